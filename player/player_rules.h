@@ -1,0 +1,43 @@
+// The player's rules that need no window: the time text, the position bar's
+// scale and the decision between a user seek and the bar's own progress.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace hearvex::player {
+
+// Minutes and seconds, each at least two digits: 0 "00:00", 75 "01:15", 6000 "100:00".
+// A negative count (only from a broken engine) reads as 0.
+QString timeText(int seconds);
+
+// The text up to its first NUL, or all of it.
+QString cutAtNul(const QString& text);
+
+// The track name of an engine record: its UTF-8 bytes up to the first NUL.
+QString trackNameFromField(const char* field, int fieldSize);
+
+// Position and length values are 16-bit: the longest track the bar can scale to.
+inline constexpr int kMaxBarSeconds = 32767;
+
+// The position bar's Max for a track: its length, held inside 0..32767.
+int seekBarMax(int totalSec);
+
+// The position bar's LargeChange: a tenth of the length, halves to even, when the
+// track is longer than 10 s, else 1 (25 s gives 2, 35 s gives 4, 14 s gives 1).
+int seekBarLargeChange(int totalSec);
+
+enum class SeekDecision {
+    Ignore,   // no track to seek in, or the untouched bar at 0 before the first play
+    Seek,     // the learner moved the bar: seek there
+    Progress, // the bar's own update, or a forward step smaller than the tolerance
+};
+
+// What a new bar value v means, with lc the bar's LargeChange and lastPosSec
+// the position the engine last reported.
+SeekDecision decideSeek(int v, int lc, bool notPlayedYet, int lastPosSec);
+
+// Spaces (only) removed from both ends.
+QString trimSpaces(const QString& text);
+
+} // namespace hearvex::player

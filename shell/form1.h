@@ -1,0 +1,32 @@
+// The main window: the designed controls with the behaviour of every part of
+// the program wired to them. Other windows call its public procedures.
+#pragma once
+
+#include "engine_api.h"
+#include "form1_design.h"
+#include "player.h"
+
+namespace hearvex {
+
+class Form1 : public ui::Form1Design {
+    Q_OBJECT
+public:
+    explicit Form1(EngineApi& engine, QWidget* parent = nullptr);
+
+    // Runs the load handler once, before the window is first shown.
+    void load();
+
+    void btOpen_Click() { m_player.btOpen_Click(); }
+    int getState() { return m_player.getState(); }
+    void playw() { m_player.playw(); }
+
+    EngineApi& engine() { return m_engine; }
+    player::Player& player() { return m_player; }
+
+private:
+    EngineApi& m_engine;
+    player::Player m_player;
+    bool m_loaded = false;
+};
+
+} // namespace hearvex
