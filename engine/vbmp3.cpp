@@ -1,85 +1,239 @@
-// First cut of the C interface so that other parts can link; playback follows.
+// The C interface: one engine per process, created by vbmp3_init and
+// destroyed by vbmp3_free. A lock serialises the calls so that a stray call
+// from another thread, or during vbmp3_free, cannot race; nothing holds it
+// for long. No exception leaves this file.
 #include "vbmp3.h"
+
+#include "Engine.h"
+#include "vbmp3_probe.h"
+
+#include <atomic>
+#include <mutex>
+#include <new>
 
 #define VBMP3_API extern "C" __attribute__((visibility("default")))
 
 namespace {
-bool g_running = false;
-int32_t g_lastError = VBMP3_ERR_NONE;
-int32_t g_left = 100;
-int32_t g_right = 100;
+
+std::mutex g_lock;
+// Deliberately never destroyed by static destructors: a program that exits
+// without vbmp3_free must not have its audio threads torn down under it.
+vbmp3::Engine* g_engine = nullptr;
+std::int32_t g_lastError = VBMP3_ERR_NOT_INITIALISED;
+
+struct Options {
+    std::int32_t equalizer = 0;
+    std::int32_t karaoke = 0;
+    std::int32_t atMarkTag = 0;
+    std::int32_t lyricsAdjustMs = 0;
+} g_options;
+
+// Runs body on the engine under the lock; body returns an error number.
+template <typename Body> std::int32_t call(Body&& body) {
+    std::lock_guard lock(g_lock);
+    if (!g_engine) {
+        g_lastError = VBMP3_ERR_NOT_INITIALISED;
+        return 0;
+    }
+    std::int32_t error = VBMP3_ERR_NONE;
+    try {
+        error = body(*g_engine);
+    } catch (const std::bad_alloc&) {
+        error = VBMP3_ERR_NO_OUTPUT; // nothing better describes running out of memory here
+    } catch (...) {
+        error = VBMP3_ERR_NOT_AUDIO;
+    }
+    if (error != VBMP3_ERR_NONE) {
+        g_lastError = error;
+        return 0;
+    }
+    return 1;
+}
+
 } // namespace
 
 VBMP3_API int32_t vbmp3_init(void) {
-    g_running = true;
-    return 1;
-}
-VBMP3_API int32_t vbmp3_getWaveOutSupport(void) {
-    return g_running ? 1 : 0;
-}
-VBMP3_API int32_t vbmp3_getVolume(int32_t* left, int32_t* right) {
-    if (!g_running || !left || !right)
+    std::lock_guard lock(g_lock);
+    if (g_engine)
+        return 1;
+    try {
+        g_engine = new vbmp3::Engine();
+    } catch (...) {
+        g_lastError = VBMP3_ERR_NO_OUTPUT;
         return 0;
-    *left = g_left;
-    *right = g_right;
+    }
+    g_lastError = VBMP3_ERR_NONE;
+    g_options = Options{};
     return 1;
 }
-VBMP3_API int32_t vbmp3_setVolume(int32_t left, int32_t right) {
-    if (!g_running)
-        return 0;
-    g_left = left < 0 ? 0 : left > 100 ? 100 : left;
-    g_right = right < 0 ? 0 : right > 100 ? 100 : right;
-    return 1;
-}
-VBMP3_API int32_t vbmp3_setEqualizer(int32_t) {
-    return g_running ? 1 : 0;
-}
-VBMP3_API int32_t vbmp3_setKaraokeUse(int32_t) {
-    return g_running ? 1 : 0;
-}
-VBMP3_API int32_t vbmp3_useAtMarkTag(int32_t) {
-    return g_running ? 1 : 0;
-}
-VBMP3_API int32_t vbmp3_setLyricsNextAdjustTime(int32_t) {
-    return g_running ? 1 : 0;
-}
-VBMP3_API int16_t vbmp3_open(const char*, Vbmp3TrackInfo*) {
-    g_lastError = g_running ? VBMP3_ERR_NOT_AUDIO : VBMP3_ERR_NOT_INITIALISED;
-    return 0;
-}
-VBMP3_API int32_t vbmp3_getLastErrorNo(void) {
-    return g_lastError;
-}
-VBMP3_API int32_t vbmp3_stop(void) {
-    return g_running ? 1 : 0;
-}
-VBMP3_API int32_t vbmp3_play(void) {
-    return 0;
-}
-VBMP3_API int32_t vbmp3_pause(void) {
-    return 0;
-}
-VBMP3_API int32_t vbmp3_restart(void) {
-    return 0;
-}
-VBMP3_API int32_t vbmp3_seek(int32_t) {
-    return 0;
-}
-VBMP3_API int32_t vbmp3_getState(int32_t* pos) {
-    if (pos)
-        *pos = 0;
-    return 0;
-}
-VBMP3_API int32_t vbmp3_getWave(int32_t*, int32_t*) {
-    return 0;
-}
-VBMP3_API int32_t vbmp3_getSpectrum(int32_t*, int32_t*) {
-    return 0;
-}
-VBMP3_API int32_t vbmp3_stopCallback(void) {
-    return g_running ? 1 : 0;
-}
+
 VBMP3_API int32_t vbmp3_free(void) {
-    g_running = false;
+    vbmp3::Engine* engine = nullptr;
+    {
+        std::lock_guard lock(g_lock);
+        if (!g_engine) {
+            g_lastError = VBMP3_ERR_NOT_INITIALISED;
+            return 0;
+        }
+        engine = g_engine;
+        // Joins the decoding thread, which closes the device; held under the
+        // lock so that no call can reach a half-destroyed engine.
+        delete engine;
+        g_engine = nullptr;
+        g_lastError = VBMP3_ERR_NOT_INITIALISED;
+    }
     return 1;
+}
+
+VBMP3_API int32_t vbmp3_getWaveOutSupport(void) {
+    return call([](vbmp3::Engine&) -> std::int32_t { return VBMP3_ERR_NONE; });
+}
+
+VBMP3_API int32_t vbmp3_getVolume(int32_t* left, int32_t* right) {
+    return call([&](vbmp3::Engine& engine) -> std::int32_t {
+        if (!left || !right)
+            return VBMP3_ERR_BAD_ARGUMENT;
+        engine.volume(*left, *right);
+        return VBMP3_ERR_NONE;
+    });
+}
+
+VBMP3_API int32_t vbmp3_setVolume(int32_t left, int32_t right) {
+    return call([&](vbmp3::Engine& engine) -> std::int32_t {
+        engine.setVolume(left, right);
+        return VBMP3_ERR_NONE;
+    });
+}
+
+VBMP3_API int32_t vbmp3_setEqualizer(int32_t mode) {
+    return call([&](vbmp3::Engine&) -> std::int32_t {
+        g_options.equalizer = mode;
+        return VBMP3_ERR_NONE;
+    });
+}
+
+VBMP3_API int32_t vbmp3_setKaraokeUse(int32_t on) {
+    return call([&](vbmp3::Engine&) -> std::int32_t {
+        g_options.karaoke = on;
+        return VBMP3_ERR_NONE;
+    });
+}
+
+VBMP3_API int32_t vbmp3_useAtMarkTag(int32_t on) {
+    return call([&](vbmp3::Engine&) -> std::int32_t {
+        g_options.atMarkTag = on;
+        return VBMP3_ERR_NONE;
+    });
+}
+
+VBMP3_API int32_t vbmp3_setLyricsNextAdjustTime(int32_t ms) {
+    return call([&](vbmp3::Engine&) -> std::int32_t {
+        g_options.lyricsAdjustMs = ms;
+        return VBMP3_ERR_NONE;
+    });
+}
+
+VBMP3_API int16_t vbmp3_open(const char* path, Vbmp3TrackInfo* info) {
+    const std::int32_t ok = call([&](vbmp3::Engine& engine) -> std::int32_t {
+        if (!path || !info)
+            return VBMP3_ERR_BAD_ARGUMENT;
+        const std::int32_t error = engine.open(path, *info);
+        if (error == VBMP3_ERR_NONE)
+            g_lastError = VBMP3_ERR_NONE;
+        return error;
+    });
+    return static_cast<int16_t>(ok);
+}
+
+VBMP3_API int32_t vbmp3_getLastErrorNo(void) {
+    std::lock_guard lock(g_lock);
+    return g_engine ? g_lastError : VBMP3_ERR_NOT_INITIALISED;
+}
+
+VBMP3_API int32_t vbmp3_stop(void) {
+    return call([](vbmp3::Engine& engine) -> std::int32_t { return engine.stop(); });
+}
+
+VBMP3_API int32_t vbmp3_play(void) {
+    return call([](vbmp3::Engine& engine) -> std::int32_t { return engine.play(); });
+}
+
+VBMP3_API int32_t vbmp3_pause(void) {
+    return call([](vbmp3::Engine& engine) -> std::int32_t { return engine.pause(); });
+}
+
+VBMP3_API int32_t vbmp3_restart(void) {
+    return call([](vbmp3::Engine& engine) -> std::int32_t { return engine.restart(); });
+}
+
+VBMP3_API int32_t vbmp3_seek(int32_t sec) {
+    return call([&](vbmp3::Engine& engine) -> std::int32_t { return engine.seek(sec); });
+}
+
+VBMP3_API int32_t vbmp3_getState(int32_t* pos) {
+    std::int32_t state = VBMP3_STOPPED;
+    std::int32_t position = 0;
+    call([&](vbmp3::Engine& engine) -> std::int32_t {
+        state = engine.state(position);
+        return VBMP3_ERR_NONE;
+    });
+    if (pos)
+        *pos = position;
+    return state;
+}
+
+VBMP3_API int32_t vbmp3_getWave(int32_t* first, int32_t* second) {
+    bool playing = false;
+    const std::int32_t ok = call([&](vbmp3::Engine& engine) -> std::int32_t {
+        if (!first || !second)
+            return VBMP3_ERR_BAD_ARGUMENT;
+        playing = engine.wave(first, second);
+        return VBMP3_ERR_NONE;
+    });
+    if (!ok) {
+        for (int i = 0; i < 256; ++i) {
+            if (first)
+                first[i] = 0;
+            if (second)
+                second[i] = 0;
+        }
+    }
+    return ok && playing ? 1 : 0;
+}
+
+VBMP3_API int32_t vbmp3_getSpectrum(int32_t* first, int32_t* second) {
+    bool playing = false;
+    const std::int32_t ok = call([&](vbmp3::Engine& engine) -> std::int32_t {
+        if (!first || !second)
+            return VBMP3_ERR_BAD_ARGUMENT;
+        playing = engine.spectrum(first, second);
+        return VBMP3_ERR_NONE;
+    });
+    if (!ok) {
+        for (int i = 0; i < 256; ++i) {
+            if (first)
+                first[i] = 0;
+            if (second)
+                second[i] = 0;
+        }
+    }
+    return ok && playing ? 1 : 0;
+}
+
+VBMP3_API int32_t vbmp3_stopCallback(void) {
+    return call([](vbmp3::Engine& engine) -> std::int32_t { return engine.stopCallback(); });
+}
+
+VBMP3_API int32_t vbmp3probe_read(Vbmp3Probe* probe) {
+    return call([&](vbmp3::Engine& engine) -> std::int32_t {
+        if (!probe)
+            return VBMP3_ERR_BAD_ARGUMENT;
+        const vbmp3::OutputCounters c = engine.counters();
+        probe->framesOut = c.framesOut;
+        probe->underruns = c.underruns;
+        probe->heardAtNs = c.heardAtNs;
+        probe->generation = c.generation;
+        probe->heardGeneration = c.heardGeneration;
+        return VBMP3_ERR_NONE;
+    });
 }

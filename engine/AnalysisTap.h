@@ -1,0 +1,70 @@
+// The most recent frames handed to the output, kept for the wave and the
+// spectrum. The output callback writes; the caller's thread copies the tail.
+// A sequence count tells the reader whether the writer lapped it mid-copy.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+
+namespace vbmp3 {
+
+class AnalysisTap {
+public:
+    static constexpr std::size_t kCapacity = 8192; // frames; many callbacks' worth
+    static constexpr std::size_t kMaxWrite = kCapacity / 4;
+
+    // Writer (output callback): appends interleaved stereo frames. Only the
+    // last kMaxWrite of a larger write are kept, so a reader's copy of up to
+    // kCapacity / 2 frames is never lapped unnoticed.
+    void write(const float* stereo, std::size_t frameCount) {
+        if (frameCount > kMaxWrite) {
+            stereo += 2 * (frameCount - kMaxWrite);
+            frameCount = kMaxWrite;
+        }
+        const std::uint64_t start = m_written.load(std::memory_order_relaxed);
+        for (std::size_t i = 0; i < frameCount; ++i) {
+            const std::size_t slot = (start + i) & (kCapacity - 1);
+            m_left[slot].store(stereo[2 * i], std::memory_order_relaxed);
+            m_right[slot].store(stereo[2 * i + 1], std::memory_order_relaxed);
+        }
+        m_written.store(start + frameCount, std::memory_order_release);
+    }
+
+    // Reader: the last frameCount frames (at most kCapacity / 2), oldest
+    // first; frames never written read as 0. False if the writer kept lapping.
+    bool readLatest(float* left, float* right, std::size_t frameCount) const {
+        if (frameCount > kCapacity / 2)
+            return false;
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            const std::uint64_t end = m_written.load(std::memory_order_acquire);
+            for (std::size_t i = 0; i < frameCount; ++i) {
+                const std::uint64_t frame = end - frameCount + i;
+                if (end < frameCount - i) { // before the first frame ever written
+                    left[i] = right[i] = 0.0f;
+                    continue;
+                }
+                const std::size_t slot = frame & (kCapacity - 1);
+                left[i] = m_left[slot].load(std::memory_order_relaxed);
+                right[i] = m_right[slot].load(std::memory_order_relaxed);
+            }
+            std::atomic_thread_fence(std::memory_order_acquire);
+            const std::uint64_t now = m_written.load(std::memory_order_relaxed);
+            // The writer may be filling frames up to now + kMaxWrite; those
+            // slots must not be the ones just copied.
+            if (now + kMaxWrite - (end - frameCount) <= kCapacity)
+                return true;
+        }
+        return false;
+    }
+
+    std::uint64_t framesWritten() const { return m_written.load(std::memory_order_acquire); }
+
+private:
+    std::array<std::atomic<float>, kCapacity> m_left{};
+    std::array<std::atomic<float>, kCapacity> m_right{};
+    std::atomic<std::uint64_t> m_written{0};
+};
+
+} // namespace vbmp3

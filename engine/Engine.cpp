@@ -1,0 +1,478 @@
+#include "Engine.h"
+
+#include "TagText.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+
+namespace vbmp3 {
+namespace {
+
+// Blocks decoded ahead in normal running. The rest of the ring is kept free
+// so that the first blocks after a seek need not wait for the callback to
+// drop the stale ones.
+constexpr std::size_t kFillLimit = 56;
+constexpr int kUrgentBlocks = 4;
+constexpr std::int64_t kMaxFrame = (std::int64_t{1} << 40) - 1;
+
+std::int64_t steadyNowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+std::int32_t toWave(float sample) {
+    const float scaled = std::round(sample * 100.0f);
+    return static_cast<std::int32_t>(std::clamp(scaled, -100.0f, 100.0f));
+}
+
+} // namespace
+
+std::uint64_t Engine::packPosition(std::uint32_t generation, std::int64_t frame) {
+    const auto clamped = static_cast<std::uint64_t>(std::clamp<std::int64_t>(frame, 0, kMaxFrame));
+    return std::uint64_t{generation & kGenerationMask} << kFrameBits | clamped;
+}
+
+std::int64_t Engine::frameOf(std::uint64_t packed) {
+    return static_cast<std::int64_t>(packed & static_cast<std::uint64_t>(kMaxFrame));
+}
+
+std::uint32_t Engine::generationOf(std::uint64_t packed) {
+    return static_cast<std::uint32_t>(packed >> kFrameBits);
+}
+
+Engine::Engine()
+    : m_output(&Engine::renderThunk, this)
+    , m_thread([this] { decodeLoop(); }) {}
+
+Engine::~Engine() {
+    Commands quit;
+    quit.quit = true;
+    post(std::move(quit));
+    m_thread.join();
+}
+
+// ---- caller's side ---------------------------------------------------------
+
+void Engine::post(Commands&& commands) {
+    {
+        std::lock_guard lock(m_commandMutex);
+        if (commands.trackChange) {
+            // A new track makes any positioning for the old one meaningless.
+            m_pending.trackChange = true;
+            m_pending.track = std::move(commands.track);
+            m_pending.position = false;
+        }
+        if (commands.position) {
+            m_pending.position = true;
+            m_pending.decode = commands.decode;
+            m_pending.generation = commands.generation;
+            m_pending.frame = commands.frame;
+        }
+        if (commands.closeOutput) {
+            m_pending.closeOutput = true;
+            ++m_closeRequests;
+        }
+        m_pending.quit = m_pending.quit || commands.quit;
+        m_hasPending.store(true, std::memory_order_relaxed);
+    }
+    m_commandReady.notify_one();
+}
+
+std::uint32_t Engine::beginGeneration(std::int64_t frame) {
+    const std::uint32_t generation =
+        (m_generation.load(std::memory_order_relaxed) + 1) & kGenerationMask;
+    m_generation.store(generation, std::memory_order_release);
+    m_position.store(packPosition(generation, frame), std::memory_order_release);
+    return generation;
+}
+
+// The callback marks the generation whose last block it handed out; the end
+// of the track becomes the stopped state here, on the caller's side.
+void Engine::noticeEnd() {
+    if (m_state == State::Playing && m_endedGeneration.load(std::memory_order_acquire) ==
+                                         m_generation.load(std::memory_order_relaxed)) {
+        m_running.store(false, std::memory_order_release);
+        m_state = State::Stopped;
+        beginGeneration(0);
+    }
+}
+
+bool Engine::playingNow() {
+    noticeEnd();
+    return m_hasTrack && m_state == State::Playing;
+}
+
+std::int32_t Engine::open(const char* path, Vbmp3TrackInfo& info) {
+    std::int32_t error = VBMP3_ERR_NONE;
+    std::unique_ptr<Track> track = Track::open(path, error);
+
+    // Whatever happens, the old track is gone and nothing plays.
+    m_running.store(false, std::memory_order_release);
+    m_state = State::Stopped;
+    Commands change;
+    change.trackChange = true;
+    change.position = true;
+    change.decode = false;
+    change.generation = beginGeneration(0);
+    if (!track) {
+        m_hasTrack = false;
+        post(std::move(change));
+        return error;
+    }
+
+    const TrackFacts& facts = track->facts();
+    m_hasTrack = true;
+    m_sampleRate = facts.sampleRate;
+    m_frameCount = facts.frameCount;
+    std::memset(&info, 0, sizeof info);
+    fillTextField(info.trackName, sizeof info.trackName, facts.title);
+    fillTextField(info.secondName, sizeof info.secondName, facts.artist);
+    info.channels = facts.channels;
+    info.sampleRate = facts.sampleRate;
+    info.bitRate = facts.bitRateKbps;
+    info.totalSec = static_cast<std::int32_t>(
+        std::min<std::int64_t>(facts.frameCount / facts.sampleRate, INT32_MAX));
+
+    change.track = std::move(track);
+    post(std::move(change));
+    return VBMP3_ERR_NONE;
+}
+
+std::int32_t Engine::play() {
+    if (!m_hasTrack)
+        return VBMP3_ERR_NO_TRACK;
+    if (m_outputFailed.load(std::memory_order_acquire))
+        return VBMP3_ERR_NO_OUTPUT;
+    Commands start;
+    start.position = true;
+    start.decode = true;
+    start.frame = 0;
+    start.generation = beginGeneration(0);
+    m_state = State::Playing;
+    m_running.store(true, std::memory_order_release);
+    post(std::move(start));
+    return VBMP3_ERR_NONE;
+}
+
+std::int32_t Engine::stop() {
+    m_running.store(false, std::memory_order_release);
+    m_state = State::Stopped;
+    Commands halt;
+    halt.position = true;
+    halt.decode = false;
+    halt.generation = beginGeneration(0);
+    post(std::move(halt));
+    return VBMP3_ERR_NONE;
+}
+
+std::int32_t Engine::pause() {
+    if (!m_hasTrack)
+        return VBMP3_ERR_NO_TRACK;
+    noticeEnd();
+    if (m_state == State::Paused)
+        return VBMP3_ERR_NONE;
+    if (m_state != State::Playing)
+        return VBMP3_ERR_WRONG_STATE;
+    m_running.store(false, std::memory_order_release);
+    m_state = State::Paused;
+    return VBMP3_ERR_NONE;
+}
+
+std::int32_t Engine::restart() {
+    if (!m_hasTrack)
+        return VBMP3_ERR_NO_TRACK;
+    noticeEnd();
+    if (m_state == State::Playing)
+        return VBMP3_ERR_NONE;
+    if (m_state != State::Paused)
+        return VBMP3_ERR_WRONG_STATE;
+    m_state = State::Playing;
+    m_running.store(true, std::memory_order_release);
+    return VBMP3_ERR_NONE;
+}
+
+std::int32_t Engine::seek(std::int32_t sec) {
+    if (!m_hasTrack)
+        return VBMP3_ERR_NO_TRACK;
+    noticeEnd();
+    if (m_state == State::Stopped)
+        return VBMP3_ERR_WRONG_STATE;
+    const std::int64_t frame = std::int64_t{std::max(sec, 0)} * m_sampleRate;
+    if (frame >= m_frameCount)
+        return stop();
+    Commands start;
+    start.position = true;
+    start.decode = true;
+    start.frame = frame;
+    start.generation = beginGeneration(frame);
+    post(std::move(start));
+    return VBMP3_ERR_NONE;
+}
+
+std::int32_t Engine::stopCallback() {
+    stop();
+    Commands close;
+    close.closeOutput = true;
+    post(std::move(close));
+    // Shutting the device takes at most a callback period or so; the caller
+    // is about to exit and relies on no callback running afterwards.
+    std::unique_lock lock(m_commandMutex);
+    const std::uint64_t wanted = m_closeRequests;
+    m_outputClosed.wait_for(lock, std::chrono::seconds(5), [&] { return m_closesDone >= wanted; });
+    return m_closesDone >= wanted ? VBMP3_ERR_NONE : VBMP3_ERR_NO_OUTPUT;
+}
+
+std::int32_t Engine::state(std::int32_t& positionSec) {
+    noticeEnd();
+    positionSec = 0;
+    if (!m_hasTrack || m_state == State::Stopped)
+        return VBMP3_STOPPED;
+    const std::int64_t frame = frameOf(m_position.load(std::memory_order_acquire));
+    positionSec =
+        static_cast<std::int32_t>(std::min<std::int64_t>(frame / m_sampleRate, INT32_MAX));
+    return m_state == State::Playing ? VBMP3_PLAYING : VBMP3_PAUSED;
+}
+
+bool Engine::wave(std::int32_t* left, std::int32_t* right) {
+    constexpr std::size_t kFrames = 256;
+    std::array<float, kFrames> l{};
+    std::array<float, kFrames> r{};
+    const bool playing = playingNow() && m_tap.readLatest(l.data(), r.data(), kFrames);
+    if (!playing) {
+        l.fill(0.0f);
+        r.fill(0.0f);
+    }
+    for (std::size_t i = 0; i < kFrames; ++i) {
+        left[i] = toWave(l[i]);
+        right[i] = toWave(r[i]);
+    }
+    return playing;
+}
+
+bool Engine::spectrum(std::int32_t* left, std::int32_t* right) {
+    std::array<float, Spectrum::kFftFrames> l{};
+    std::array<float, Spectrum::kFftFrames> r{};
+    if (!playingNow() || !m_tap.readLatest(l.data(), r.data(), l.size())) {
+        std::fill_n(left, Spectrum::kBins, 0);
+        std::fill_n(right, Spectrum::kBins, 0);
+        return false;
+    }
+    m_spectrum.levels(l.data(), left);
+    m_spectrum.levels(r.data(), right);
+    return true;
+}
+
+void Engine::setVolume(std::int32_t left, std::int32_t right) {
+    m_volumeLeft.store(std::clamp(left, 0, 100), std::memory_order_relaxed);
+    m_volumeRight.store(std::clamp(right, 0, 100), std::memory_order_relaxed);
+}
+
+void Engine::volume(std::int32_t& left, std::int32_t& right) const {
+    left = m_volumeLeft.load(std::memory_order_relaxed);
+    right = m_volumeRight.load(std::memory_order_relaxed);
+}
+
+OutputCounters Engine::counters() const {
+    OutputCounters c;
+    c.framesOut = m_framesOut.load(std::memory_order_relaxed);
+    c.underruns = m_underruns.load(std::memory_order_relaxed);
+    c.generation = m_generation.load(std::memory_order_acquire);
+    c.heardGeneration = m_heardGeneration.load(std::memory_order_acquire);
+    c.heardAtNs = m_heardAtNs.load(std::memory_order_relaxed);
+    return c;
+}
+
+// ---- decoding thread -------------------------------------------------------
+
+bool Engine::ensureOutput(std::int32_t sampleRate) {
+    if (m_output.isOpen() && m_output.sampleRate() == sampleRate)
+        return true;
+    m_output.close();
+    // The callback is not running: the ring and its reader can start afresh.
+    m_ring.reset();
+    m_readOffset = 0;
+    const bool ok = m_output.open(sampleRate);
+    m_outputFailed.store(!ok, std::memory_order_release);
+    return ok;
+}
+
+void Engine::fill(Track& track) {
+    while (!m_hasPending.load(std::memory_order_relaxed)) {
+        const bool urgent = m_blocksSinceStart < kUrgentBlocks;
+        if (!urgent && m_ring.used() >= kFillLimit)
+            return;
+        AudioBlock* block = m_ring.writeSlot();
+        if (!block)
+            return;
+        const std::int64_t got = track.read(block->samples, AudioBlock::kFrames);
+        block->generation = m_decodeGeneration;
+        block->startFrame = m_decodeFrame;
+        block->frameCount = static_cast<std::int32_t>(got);
+        block->endOfTrack = got < AudioBlock::kFrames;
+        m_decodeFrame += got;
+        m_ring.publish();
+        ++m_blocksSinceStart;
+        if (block->endOfTrack) {
+            m_finished = true;
+            return;
+        }
+    }
+}
+
+void Engine::decodeLoop() {
+    std::unique_ptr<Track> track;
+    for (;;) {
+        Commands commands;
+        {
+            std::unique_lock lock(m_commandMutex);
+            const bool working = m_decoding && !m_finished;
+            if (!m_pending.any()) {
+                if (working) {
+                    // The ring holds over a second at 44.1 kHz; topping it up
+                    // a few times per second is plenty.
+                    const auto poll = std::chrono::milliseconds(
+                        track ? std::clamp<std::int64_t>(std::int64_t{1000} * AudioBlock::kFrames *
+                                                             kFillLimit / 8 /
+                                                             track->facts().sampleRate,
+                                                         5, 100)
+                              : 100);
+                    m_commandReady.wait_for(lock, poll, [&] { return m_pending.any(); });
+                } else {
+                    m_commandReady.wait(lock, [&] { return m_pending.any(); });
+                }
+            }
+            commands = std::move(m_pending);
+            m_pending = Commands{};
+            m_hasPending.store(false, std::memory_order_relaxed);
+        }
+
+        if (commands.trackChange) {
+            track = std::move(commands.track);
+            m_decoding = false;
+            if (track)
+                ensureOutput(track->facts().sampleRate);
+        }
+        if (commands.closeOutput) {
+            m_output.close();
+            m_ring.reset();
+            m_readOffset = 0;
+            {
+                std::lock_guard lock(m_commandMutex);
+                ++m_closesDone;
+            }
+            m_outputClosed.notify_all();
+        }
+        if (commands.position) {
+            m_decodeGeneration = commands.generation;
+            m_decodeFrame = commands.frame;
+            m_decoding = commands.decode && track;
+            m_finished = false;
+            m_blocksSinceStart = 0;
+            if (m_decoding && ensureOutput(track->facts().sampleRate) &&
+                !track->seek(commands.frame)) {
+                // Cannot get there: end the track rather than play the wrong part.
+                m_decoding = false;
+                if (AudioBlock* block = m_ring.writeSlot()) {
+                    block->generation = m_decodeGeneration;
+                    block->startFrame = commands.frame;
+                    block->frameCount = 0;
+                    block->endOfTrack = true;
+                    m_ring.publish();
+                }
+            }
+        }
+        if (commands.quit)
+            break;
+        if (m_decoding && !m_finished && track && m_output.isOpen())
+            fill(*track);
+    }
+    m_output.shutdown();
+    track.reset();
+}
+
+// ---- output callback -------------------------------------------------------
+
+void Engine::renderThunk(void* self, float* out, int frameCount) {
+    static_cast<Engine*>(self)->render(out, frameCount);
+}
+
+void Engine::publishPosition(std::uint32_t generation, std::int64_t frame) {
+    std::uint64_t current = m_position.load(std::memory_order_relaxed);
+    if (generationOf(current) == generation)
+        m_position.compare_exchange_strong(current, packPosition(generation, frame),
+                                           std::memory_order_release, std::memory_order_relaxed);
+}
+
+void Engine::render(float* out, int frameCount) {
+    const std::uint32_t generation = m_generation.load(std::memory_order_acquire);
+    const bool running = m_running.load(std::memory_order_acquire);
+    const float targetLeft =
+        static_cast<float>(m_volumeLeft.load(std::memory_order_relaxed)) / 100.0f;
+    const float targetRight =
+        static_cast<float>(m_volumeRight.load(std::memory_order_relaxed)) / 100.0f;
+    // Volume changes glide over one callback instead of clicking.
+    float gainLeft = m_gainLeft;
+    float gainRight = m_gainRight;
+    float stepLeft = (targetLeft - gainLeft) / static_cast<float>(frameCount);
+    float stepRight = (targetRight - gainRight) / static_cast<float>(frameCount);
+
+    int written = 0;
+    bool ended = false;
+    while (written < frameCount) {
+        AudioBlock* block = m_ring.readSlot();
+        if (!block)
+            break;
+        if (block->generation != generation) {
+            m_ring.release(); // stale: from before the last play, seek or stop
+            m_readOffset = 0;
+            continue;
+        }
+        if (!running)
+            break;
+        if (m_heardGeneration.load(std::memory_order_relaxed) != generation) {
+            m_heardAtNs.store(steadyNowNs(), std::memory_order_relaxed);
+            m_heardGeneration.store(generation, std::memory_order_release);
+            // A fresh start begins at the volume set now, without a glide.
+            gainLeft = targetLeft;
+            gainRight = targetRight;
+            stepLeft = stepRight = 0.0f;
+        }
+        const int n = std::min(frameCount - written, block->frameCount - m_readOffset);
+        const float* in = block->samples + 2 * m_readOffset;
+        float* dst = out + 2 * written;
+        for (int i = 0; i < n; ++i) {
+            const auto k = static_cast<float>(written + i + 1);
+            dst[2 * i] = in[2 * i] * (gainLeft + stepLeft * k);
+            dst[2 * i + 1] = in[2 * i + 1] * (gainRight + stepRight * k);
+        }
+        m_readOffset += n;
+        written += n;
+        publishPosition(generation, block->startFrame + m_readOffset);
+        if (m_readOffset >= block->frameCount) {
+            const bool last = block->endOfTrack;
+            m_ring.release();
+            m_readOffset = 0;
+            if (last) {
+                m_endedGeneration.store(generation, std::memory_order_release);
+                ended = true;
+                break;
+            }
+        }
+    }
+    std::fill(out + 2 * written, out + 2 * frameCount, 0.0f);
+    m_gainLeft = targetLeft;
+    m_gainRight = targetRight;
+
+    if (running && written < frameCount && !ended &&
+        m_heardGeneration.load(std::memory_order_relaxed) == generation &&
+        m_endedGeneration.load(std::memory_order_relaxed) != generation)
+        m_underruns.fetch_add(1, std::memory_order_relaxed);
+    m_tap.write(out, static_cast<std::size_t>(frameCount));
+    m_framesOut.fetch_add(frameCount, std::memory_order_relaxed);
+}
+
+} // namespace vbmp3

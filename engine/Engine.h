@@ -1,0 +1,162 @@
+// The engine behind the C interface. Three threads meet here:
+//  - the caller's thread runs the public methods (one at a time; vbmp3.cpp
+//    serialises them) and never waits on decoding or on the device;
+//  - the decoding thread carries out commands (new track, play or seek from
+//    a frame, halt) and keeps the ring filled; it alone touches the Track
+//    and the SDL device;
+//  - SDL's audio thread runs render(): it takes blocks of the current
+//    generation from the ring, applies the volume and feeds the analysis tap.
+// Every play, seek and stop starts a new generation; blocks of older ones are
+// dropped unheard. Time inside is a signed 64-bit frame count.
+#pragma once
+
+#include "AnalysisTap.h"
+#include "BlockRing.h"
+#include "SdlOutput.h"
+#include "Spectrum.h"
+#include "Track.h"
+#include "vbmp3.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace vbmp3 {
+
+struct AudioBlock {
+    static constexpr int kFrames = 1024;
+    std::uint32_t generation = 0;
+    std::int32_t frameCount = 0;
+    std::int64_t startFrame = 0;
+    bool endOfTrack = false;    // the last block of its generation
+    float samples[2 * kFrames]; // interleaved stereo
+};
+
+// What the output side has done, for tests and benchmarks.
+struct OutputCounters {
+    std::int64_t framesOut = 0;        // frames handed to the device, silence included
+    std::int64_t underruns = 0;        // callbacks short of audio while playing
+    std::uint32_t generation = 0;      // the current generation
+    std::uint32_t heardGeneration = 0; // the last generation whose audio reached the device
+    std::int64_t heardAtNs = 0;        // steady-clock time its first frames did
+};
+
+class Engine {
+public:
+    Engine();
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // Each returns VBMP3_ERR_NONE or the reason it did nothing.
+    std::int32_t open(const char* path, Vbmp3TrackInfo& info);
+    std::int32_t play();
+    std::int32_t stop();
+    std::int32_t pause();
+    std::int32_t restart();
+    std::int32_t seek(std::int32_t sec);
+    std::int32_t stopCallback();
+
+    std::int32_t state(std::int32_t& positionSec);
+    // Fill 256 values each; false (and zeros) unless playing.
+    bool wave(std::int32_t* left, std::int32_t* right);
+    bool spectrum(std::int32_t* left, std::int32_t* right);
+
+    void setVolume(std::int32_t left, std::int32_t right);
+    void volume(std::int32_t& left, std::int32_t& right) const;
+
+    OutputCounters counters() const;
+
+private:
+    using Ring = BlockRing<AudioBlock, 64>;
+    // Positions are published with the generation they belong to, so that a
+    // callback finishing an old block cannot overwrite a fresh seek target.
+    static constexpr int kFrameBits = 40;
+    static constexpr std::uint32_t kGenerationMask = (1u << (64 - kFrameBits)) - 1;
+    static constexpr std::uint32_t kNoGeneration = 0xFFFFFFFFu;
+    static std::uint64_t packPosition(std::uint32_t generation, std::int64_t frame);
+    static std::int64_t frameOf(std::uint64_t packed);
+    static std::uint32_t generationOf(std::uint64_t packed);
+
+    struct Commands {
+        bool trackChange = false;
+        std::unique_ptr<Track> track; // null: close the track
+        bool position = false;
+        bool decode = false; // false: halt at the position
+        std::uint32_t generation = 0;
+        std::int64_t frame = 0;
+        bool closeOutput = false;
+        bool quit = false;
+        bool any() const { return trackChange || position || closeOutput || quit; }
+    };
+
+    enum class State { Stopped, Playing, Paused };
+
+    // Caller's side.
+    std::uint32_t beginGeneration(std::int64_t frame);
+    void post(Commands&& commands);
+    void noticeEnd();
+    bool playingNow();
+
+    // Decoding thread.
+    void decodeLoop();
+    bool ensureOutput(std::int32_t sampleRate);
+    void fill(Track& track);
+
+    // SDL's audio thread.
+    static void renderThunk(void* self, float* out, int frameCount);
+    void render(float* out, int frameCount);
+    void publishPosition(std::uint32_t generation, std::int64_t frame);
+
+    // Caller's state.
+    bool m_hasTrack = false;
+    std::int32_t m_sampleRate = 0;
+    std::int64_t m_frameCount = 0;
+    State m_state = State::Stopped;
+    Spectrum m_spectrum;
+
+    // Shared with the decoding thread.
+    std::mutex m_commandMutex;
+    std::condition_variable m_commandReady;
+    Commands m_pending;
+    std::atomic<bool> m_hasPending{false};
+    std::condition_variable m_outputClosed;
+    std::uint64_t m_closeRequests = 0;
+    std::uint64_t m_closesDone = 0;
+    std::atomic<bool> m_outputFailed{false};
+
+    // Shared with the output callback.
+    std::atomic<std::uint32_t> m_generation{0};
+    std::atomic<bool> m_running{false};
+    std::atomic<std::uint64_t> m_position{0};
+    std::atomic<std::uint32_t> m_endedGeneration{kNoGeneration};
+    std::atomic<std::int32_t> m_volumeLeft{100};
+    std::atomic<std::int32_t> m_volumeRight{100};
+    std::atomic<std::uint32_t> m_heardGeneration{kNoGeneration};
+    std::atomic<std::int64_t> m_heardAtNs{0};
+    std::atomic<std::int64_t> m_framesOut{0};
+    std::atomic<std::int64_t> m_underruns{0};
+    Ring m_ring;
+    AnalysisTap m_tap;
+
+    // Decoding thread's own.
+    std::uint32_t m_decodeGeneration = 0;
+    std::int64_t m_decodeFrame = 0;
+    int m_blocksSinceStart = 0;
+    bool m_decoding = false;
+    bool m_finished = false;
+
+    // Output callback's own (also reset by the decoding thread while the
+    // device is closed).
+    int m_readOffset = 0;
+    float m_gainLeft = 1.0f;
+    float m_gainRight = 1.0f;
+
+    SdlOutput m_output;
+    std::thread m_thread; // last: starts after everything above exists
+};
+
+} // namespace vbmp3

@@ -1,0 +1,97 @@
+#include "SdlOutput.h"
+
+#include <SDL.h>
+#include <initializer_list>
+
+namespace vbmp3 {
+
+SdlOutput::~SdlOutput() {
+    shutdown();
+}
+
+int SdlOutput::periodFrames(std::int32_t sampleRate) {
+    for (int perSecond : {100, 50, 25})
+        if (sampleRate % perSecond == 0)
+            return sampleRate / perSecond;
+    int frames = 64;
+    while (frames * 100 < sampleRate) // about 10 ms
+        frames *= 2;
+    return frames;
+}
+
+void SdlOutput::callback(void* self, std::uint8_t* stream, int bytes) {
+    auto* output = static_cast<SdlOutput*>(self);
+    output->m_render(output->m_context, reinterpret_cast<float*>(stream),
+                     bytes / static_cast<int>(2 * sizeof(float)));
+}
+
+bool SdlOutput::startSubsystem(bool fallback) {
+    if (m_started)
+        return true;
+    // A library must not take over the host program's Ctrl+C.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (fallback)
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    m_started = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    if (fallback)
+        SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    m_fallback = fallback && m_started;
+    return m_started;
+}
+
+bool SdlOutput::openDevice(std::int32_t sampleRate) {
+    SDL_AudioSpec want{};
+    want.freq = sampleRate;
+    want.format = AUDIO_F32SYS;
+    want.channels = 2;
+    want.samples = static_cast<Uint16>(periodFrames(sampleRate));
+    want.callback = &SdlOutput::callback;
+    want.userdata = this;
+    SDL_AudioSpec have{};
+    // No allowed changes: SDL converts to whatever the hardware takes, so the
+    // callback always sees the track's own rate.
+    m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (m_device == 0)
+        return false;
+    m_sampleRate = sampleRate;
+    SDL_PauseAudioDevice(m_device, 0);
+    return true;
+}
+
+bool SdlOutput::open(std::int32_t sampleRate) {
+    if (m_device != 0 && m_sampleRate == sampleRate)
+        return true;
+    close();
+    if (startSubsystem(false) && openDevice(sampleRate))
+        return true;
+    if (m_fallback)
+        return false;
+    // No usable sound device: play silently in real time instead.
+    if (m_started) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        m_started = false;
+    }
+    return startSubsystem(true) && openDevice(sampleRate);
+}
+
+void SdlOutput::close() {
+    if (m_device != 0) {
+        SDL_CloseAudioDevice(m_device);
+        m_device = 0;
+        m_sampleRate = 0;
+    }
+}
+
+void SdlOutput::shutdown() {
+    close();
+    if (m_started) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        m_started = false;
+        m_fallback = false;
+        // Releases SDL's remaining global state, unless the host uses SDL too.
+        if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
+            SDL_Quit();
+    }
+}
+
+} // namespace vbmp3

@@ -1,0 +1,175 @@
+#include "Track.h"
+
+#include "TagText.h"
+#include "vbmp3.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vbmp3 {
+namespace {
+
+constexpr std::int32_t kMaxChannels = 64;
+constexpr std::int32_t kMaxSampleRate = 768000;
+
+// Bits per sample of the uncompressed encodings; 0 for the rest.
+int pcmBits(int format) {
+    switch (format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+    case SF_FORMAT_ULAW:
+    case SF_FORMAT_ALAW:
+        return 8;
+    case SF_FORMAT_PCM_16:
+        return 16;
+    case SF_FORMAT_PCM_24:
+        return 24;
+    case SF_FORMAT_PCM_32:
+    case SF_FORMAT_FLOAT:
+        return 32;
+    case SF_FORMAT_DOUBLE:
+        return 64;
+    default:
+        return 0;
+    }
+}
+
+bool readAt(int fd, off_t offset, unsigned char* buffer, std::size_t size) {
+    return pread(fd, buffer, size, offset) == static_cast<ssize_t>(size);
+}
+
+// Bytes of ID3 tags around the audio, which do not count toward the bit rate.
+std::int64_t tagBytes(int fd, std::int64_t fileBytes) {
+    std::int64_t bytes = 0;
+    std::array<unsigned char, 10> head{};
+    if (readAt(fd, 0, head.data(), head.size()) && std::memcmp(head.data(), "ID3", 3) == 0) {
+        const std::int64_t size = (std::int64_t{head[6]} & 0x7F) << 21 |
+                                  (std::int64_t{head[7]} & 0x7F) << 14 |
+                                  (std::int64_t{head[8]} & 0x7F) << 7 | (head[9] & 0x7F);
+        const bool footer = head[5] & 0x10;
+        bytes += 10 + size + (footer ? 10 : 0);
+    }
+    std::array<unsigned char, 3> tail{};
+    if (fileBytes >= 128 && readAt(fd, fileBytes - 128, tail.data(), tail.size()) &&
+        std::memcmp(tail.data(), "TAG", 3) == 0)
+        bytes += 128;
+    return std::min(bytes, fileBytes);
+}
+
+std::int32_t averageKbps(int format, const SF_INFO& info, int fd, std::int64_t fileBytes) {
+    if (const int bits = pcmBits(format);
+        bits > 0 && (format & SF_FORMAT_TYPEMASK) != SF_FORMAT_FLAC)
+        return static_cast<std::int32_t>(
+            std::llround(double(info.samplerate) * info.channels * bits / 1000.0));
+    const double seconds = double(info.frames) / info.samplerate;
+    if (seconds <= 0.0)
+        return 0;
+    const double audioBytes = double(fileBytes - tagBytes(fd, fileBytes));
+    return static_cast<std::int32_t>(
+        std::min<long long>(std::llround(audioBytes * 8.0 / seconds / 1000.0), INT32_MAX));
+}
+
+std::string tagOf(SNDFILE* file, int which) {
+    const char* text = sf_get_string(file, which);
+    return text ? tagTextToUtf8(text) : std::string();
+}
+
+} // namespace
+
+std::unique_ptr<Track> Track::open(const char* path, std::int32_t& error) {
+    error = VBMP3_ERR_CANNOT_READ;
+    // O_NONBLOCK so that a FIFO cannot hang the caller; refused just below.
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return nullptr;
+    std::unique_ptr<Track> track(new Track());
+    track->m_fd = fd;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return nullptr;
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return nullptr;
+    unsigned char probe = 0;
+    if (st.st_size > 0 && pread(fd, &probe, 1, 0) != 1)
+        return nullptr; // exists but cannot be read (e.g. an I/O error)
+
+    error = VBMP3_ERR_NOT_AUDIO;
+    if (st.st_size == 0)
+        return nullptr;
+    // By descriptor, so libsndfile has no file name to guess a format from:
+    // the content alone decides.
+    SF_INFO info{};
+    SNDFILE* file = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
+    if (!file)
+        return nullptr;
+    track->m_file = file;
+    if (info.channels < 1 || info.channels > kMaxChannels || info.samplerate < 1 ||
+        info.samplerate > kMaxSampleRate || info.frames < 1)
+        return nullptr;
+
+    TrackFacts& facts = track->m_facts;
+    facts.channels = info.channels;
+    facts.sampleRate = info.samplerate;
+    facts.frameCount = info.frames;
+    if (info.channels > 2)
+        track->m_scratch.resize(std::size_t(info.channels) * 1024);
+
+    // A header that parses is not enough: a damaged stream may decode nothing.
+    std::array<float, 2 * 256> first{};
+    if (track->read(first.data(), 256) < 1 || !track->seek(0))
+        return nullptr;
+
+    facts.bitRateKbps = averageKbps(info.format, info, fd, st.st_size);
+    facts.title = tagOf(file, SF_STR_TITLE);
+    if (facts.title.empty())
+        facts.title = tagTextToUtf8(fileNameOf(path));
+    facts.artist = tagOf(file, SF_STR_ARTIST);
+    error = VBMP3_ERR_NONE;
+    return track;
+}
+
+Track::~Track() {
+    if (m_file)
+        sf_close(m_file);
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::int64_t Track::read(float* stereo, std::int64_t frameCount) {
+    const int channels = m_facts.channels;
+    if (channels == 2)
+        return std::max<sf_count_t>(0, sf_readf_float(m_file, stereo, frameCount));
+    if (channels == 1) {
+        const sf_count_t got = std::max<sf_count_t>(0, sf_readf_float(m_file, stereo, frameCount));
+        for (sf_count_t i = got; i-- > 0;) // back to front: widen in place
+            stereo[2 * i] = stereo[2 * i + 1] = stereo[i];
+        return got;
+    }
+    const std::int64_t chunk = std::int64_t(m_scratch.size()) / channels;
+    std::int64_t done = 0;
+    while (done < frameCount) {
+        const sf_count_t want = std::min(chunk, frameCount - done);
+        const sf_count_t got = sf_readf_float(m_file, m_scratch.data(), want);
+        for (sf_count_t i = 0; i < got; ++i) {
+            stereo[2 * (done + i)] = m_scratch[std::size_t(i * channels)];
+            stereo[2 * (done + i) + 1] = m_scratch[std::size_t(i * channels + 1)];
+        }
+        done += std::max<sf_count_t>(0, got);
+        if (got < want)
+            break;
+    }
+    return done;
+}
+
+bool Track::seek(std::int64_t frame) {
+    return sf_seek(m_file, frame, SEEK_SET) == frame;
+}
+
+} // namespace vbmp3
