@@ -1,0 +1,119 @@
+// The player on the real engine, through the dummy sound driver: open a
+// recording the test writes, watch it play, seek, pause, resume and end.
+#include "form1.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <sndfile.h>
+#include <vector>
+
+namespace {
+
+// A quiet 440 Hz tone, stereo, 22.05 kHz.
+bool writeTone(const QString& path, int seconds) {
+    SF_INFO info{};
+    info.samplerate = 22050;
+    info.channels = 2;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* f = sf_open(path.toUtf8().constData(), SFM_WRITE, &info);
+    if (!f)
+        return false;
+    std::vector<float> frames(static_cast<size_t>(info.samplerate) * 2);
+    for (int s = 0; s < seconds; ++s) {
+        for (int i = 0; i < info.samplerate; ++i) {
+            const float v = 0.2f * std::sin(2 * 3.14159265f * 440.f * (s * info.samplerate + i) / info.samplerate);
+            frames[2 * i] = frames[2 * i + 1] = v;
+        }
+        sf_writef_float(f, frames.data(), info.samplerate);
+    }
+    sf_close(f);
+    return true;
+}
+
+int secondsOf(const QString& timeText) {
+    const auto parts = timeText.split(QLatin1Char(':'));
+    return parts.size() == 2 ? parts[0].toInt() * 60 + parts[1].toInt() : -1;
+}
+
+} // namespace
+
+TEST(PlayerOnTheRealEngine, OpensPlaysSeeksPausesResumesAndEnds) {
+    QTemporaryDir dir;
+    // Lesson recordings carry a .txt name: the engine finds the format by content.
+    const QString path = dir.filePath("lesson.txt");
+    ASSERT_TRUE(writeTone(path, 20));
+
+    auto engine = hearvex::makeVbmp3Engine();
+    {
+        hearvex::Form1 form(*engine);
+        std::vector<QString> messages;
+        form.player().setMessageHandler([&](const QString& m) { messages.push_back(m); });
+        form.load();
+        form.show();
+
+        form.txtFile->setText(path);
+        form.btOpen_Click();
+        ASSERT_TRUE(messages.empty()) << messages.front().toStdString();
+        EXPECT_EQ(form.lbTrackName->caption(), QStringLiteral("lesson.txt"));
+        EXPECT_EQ(form.lbTotalSec->caption(), QStringLiteral("00:20"));
+        EXPECT_EQ(form.scSeek->max(), 20);
+        EXPECT_EQ(form.scSeek->largeChange(), 2);
+        EXPECT_TRUE(form.Timer->enabled());
+
+        // The status tick advances the time text and the bar.
+        QTRY_VERIFY_WITH_TIMEOUT(form.scSeek->value() >= 1, 5000);
+        EXPECT_EQ(secondsOf(form.lbPlayTime->caption()), form.scSeek->value());
+
+        // A seek with the bar is reported at once.
+        form.scSeek->setValue(12);
+        int32_t pos = -1;
+        EXPECT_EQ(engine->getState(&pos), 1);
+        EXPECT_GE(pos, 12);
+        EXPECT_GE(form.scSeek->value(), 12);
+
+        // Pause holds the position; resume goes on from it.
+        engine->pause();
+        form.getState();
+        const int held = form.scSeek->value();
+        QTest::qWait(1300);
+        EXPECT_EQ(engine->getState(&pos), 2);
+        EXPECT_EQ(pos, held);
+        form.playw(); // resumes a paused track
+        EXPECT_EQ(engine->getState(&pos), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(form.scSeek->value() > held, 5000);
+
+        // Near the end, the track stops by itself and the status tick with it.
+        form.scSeek->setValue(18);
+        QTRY_VERIFY_WITH_TIMEOUT(!form.Timer->enabled(), 8000);
+        EXPECT_EQ(engine->getState(&pos), 0);
+        EXPECT_EQ(form.scSeek->value(), 0);
+        EXPECT_TRUE(form.TimeView->enabled());
+    }
+    engine->stop();
+    engine->stopCallback();
+    engine->free();
+}
+
+TEST(PlayerOnTheRealEngine, ARefusedRecordingReportsTheEnginesErrorNumber) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("notes.txt");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("These are words, not sound.\n");
+    f.close();
+
+    auto engine = hearvex::makeVbmp3Engine();
+    hearvex::Form1 form(*engine);
+    std::vector<QString> messages;
+    form.player().setMessageHandler([&](const QString& m) { messages.push_back(m); });
+    form.load();
+    form.txtFile->setText(path);
+    form.btOpen_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("ErrNo : ")));
+    EXPECT_TRUE(messages[0].endsWith(QStringLiteral(" Open Error")));
+    EXPECT_NE(messages[0], QStringLiteral("ErrNo : 0 Open Error"));
+    engine->free();
+}

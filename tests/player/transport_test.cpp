@@ -1,0 +1,226 @@
+// Opening a track, transport, seeking with the position bar and the volumes,
+// on the real main window with a scripted engine.
+#include "form1.h"
+#include "scripted_engine.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using hearvex::Form1;
+using hearvex::testing::ScriptedEngine;
+using Calls = std::vector<std::string>;
+
+namespace {
+
+class Transport : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ScriptedEngine engine;
+    Form1 form{engine};
+    std::vector<QString> messages;
+
+    void SetUp() override {
+        form.player().setMessageHandler([this](const QString& m) { messages.push_back(m); });
+        form.load();
+        engine.clearCalls();
+    }
+
+    // A file that exists, known to the engine as a track of the given length.
+    QString track(const QString& name, int totalSec, const std::string& title = "Lesson") {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write("audio");
+        f.close();
+        engine.addTrack(path.toStdString(), title, totalSec);
+        return path;
+    }
+
+    void open(const QString& path) {
+        form.txtFile->setText(path);
+        form.btOpen_Click();
+    }
+};
+
+} // namespace
+
+TEST_F(Transport, OpeningShowsTheTrackScalesTheBarAndPlays) {
+    open(track("unit1.txt", 100, "第一课 Greetings"));
+    const Calls expected = {"stop",     "open " + dir.filePath("unit1.txt").toStdString(),
+                            "getState", "getState",
+                            "play",     "setVolume 100 100",
+                            "getState"};
+    EXPECT_EQ(engine.calls, expected);
+    EXPECT_EQ(form.lbTrackName->caption(), QStringLiteral("第一课 Greetings"));
+    EXPECT_EQ(form.lbTotalSec->caption(), QStringLiteral("01:40"));
+    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("00:00"));
+    EXPECT_EQ(form.scSeek->max(), 100);
+    EXPECT_EQ(form.scSeek->largeChange(), 10);
+    EXPECT_TRUE(form.Timer->enabled());
+    EXPECT_TRUE(form.TimeView->enabled());
+    EXPECT_FALSE(form.player().notPlayedYet());
+}
+
+TEST_F(Transport, AMissingFileDoesNothingAtAll) {
+    form.txtFile->setText(dir.filePath("absent.mp3"));
+    form.btOpen_Click();
+    form.txtFile->setText(dir.path()); // a folder is not a file either
+    form.btOpen_Click();
+    EXPECT_TRUE(engine.calls.empty());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Transport, OuterSpacesPassTheTestUntrimmedAndOpenTrimmed) {
+    const QString spaced = track(" spaced.mp3 ", 20);
+    // The file whose name really has the spaces passes the existence test...
+    engine.addTrack(dir.filePath(" spaced.mp3").toStdString(), "trimmed", 20);
+    open(spaced);
+    // ...and is opened under the path without its outer spaces.
+    EXPECT_EQ(engine.openedPath, dir.filePath(" spaced.mp3").toStdString());
+    open(QStringLiteral("   ") + dir.filePath("nothing-here.mp3"));
+    EXPECT_EQ(engine.count("open"), 1);
+}
+
+TEST_F(Transport, ARefusedFileShowsTheErrorAndKeepsThePreviousTrack) {
+    open(track("good.txt", 35, "Good"));
+    const QString bad = dir.filePath("bad.txt");
+    QFile f(bad);
+    f.open(QIODevice::WriteOnly);
+    f.write("not audio");
+    f.close();
+    engine.refusalErrorNo = 4;
+    engine.clearCalls();
+    open(bad);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], QStringLiteral("ErrNo : 4 Open Error"));
+    EXPECT_EQ(form.lbTrackName->caption(), QStringLiteral("Good"));
+    EXPECT_EQ(form.lbTotalSec->caption(), QStringLiteral("00:35"));
+    EXPECT_EQ(form.scSeek->max(), 35);
+    EXPECT_EQ(form.scSeek->largeChange(), 4);
+    EXPECT_FALSE(form.Timer->enabled());
+    EXPECT_TRUE(form.TimeView->enabled());
+    EXPECT_EQ(engine.calls, (Calls{"stop", "open " + bad.toStdString(), "getLastErrorNo"}));
+}
+
+TEST_F(Transport, BarMovesWithinTheToleranceAreNotSought) {
+    open(track("t.txt", 100));
+    engine.position = 40;
+    form.Timer->tick();
+    EXPECT_EQ(form.scSeek->value(), 40);
+    engine.clearCalls();
+
+    form.scSeek->setValue(45);
+    EXPECT_EQ(engine.count("seek"), 0);
+    EXPECT_EQ(form.scSeek->value(), 40); // the refresh puts the bar back to the engine's position
+
+    form.scSeek->setValue(50);
+    EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 50"});
+    EXPECT_EQ(form.scSeek->value(), 50);
+    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("00:50"));
+
+    form.scSeek->setValue(39);
+    EXPECT_EQ(engine.callsNamed("seek"), (Calls{"seek 50", "seek 39"}));
+    EXPECT_TRUE(form.Timer->enabled());
+}
+
+TEST_F(Transport, ShortTracksCannotBeSoughtWithTheBar) {
+    open(track("short.txt", 14));
+    EXPECT_EQ(form.scSeek->largeChange(), 1);
+    form.scSeek->setValue(10);
+    EXPECT_EQ(engine.count("seek"), 0);
+}
+
+TEST_F(Transport, TheStatusTickStopsByItselfAtTheEnd) {
+    open(track("t.txt", 60));
+    engine.position = 59;
+    form.Timer->tick();
+    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("00:59"));
+    engine.state = 0; // the engine reached the end
+    engine.position = 0;
+    form.Timer->tick();
+    // The bar's fall to 0 counts as progress, whose handler turns the tick on
+    // once more; the next tick sees the stopped engine and stays off.
+    form.Timer->tick();
+    EXPECT_FALSE(form.Timer->enabled());
+    form.Timer->tick();
+    EXPECT_FALSE(form.Timer->enabled());
+    EXPECT_TRUE(form.TimeView->enabled());
+    EXPECT_EQ(form.scSeek->value(), 0);
+    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("00:00"));
+}
+
+TEST_F(Transport, PlayAfterTheEndStartsFromTheBeginningAndPausedResumes) {
+    open(track("t.txt", 60));
+    engine.state = 0;
+    engine.clearCalls();
+    form.playw();
+    EXPECT_EQ(engine.count("play"), 1);
+    EXPECT_EQ(engine.count("restart"), 0);
+
+    engine.position = 30;
+    engine.pause();
+    engine.clearCalls();
+    form.playw();
+    EXPECT_EQ(engine.count("restart"), 1);
+    EXPECT_EQ(engine.count("play"), 0);
+    EXPECT_EQ(engine.state, 1);
+    EXPECT_EQ(form.scSeek->value(), 30);
+}
+
+TEST_F(Transport, PlayResetsTheViewAndSwitchesRepeatOff) {
+    open(track("t.txt", 60));
+    form.xpcmdbutton1[2]->setCaption(QStringLiteral("停止复读"));
+    form.picWave->move(7, 0);
+    form.playw();
+    EXPECT_EQ(form.xpcmdbutton1[2]->caption(), QStringLiteral("开始复读"));
+    EXPECT_EQ(form.picWave->x(), 0);
+    EXPECT_EQ(form.lineCenter->x1(), -120);
+    EXPECT_EQ(form.lineCenter->x2(), 1560);
+}
+
+TEST_F(Transport, EitherVolumeBarSendsBothChannels) {
+    open(track("t.txt", 60));
+    engine.clearCalls();
+    form.scLVol->setValue(40);
+    form.scRVol->setValue(70);
+    EXPECT_EQ(engine.calls, (Calls{"setVolume 40 100", "setVolume 40 70"}));
+    engine.clearCalls();
+    form.playw();
+    EXPECT_EQ(engine.callsNamed("setVolume"), Calls{"setVolume 40 70"});
+}
+
+TEST_F(Transport, ATrackLongerThanTheBarKeepsPlayingAndCounting) {
+    open(track("long.txt", 40000));
+    EXPECT_EQ(form.scSeek->max(), 32767);
+    EXPECT_EQ(form.lbTotalSec->caption(), QStringLiteral("666:40"));
+    engine.position = 35000;
+    EXPECT_NO_THROW(form.Timer->tick());
+    EXPECT_EQ(form.scSeek->value(), 32767); // held at the bar's end
+    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("583:20"));
+    EXPECT_EQ(engine.count("seek"), 0); // the held bar is not mistaken for a user seek
+    engine.position = 35001;
+    form.Timer->tick();
+    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("583:21"));
+    EXPECT_TRUE(form.Timer->enabled());
+}
+
+TEST_F(Transport, APositionBeyondTheBarIsHeldAtItsEnd) {
+    open(track("t.txt", 30));
+    engine.position = 31; // an engine reporting past the track's end
+    EXPECT_NO_THROW(form.Timer->tick());
+    EXPECT_EQ(form.scSeek->value(), 30);
+    engine.position = -2;
+    EXPECT_NO_THROW(form.Timer->tick());
+    EXPECT_EQ(form.scSeek->value(), 0);
+}
+
+TEST_F(Transport, SeekingWhileStoppedMovesOnlyTheBar) {
+    open(track("t.txt", 100));
+    engine.stop();
+    form.Timer->tick(); // sees state 0
+    engine.clearCalls();
+    form.scSeek->setValue(60);
+    EXPECT_EQ(engine.calls, (Calls{"seek 60", "getState"}));
+    EXPECT_FALSE(form.Timer->enabled());
+}
