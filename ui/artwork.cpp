@@ -98,7 +98,8 @@ QPixmap mainBackground(int width, int height) {
 }
 
 QPixmap decoration(int width, int height) {
-    QPixmap pm = transparentPixmap(width, height);
+    QPixmap pm(width, height);
+    pm.fill(QColor(102, 126, 162)); // opaque: nothing behind it shows through the corners
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(0, 0, width, height);

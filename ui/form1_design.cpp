@@ -100,6 +100,8 @@ Form1Design::Form1Design(QWidget* parent) : QWidget(parent) {
     txtFile = place(new QLineEdit(p3), "txtFile", twipsRect(3480, 840, 6255, 270));
     txtFile->setAccessibleName(QStringLiteral("文件路径"));
     txtFile->setFocusPolicy(Qt::NoFocus);
+    txtFile->setStyleSheet(QStringLiteral(
+        "QLineEdit { background: rgb(102,126,162); color: rgb(102,126,162); border: none; }"));
     txtFile->stackUnder(Image1);
 
     lbPlayTime = makeLabel(p3, "lbPlayTime", {}, twipsRect(0, 0, 615, 255), captionFont);
@@ -147,9 +149,9 @@ Form1Design::Form1Design(QWidget* parent) : QWidget(parent) {
 
     Picture1 = place(new PictureBox(p3), "Picture1", twipsRect(0, 4200, 3840, 1215));
     QWidget* p1 = Picture1->client();
-    Label3 = makeLabel(p1, "Label3", QStringLiteral("左声道"), twipsRect(1560, 720, 540, 180), smallCaptionFont);
+    Label3 = makeLabel(p1, "Label3", QStringLiteral("左声道"), twipsRect(1560, 720, 540, 180), songTi(10));
     scLVol = place(new ScrollBar(p1), "scLVol", twipsRect(2280, 720, 1575, 135));
-    Label1[2] = makeLabel(p1, "Label1_2", QStringLiteral("右声道"), twipsRect(1560, 870, 540, 180), smallCaptionFont);
+    Label1[2] = makeLabel(p1, "Label1_2", QStringLiteral("右声道"), twipsRect(1560, 870, 540, 180), songTi(10));
     scRVol = place(new ScrollBar(p1), "scRVol", twipsRect(2280, 870, 1575, 135));
     for (ScrollBar* bar : {scLVol, scRVol}) {
         bar->setMin(0);
