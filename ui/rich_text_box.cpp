@@ -144,8 +144,8 @@ bool RichTextBox::loadFile(const QString& path) {
     }
     if (content->isRich)
         setHtml(content->text);
-    else
-        setPlainText(content->text);
+    else // through the document, so the text does not take on the format under the old caret
+        document()->setPlainText(content->text);
     moveCursor(QTextCursor::Start);
     return true;
 }

@@ -26,10 +26,10 @@ struct RtfFormat {
     bool italic = false;
     bool underline = false;
     bool strike = false;
-    int halfPoints = 0;  // font size in half points; 0 keeps the box's own size
-    QColor color;        // invalid: the box's text colour
-    QColor background;   // invalid: none
-    QString fontFamily;  // empty: the box's own font
+    int halfPoints = 0; // font size in half points; 0 keeps the box's own size
+    QColor color;       // invalid: the box's text colour
+    QColor background;  // invalid: none
+    QString fontFamily; // empty: the box's own font
 
     bool operator==(const RtfFormat&) const = default;
 };

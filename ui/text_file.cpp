@@ -1,5 +1,7 @@
 #include "text_file.h"
 
+#include "rtf_reader.h"
+
 #include <QFile>
 #include <QStringDecoder>
 
@@ -30,6 +32,8 @@ std::optional<DocumentContent> readDocumentFile(const QString& path) {
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
+    if (isRtf(bytes))
+        return DocumentContent{rtfToHtml(readRtf(bytes)), true};
     return DocumentContent{decodeUtf8OrGbk(bytes), false};
 }
 
