@@ -5,7 +5,8 @@
 namespace hearvex {
 
 Form1::Form1(EngineApi& engine, QWidget* parent)
-    : ui::Form1Design(parent), m_engine(engine), m_player(*this, engine) {}
+    : ui::Form1Design(parent), m_engine(engine), m_player(*this, engine)
+    , m_repeat(*this, m_player, engine), m_view(*this, m_player, engine) {}
 
 void Form1::load() {
     if (m_loaded)

@@ -5,6 +5,8 @@
 #include "engine_api.h"
 #include "form1_design.h"
 #include "player.h"
+#include "repeat.h"
+#include "wave_view.h"
 
 namespace hearvex {
 
@@ -22,10 +24,14 @@ public:
 
     EngineApi& engine() { return m_engine; }
     player::Player& player() { return m_player; }
+    repeat_view::Repeat& repeat() { return m_repeat; }
+    repeat_view::WaveView& waveView() { return m_view; }
 
 private:
     EngineApi& m_engine;
     player::Player m_player;
+    repeat_view::Repeat m_repeat;
+    repeat_view::WaveView m_view;
     bool m_loaded = false;
 };
 
