@@ -1,7 +1,6 @@
 #include "SdlOutput.h"
 
 #include <SDL.h>
-#include <initializer_list>
 
 namespace vbmp3 {
 
@@ -9,14 +8,26 @@ SdlOutput::~SdlOutput() {
     shutdown();
 }
 
-int SdlOutput::periodFrames(std::int32_t sampleRate) {
-    for (int perSecond : {100, 50, 25})
-        if (sampleRate % perSecond == 0)
-            return sampleRate / perSecond;
-    int frames = 64;
-    while (frames * 100 < sampleRate) // about 10 ms
+int SdlOutput::periodFrames(std::int32_t sampleRate, bool pacedBySleep) {
+    int frames = 32;
+    while (frames * 100 < sampleRate && frames < 8192) // at least 10 ms
         frames *= 2;
-    return frames;
+    if (!pacedBySleep)
+        return frames;
+    // Among periods up to 40 ms, the one whose whole milliseconds come
+    // closest to its true length.
+    int best = frames;
+    double bestLoss = 1.0;
+    for (int candidate = frames; candidate <= 16384 && candidate * 25 <= sampleRate;
+         candidate *= 2) {
+        const double ms = candidate * 1000.0 / sampleRate;
+        const double loss = (ms - static_cast<int>(ms)) / ms;
+        if (loss < bestLoss - 0.002) {
+            best = candidate;
+            bestLoss = loss;
+        }
+    }
+    return best;
 }
 
 void SdlOutput::callback(void* self, std::uint8_t* stream, int bytes) {
@@ -44,7 +55,10 @@ bool SdlOutput::openDevice(std::int32_t sampleRate) {
     want.freq = sampleRate;
     want.format = AUDIO_F32SYS;
     want.channels = 2;
-    want.samples = static_cast<Uint16>(periodFrames(sampleRate));
+    const char* driver = SDL_GetCurrentAudioDriver();
+    const bool pacedBySleep =
+        driver && (SDL_strcmp(driver, "dummy") == 0 || SDL_strcmp(driver, "disk") == 0);
+    want.samples = static_cast<Uint16>(periodFrames(sampleRate, pacedBySleep));
     want.callback = &SdlOutput::callback;
     want.userdata = this;
     SDL_AudioSpec have{};

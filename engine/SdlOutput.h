@@ -35,10 +35,12 @@ public:
     std::int32_t sampleRate() const { return m_sampleRate; }
     bool usingFallback() const { return m_fallback; }
 
-    // Frames per callback: a short period keeps a seek quick to be heard.
-    // A whole number of milliseconds where possible, since the dummy driver
-    // paces itself by sleeping whole milliseconds.
-    static int periodFrames(std::int32_t sampleRate);
+    // Frames per callback, a power of two (SDL rebuffers any other size).
+    // About 10 ms on a real device, so that a seek is heard quickly. The
+    // dummy and disk drivers pace themselves by sleeping the period cut to
+    // whole milliseconds, so for them the period is chosen to lose the least
+    // in that cut, which keeps their playback at true speed.
+    static int periodFrames(std::int32_t sampleRate, bool pacedBySleep);
 
 private:
     bool startSubsystem(bool fallback);

@@ -32,6 +32,9 @@
 
 #include <stdint.h>
 
+/* The declarations keep the layout they were given in. */
+/* clang-format off */
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -41,12 +44,11 @@ enum {
     VBMP3_ERR_NONE = 0,
     VBMP3_ERR_NOT_INITIALISED = 1, /* vbmp3_init not called, or vbmp3_free called */
     VBMP3_ERR_BAD_ARGUMENT = 2,    /* a null path, record or buffer */
-    VBMP3_ERR_CANNOT_READ = 3, /* the file is missing, a folder, not a plain file, or unreadable */
-    VBMP3_ERR_NOT_AUDIO = 4,   /* not a recording the engine can decode (empty, damaged, unknown) */
-    VBMP3_ERR_NO_OUTPUT = 5,   /* neither a sound device nor the silent output could be opened */
-    VBMP3_ERR_NO_TRACK = 6,    /* the call needs an open track and none is open */
-    VBMP3_ERR_WRONG_STATE =
-        7 /* pause while not playing, restart while not paused, seek while stopped */
+    VBMP3_ERR_CANNOT_READ = 3,     /* the file is missing, a folder, not a plain file, or unreadable */
+    VBMP3_ERR_NOT_AUDIO = 4,       /* not a recording the engine can decode (empty, damaged, unknown) */
+    VBMP3_ERR_NO_OUTPUT = 5,       /* neither a sound device nor the silent output could be opened */
+    VBMP3_ERR_NO_TRACK = 6,        /* the call needs an open track and none is open */
+    VBMP3_ERR_WRONG_STATE = 7      /* pause while not playing, restart while not paused, seek while stopped */
 };
 
 /* Engine states of vbmp3_getState. */
@@ -54,13 +56,13 @@ enum { VBMP3_STOPPED = 0, VBMP3_PLAYING = 1, VBMP3_PAUSED = 2 };
 
 /* The track-information record filled by vbmp3_open. */
 typedef struct Vbmp3TrackInfo {
-    char trackName[128];  /* UTF-8, NUL-padded: the title tag, else the file's name */
-    char secondName[128]; /* UTF-8, NUL-padded: the artist tag, else empty */
-    int32_t channels;     /* byte 256 */
-    int32_t sampleRate;   /* byte 260, Hz */
-    int32_t bitRate;      /* byte 264, kbit/s (average) */
-    int32_t totalSec;     /* byte 268, whole seconds, rounded down */
-} Vbmp3TrackInfo;         /* 272 bytes */
+    char    trackName[128];  /* UTF-8, NUL-padded: the title tag, else the file's name */
+    char    secondName[128]; /* UTF-8, NUL-padded: the artist tag, else empty */
+    int32_t channels;        /* byte 256 */
+    int32_t sampleRate;      /* byte 260, Hz */
+    int32_t bitRate;         /* byte 264, kbit/s (average) */
+    int32_t totalSec;        /* byte 268, whole seconds, rounded down */
+} Vbmp3TrackInfo;            /* 272 bytes */
 /* Text fields hold at most 127 bytes, cut at a character boundary. Tags in
  * GBK or Latin-1 come out as UTF-8. */
 
@@ -73,7 +75,7 @@ int32_t vbmp3_init(void);
 int32_t vbmp3_getWaveOutSupport(void);
 
 /* The current volume per channel, 0..100 (100 each after vbmp3_init). */
-int32_t vbmp3_getVolume(int32_t* left, int32_t* right);
+int32_t vbmp3_getVolume(int32_t *left, int32_t *right);
 
 /* Sets the volume per channel; values outside 0..100 are limited to that
  * range. Heard within one sound-device period; kept across tracks. */
@@ -90,7 +92,7 @@ int32_t vbmp3_setLyricsNextAdjustTime(int32_t ms);
  * Fills info and returns non-zero; on failure returns 0, leaves no track open
  * and sets the error number (VBMP3_ERR_CANNOT_READ or VBMP3_ERR_NOT_AUDIO).
  * Reads the file's header and first frames only. */
-int16_t vbmp3_open(const char* path, Vbmp3TrackInfo* info); /* 0 = failed */
+int16_t vbmp3_open(const char *path, Vbmp3TrackInfo *info); /* 0 = failed */
 
 /* The number of the last error (VBMP3_ERR_*); read it after a failed open.
  * Before vbmp3_init and after vbmp3_free: VBMP3_ERR_NOT_INITIALISED. */
@@ -122,12 +124,12 @@ int32_t vbmp3_seek(int32_t sec);
  * whole second of the track being heard now (frames handed to the sound
  * device, rounded down). At the end of the track the engine stops by itself:
  * state 0, position 0. pos may be null. */
-int32_t vbmp3_getState(int32_t* pos); /* 0 stopped or nothing open, 1 playing, 2 paused */
+int32_t vbmp3_getState(int32_t *pos); /* 0 stopped or nothing open, 1 playing, 2 paused */
 
 /* The last 256 frames being played, after volume, full scale = 100: left
  * channel in first, right in second (mono: both). Zeros while silent, paused
  * or stopped. Returns 1 while playing, else 0. */
-int32_t vbmp3_getWave(int32_t* first, int32_t* second); /* 256 each */
+int32_t vbmp3_getWave(int32_t *first, int32_t *second); /* 256 each */
 
 /* 256 levels per channel, bin k at k * sampleRate / 512 Hz (0 Hz up to half
  * the sample rate), from a Hann-windowed FFT of the last 512 frames played,
@@ -135,7 +137,7 @@ int32_t vbmp3_getWave(int32_t* first, int32_t* second); /* 256 each */
  * relative to full scale), rounded, never below 0. A full-scale sine reads
  * about 110, a -70 dB one about 40, silence 0. Zeros while paused or stopped.
  * Returns 1 while playing, else 0. */
-int32_t vbmp3_getSpectrum(int32_t* first, int32_t* second); /* 256 each */
+int32_t vbmp3_getSpectrum(int32_t *first, int32_t *second); /* 256 each */
 
 /* Stops playback and closes the sound device; when it returns no sound
  * callback runs. Call before vbmp3_free at exit. A later vbmp3_play reopens
@@ -148,5 +150,7 @@ int32_t vbmp3_free(void);
 #ifdef __cplusplus
 }
 #endif
+
+/* clang-format on */
 
 #endif /* VBMP3_H */

@@ -1,0 +1,307 @@
+// Opening: every kind of recording, found by content, with its track record;
+// and every kind of file that is not one, refused cleanly.
+#include "engine_test_support.h"
+#include "vbmp3.h"
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <random>
+#include <sys/stat.h>
+
+using namespace enginetest;
+
+static_assert(sizeof(Vbmp3TrackInfo) == 272);
+static_assert(offsetof(Vbmp3TrackInfo, channels) == 256);
+static_assert(offsetof(Vbmp3TrackInfo, totalSec) == 268);
+
+namespace {
+
+class Formats : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(vbmp3_init(), 1); }
+    void TearDown() override {
+        vbmp3_stop();
+        vbmp3_stopCallback();
+        vbmp3_free();
+    }
+
+    // Opens a sound written by libsndfile under the given name.
+    Vbmp3TrackInfo openSound(const std::string& name, const Sound& sound) {
+        const std::string path = m_dir.file(name);
+        writeSound(path, sound);
+        Vbmp3TrackInfo info;
+        std::memset(&info, 0x5A, sizeof info); // anything not written shows
+        EXPECT_NE(vbmp3_open(path.c_str(), &info), 0)
+            << name << ": error " << vbmp3_getLastErrorNo();
+        return info;
+    }
+
+    std::int32_t refusal(const std::string& path) {
+        Vbmp3TrackInfo info{};
+        EXPECT_EQ(vbmp3_open(path.c_str(), &info), 0) << path;
+        return vbmp3_getLastErrorNo();
+    }
+
+    TempDir m_dir;
+};
+
+std::string fieldText(const char* field) {
+    return std::string(field, strnlen(field, 128));
+}
+
+bool nulPadded(const char* field) {
+    for (std::size_t i = strnlen(field, 128); i < 128; ++i)
+        if (field[i] != '\0')
+            return false;
+    return true;
+}
+
+struct Kind {
+    const char* name;
+    int format;
+    int sampleRate;
+    int channels;
+};
+
+class EveryKind : public Formats, public ::testing::WithParamInterface<Kind> {};
+
+} // namespace
+
+// Each kind is stored under a lesson-like name that says nothing about its
+// format, opened, and played far enough to hear the 1 kHz tone at its level.
+TEST_P(EveryKind, OpensByContentAndPlaysTheTone) {
+    const Kind kind = GetParam();
+    Sound sound;
+    sound.format = kind.format;
+    sound.sampleRate = kind.sampleRate;
+    sound.channels = kind.channels;
+    sound.seconds = 2.5;
+    const Vbmp3TrackInfo info = openSound("unit1.txt", sound);
+    EXPECT_EQ(fieldText(info.trackName), "unit1.txt");
+    EXPECT_TRUE(nulPadded(info.trackName));
+    EXPECT_EQ(fieldText(info.secondName), "");
+    EXPECT_TRUE(nulPadded(info.secondName));
+    EXPECT_EQ(info.channels, kind.channels);
+    EXPECT_EQ(info.sampleRate, kind.sampleRate);
+    EXPECT_EQ(info.totalSec, 2);
+    EXPECT_GT(info.bitRate, 0);
+    EXPECT_EQ(engineState().code, VBMP3_STOPPED);
+
+    ASSERT_EQ(vbmp3_play(), 1);
+    const int bin = static_cast<int>(std::lround(1000.0 * 512 / kind.sampleRate));
+    // 0.5 of full scale is -6 dB: level 104, less the window's loss between bins.
+    auto toneHeard = [&] {
+        const Peak left = spectrumPeak(false);
+        const Peak right = spectrumPeak(true);
+        return std::abs(left.bin - bin) <= 1 && left.level >= 100 && left.level <= 106 &&
+               std::abs(right.bin - bin) <= 1 && right.level >= 100 && right.level <= 106;
+    };
+    EXPECT_TRUE(waitUntil(toneHeard)) << "peak bin " << spectrumPeak(false).bin << " level "
+                                      << spectrumPeak(false).level << ", expected bin " << bin;
+    EXPECT_TRUE(waitUntil([] { return engineState().pos >= 1; }));
+    EXPECT_EQ(engineState().code, VBMP3_PLAYING);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Recordings, EveryKind,
+    ::testing::Values(Kind{"wav_u8", kWavU8, 11025, 1}, Kind{"wav16", kWav16, 44100, 2},
+                      Kind{"wav24", kWav24, 8000, 1}, Kind{"wav_float", kWavFloat, 96000, 2},
+                      Kind{"mp3_stereo", kMp3, 44100, 2}, Kind{"mp3_mono", kMp3, 22050, 1},
+                      Kind{"flac", kFlac, 48000, 1}, Kind{"vorbis", kVorbis, 44100, 2},
+                      Kind{"opus", kOpus, 48000, 2}),
+    [](const ::testing::TestParamInfo<Kind>& param) { return std::string(param.param.name); });
+
+TEST_F(Formats, LengthIsWholeSecondsRoundedDown) {
+    Sound sound;
+    sound.seconds = 3.99;
+    EXPECT_EQ(openSound("a.wav", sound).totalSec, 3);
+    sound.seconds = 0.5;
+    EXPECT_EQ(openSound("b.wav", sound).totalSec, 0);
+    sound.format = kMp3;
+    sound.seconds = 4.2;
+    EXPECT_EQ(openSound("c.mp3", sound).totalSec, 4);
+}
+
+TEST_F(Formats, BitRateIsTheAverageInKbps) {
+    Sound sound;
+    sound.seconds = 1.0;
+    EXPECT_EQ(openSound("a.wav", sound).bitRate, 1411); // 44100 * 2 * 16
+    sound.format = kWavU8;
+    sound.channels = 1;
+    sound.sampleRate = 11025;
+    EXPECT_EQ(openSound("b.wav", sound).bitRate, 88);
+    sound.format = kMp3;
+    sound.sampleRate = 44100;
+    sound.channels = 2;
+    sound.seconds = 5.0;
+    sound.signal = Signal::Noise;
+    sound.constantBitRate = true;
+    const std::int32_t mp3 = openSound("c.mp3", sound).bitRate;
+    EXPECT_GE(mp3, 126);
+    EXPECT_LE(mp3, 131);
+}
+
+TEST_F(Formats, TitleAndArtistTagsInChinese) {
+    Sound sound;
+    sound.seconds = 1.0;
+    sound.title = "第一课 听力";
+    sound.artist = "王老师";
+    for (int format : {kWav16, kFlac, kVorbis, kOpus, kMp3}) {
+        sound.format = format;
+        sound.sampleRate = format == kOpus ? 48000 : 44100;
+        const Vbmp3TrackInfo info = openSound("tagged", sound);
+        EXPECT_EQ(fieldText(info.trackName), "第一课 听力") << std::hex << format;
+        EXPECT_EQ(fieldText(info.secondName), "王老师") << std::hex << format;
+        EXPECT_TRUE(nulPadded(info.trackName));
+        EXPECT_TRUE(nulPadded(info.secondName));
+    }
+}
+
+TEST_F(Formats, Id3v2TagsInUtf16AndUtf8) {
+    Sound sound;
+    sound.format = kMp3;
+    sound.seconds = 1.0;
+    writeSound(m_dir.file("plain.mp3"), sound);
+    const std::string audio = readBytes(m_dir.file("plain.mp3"));
+    Vbmp3TrackInfo info{};
+
+    writeBytes(m_dir.file("v23.mp3"), id3v23Utf16(u"听力第一课", u"李老师") + audio);
+    ASSERT_NE(vbmp3_open(m_dir.file("v23.mp3").c_str(), &info), 0);
+    EXPECT_EQ(fieldText(info.trackName), "听力第一课");
+    EXPECT_EQ(fieldText(info.secondName), "李老师");
+    EXPECT_EQ(info.totalSec, 1);
+
+    writeBytes(m_dir.file("v24.mp3"), id3v24Utf8("听力第二课") + audio);
+    ASSERT_NE(vbmp3_open(m_dir.file("v24.mp3").c_str(), &info), 0);
+    EXPECT_EQ(fieldText(info.trackName), "听力第二课");
+    EXPECT_EQ(fieldText(info.secondName), "");
+}
+
+// Old Chinese taggers wrote GBK into ID3v1, which has no encoding field.
+TEST_F(Formats, Id3v1TitleInGbk) {
+    Sound sound;
+    sound.format = kMp3;
+    sound.seconds = 1.0;
+    writeSound(m_dir.file("plain.mp3"), sound);
+    std::string tag = "TAG";
+    std::string title = "\xCC\xFD\xC1\xA6"; // 听力
+    title.resize(30, '\0');
+    tag += title + std::string(30 + 30 + 4 + 30, '\0') + "\xFF";
+    ASSERT_EQ(tag.size(), 128u);
+    writeBytes(m_dir.file("v1.mp3"), readBytes(m_dir.file("plain.mp3")) + tag);
+    Vbmp3TrackInfo info{};
+    ASSERT_NE(vbmp3_open(m_dir.file("v1.mp3").c_str(), &info), 0);
+    EXPECT_EQ(fieldText(info.trackName), "听力");
+}
+
+TEST_F(Formats, LongTitleIsCutAtACharacterBoundary) {
+    Sound sound;
+    sound.seconds = 1.0;
+    for (int i = 0; i < 60; ++i)
+        sound.title += "课";
+    const Vbmp3TrackInfo info = openSound("long.wav", sound);
+    EXPECT_EQ(fieldText(info.trackName), sound.title.substr(0, 126));
+    EXPECT_TRUE(nulPadded(info.trackName));
+    EXPECT_EQ(info.trackName[127], '\0');
+}
+
+TEST_F(Formats, FileNameInChineseWhenUntitled) {
+    Sound sound;
+    sound.seconds = 1.0;
+    EXPECT_EQ(fieldText(openSound("第三课.mp3", sound).trackName), "第三课.mp3");
+}
+
+// A four-channel recording plays its first two channels.
+TEST_F(Formats, MoreThanTwoChannelsPlayTheFirstTwo) {
+    Sound sound;
+    sound.channels = 4;
+    sound.amplitude[0] = 0.0;
+    sound.amplitude[1] = 0.5;
+    sound.amplitude[2] = 0.5;
+    sound.amplitude[3] = 0.5;
+    const Vbmp3TrackInfo info = openSound("quad.wav", sound);
+    EXPECT_EQ(info.channels, 4);
+    ASSERT_EQ(vbmp3_play(), 1);
+    EXPECT_TRUE(waitUntil([] { return waveMax(true) >= 45; }));
+    EXPECT_EQ(waveMax(false), 0);
+}
+
+TEST_F(Formats, RefusesWhatCannotBeRead) {
+    EXPECT_EQ(refusal(m_dir.file("missing.mp3")), VBMP3_ERR_CANNOT_READ);
+    EXPECT_EQ(refusal(m_dir.path()), VBMP3_ERR_CANNOT_READ);
+    ASSERT_EQ(mkfifo(m_dir.file("pipe").c_str(), 0600), 0);
+    EXPECT_EQ(refusal(m_dir.file("pipe")), VBMP3_ERR_CANNOT_READ); // and does not hang
+    EXPECT_EQ(refusal(""), VBMP3_ERR_CANNOT_READ);
+
+    Vbmp3TrackInfo info{};
+    EXPECT_EQ(vbmp3_open(nullptr, &info), 0);
+    EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_BAD_ARGUMENT);
+    EXPECT_EQ(vbmp3_open(m_dir.file("x").c_str(), nullptr), 0);
+    EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_BAD_ARGUMENT);
+}
+
+TEST_F(Formats, RefusesWhatIsNotARecording) {
+    Sound sound;
+    sound.seconds = 1.0;
+    writeSound(m_dir.file("good.wav"), sound);
+    const std::string wav = readBytes(m_dir.file("good.wav"));
+    sound.format = kMp3;
+    writeSound(m_dir.file("good.mp3"), sound);
+    const std::string mp3 = readBytes(m_dir.file("good.mp3"));
+    sound.format = kFlac;
+    writeSound(m_dir.file("good.flac"), sound);
+    const std::string flac = readBytes(m_dir.file("good.flac"));
+    sound.format = kVorbis;
+    writeSound(m_dir.file("good.ogg"), sound);
+    const std::string ogg = readBytes(m_dir.file("good.ogg"));
+
+    std::mt19937 random(42);
+    std::string noise(65536, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(random() & 0xFF);
+    std::string wavNoData = wav.substr(0, 44);
+    std::string brokenMp3 = mp3;
+    brokenMp3.replace(0, 4, std::string(4, '\0'));
+    std::string brokenFlac = flac;
+    brokenFlac[0] = 'x';
+
+    const std::pair<const char*, std::string> cases[] = {
+        {"empty", ""},
+        {"text", "Lesson 1\r\nListen and write the sentence you hear.\r\n"},
+        {"random bytes", noise},
+        {"wav cut inside its header", wav.substr(0, 20)},
+        {"wav header without frames", wavNoData},
+        {"mp3 with its first frame header damaged", brokenMp3},
+        {"mp3 cut inside its first frame", mp3.substr(0, 100)},
+        {"flac with a damaged marker", brokenFlac},
+        {"ogg cut inside its headers", ogg.substr(0, 200)},
+    };
+    for (const auto& [name, bytes] : cases) {
+        writeBytes(m_dir.file("bad.txt"), bytes);
+        EXPECT_EQ(refusal(m_dir.file("bad.txt")), VBMP3_ERR_NOT_AUDIO) << name;
+    }
+}
+
+// A failed open leaves nothing open, even when a track was playing.
+TEST_F(Formats, FailedOpenClosesThePreviousTrack) {
+    Sound sound;
+    openSound("good.wav", sound);
+    ASSERT_EQ(vbmp3_play(), 1);
+    EXPECT_EQ(refusal(m_dir.file("missing")), VBMP3_ERR_CANNOT_READ);
+    EXPECT_EQ(engineState().code, VBMP3_STOPPED);
+    EXPECT_EQ(vbmp3_play(), 0);
+    EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NO_TRACK);
+    EXPECT_EQ(waveMax(false), 0);
+}
+
+// A good open after a failed one clears the error number.
+TEST_F(Formats, SuccessfulOpenClearsTheError) {
+    EXPECT_EQ(refusal(m_dir.file("missing")), VBMP3_ERR_CANNOT_READ);
+    Sound sound;
+    sound.seconds = 1.0;
+    openSound("good.wav", sound);
+    EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NONE);
+}
