@@ -122,6 +122,10 @@ int RichTextBox::charFromPos(const QPoint& point) const {
     if (!layout || layout->lineCount() == 0)
         return std::min(block.position(), lastChar);
     const QPointF local = at - blockRect.topLeft();
+    // Below the last line of the text is beyond its end: the last character.
+    if (!block.next().isValid() &&
+        local.y() >= layout->lineAt(layout->lineCount() - 1).rect().bottom())
+        return lastChar;
     QTextLine line = layout->lineAt(layout->lineCount() - 1);
     for (int i = 0; i < layout->lineCount(); ++i) {
         if (local.y() < layout->lineAt(i).rect().bottom()) {

@@ -1,0 +1,140 @@
+// The keyword hint: the word scan, the box's hit test against its real
+// layout, and the tooltip that pointer movements over the boxes leave.
+#include "exercise.h"
+#include "form1_design.h"
+#include "keyword_hint.h"
+#include "keyword_scan.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <gtest/gtest.h>
+
+using namespace hearvex;
+using exercise::wordAt;
+
+TEST(KeywordScan, WordsAreAsciiLettersDigitsAndUnderscores) {
+    const QString s = QStringLiteral("I don't know_it, in 1990s. Café");
+    const auto at = [&](const char* prefix) {
+        return wordAt(s, static_cast<int>(qstrlen(prefix)));
+    };
+    EXPECT_EQ(at(""), QStringLiteral("I"));
+    EXPECT_EQ(at("I "), QStringLiteral("don")); // the first letter gives the whole word
+    EXPECT_EQ(at("I do"), QStringLiteral("don"));
+    EXPECT_EQ(at("I don"), QString());            // the apostrophe
+    EXPECT_EQ(at("I don'"), QStringLiteral("t")); // don't is two words
+    EXPECT_EQ(at("I don't kno"), QStringLiteral("know_it"));
+    EXPECT_EQ(at("I don't know_it"), QString());  // the comma
+    EXPECT_EQ(at("I don't know_it,"), QString()); // a space
+    EXPECT_EQ(at("I don't know_it, in 19"), QStringLiteral("1990s"));
+    EXPECT_EQ(at("I don't know_it, in 1990s. C"), QStringLiteral("Caf")); // é ends a word
+    EXPECT_EQ(wordAt(s, static_cast<int>(s.size()) - 1), QString());      // é itself
+}
+
+TEST(KeywordScan, NothingBeyondTheTextOrOutsideSixteenBitPositions) {
+    EXPECT_EQ(wordAt(QStringLiteral("end"), 3), QString());
+    EXPECT_EQ(wordAt(QStringLiteral("end"), 2), QStringLiteral("end"));
+    EXPECT_EQ(wordAt(QStringLiteral("end"), -1), QString());
+    EXPECT_EQ(wordAt(QString(), 0), QString()); // no lesson loaded
+    const QString longText = QString(40000, QLatin1Char('a'));
+    EXPECT_EQ(wordAt(longText, 32766).size(), 40000);
+    EXPECT_EQ(wordAt(longText, 32767), QString());
+}
+
+namespace {
+
+// The main window's design with the exercise and the hint wired to it.
+struct HintWindow : ::testing::Test {
+    ui::Form1Design form;
+    exercise::Exercise ex{form};
+    exercise::KeywordHint hint{form, ex};
+    ui::RichTextBox* box = nullptr;
+
+    void SetUp() override {
+        form.show();
+        box = form.RichTextBox1[0];
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+
+    void loadLesson(const QString& text) {
+        box->setText(text);
+        ex.selectkewen();
+    }
+
+    // The centre of character i as the box lays it out, in viewport pixels.
+    QPoint centreOf(int i) const {
+        const QTextBlock block = box->document()->findBlock(i);
+        const QTextLayout* layout = block.layout();
+        const int inBlock = i - block.position();
+        const QTextLine line = layout->lineForTextPosition(inBlock);
+        const qreal left = line.cursorToX(inBlock), right = line.cursorToX(inBlock + 1);
+        const QRectF blockRect = box->document()->documentLayout()->blockBoundingRect(block);
+        return QPointF(blockRect.left() + (left + right) / 2,
+                       blockRect.top() + line.y() + line.height() / 2)
+            .toPoint();
+    }
+
+    QString tipAfterMoveTo(QWidget* viewport, QPoint at) {
+        QTest::mouseMove(viewport, at);
+        return box->toolTipText();
+    }
+};
+
+} // namespace
+
+TEST_F(HintWindow, TheHitTestFindsEveryCharacterOfAWrappedSentence) {
+    loadLesson(QStringLiteral("It's 5 o'clock, and the 1990s called: they want their "
+                              "dictation_exercise back, don't they? Then listen once more and "
+                              "write every word you hear."));
+    const int count = static_cast<int>(box->toPlainText().size());
+    ASSERT_GT(
+        box->document()->documentLayout()->blockBoundingRect(box->document()->begin()).height(),
+        40); // the sentence wraps
+    for (int i = 0; i < count; ++i)
+        EXPECT_EQ(box->charFromPos(centreOf(i)), i) << "character " << i;
+    // Beyond the end of the text: the last character, to the right and below.
+    const QPoint last = centreOf(count - 1);
+    EXPECT_EQ(box->charFromPos(QPoint(last.x() + 150, last.y())), count - 1);
+    EXPECT_EQ(box->charFromPos(QPoint(5, box->viewport()->height() - 3)), count - 1);
+}
+
+TEST_F(HintWindow, TheTooltipIsTheRealWordUnderThePointerWhileTheSwitchIsPressed) {
+    const QString sentence = QStringLiteral("It's 5 o'clock, don't worry about the 1990s.");
+    loadLesson(sentence + QStringLiteral("\r\nSecond line is not part of it."));
+    ASSERT_EQ(box->text(), QStringLiteral("**'* 5 *'*****, ***'* ***** ***** *** 1990*."));
+    form.Image2[3]->setBorderStyle(1);
+    QWidget* viewport = box->viewport();
+    for (int i = 0; i < sentence.size(); ++i)
+        EXPECT_EQ(tipAfterMoveTo(viewport, centreOf(i)), wordAt(sentence, i)) << "character " << i;
+    EXPECT_EQ(tipAfterMoveTo(viewport, centreOf(sentence.indexOf(u'w'))), QStringLiteral("worry"));
+    EXPECT_EQ(tipAfterMoveTo(viewport, centreOf(sentence.indexOf(u'9'))), QStringLiteral("1990s"));
+    EXPECT_EQ(tipAfterMoveTo(viewport, centreOf(2)), QString()); // an apostrophe
+    // Below the text: the last character, a full stop, holds no word.
+    EXPECT_EQ(tipAfterMoveTo(viewport, QPoint(20, viewport->height() - 4)), QString());
+}
+
+TEST_F(HintWindow, ReleasedSwitchTypingBoxAndNoLessonClearTheTooltip) {
+    form.Image2[3]->setBorderStyle(1);
+    QWidget* viewport = box->viewport();
+    EXPECT_EQ(tipAfterMoveTo(viewport, QPoint(10, 10)), QString()); // nothing loaded yet
+
+    loadLesson(QStringLiteral("Listen carefully"));
+    form.Image2[3]->setBorderStyle(1); // a lesson load releases it
+    EXPECT_EQ(tipAfterMoveTo(viewport, centreOf(3)), QStringLiteral("Listen"));
+    // Over the typing box the exercise box's tooltip is cleared.
+    EXPECT_EQ(tipAfterMoveTo(form.RichTextBox1[1]->viewport(), QPoint(12, 12)), QString());
+    EXPECT_EQ(tipAfterMoveTo(viewport, centreOf(9)), QStringLiteral("carefully"));
+    form.Image2[3]->setBorderStyle(0);
+    EXPECT_EQ(tipAfterMoveTo(viewport, centreOf(8)), QString());
+}
+
+TEST_F(HintWindow, APartlyUncoveredBoxStillHintsFromTheSentence) {
+    loadLesson(QStringLiteral("The cat sat"));
+    form.RichTextBox1[1]->setText(QStringLiteral("The dog sat"));
+    ex.checkAnswer();
+    ASSERT_EQ(box->text(), QStringLiteral("The *** sat "));
+    form.Image2[3]->setBorderStyle(1);
+    EXPECT_EQ(tipAfterMoveTo(box->viewport(), centreOf(1)), QStringLiteral("The"));
+    EXPECT_EQ(tipAfterMoveTo(box->viewport(), centreOf(5)), QStringLiteral("cat"));
+}
