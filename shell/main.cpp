@@ -1,7 +1,7 @@
 // Hearvex: listening and dictation practice.
 #include "engine_api.h"
 #include "fonts.h"
-#include "form1.h"
+#include "startup.h"
 
 #include <QApplication>
 
@@ -11,8 +11,7 @@ int main(int argc, char** argv) {
     hearvex::ui::installFontSubstitutions();
 
     auto engine = hearvex::makeVbmp3Engine();
-    hearvex::Form1 form1(*engine);
-    form1.load();
-    form1.show();
+    hearvex::Startup startup(*engine, QCoreApplication::applicationDirPath());
+    startup.begin();
     return QApplication::exec();
 }

@@ -1,0 +1,37 @@
+// The splash window: the program's icon and name on black, shown for about a
+// second while the main window and the lesson library come up.
+#pragma once
+
+#include "label.h"
+#include "picture_button.h"
+#include "timer.h"
+
+#include <QFrame>
+#include <QWidget>
+
+namespace hearvex {
+
+class Form4 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form4(QWidget* parent = nullptr);
+
+    QFrame* Frame1 = nullptr;
+    ui::PictureButton* Image1 = nullptr; // the program's 32 x 32 icon
+    ui::Label* Label1 = nullptr;         // the product-family title
+    ui::Label* Label2 = nullptr;         // "——Hearvex"
+    ui::Label* Label3 = nullptr;         // the makers' credit line
+    ui::Timer* Timer1 = nullptr;         // 1000 ms, enabled on activation
+
+    static QString familyTitle() { return QStringLiteral("英语听写训练"); }
+    static QString creditLine() { return QStringLiteral("Hearvex 出品"); }
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Form_Activate();
+};
+
+} // namespace hearvex

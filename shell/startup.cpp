@@ -1,0 +1,62 @@
+#include "startup.h"
+
+#include "twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace hearvex {
+
+QPoint centredTopLeft(const QSize& screenPixels) {
+    return {ui::roundHalfEven((screenPixels.width() - 800) / 2.0),
+            ui::roundHalfEven((screenPixels.height() - 480) / 2.0)};
+}
+
+QPoint dockedTopLeft(const QRect& mainFrameGeometry) {
+    return {mainFrameGeometry.x() + mainFrameGeometry.width(), mainFrameGeometry.y()};
+}
+
+Startup::Startup(EngineApi& engine, const QString& programDir)
+    : m_engine(engine)
+    , m_programDir(programDir) {}
+
+Startup::~Startup() {
+    if (Form4* splash = m_splash)
+        delete splash;
+}
+
+void Startup::begin() {
+    if (m_splash || m_form1)
+        return;
+    auto* splash = new Form4;
+    m_splash = splash;
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->Timer1->setTickHandler([this] { Timer1_Timer(); });
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        splash->move(screen->geometry().center() - splash->rect().center());
+    splash->show();
+}
+
+void Startup::Timer1_Timer() {
+    Form4* splash = m_splash;
+    if (!splash || m_form1)
+        return;
+    // One tick only, even if a step below fails.
+    splash->Timer1->setEnabled(false);
+
+    m_form1 = std::make_unique<Form1>(m_engine);
+    m_form1->setProgramDir(m_programDir);
+    m_form1->load();
+    m_form1->show();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    m_form1->move(centredTopLeft(screen ? screen->geometry().size() : QSize(800, 480)));
+
+    library::Form3& form3 = m_form1->form3();
+    form3.show();
+    form3.move(dockedTopLeft(m_form1->frameGeometry()));
+
+    m_form1->lessonState().curLesson = 1;
+    splash->close();
+}
+
+} // namespace hearvex

@@ -1,0 +1,146 @@
+// The exercise in the main window: building it from a lesson text, typing and checking.
+#include "dictation.h"
+#include "form1.h"
+#include "scripted_engine.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+using hearvex::Form1;
+using hearvex::testing::ScriptedEngine;
+
+namespace {
+
+class ExerciseInForm1 : public ::testing::Test {
+protected:
+    ExerciseInForm1() {
+        form.load();
+        form.show();
+    }
+
+    hearvex::ui::RichTextBox* box() { return form.RichTextBox1[0]; }
+    hearvex::ui::RichTextBox* typing() { return form.RichTextBox1[1]; }
+
+    // What the lesson library does: the lesson's text into the box, then selectkewen.
+    void startLesson(const QString& text) {
+        box()->setText(text);
+        form.selectkewen();
+    }
+
+    void type(const QString& words) { typing()->setText(words); }
+
+    void check() { form.exercise().checkAnswer(); }
+
+    ScriptedEngine engine;
+    Form1 form{engine};
+};
+
+} // namespace
+
+TEST_F(ExerciseInForm1, ALessonShowsItsFirstLineMaskedAndReadiesTheTypingBox) {
+    form.Image2[3]->setBorderStyle(1);
+    form.Image2[4]->setBorderStyle(1);
+    typing()->setText(QStringLiteral("left over from the last lesson"));
+
+    startLesson(QStringLiteral("It's 5 o'clock.\r\nA line the learner never sees."));
+
+    EXPECT_EQ(form.exercise().answerText(), QStringLiteral("It's 5 o'clock."));
+    EXPECT_EQ(form.exercise().lessonText(),
+              QStringLiteral("It's 5 o'clock.\r\nA line the learner never sees."));
+    EXPECT_EQ(box()->text(), QStringLiteral("**'* 5 *'*****."));
+    EXPECT_EQ(box()->selStart(), 0);
+    EXPECT_EQ(box()->selLength(), 0);
+    EXPECT_EQ(typing()->text(), QString());
+    EXPECT_EQ(form.Image2[3]->borderStyle(), 0);
+    EXPECT_EQ(form.Image2[4]->borderStyle(), 0);
+    EXPECT_EQ(typing()->selColor(), QColor(Qt::white));
+    QTRY_VERIFY(typing()->hasFocus());
+}
+
+TEST_F(ExerciseInForm1, ALessonTextOfSpacesChangesNothing) {
+    startLesson(QStringLiteral("The cat sat."));
+    form.Image2[3]->setBorderStyle(1);
+    type(QStringLiteral("The"));
+
+    startLesson(QStringLiteral("    "));
+
+    EXPECT_EQ(form.exercise().answerText(), QStringLiteral("The cat sat."));
+    EXPECT_EQ(typing()->text(), QStringLiteral("The"));
+    EXPECT_EQ(form.Image2[3]->borderStyle(), 1);
+}
+
+TEST_F(ExerciseInForm1, ALessonStartingWithALineBreakHasAnEmptySentenceAndUncoversNothing) {
+    startLesson(QStringLiteral("\r\nHidden second line"));
+    EXPECT_EQ(form.exercise().answerText(), QString());
+    EXPECT_EQ(box()->text(), QString());
+    type(QStringLiteral("Hidden second line"));
+    check();
+    EXPECT_EQ(box()->text(), QStringLiteral(" "));
+}
+
+TEST_F(ExerciseInForm1, TheCheckUncoversTheWordsTypedRightInTheirPlace) {
+    startLesson(QStringLiteral("The dog likes  2 bones."));
+    type(QStringLiteral("the dog\r\n\r\nlikes   extra 2 bones"));
+    check();
+    // "the" is not "The"; "extra" fills the empty slot; "bones" is not "bones.".
+    EXPECT_EQ(box()->text(), QStringLiteral("*** dog likes  2 *****. "));
+    // The last compared slot stays selected.
+    EXPECT_EQ(box()->selStart(), 17);
+    EXPECT_EQ(box()->selLength(), 6);
+    EXPECT_EQ(box()->selText(), QStringLiteral("*****."));
+}
+
+TEST_F(ExerciseInForm1, CheckingTwiceGivesTheSameBoxAndAFullTextShownIsMaskedFirst) {
+    startLesson(QStringLiteral("Where is the station?"));
+    type(QStringLiteral("Where is a station?"));
+    check();
+    const QString once = box()->text();
+    EXPECT_EQ(once, QStringLiteral("Where is *** station? "));
+    check();
+    EXPECT_EQ(box()->text(), once);
+
+    // The full-text hint shows the sentence; a check masks it again first.
+    box()->setText(form.exercise().answerText());
+    type(QStringLiteral("Where"));
+    check();
+    EXPECT_EQ(box()->text(), QStringLiteral("Where ** *** *******? "));
+}
+
+TEST_F(ExerciseInForm1, TheLearnerTypesInTheTypingBoxAndCannotEditTheExerciseBox) {
+    startLesson(QStringLiteral("We like tea."));
+    QTest::keyClicks(box(), QStringLiteral("xyz"));
+    QTest::keyClick(box(), Qt::Key_Backspace);
+    EXPECT_EQ(box()->text(), QStringLiteral("** **** ***."));
+    EXPECT_TRUE(box()->textInteractionFlags() & Qt::TextSelectableByMouse);
+
+    QTest::keyClicks(typing(), QStringLiteral("We"));
+    QTest::keyClick(typing(), Qt::Key_Return);
+    QTest::keyClicks(typing(), QStringLiteral("like"));
+    QTest::keyClick(typing(), Qt::Key_Return,
+                    Qt::ShiftModifier); // a line break inside the paragraph
+    QTest::keyClicks(typing(), QStringLiteral("tea."));
+    check();
+    EXPECT_EQ(box()->text(), QStringLiteral("We like tea. "));
+}
+
+TEST_F(ExerciseInForm1, ABlankLessonAfterARealOneNeverWritesWordsOutOfPlace) {
+    startLesson(QStringLiteral("Good night."));
+    // A lesson whose text could not be read empties the box; the sentence stays.
+    startLesson(QString());
+    EXPECT_EQ(form.exercise().answerText(), QStringLiteral("Good night."));
+    type(QStringLiteral("Good night."));
+    check();
+    EXPECT_EQ(box()->text(), QStringLiteral(" "));
+}
+
+TEST_F(ExerciseInForm1, ANewLessonReplacesTheSentenceAndClearsTheTypedText) {
+    startLesson(QStringLiteral("First one."));
+    type(QStringLiteral("First"));
+    check();
+    startLesson(QStringLiteral("Second one."));
+    EXPECT_EQ(box()->text(), QStringLiteral("****** ***."));
+    EXPECT_EQ(typing()->text(), QString());
+    type(QStringLiteral("First one."));
+    check();
+    EXPECT_EQ(box()->text(), QStringLiteral("****** one. "));
+}

@@ -1,0 +1,75 @@
+// A lesson from start to check on the real engine (dummy sound driver): the
+// program starts, the learner double-clicks a lesson in the library, hears it,
+// types the sentence and sees the words typed right uncovered.
+#include "lesson_list.h"
+#include "library/lesson_files.h"
+#include "startup.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using hearvex::testing::writeLessonText;
+using hearvex::testing::writeRecording;
+
+TEST(LessonEndToEnd, StartTypeCheckOnTheRealEngine) {
+    QTemporaryDir dir;
+    const QString lessons = hearvex::library::lessonFolder(dir.path());
+    ASSERT_TRUE(QDir().mkpath(lessons));
+    ASSERT_TRUE(writeRecording(lessons + "/lesson01.txt", 3.0));
+    ASSERT_TRUE(writeLessonText(lessons + "/lesson01.kvx", QStringLiteral("Good morning.")));
+    ASSERT_TRUE(writeRecording(lessons + "/lesson02.txt", 4.0, /*mp3=*/true));
+    ASSERT_TRUE(writeLessonText(
+        lessons + "/lesson02.kvx",
+        QStringLiteral("  The bus leakqzvves at 7:30.\r\nA note for the teacher.  ")));
+
+    auto engine = hearvex::makeVbmp3Engine();
+    {
+        hearvex::Startup startup(*engine, dir.path());
+        startup.begin();
+        startup.splash()->Timer1->tick();
+        hearvex::Form1& form1 = *startup.form1();
+        std::vector<QString> messages;
+        form1.player().setMessageHandler([&](const QString& m) { messages.push_back(m); });
+        hearvex::library::Form3& form3 = form1.form3();
+        ASSERT_EQ(form3.File1->listCount(), 2);
+
+        // Double-click the second lesson.
+        hearvex::library::FileList* list = form3.File1;
+        const QPoint entry = list->visualItemRect(list->item(1)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, entry);
+
+        ASSERT_TRUE(messages.empty()) << messages.front().toStdString();
+        EXPECT_EQ(form1.lessonState().curLesson, 2);
+        EXPECT_EQ(form1.txtFile->text(), lessons + "/lesson02.txt");
+        EXPECT_EQ(form1.lbTotalSec->caption(), QStringLiteral("00:04"));
+        EXPECT_EQ(form1.exercise().answerText(), QStringLiteral("The bus leaves at 7:30."));
+        EXPECT_EQ(form1.RichTextBox1[0]->text(), QStringLiteral("*** *** ****** ** 7:30."));
+        QTRY_VERIFY(form1.RichTextBox1[1]->hasFocus());
+
+        // It plays: the time moves on.
+        int32_t pos = 0;
+        EXPECT_EQ(engine->getState(&pos), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(form1.scSeek->value() >= 1, 5000);
+
+        // The learner types what they heard, one word wrong and one on its own line.
+        QTest::keyClicks(form1.RichTextBox1[1], QStringLiteral("The bus leave"));
+        QTest::keyClick(form1.RichTextBox1[1], Qt::Key_Return);
+        QTest::keyClicks(form1.RichTextBox1[1], QStringLiteral("at 7:30."));
+        form1.exercise().checkAnswer();
+        EXPECT_EQ(form1.RichTextBox1[0]->text(), QStringLiteral("The bus ****** at 7:30. "));
+
+        // The next lesson from the list: a new sentence, an empty typing box.
+        list->setListIndex(0);
+        QTest::mouseClick(form3.Image1, Qt::LeftButton);
+        EXPECT_EQ(form1.RichTextBox1[0]->text(), QStringLiteral("**** *******."));
+        EXPECT_EQ(form1.RichTextBox1[1]->text(), QString());
+        EXPECT_EQ(form1.lbTotalSec->caption(), QStringLiteral("00:03"));
+        EXPECT_EQ(form1.lessonState().curLesson, 1);
+
+        engine->stop();
+    }
+    engine->stopCallback();
+    engine->free();
+}

@@ -1,0 +1,127 @@
+// The start-up sequence: the splash, then the main window centred with the
+// lesson library docked at its right edge and the first lesson selected.
+#include "lesson_list.h"
+#include "library/lesson_files.h"
+#include "scripted_engine.h"
+#include "startup.h"
+#include "twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using hearvex::Form4;
+using hearvex::Startup;
+using hearvex::testing::ScriptedEngine;
+using hearvex::ui::twipsRect;
+
+namespace {
+// Out of line: inlined into the tests, QWidget's accessors trip a false
+// null-dereference warning of the compiler.
+[[gnu::noinline]] bool shown(const QWidget* widget) {
+    return widget->isVisible();
+}
+
+template <typename T> T& existing(T* object) {
+    if (!object)
+        throw std::runtime_error("expected an object");
+    return *object;
+}
+} // namespace
+
+TEST(StartupPlacement, CentresAn800By480AreaHalvesToEven) {
+    EXPECT_EQ(hearvex::centredTopLeft({1280, 800}), QPoint(240, 160));
+    EXPECT_EQ(hearvex::centredTopLeft({1281, 801}), QPoint(240, 160)); // 240.5, 160.5
+    EXPECT_EQ(hearvex::centredTopLeft({1279, 799}), QPoint(240, 160)); // 239.5, 159.5
+    EXPECT_EQ(hearvex::centredTopLeft({800, 480}), QPoint(0, 0));
+    // A screen narrower than 800 pixels puts the main window partly off it.
+    EXPECT_EQ(hearvex::centredTopLeft({640, 480}), QPoint(-80, 0));
+    EXPECT_EQ(hearvex::centredTopLeft({639, 479}), QPoint(-80, 0)); // -80.5, -0.5
+}
+
+TEST(StartupPlacement, DocksTheLibraryAgainstTheMainWindowsOuterRightEdge) {
+    EXPECT_EQ(hearvex::dockedTopLeft(QRect(240, 160, 640, 480)), QPoint(880, 160));
+    // A frame drawn by the desktop counts in the outer width.
+    EXPECT_EQ(hearvex::dockedTopLeft(QRect(-82, -24, 644, 508)), QPoint(562, -24));
+}
+
+TEST(Splash, IsBlackWithItsFrameIconAndCaptionsInPlace) {
+    Form4 splash;
+    EXPECT_EQ(splash.objectName(), QStringLiteral("Form4"));
+    EXPECT_EQ(splash.size(), QSize(382, 255)); // 5730 x 3825 twips
+    EXPECT_EQ(splash.palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(splash.Frame1->geometry(), twipsRect(110, 0, 5535, 3735));
+    EXPECT_EQ(splash.Image1->geometry(), twipsRect(240, 480, 480, 480));
+    EXPECT_EQ(splash.Image1->picture().size(), QSize(32, 32));
+    EXPECT_EQ(splash.Label1->geometry(), twipsRect(720, 1320, 3975, 855));
+    EXPECT_EQ(splash.Label2->geometry(), twipsRect(2280, 2160, 2655, 495));
+    EXPECT_EQ(splash.Label3->geometry(), twipsRect(4200, 3360, 1215, 375));
+    EXPECT_EQ(splash.Label2->caption(), QStringLiteral("——Hearvex"));
+    EXPECT_FALSE(splash.Label1->caption().isEmpty());
+    EXPECT_FALSE(splash.Label3->caption().isEmpty());
+    EXPECT_EQ(splash.Label1->font().pixelSize(), 35);
+    EXPECT_TRUE(splash.Label1->font().bold());
+    EXPECT_EQ(splash.Label2->font().pixelSize(), 19);
+    EXPECT_TRUE(splash.Label2->font().bold());
+    EXPECT_EQ(splash.Timer1->interval(), 1000);
+    EXPECT_FALSE(splash.Timer1->enabled());
+    // The captions fit their labels.
+    for (hearvex::ui::Label* label : {splash.Label1, splash.Label2, splash.Label3})
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->caption()), label->width())
+            << label->caption().toStdString();
+}
+
+TEST(Startup, TheSplashsTickBringsUpTheMainWindowAndTheDockedLibrary) {
+    QTemporaryDir dir;
+    const QString lessons = hearvex::library::lessonFolder(dir.path());
+    QDir().mkpath(lessons);
+    hearvex::testing::writeBytes(lessons + "/a.txt", "x");
+    hearvex::testing::writeBytes(lessons + "/b.txt", "x");
+
+    ScriptedEngine engine;
+    Startup startup(engine, dir.path());
+    startup.begin();
+    ASSERT_NE(startup.splash(), nullptr);
+    Form4& splash = existing(startup.splash());
+    const QPointer<Form4> watch(&splash);
+    EXPECT_TRUE(shown(&splash));
+    EXPECT_TRUE(splash.Timer1->enabled());
+    EXPECT_EQ(startup.form1(), nullptr);
+    EXPECT_TRUE(engine.calls.empty());
+
+    splash.Timer1->tick();
+
+    ASSERT_NE(startup.form1(), nullptr);
+    hearvex::Form1* form1 = &existing(startup.form1());
+    EXPECT_TRUE(shown(form1));
+    EXPECT_EQ(engine.count("init"), 1); // the load handler ran
+    EXPECT_EQ(form1->programDir(), dir.path());
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    EXPECT_EQ(form1->pos(), hearvex::centredTopLeft(screen));
+
+    hearvex::library::Form3& form3 = form1->form3();
+    EXPECT_TRUE(shown(&form3));
+    EXPECT_EQ(form3.frameGeometry().topLeft(), hearvex::dockedTopLeft(form1->frameGeometry()));
+    EXPECT_EQ(form3.File1->listCount(), 2);
+    EXPECT_EQ(form3.File1->listIndex(), 0); // selected, not started
+    EXPECT_EQ(engine.count("open"), 0);
+    EXPECT_EQ(form1->lessonState().curLesson, 1);
+
+    EXPECT_FALSE(splash.Timer1->enabled());
+    QTRY_VERIFY(watch.isNull());
+    EXPECT_EQ(startup.splash(), nullptr);
+}
+
+TEST(Startup, TheSplashTimerStartsByItselfOnceTheSplashIsUp) {
+    QTemporaryDir dir;
+    ScriptedEngine engine;
+    Startup startup(engine, dir.path());
+    startup.begin();
+    QTRY_VERIFY_WITH_TIMEOUT(startup.form1() != nullptr, 10000);
+    hearvex::Form1& form1 = existing(startup.form1());
+    EXPECT_TRUE(shown(&form1));
+    EXPECT_EQ(form1.form3().File1->listCount(), 0); // no lesson folder: an empty list
+    QTRY_VERIFY(startup.splash() == nullptr);
+}
