@@ -21,6 +21,26 @@ void addPixel(std::vector<FramePixel>& out, PixelBox box, int x, int y, uint32_t
         out.push_back({x, y, color});
 }
 
+struct BarRow {
+    int64_t yy; // twips from the top
+    int row;    // its pixel row
+    uint32_t color;
+};
+
+// The rows a bar may cover, bottom up, the same for every column. Rows above
+// the box are clipped, and every later row lies higher still: the list stops
+// there, so a huge level cannot stall the frame.
+std::vector<BarRow> barRows(int heightTwips) {
+    std::vector<BarRow> rows;
+    for (int64_t yy = int64_t(heightTwips) - 10;; yy -= 15) {
+        const int row = ui::roundHalfEven(yy / 15.0);
+        if (row < 0)
+            break;
+        rows.push_back({yy, row, barColor(int(yy), heightTwips)});
+    }
+    return rows;
+}
+
 } // namespace
 
 std::optional<SpectrumColumns> spectrumColumns(int viewMode) {
@@ -54,7 +74,9 @@ std::optional<std::vector<FramePixel>> spectrumFrame(int viewMode, const EngineB
         return pixels;
     const int64_t h64 = heightTwips;
     FallingLevels next = levels;
-    pixels.reserve(columns->drawsBars ? 40 * 256 : 64);
+    const std::vector<BarRow> rows =
+        columns->drawsBars ? barRows(heightTwips) : std::vector<BarRow>{};
+    pixels.reserve(columns->drawsBars ? (rows.size() + 1) * 256 : 64);
     for (int x = 0; x <= columns->last; x += columns->step) {
         const int b = columns->step * x;
         const int64_t above40 = int64_t(std::max(first[b], second[b])) - 40;
@@ -73,16 +95,12 @@ std::optional<std::vector<FramePixel>> spectrumFrame(int viewMode, const EngineB
             return std::nullopt;
 
         if (columns->drawsBars) {
-            // Rows above the box are clipped, and every later row lies higher
-            // still: stop there, so a huge level cannot stall the frame.
-            for (int64_t yy = h64 - 10; yy >= barTop; yy -= 15) {
-                const int row = ui::roundHalfEven(yy / 15.0);
-                if (row < 0)
+            for (const BarRow& r : rows) {
+                if (r.yy < barTop)
                     break;
-                const uint32_t color = barColor(int(yy), heightTwips);
-                addPixel(pixels, box, x, row, color);
+                addPixel(pixels, box, x, r.row, r.color);
                 if (columns->twoPixelsWide)
-                    addPixel(pixels, box, x + 1, row, color);
+                    addPixel(pixels, box, x + 1, r.row, r.color);
             }
         }
         const std::optional<int32_t> peakRow = nearest32(peakTop / 15.0);
