@@ -1,0 +1,20 @@
+// The recordings the benchmark measures, generated once and kept between runs.
+#pragma once
+
+#include <string>
+
+namespace bench {
+
+// The folder holding the generated files: $HEARVEX_BENCH_DIR, else
+// /tmp/hearvex-bench. Created if missing.
+std::string cacheDir();
+
+// A one-hour 128 kbit/s CBR stereo MP3 of speech-like sound (voiced
+// syllables with a wandering pitch, breath noise and pauses), 44.1 kHz.
+std::string oneHourMp3();
+
+// The one-hour file's audio ten times over, without the first copy's length
+// header, so the decoder has to stream ten hours it cannot size in advance.
+std::string tenHourMp3();
+
+} // namespace bench

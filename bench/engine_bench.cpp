@@ -1,0 +1,331 @@
+// Figures for the playback engine: decode speed against mpg123, open time,
+// seek latency, CPU while playing, and peak memory for one and ten hours.
+// Run by hand (see README.md); prints figures, asserts nothing.
+#include "Engine.h"
+#include "Track.h"
+#include "bench_files.h"
+#include "vbmp3.h"
+#include "vbmp3_probe.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <spawn.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double cpuSeconds(const rusage& usage) {
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double processCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return cpuSeconds(usage);
+}
+
+std::int64_t steadyNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch())
+        .count();
+}
+
+double percentile(std::vector<double> values, double p) {
+    std::sort(values.begin(), values.end());
+    const auto index = static_cast<std::size_t>(p * double(values.size() - 1) + 0.5);
+    return values[std::min(index, values.size() - 1)];
+}
+
+struct Timing {
+    double wall = 0.0;
+    double cpu = 0.0;
+};
+
+// The engine's decoding path, alone: a Track read in the ring's block size.
+Timing engineDecode(const std::string& path, std::int64_t& frames) {
+    const auto start = Clock::now();
+    const double cpuStart = processCpuSeconds();
+    std::int32_t error = 0;
+    auto track = vbmp3::Track::open(path.c_str(), error);
+    if (!track) {
+        std::fprintf(stderr, "cannot open %s: %d\n", path.c_str(), error);
+        std::exit(1);
+    }
+    std::vector<float> block(2 * vbmp3::AudioBlock::kFrames);
+    frames = 0;
+    for (std::int64_t got; (got = track->read(block.data(), vbmp3::AudioBlock::kFrames)) > 0;)
+        frames += got;
+    return {secondsSince(start), processCpuSeconds() - cpuStart};
+}
+
+Timing mpg123Decode(const std::string& path) {
+    const char* argv[] = {"mpg123", "-q", "-t", path.c_str(), nullptr};
+    const auto start = Clock::now();
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, "mpg123", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
+        std::fprintf(stderr, "cannot run mpg123 (apt-get install mpg123)\n");
+        std::exit(1);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    return {secondsSince(start), cpuSeconds(usage)};
+}
+
+void benchDecode(const std::string& path) {
+    constexpr int kRuns = 3;
+    Timing engine{1e9, 1e9};
+    Timing reference{1e9, 1e9};
+    std::int64_t frames = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        const Timing e = engineDecode(path, frames);
+        const Timing m = mpg123Decode(path);
+        engine = {std::min(engine.wall, e.wall), std::min(engine.cpu, e.cpu)};
+        reference = {std::min(reference.wall, m.wall), std::min(reference.cpu, m.cpu)};
+    }
+    std::printf("decode, one-hour 128 kbit/s MP3 (%.1f s of audio), best of %d:\n",
+                double(frames) / 44100.0, kRuns);
+    std::printf("  engine      %6.2f s wall  %6.2f s CPU  (%.0fx real time)\n", engine.wall,
+                engine.cpu, 3600.0 / engine.wall);
+    std::printf("  mpg123 -t   %6.2f s wall  %6.2f s CPU\n", reference.wall, reference.cpu);
+    std::printf("  ratio engine/mpg123: %.2f wall, %.2f CPU (target <= 1)\n",
+                engine.wall / reference.wall, engine.cpu / reference.cpu);
+}
+
+void benchOpen(const std::string& oneHour, const std::string& tenHours) {
+    vbmp3_init();
+    for (const std::string* path : {&oneHour, &tenHours}) {
+        std::vector<double> ms;
+        Vbmp3TrackInfo info{};
+        for (int i = 0; i < 10; ++i) {
+            const auto start = Clock::now();
+            if (!vbmp3_open(path->c_str(), &info)) {
+                std::fprintf(stderr, "open failed: %d\n", vbmp3_getLastErrorNo());
+                std::exit(1);
+            }
+            ms.push_back(secondsSince(start) * 1000.0);
+        }
+        std::printf("open %s: median %.2f ms, max %.2f ms (totalSec %d, %d kbit/s)\n",
+                    path == &oneHour ? "one hour " : "ten hours", percentile(ms, 0.5),
+                    percentile(ms, 1.0), info.totalSec, info.bitRate);
+    }
+    vbmp3_free();
+}
+
+// From the call to the moment the output callback hands the device the first
+// frames of the new position (the engine stamps that moment).
+bool seekLatency(std::int32_t sec, double& latencyMs, double& callMs) {
+    const std::int64_t t0 = steadyNs();
+    vbmp3_seek(sec);
+    callMs = double(steadyNs() - t0) / 1e6;
+    Vbmp3Probe probe{};
+    vbmp3probe_read(&probe);
+    const std::uint32_t generation = probe.generation;
+    const auto deadline = Clock::now() + std::chrono::seconds(10);
+    while (Clock::now() < deadline) {
+        vbmp3probe_read(&probe);
+        if (probe.heardGeneration == generation) {
+            latencyMs = double(probe.heardAtNs - t0) / 1e6;
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return false;
+}
+
+void waitHeard() {
+    Vbmp3Probe probe{};
+    for (int i = 0; i < 30000; ++i) {
+        vbmp3probe_read(&probe);
+        if (probe.heardGeneration == probe.generation)
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+void benchSeek(const std::string& path) {
+    vbmp3_init();
+    Vbmp3TrackInfo info{};
+    vbmp3_open(path.c_str(), &info);
+    vbmp3_play();
+    waitHeard();
+    // Read up to ten minutes in, then seek about inside that part.
+    double latency = 0.0;
+    double call = 0.0;
+    seekLatency(600, latency, call);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    std::mt19937 random(3);
+    std::vector<double> inside;
+    std::vector<double> calls;
+    for (int i = 0; i < 40; ++i) {
+        const auto sec = static_cast<std::int32_t>(random() % 590);
+        if (!seekLatency(sec, latency, call))
+            continue;
+        inside.push_back(latency);
+        calls.push_back(call);
+        std::this_thread::sleep_for(std::chrono::milliseconds(150 + random() % 100));
+    }
+    vbmp3_free();
+
+    std::vector<double> beyond;
+    for (std::int32_t target : {900, 1800, 2700, 3500}) {
+        vbmp3_init();
+        vbmp3_open(path.c_str(), &info);
+        vbmp3_play();
+        waitHeard();
+        if (seekLatency(target, latency, call)) {
+            beyond.push_back(latency);
+            calls.push_back(call);
+        }
+        vbmp3_free();
+    }
+    std::printf("seek, call to first new frames handed to the device (SDL %s driver):\n",
+                std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "default");
+    std::printf("  inside the part read (%zu seeks): median %.1f ms, 90%% %.1f ms, max %.1f ms "
+                "(target < 30)\n",
+                inside.size(), percentile(inside, 0.5), percentile(inside, 0.9),
+                percentile(inside, 1.0));
+    std::printf("  beyond it, to 15/30/45/58 min of a fresh open:");
+    for (double ms : beyond)
+        std::printf(" %.1f", ms);
+    std::printf(" ms\n  vbmp3_seek itself returned within %.3f ms (max of all)\n",
+                percentile(calls, 1.0));
+}
+
+void benchCpu(const std::string& path, int seconds) {
+    vbmp3_init();
+    Vbmp3TrackInfo info{};
+    vbmp3_open(path.c_str(), &info);
+    vbmp3_play();
+    waitHeard();
+    std::array<std::int32_t, 256> a{};
+    std::array<std::int32_t, 256> b{};
+    const auto start = Clock::now();
+    const double cpuStart = processCpuSeconds();
+    double slowestCallMs = 0.0;
+    for (int tick = 0; tick < seconds * 10; ++tick) {
+        std::this_thread::sleep_until(start + std::chrono::milliseconds(100 * (tick + 1)));
+        const auto callStart = Clock::now();
+        std::int32_t pos = 0;
+        vbmp3_getState(&pos);
+        vbmp3_getWave(a.data(), b.data());
+        vbmp3_getSpectrum(a.data(), b.data());
+        slowestCallMs = std::max(slowestCallMs, secondsSince(callStart) * 1000.0);
+    }
+    const double cpu = processCpuSeconds() - cpuStart;
+    const double wall = secondsSince(start);
+    Vbmp3Probe probe{};
+    vbmp3probe_read(&probe);
+    vbmp3_free();
+    std::printf("CPU while playing the MP3, state+wave+spectrum read every 100 ms, over %d s:\n",
+                seconds);
+    std::printf("  %.3f s CPU per minute of playback = %.2f%% of one core (target < 1%%); "
+                "underruns %lld; slowest poll %.2f ms\n",
+                cpu * 60.0 / wall, 100.0 * cpu / wall, static_cast<long long>(probe.underruns),
+                slowestCallMs);
+}
+
+long statusKb(const char* field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::size_t n = std::strlen(field);
+    while (std::getline(status, line))
+        if (line.compare(0, n, field) == 0)
+            return std::atol(line.c_str() + n + 1);
+    return -1;
+}
+
+// In a child process of its own, so each file's peak is its own.
+int memoryChild(const std::string& path) {
+    vbmp3_init();
+    Vbmp3TrackInfo info{};
+    if (!vbmp3_open(path.c_str(), &info))
+        return 1;
+    vbmp3_play();
+    std::array<std::int32_t, 256> a{};
+    std::array<std::int32_t, 256> b{};
+    auto playFor = [&](int tenths) {
+        for (int i = 0; i < tenths; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            std::int32_t pos = 0;
+            vbmp3_getState(&pos);
+            vbmp3_getWave(a.data(), b.data());
+            vbmp3_getSpectrum(a.data(), b.data());
+        }
+    };
+    playFor(30);
+    vbmp3_seek(info.totalSec - 60); // the decoder reads its way through the whole file
+    waitHeard();
+    playFor(30);
+    vbmp3_seek(info.totalSec / 2);
+    waitHeard();
+    playFor(20);
+    std::printf("%d %ld %ld\n", info.totalSec, statusKb("VmHWM:"), statusKb("VmRSS:"));
+    vbmp3_free();
+    return 0;
+}
+
+void benchMemory(const char* self, const std::string& oneHour, const std::string& tenHours) {
+    std::printf("peak memory (VmHWM) of a process playing, seeking near the end and back:\n");
+    for (const std::string* path : {&oneHour, &tenHours}) {
+        const std::string command = std::string(self) + " --memory-child '" + *path + "'";
+        FILE* child = popen(command.c_str(), "r");
+        int totalSec = 0;
+        long peakKb = 0;
+        long rssKb = 0;
+        if (!child || std::fscanf(child, "%d %ld %ld", &totalSec, &peakKb, &rssKb) != 3) {
+            std::fprintf(stderr, "memory child failed\n");
+            std::exit(1);
+        }
+        pclose(child);
+        std::printf("  %-9s (%5d s): peak %6.1f MB, at the end %6.1f MB\n",
+                    path == &oneHour ? "one hour" : "ten hours", totalSec, peakKb / 1024.0,
+                    rssKb / 1024.0);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Without a sound card SDL would pick no driver and the engine falls back
+    // to the dummy one anyway; saying so keeps the figures comparable.
+    setenv("SDL_AUDIODRIVER",
+           std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "dummy", 1);
+    if (argc == 3 && std::strcmp(argv[1], "--memory-child") == 0)
+        return memoryChild(argv[2]);
+    int cpuSeconds = 20;
+    if (argc == 3 && std::strcmp(argv[1], "--cpu-seconds") == 0)
+        cpuSeconds = std::max(5, std::atoi(argv[2]));
+
+    const std::string oneHour = bench::oneHourMp3();
+    const std::string tenHours = bench::tenHourMp3();
+    std::printf("files in %s\n\n", bench::cacheDir().c_str());
+    benchDecode(oneHour);
+    benchOpen(oneHour, tenHours);
+    benchSeek(oneHour);
+    benchCpu(oneHour, cpuSeconds);
+    std::array<char, 4096> self{};
+    if (readlink("/proc/self/exe", self.data(), self.size() - 1) <= 0)
+        return 1;
+    benchMemory(self.data(), oneHour, tenHours);
+    return 0;
+}
