@@ -308,7 +308,8 @@ void Engine::fill(Track& track) {
         AudioBlock* block = m_ring.writeSlot();
         if (!block)
             return;
-        const std::int64_t got = track.read(block->samples, AudioBlock::kFrames);
+        const std::int64_t got =
+            m_unreachable ? 0 : track.read(block->samples, AudioBlock::kFrames);
         block->generation = m_decodeGeneration;
         block->startFrame = m_decodeFrame;
         block->frameCount = static_cast<std::int32_t>(got);
@@ -372,18 +373,10 @@ void Engine::decodeLoop() {
             m_decoding = commands.decode && track;
             m_finished = false;
             m_blocksSinceStart = 0;
-            if (m_decoding && ensureOutput(track->facts().sampleRate) &&
-                !track->seek(commands.frame)) {
-                // Cannot get there: end the track rather than play the wrong part.
-                m_decoding = false;
-                if (AudioBlock* block = m_ring.writeSlot()) {
-                    block->generation = m_decodeGeneration;
-                    block->startFrame = commands.frame;
-                    block->frameCount = 0;
-                    block->endOfTrack = true;
-                    m_ring.publish();
-                }
-            }
+            // A position the decoder cannot reach ends the track (fill() hands
+            // out an empty last block) rather than playing the wrong part.
+            m_unreachable = m_decoding && ensureOutput(track->facts().sampleRate) &&
+                            !track->seek(commands.frame);
         }
         if (commands.quit)
             break;
@@ -408,8 +401,10 @@ void Engine::publishPosition(std::uint32_t generation, std::int64_t frame) {
 }
 
 void Engine::render(float* out, int frameCount) {
-    const std::uint32_t generation = m_generation.load(std::memory_order_acquire);
+    // Running first: play() publishes the new generation before setting it,
+    // so a callback that sees it running also sees the generation it is for.
     const bool running = m_running.load(std::memory_order_acquire);
+    const std::uint32_t generation = m_generation.load(std::memory_order_acquire);
     const float targetLeft =
         static_cast<float>(m_volumeLeft.load(std::memory_order_relaxed)) / 100.0f;
     const float targetRight =

@@ -148,6 +148,7 @@ private:
     int m_blocksSinceStart = 0;
     bool m_decoding = false;
     bool m_finished = false;
+    bool m_unreachable = false; // the last seek failed
 
     // Output callback's own (also reset by the decoding thread while the
     // device is closed).

@@ -323,3 +323,25 @@ TEST_F(Playback, SteadyPlayHasNoUnderruns) {
     ASSERT_EQ(vbmp3probe_read(&probe), 1);
     EXPECT_EQ(probe.underruns, 0);
 }
+
+// A download cut short: the MP3's header promises six seconds, two remain.
+// Playing and seeking past what is there end the track instead of hanging.
+TEST_F(Playback, CutShortMp3EndsWhereItsAudioEnds) {
+    Sound sound;
+    sound.format = kMp3;
+    sound.seconds = 6.0;
+    sound.constantBitRate = true;
+    writeSound(s_dir->file("whole.mp3"), sound);
+    const std::string bytes = readBytes(s_dir->file("whole.mp3"));
+    writeBytes(s_dir->file("cut.mp3"), bytes.substr(0, bytes.size() / 3));
+
+    const Vbmp3TrackInfo info = open("cut.mp3");
+    EXPECT_EQ(info.totalSec, 6);
+    ASSERT_EQ(vbmp3_play(), 1);
+    ASSERT_EQ(vbmp3_seek(4), 1);
+    EXPECT_TRUE(waitUntil([] { return engineState().code == VBMP3_STOPPED; }));
+
+    ASSERT_EQ(vbmp3_play(), 1);
+    EXPECT_TRUE(waitUntil([] { return engineState().pos >= 1; }));
+    EXPECT_TRUE(waitUntil([] { return engineState().code == VBMP3_STOPPED; }));
+}
