@@ -6,10 +6,12 @@
 #include "exercise.h"
 #include "form1_design.h"
 #include "form3.h"
+#include "keyword_hint.h"
 #include "lesson_host.h"
 #include "lesson_state.h"
 #include "player.h"
 #include "repeat.h"
+#include "toolbar.h"
 #include "wave_view.h"
 
 namespace hearvex {
@@ -41,16 +43,21 @@ public:
     player::Player& player() { return m_player; }
     repeat_view::Repeat& repeat() { return m_repeat; }
     repeat_view::WaveView& waveView() { return m_view; }
+    Toolbar& toolbar() { return m_toolbar; }
 
 private:
     void setExerciseText(const QString& text) override;
     void setTrackPath(const QString& path) override;
+    // After a drag of this window: the library against its right edge again.
+    void dockLibrary();
 
     EngineApi& m_engine;
     player::Player m_player;
     repeat_view::Repeat m_repeat;
     repeat_view::WaveView m_view;
     exercise::Exercise m_exercise;
+    exercise::KeywordHint m_keywordHint;
+    Toolbar m_toolbar;
     library::LessonState m_lessons;
     QString m_programDir;
     library::Form3* m_form3 = nullptr; // owned as a child window

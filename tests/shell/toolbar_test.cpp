@@ -1,0 +1,263 @@
+// The toolbar of the main window, driven through its picture buttons: the
+// pressed look, the switches, the hints and the check, stepping through the
+// lessons, the word lists, help and quitting.
+#include "form1.h"
+#include "lesson_list.h"
+#include "library/lesson_files.h"
+#include "scripted_engine.h"
+
+#include <QDesktopServices>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using hearvex::Form1;
+using hearvex::testing::ScriptedEngine;
+
+namespace {
+
+// Out of line: inlined into the tests, QWidget's accessors trip a false
+// null-dereference warning of the compiler.
+[[gnu::noinline]] bool shown(const QWidget* widget) {
+    return widget->isVisible();
+}
+[[gnu::noinline]] const QWidget* ownerOf(const QWidget* widget) {
+    return widget->parentWidget();
+}
+
+template <typename T> T& existing(T* object) {
+    if (!object)
+        throw std::runtime_error("expected an object");
+    return *object;
+}
+
+// Takes the file URLs the desktop would be asked to open.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+class ToolbarTest : public ::testing::Test {
+protected:
+    ToolbarTest() {
+        const QString folder = hearvex::library::lessonFolder(dir.path());
+        QDir().mkpath(folder);
+        const char* texts[3] = {"Alpha one.\r\nsecond line", "Bravo two.", "Charlie three."};
+        for (int i = 0; i < 3; ++i) {
+            const QString base = folder + QStringLiteral("/unit%1").arg(i + 1);
+            hearvex::testing::writeBytes(base + ".txt", "recording");
+            hearvex::testing::writeLessonText(base + ".kvx", QString::fromLatin1(texts[i]));
+            engine.addTrack((base + ".txt").toStdString(), "unit", 30);
+        }
+        hearvex::testing::writeBytes(dir.filePath("word1.txt"), "{\\rtf1 {\\b first} list}");
+        hearvex::testing::writeBytes(dir.filePath("word3.txt"), "third list");
+        form.setProgramDir(dir.path());
+        form.player().setMessageHandler([this](const QString& m) { messages << m; });
+        form.toolbar().setEndProcess(
+            [this] { endedAfterCalls = static_cast<int>(engine.calls.size()); });
+        form.load();
+        form.show();
+    }
+
+    // A press and a release on a button, as the learner makes them.
+    void click(int index, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mousePress(form.Image2[index], button, {}, QPoint(4, 4));
+        QTest::mouseRelease(form.Image2[index], button, {}, QPoint(4, 4));
+    }
+
+    hearvex::library::Form3& library() { return form.form3(); }
+    QString exerciseBox() const { return form.RichTextBox1[0]->text(); }
+
+    QTemporaryDir dir;
+    ScriptedEngine engine;
+    Form1 form{engine};
+    QStringList messages;
+    int endedAfterCalls = -1;
+};
+
+} // namespace
+
+TEST_F(ToolbarTest, APressMovesTheButtonOnePixelDownAndRightUntilTheRelease) {
+    for (int index : {0, 3, 4, 6, 7, 8, 9}) {
+        hearvex::ui::PictureButton* image = form.Image2[index];
+        const QPoint home = image->pos();
+        QTest::mousePress(image, Qt::LeftButton, {}, QPoint(3, 3));
+        EXPECT_EQ(image->pos(), home + QPoint(1, 1)) << index;
+        QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(3, 3));
+        EXPECT_EQ(image->pos(), home) << index;
+    }
+}
+
+TEST_F(ToolbarTest, TheKeywordSwitchTogglesItsBorderAndNothingElse) {
+    form.RichTextBox1[0]->setText(QStringLiteral("*** ***"));
+    click(3);
+    EXPECT_EQ(form.Image2[3]->borderStyle(), 1);
+    click(3);
+    EXPECT_EQ(form.Image2[3]->borderStyle(), 0);
+    EXPECT_EQ(form.Image2[4]->borderStyle(), 0);
+    EXPECT_EQ(exerciseBox(), QStringLiteral("*** ***"));
+}
+
+TEST_F(ToolbarTest, WithTheKeywordSwitchPressedTheBoxHintsTheWordUnderThePointer) {
+    form.RichTextBox1[0]->setText(QStringLiteral("Listen carefully"));
+    form.selectkewen();
+    QWidget* viewport = form.RichTextBox1[0]->viewport();
+    const QPoint overFirstWord = form.RichTextBox1[0]->cursorRect().center() + QPoint(6, 0);
+    QTest::mouseMove(viewport, overFirstWord);
+    EXPECT_EQ(form.RichTextBox1[0]->toolTipText(), QString());
+    click(3);
+    QTest::mouseMove(viewport, overFirstWord + QPoint(1, 0));
+    EXPECT_EQ(form.RichTextBox1[0]->toolTipText(), QStringLiteral("Listen"));
+    click(3);
+    QTest::mouseMove(viewport, overFirstWord);
+    EXPECT_EQ(form.RichTextBox1[0]->toolTipText(), QString());
+}
+
+TEST_F(ToolbarTest, AnyMouseButtonAndAReleaseAwayFromTheButtonRunTheCommand) {
+    click(3, Qt::RightButton);
+    EXPECT_EQ(form.Image2[3]->borderStyle(), 1);
+    click(3, Qt::MiddleButton);
+    EXPECT_EQ(form.Image2[3]->borderStyle(), 0);
+    // Pressed on the button, released far from it: still its command.
+    hearvex::ui::PictureButton* image = form.Image2[3];
+    const QPoint home = image->pos();
+    QTest::mousePress(image, Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(-150, 120));
+    EXPECT_EQ(form.Image2[3]->borderStyle(), 1);
+    EXPECT_EQ(image->pos(), home);
+}
+
+TEST_F(ToolbarTest, TheFullTextHintShowsTheSentenceThenMasksItAgain) {
+    form.RichTextBox1[0]->setText(QStringLiteral("It's 5 o'clock.\r\nnot shown"));
+    form.selectkewen();
+    click(4);
+    EXPECT_EQ(exerciseBox(), QStringLiteral("It's 5 o'clock."));
+    EXPECT_EQ(form.Image2[4]->borderStyle(), 1);
+    click(4);
+    EXPECT_EQ(exerciseBox(), QStringLiteral("**'* 5 *'*****."));
+    EXPECT_EQ(form.Image2[4]->borderStyle(), 0);
+}
+
+TEST_F(ToolbarTest, TheErrorRecordChecksAFreshlyMaskedBoxAndReleasesTheFullTextHint) {
+    form.RichTextBox1[0]->setText(QStringLiteral("It's 5 o'clock."));
+    form.selectkewen();
+    form.RichTextBox1[1]->setText(QStringLiteral("It's 5 o'clock"));
+    click(4); // the whole sentence is showing
+    click(6);
+    EXPECT_EQ(exerciseBox(), QStringLiteral("It's 5 *'*****. "));
+    EXPECT_EQ(form.Image2[4]->borderStyle(), 0);
+}
+
+TEST_F(ToolbarTest, NextAndPreviousStepThroughTheListAndStopAtItsEnds) {
+    library().File1->setListIndex(0);
+    click(7);
+    EXPECT_EQ(library().File1->listIndex(), 1);
+    EXPECT_EQ(form.lessonState().curLesson, 2);
+    EXPECT_EQ(form.exercise().answerText(), QStringLiteral("Bravo two."));
+    EXPECT_EQ(engine.count("open"), 1); // the lesson starts exactly once
+
+    click(7);
+    EXPECT_EQ(form.exercise().answerText(), QStringLiteral("Charlie three."));
+    click(7); // at the last lesson: nothing
+    EXPECT_EQ(library().File1->listIndex(), 2);
+    EXPECT_EQ(engine.count("open"), 2);
+
+    click(9);
+    click(9);
+    EXPECT_EQ(library().File1->listIndex(), 0);
+    EXPECT_EQ(form.exercise().answerText(), QStringLiteral("Alpha one."));
+    EXPECT_EQ(form.lessonState().curLesson, 1);
+    click(9); // at the first lesson: nothing
+    EXPECT_EQ(engine.count("open"), 4);
+    EXPECT_EQ(library().File1->listIndex(), 0);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ToolbarTest, NextWithNothingSelectedStartsTheFirstLessonPreviousDoesNothing) {
+    library().File1->setListIndex(-1);
+    click(9);
+    EXPECT_EQ(engine.count("open"), 0);
+    EXPECT_EQ(library().File1->listIndex(), -1);
+    click(7);
+    EXPECT_EQ(library().File1->listIndex(), 0);
+    EXPECT_EQ(form.exercise().answerText(), QStringLiteral("Alpha one."));
+    EXPECT_TRUE(QString::fromStdString(engine.openedPath).endsWith(QStringLiteral("unit1.txt")));
+}
+
+TEST_F(ToolbarTest, NextLoadsTheLibraryFirstWhenItWasNeverLoaded) {
+    // Loading selects the entry at curLesson (0 here), then the command steps on from it.
+    click(7);
+    EXPECT_EQ(library().File1->listIndex(), 1);
+    EXPECT_EQ(form.exercise().answerText(), QStringLiteral("Bravo two."));
+    EXPECT_FALSE(shown(&library()));
+}
+
+TEST_F(ToolbarTest, TheLibraryButtonShowsTheHiddenLibraryWithItsSelection) {
+    library().show();
+    library().File1->setListIndex(2);
+    QTest::mouseClick(library().Image2, Qt::LeftButton, {}, QPoint(5, 5)); // 关闭
+    ASSERT_FALSE(shown(&library()));
+    click(8);
+    EXPECT_TRUE(shown(&library()));
+    EXPECT_EQ(library().File1->listIndex(), 2);
+    EXPECT_EQ(ownerOf(&library()), &form);
+}
+
+TEST_F(ToolbarTest, TheWordListWindowShowsTheFirstListAtEveryOpening) {
+    click(0);
+    hearvex::library::Form2& words = existing(form.toolbar().form2());
+    const QPointer<QObject> alive(&words);
+    EXPECT_TRUE(shown(&words));
+    EXPECT_EQ(ownerOf(&words), &form);
+    EXPECT_EQ(words.RichTextBox1->text(), QStringLiteral("first list"));
+
+    words.Combo1->setCurrentIndex(2);
+    words.Combo1_Click();
+    EXPECT_EQ(words.RichTextBox1->text(), QStringLiteral("third list"));
+    click(0); // already open: brought forward as it is
+    EXPECT_EQ(form.toolbar().form2(), &words);
+    EXPECT_EQ(words.RichTextBox1->text(), QStringLiteral("third list"));
+
+    QTest::mouseClick(words.Image1, Qt::LeftButton, {}, QPoint(5, 5));
+    QTRY_VERIFY(alive.isNull());
+    EXPECT_EQ(form.toolbar().form2(), nullptr);
+    click(0);
+    hearvex::library::Form2& again = existing(form.toolbar().form2());
+    EXPECT_EQ(again.Combo1->currentIndex(), 0);
+    EXPECT_EQ(again.RichTextBox1->text(), QStringLiteral("first list"));
+}
+
+TEST_F(ToolbarTest, HelpAsksTheDesktopToOpenTheHelpPageBesideTheProgram) {
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    click(1);
+    click(1); // a missing page is the desktop's business: no message, nothing else
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ASSERT_EQ(recorder.opened.size(), 2);
+    EXPECT_EQ(recorder.opened[0],
+              QUrl::fromLocalFile(dir.path() + QStringLiteral("/Hearvex说明.htm")));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ToolbarTest, QuitReleasesTheEngineInOrderThenEndsTheProcess) {
+    engine.clearCalls();
+    click(2);
+    const std::vector<std::string> expected = {"stop", "stopCallback", "free"};
+    EXPECT_EQ(engine.calls, expected);
+    EXPECT_EQ(endedAfterCalls, 3); // the end came last, right after the engine was freed
+}
+
+TEST_F(ToolbarTest, IndexesWithoutACommandDoNothing) {
+    engine.clearCalls();
+    for (int index : {-1, 5, 10, 32767})
+        form.toolbar().runCommand(index);
+    EXPECT_TRUE(engine.calls.empty());
+    EXPECT_EQ(endedAfterCalls, -1);
+}
+
+#include "toolbar_test.moc"
