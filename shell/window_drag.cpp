@@ -82,11 +82,15 @@ bool WindowDrag::eventFilter(QObject* watched, QEvent* event) {
         });
         return true;
     }
-    case QEvent::MouseMove:
+    case QEvent::MouseMove: {
         if (!m_following)
             return false;
-        follow(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        const auto* move = static_cast<QMouseEvent*>(event);
+        follow(move->globalPosition().toPoint());
+        if (!(move->buttons() & Qt::LeftButton))
+            endDrag(); // the release went elsewhere: stop following here
         return true;
+    }
     case QEvent::MouseButtonRelease:
         if (!m_following || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
             return false;
