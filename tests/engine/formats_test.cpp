@@ -66,6 +66,8 @@ struct Kind {
     int channels;
 };
 
+void PrintTo(const Kind& kind, std::ostream* out) { *out << kind.name; }
+
 class EveryKind : public Formats, public ::testing::WithParamInterface<Kind> {};
 
 } // namespace
@@ -114,28 +116,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Kind{"opus", kOpus, 48000, 2}),
     [](const ::testing::TestParamInfo<Kind>& param) { return std::string(param.param.name); });
 
-TEST_F(Formats, LengthIsWholeSecondsRoundedDown) {
-    Sound sound;
-    sound.seconds = 3.99;
-    EXPECT_EQ(openSound("a.wav", sound).totalSec, 3);
-    sound.seconds = 0.5;
-    EXPECT_EQ(openSound("b.wav", sound).totalSec, 0);
-    sound.format = kMp3;
-    sound.seconds = 4.2;
-    EXPECT_EQ(openSound("c.mp3", sound).totalSec, 4);
-}
-
 TEST_F(Formats, BitRateIsTheAverageInKbps) {
     Sound sound;
     sound.seconds = 1.0;
     EXPECT_EQ(openSound("a.wav", sound).bitRate, 1411); // 44100 * 2 * 16
-    sound.format = kWavU8;
-    sound.channels = 1;
-    sound.sampleRate = 11025;
-    EXPECT_EQ(openSound("b.wav", sound).bitRate, 88);
     sound.format = kMp3;
-    sound.sampleRate = 44100;
-    sound.channels = 2;
     sound.seconds = 5.0;
     sound.signal = Signal::Noise;
     sound.constantBitRate = true;
@@ -160,41 +145,34 @@ TEST_F(Formats, TitleAndArtistTagsInChinese) {
     }
 }
 
-TEST_F(Formats, Id3v2TagsInUtf16AndUtf8) {
+// ID3v2 in UTF-16 and UTF-8; and GBK in ID3v1, which has no encoding field
+// but is what old Chinese taggers wrote.
+TEST_F(Formats, Id3TagsInUtf16Utf8AndGbk) {
     Sound sound;
     sound.format = kMp3;
     sound.seconds = 1.0;
     writeSound(m_dir.file("plain.mp3"), sound);
     const std::string audio = readBytes(m_dir.file("plain.mp3"));
-    Vbmp3TrackInfo info{};
-
-    writeBytes(m_dir.file("v23.mp3"), id3v23Utf16(u"听力第一课", u"李老师") + audio);
-    ASSERT_NE(vbmp3_open(m_dir.file("v23.mp3").c_str(), &info), 0);
-    EXPECT_EQ(fieldText(info.trackName), "听力第一课");
-    EXPECT_EQ(fieldText(info.secondName), "李老师");
-    EXPECT_EQ(info.totalSec, 1);
-
-    writeBytes(m_dir.file("v24.mp3"), id3v24Utf8("听力第二课") + audio);
-    ASSERT_NE(vbmp3_open(m_dir.file("v24.mp3").c_str(), &info), 0);
-    EXPECT_EQ(fieldText(info.trackName), "听力第二课");
-    EXPECT_EQ(fieldText(info.secondName), "");
-}
-
-// Old Chinese taggers wrote GBK into ID3v1, which has no encoding field.
-TEST_F(Formats, Id3v1TitleInGbk) {
-    Sound sound;
-    sound.format = kMp3;
-    sound.seconds = 1.0;
-    writeSound(m_dir.file("plain.mp3"), sound);
-    std::string tag = "TAG";
-    std::string title = "\xCC\xFD\xC1\xA6"; // 听力
-    title.resize(30, '\0');
-    tag += title + std::string(30 + 30 + 4 + 30, '\0') + "\xFF";
-    ASSERT_EQ(tag.size(), 128u);
-    writeBytes(m_dir.file("v1.mp3"), readBytes(m_dir.file("plain.mp3")) + tag);
-    Vbmp3TrackInfo info{};
-    ASSERT_NE(vbmp3_open(m_dir.file("v1.mp3").c_str(), &info), 0);
-    EXPECT_EQ(fieldText(info.trackName), "听力");
+    std::string v1Title = "\xCC\xFD\xC1\xA6"; // 听力
+    v1Title.resize(30, '\0');
+    const std::string v1 = "TAG" + v1Title + std::string(94, '\0') + "\xFF";
+    const struct {
+        std::string bytes;
+        const char* title;
+        const char* artist;
+    } cases[] = {
+        {id3v23Utf16(u"听力第一课", u"李老师") + audio, "听力第一课", "李老师"},
+        {id3v24Utf8("听力第二课") + audio, "听力第二课", ""},
+        {audio + v1, "听力", ""},
+    };
+    for (const auto& c : cases) {
+        writeBytes(m_dir.file("tagged.mp3"), c.bytes);
+        Vbmp3TrackInfo info{};
+        ASSERT_NE(vbmp3_open(m_dir.file("tagged.mp3").c_str(), &info), 0);
+        EXPECT_EQ(fieldText(info.trackName), c.title);
+        EXPECT_EQ(fieldText(info.secondName), c.artist);
+        EXPECT_EQ(info.totalSec, 1);
+    }
 }
 
 TEST_F(Formats, LongTitleIsCutAtACharacterBoundary) {
@@ -206,12 +184,6 @@ TEST_F(Formats, LongTitleIsCutAtACharacterBoundary) {
     EXPECT_EQ(fieldText(info.trackName), sound.title.substr(0, 126));
     EXPECT_TRUE(nulPadded(info.trackName));
     EXPECT_EQ(info.trackName[127], '\0');
-}
-
-TEST_F(Formats, FileNameInChineseWhenUntitled) {
-    Sound sound;
-    sound.seconds = 1.0;
-    EXPECT_EQ(fieldText(openSound("第三课.mp3", sound).trackName), "第三课.mp3");
 }
 
 // A four-channel recording plays its first two channels.
@@ -285,7 +257,8 @@ TEST_F(Formats, RefusesWhatIsNotARecording) {
     }
 }
 
-// A failed open leaves nothing open, even when a track was playing.
+// A failed open leaves nothing open, even when a track was playing; a good
+// one clears the error.
 TEST_F(Formats, FailedOpenClosesThePreviousTrack) {
     Sound sound;
     openSound("good.wav", sound);
@@ -295,13 +268,6 @@ TEST_F(Formats, FailedOpenClosesThePreviousTrack) {
     EXPECT_EQ(vbmp3_play(), 0);
     EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NO_TRACK);
     EXPECT_EQ(waveMax(false), 0);
-}
-
-// A good open after a failed one clears the error number.
-TEST_F(Formats, SuccessfulOpenClearsTheError) {
-    EXPECT_EQ(refusal(m_dir.file("missing")), VBMP3_ERR_CANNOT_READ);
-    Sound sound;
-    sound.seconds = 1.0;
     openSound("good.wav", sound);
     EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NONE);
 }

@@ -54,6 +54,16 @@ protected:
         });
     }
 
+    // Until the output has handed out frameCount more frames.
+    static bool waitForMoreOutput(std::int64_t frameCount) {
+        Vbmp3Probe start{};
+        vbmp3probe_read(&start);
+        return waitUntil([&] {
+            Vbmp3Probe now{};
+            return vbmp3probe_read(&now) && now.framesOut >= start.framesOut + frameCount;
+        });
+    }
+
     static TempDir* s_dir;
 };
 
@@ -71,26 +81,6 @@ int secondHeard(int sampleRate = 44100) {
 }
 
 } // namespace
-
-TEST_F(Playback, OpenLeavesTheTrackStoppedAtZero) {
-    open("tone.wav");
-    const State s = engineState();
-    EXPECT_EQ(s.code, VBMP3_STOPPED);
-    EXPECT_EQ(s.pos, 0);
-    EXPECT_EQ(waveMax(false), 0);
-}
-
-TEST_F(Playback, PlayStartsAtZeroAndAdvances) {
-    open("tone.wav");
-    ASSERT_EQ(vbmp3_play(), 1);
-    State s = engineState();
-    EXPECT_EQ(s.code, VBMP3_PLAYING);
-    EXPECT_EQ(s.pos, 0);
-    EXPECT_TRUE(waitUntil([] { return engineState().pos >= 1; }));
-    s = engineState();
-    EXPECT_EQ(s.code, VBMP3_PLAYING);
-    EXPECT_LE(s.pos, 4);
-}
 
 TEST_F(Playback, PauseHoldsThePositionAndRestartGoesOnFromIt) {
     open("stepped.wav");
@@ -146,29 +136,23 @@ TEST_F(Playback, EndOfTrackStopsAtZeroAndPlayStartsAgain) {
     EXPECT_TRUE(waitUntil([] { return waveMax(false) >= 45; }));
 }
 
-TEST_F(Playback, PlayWhilePlayingStartsAgainFromTheBeginning) {
-    open("stepped.wav");
-    ASSERT_EQ(vbmp3_play(), 1);
-    ASSERT_TRUE(waitUntil([] { return engineState().pos >= 2; }));
-    ASSERT_EQ(vbmp3_play(), 1);
-    EXPECT_EQ(engineState().pos, 0);
-    EXPECT_TRUE(waitUntil([] { return secondHeard() == 0; }));
-}
-
 TEST_F(Playback, SeekIsReportedAtOnceAndLandsOnTheSecond) {
     for (const char* name : {"stepped.wav", "stepped.mp3"}) {
         SCOPED_TRACE(name);
         open(name);
         ASSERT_EQ(vbmp3_play(), 1);
-        for (int target : {3, 1, 2, 0}) {
-            ASSERT_EQ(vbmp3_seek(target), 1);
+        // Right after play, back, below 0 (goes to 0), forward.
+        for (auto [asked, target] : {std::pair{3, 3}, {1, 1}, {-5, 0}, {2, 2}}) {
+            ASSERT_EQ(vbmp3_seek(asked), 1);
             const State s = engineState();
             EXPECT_EQ(s.code, VBMP3_PLAYING);
             EXPECT_EQ(s.pos, target);
+            // Once the new position is heard, nothing from before the seek
+            // follows: what the output plays is the target second.
             ASSERT_TRUE(waitHeard());
-            EXPECT_TRUE(waitUntil([&] { return secondHeard() == target; }))
-                << "heard second " << secondHeard() << " after seeking to " << target;
-            EXPECT_GE(engineState().pos, target);
+            ASSERT_TRUE(waitForMoreOutput(2048));
+            EXPECT_EQ(secondHeard(), target);
+            EXPECT_EQ(engineState().pos, target);
         }
     }
 }
@@ -182,15 +166,6 @@ TEST_F(Playback, SeekRightAfterOpenDoesNothingWhileStopped) {
     EXPECT_EQ(s.pos, 0);
     ASSERT_EQ(vbmp3_play(), 1);
     EXPECT_EQ(engineState().pos, 0);
-}
-
-TEST_F(Playback, SeekRightAfterPlay) {
-    open("stepped.mp3");
-    ASSERT_EQ(vbmp3_play(), 1);
-    ASSERT_EQ(vbmp3_seek(2), 1);
-    EXPECT_EQ(engineState().pos, 2);
-    EXPECT_TRUE(waitUntil([] { return secondHeard() == 2; }));
-    EXPECT_TRUE(waitUntil([] { return engineState().pos == 3; }));
 }
 
 TEST_F(Playback, SeekWhilePausedMovesAndStaysPaused) {
@@ -230,40 +205,14 @@ TEST_F(Playback, SeekAtOrBeyondTheEndEndsTheTrack) {
     EXPECT_EQ(s.pos, 0);
 }
 
-TEST_F(Playback, SeekInsideTheLastSecondPlaysItsRest) {
-    open("tone.wav"); // 4.5 s long, 4 whole seconds
-    ASSERT_EQ(vbmp3_play(), 1);
-    ASSERT_EQ(vbmp3_seek(4), 1);
-    EXPECT_EQ(engineState().pos, 4);
-    EXPECT_TRUE(waitUntil([] { return engineState().code == VBMP3_STOPPED; }));
-}
-
-TEST_F(Playback, SeekBelowZeroGoesToZero) {
-    open("stepped.wav");
-    ASSERT_EQ(vbmp3_play(), 1);
-    ASSERT_TRUE(waitUntil([] { return engineState().pos >= 2; }));
-    ASSERT_EQ(vbmp3_seek(-5), 1);
-    EXPECT_EQ(engineState().code, VBMP3_PLAYING);
-    EXPECT_EQ(engineState().pos, 0);
-    EXPECT_TRUE(waitUntil([] { return secondHeard() == 0; }));
-}
-
-TEST_F(Playback, ManySeeksInARowSettleOnTheLast) {
-    open("stepped.mp3");
-    ASSERT_EQ(vbmp3_play(), 1);
-    for (int i = 0; i < 200; ++i)
-        ASSERT_EQ(vbmp3_seek(i % 4), 1);
-    ASSERT_EQ(vbmp3_seek(1), 1);
-    EXPECT_EQ(engineState().pos, 1);
-    EXPECT_TRUE(waitUntil([] { return secondHeard() == 1; }));
-}
-
 // Each rate plays at its own speed: never faster than real time (the output
 // runs at the track's rate), and it gets through the track.
 struct Rate {
     int sampleRate;
     int channels;
 };
+
+void PrintTo(const Rate& rate, std::ostream* out) { *out << rate.sampleRate << " Hz"; }
 
 class TrueSpeed : public Playback, public ::testing::WithParamInterface<Rate> {};
 
@@ -285,6 +234,9 @@ TEST_P(TrueSpeed, TwoSecondsTakeTwoSeconds) {
     // The device takes a period ahead, and the dummy driver sleeps whole ms.
     EXPECT_GT(seconds, 1.7);
     EXPECT_TRUE(waitUntil([] { return engineState().code == VBMP3_STOPPED; }));
+    Vbmp3Probe probe{};
+    ASSERT_EQ(vbmp3probe_read(&probe), 1);
+    EXPECT_EQ(probe.underruns, 0) << "the decoder kept the output fed";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, TrueSpeed,
@@ -312,16 +264,6 @@ TEST_F(Playback, OpeningAnotherTrackStopsTheFirst) {
     ASSERT_EQ(vbmp3_play(), 1);
     EXPECT_TRUE(waitUntil([] { return waveMax(false) >= 23 && waveMax(false) <= 27; }));
     EXPECT_TRUE(waitUntil([] { return engineState().code == VBMP3_STOPPED; }));
-}
-
-// The output never ran dry while a track played steadily.
-TEST_F(Playback, SteadyPlayHasNoUnderruns) {
-    open("tone.wav");
-    ASSERT_EQ(vbmp3_play(), 1);
-    ASSERT_TRUE(waitUntil([] { return engineState().code == VBMP3_STOPPED; }));
-    Vbmp3Probe probe{};
-    ASSERT_EQ(vbmp3probe_read(&probe), 1);
-    EXPECT_EQ(probe.underruns, 0);
 }
 
 // A download cut short: the MP3's header promises six seconds, two remain.
