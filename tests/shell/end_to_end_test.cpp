@@ -57,7 +57,7 @@ TEST(LessonEndToEnd, StartTypeCheckOnTheRealEngine) {
         QTest::keyClicks(form1.RichTextBox1[1], QStringLiteral("The bus leave"));
         QTest::keyClick(form1.RichTextBox1[1], Qt::Key_Return);
         QTest::keyClicks(form1.RichTextBox1[1], QStringLiteral("at 7:30."));
-        form1.exercise().checkAnswer();
+        QTest::mouseClick(form1.Image2[6], Qt::LeftButton); // 错误记录: the check
         EXPECT_EQ(form1.RichTextBox1[0]->text(), QStringLiteral("The bus ****** at 7:30. "));
 
         // The next lesson from the list: a new sentence, an empty typing box.
