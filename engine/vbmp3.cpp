@@ -7,9 +7,7 @@
 #include "Engine.h"
 #include "vbmp3_probe.h"
 
-#include <atomic>
 #include <mutex>
-#include <new>
 
 #define VBMP3_API extern "C" __attribute__((visibility("default")))
 
@@ -38,10 +36,8 @@ template <typename Body> std::int32_t call(Body&& body) {
     std::int32_t error = VBMP3_ERR_NONE;
     try {
         error = body(*g_engine);
-    } catch (const std::bad_alloc&) {
-        error = VBMP3_ERR_NO_OUTPUT; // nothing better describes running out of memory here
     } catch (...) {
-        error = VBMP3_ERR_NOT_AUDIO;
+        error = VBMP3_ERR_INTERNAL;
     }
     if (error != VBMP3_ERR_NONE) {
         g_lastError = error;
@@ -59,7 +55,7 @@ VBMP3_API int32_t vbmp3_init(void) {
     try {
         g_engine = new vbmp3::Engine();
     } catch (...) {
-        g_lastError = VBMP3_ERR_NO_OUTPUT;
+        g_lastError = VBMP3_ERR_INTERNAL;
         return 0;
     }
     g_lastError = VBMP3_ERR_NONE;
@@ -68,20 +64,16 @@ VBMP3_API int32_t vbmp3_init(void) {
 }
 
 VBMP3_API int32_t vbmp3_free(void) {
-    vbmp3::Engine* engine = nullptr;
-    {
-        std::lock_guard lock(g_lock);
-        if (!g_engine) {
-            g_lastError = VBMP3_ERR_NOT_INITIALISED;
-            return 0;
-        }
-        engine = g_engine;
-        // Joins the decoding thread, which closes the device; held under the
-        // lock so that no call can reach a half-destroyed engine.
-        delete engine;
-        g_engine = nullptr;
+    std::lock_guard lock(g_lock);
+    if (!g_engine) {
         g_lastError = VBMP3_ERR_NOT_INITIALISED;
+        return 0;
     }
+    // Joins the decoding thread, which closes the device; under the lock, so
+    // that no call from another thread reaches a half-destroyed engine.
+    delete g_engine;
+    g_engine = nullptr;
+    g_lastError = VBMP3_ERR_NOT_INITIALISED;
     return 1;
 }
 

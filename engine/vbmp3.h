@@ -48,7 +48,8 @@ enum {
     VBMP3_ERR_NOT_AUDIO = 4,       /* not a recording the engine can decode (empty, damaged, unknown) */
     VBMP3_ERR_NO_OUTPUT = 5,       /* neither a sound device nor the silent output could be opened */
     VBMP3_ERR_NO_TRACK = 6,        /* the call needs an open track and none is open */
-    VBMP3_ERR_WRONG_STATE = 7      /* pause while not playing, restart while not paused, seek while stopped */
+    VBMP3_ERR_WRONG_STATE = 7,     /* pause while not playing, restart while not paused, seek while stopped */
+    VBMP3_ERR_INTERNAL = 8         /* out of memory, or no thread could be started */
 };
 
 /* Engine states of vbmp3_getState. */
