@@ -66,7 +66,9 @@ struct Kind {
     int channels;
 };
 
-void PrintTo(const Kind& kind, std::ostream* out) { *out << kind.name; }
+void PrintTo(const Kind& kind, std::ostream* out) {
+    *out << kind.name;
+}
 
 class EveryKind : public Formats, public ::testing::WithParamInterface<Kind> {};
 

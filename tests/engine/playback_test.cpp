@@ -212,7 +212,9 @@ struct Rate {
     int channels;
 };
 
-void PrintTo(const Rate& rate, std::ostream* out) { *out << rate.sampleRate << " Hz"; }
+void PrintTo(const Rate& rate, std::ostream* out) {
+    *out << rate.sampleRate << " Hz";
+}
 
 class TrueSpeed : public Playback, public ::testing::WithParamInterface<Rate> {};
 
