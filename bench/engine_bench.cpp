@@ -1,8 +1,8 @@
 // Figures for the playback engine: decode speed against mpg123, open time,
 // seek latency, CPU while playing, and peak memory for one and ten hours.
 // Run by hand (see README.md); prints figures, asserts nothing.
-#include "Engine.h"
-#include "Track.h"
+#include "engine.h"
+#include "track.h"
 #include "bench_files.h"
 #include "vbmp3.h"
 #include "vbmp3_probe.h"

@@ -4,7 +4,7 @@
 // for long. No exception leaves this file.
 #include "vbmp3.h"
 
-#include "Engine.h"
+#include "engine.h"
 #include "vbmp3_probe.h"
 
 #include <mutex>

@@ -1,5 +1,5 @@
 // Tag text reaches the track record as UTF-8 whatever the tagger wrote.
-#include "TagText.h"
+#include "tag_text.h"
 
 #include <array>
 #include <cstring>

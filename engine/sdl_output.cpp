@@ -1,4 +1,4 @@
-#include "SdlOutput.h"
+#include "sdl_output.h"
 
 #include <SDL.h>
 

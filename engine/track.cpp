@@ -1,6 +1,6 @@
-#include "Track.h"
+#include "track.h"
 
-#include "TagText.h"
+#include "tag_text.h"
 #include "vbmp3.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "Spectrum.h"
+#include "spectrum.h"
 
 #include <cmath>
 #include <fftw3.h>

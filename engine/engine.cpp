@@ -1,6 +1,6 @@
-#include "Engine.h"
+#include "engine.h"
 
-#include "TagText.h"
+#include "tag_text.h"
 
 #include <algorithm>
 #include <array>

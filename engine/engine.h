@@ -10,11 +10,11 @@
 // dropped unheard. Time inside is a signed 64-bit frame count.
 #pragma once
 
-#include "AnalysisTap.h"
-#include "BlockRing.h"
-#include "SdlOutput.h"
-#include "Spectrum.h"
-#include "Track.h"
+#include "analysis_tap.h"
+#include "block_ring.h"
+#include "sdl_output.h"
+#include "spectrum.h"
+#include "track.h"
 #include "vbmp3.h"
 
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "TagText.h"
+#include "tag_text.h"
 
 #include <cstdint>
 #include <cstring>
