@@ -23,9 +23,13 @@ import wave
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 VOICE = "en-us"   # espeak-ng voice
-WORDS_PER_MINUTE = 140
-WORD_GAP = 3      # extra pause between words, in 10 ms units: easier to follow
-SILENCE_SEC = 0.5  # at both ends of a recording
+# The sentence is read three times, as in a dictation class: at speaking
+# speed, slowly, and at speaking speed again, with time to write between.
+READINGS = ((140, 3), (105, 8), (140, 3))  # (words per minute, extra gap between words in 10 ms)
+SILENCE_SEC = 0.5   # at both ends of a recording
+PAUSE_SEC = 2.5     # between two readings
+# Longer than 14 s, so the position bar can seek in every lesson and A-B repeat can jump back.
+MIN_LENGTH_SEC = 16
 BITRATE_KBPS = 64
 
 
@@ -70,21 +74,36 @@ def find_tool(given):
     return built[-1]
 
 
-def pad_with_silence(source, target):
-    with wave.open(str(source), "rb") as w:
-        params, frames = w.getparams(), w.readframes(w.getnframes())
-    pad = b"\0" * (int(params.framerate * SILENCE_SEC) * params.sampwidth * params.nchannels)
+def speak(sentence, work):
+    """Each reading of the sentence as (wave parameters, frames)."""
+    readings = []
+    for number, (speed, gap) in enumerate(READINGS):
+        spoken = work / f"reading{number}.wav"
+        subprocess.run(["espeak-ng", "-v", VOICE, "-s", str(speed), "-g", str(gap),
+                        "-w", str(spoken), sentence], check=True)
+        with wave.open(str(spoken), "rb") as w:
+            readings.append((w.getparams(), w.readframes(w.getnframes())))
+    return readings
+
+
+def join_readings(readings, target):
+    params = readings[0][0]
+    frame_bytes = params.sampwidth * params.nchannels
+    silence = lambda seconds: b"\0" * (int(params.framerate * seconds) * frame_bytes)
+    body = silence(PAUSE_SEC).join(frames for _, frames in readings)
+    audio = silence(SILENCE_SEC) + body + silence(SILENCE_SEC)
+    short = MIN_LENGTH_SEC * params.framerate * frame_bytes - len(audio)
+    if short > 0:
+        audio += b"\0" * (short - short % frame_bytes)
     with wave.open(str(target), "wb") as w:
         w.setparams(params)
-        w.writeframes(pad + frames + pad)
+        w.writeframes(audio)
 
 
 def make(lesson, out, tool, work):
     sentence = lesson["lines"][0].strip()
-    spoken, padded = work / "spoken.wav", work / "padded.wav"
-    subprocess.run(["espeak-ng", "-v", VOICE, "-s", str(WORDS_PER_MINUTE), "-g", str(WORD_GAP),
-                    "-w", str(spoken), sentence], check=True)
-    pad_with_silence(spoken, padded)
+    padded = work / "padded.wav"
+    join_readings(speak(sentence, work), padded)
     recording = out / f"{lesson['name']}.txt"
     subprocess.run(["lame", "--quiet", "-b", str(BITRATE_KBPS), "-m", "m", "--id3v2-only",
                     "--tt", lesson["title"], "--ta", "Hearvex", str(padded), str(recording)],
