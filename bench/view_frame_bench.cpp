@@ -1,7 +1,7 @@
 // What one frame of the wave and spectrum view costs: the frame arithmetic and
 // the drawing into an image the size of the view, per mode, over changing data.
 #include "frame_painter.h"
-#include "spectrum_frame.h"
+#include "bar_frame.h"
 #include "wave_frame.h"
 
 #include <QGuiApplication>

@@ -13,7 +13,7 @@
 #include "analysis_tap.h"
 #include "block_ring.h"
 #include "sdl_output.h"
-#include "spectrum.h"
+#include "frequency_levels.h"
 #include "track.h"
 #include "vbmp3.h"
 

@@ -174,12 +174,15 @@ VBMP3_API int32_t vbmp3_getState(int32_t* pos) {
     return state;
 }
 
-VBMP3_API int32_t vbmp3_getWave(int32_t* first, int32_t* second) {
+namespace {
+// The wave and the spectrum share their contract: both buffers filled, zeros
+// when the call fails, 1 only while something is being heard.
+template <typename Read> int32_t readAnalysis(int32_t* first, int32_t* second, Read read) {
     bool playing = false;
     const std::int32_t ok = call([&](vbmp3::Engine& engine) -> std::int32_t {
         if (!first || !second)
             return VBMP3_ERR_BAD_ARGUMENT;
-        playing = engine.wave(first, second);
+        playing = read(engine);
         return VBMP3_ERR_NONE;
     });
     if (!ok) {
@@ -192,24 +195,16 @@ VBMP3_API int32_t vbmp3_getWave(int32_t* first, int32_t* second) {
     }
     return ok && playing ? 1 : 0;
 }
+} // namespace
+
+VBMP3_API int32_t vbmp3_getWave(int32_t* first, int32_t* second) {
+    return readAnalysis(first, second,
+                        [&](vbmp3::Engine& engine) { return engine.wave(first, second); });
+}
 
 VBMP3_API int32_t vbmp3_getSpectrum(int32_t* first, int32_t* second) {
-    bool playing = false;
-    const std::int32_t ok = call([&](vbmp3::Engine& engine) -> std::int32_t {
-        if (!first || !second)
-            return VBMP3_ERR_BAD_ARGUMENT;
-        playing = engine.spectrum(first, second);
-        return VBMP3_ERR_NONE;
-    });
-    if (!ok) {
-        for (int i = 0; i < 256; ++i) {
-            if (first)
-                first[i] = 0;
-            if (second)
-                second[i] = 0;
-        }
-    }
-    return ok && playing ? 1 : 0;
+    return readAnalysis(first, second,
+                        [&](vbmp3::Engine& engine) { return engine.spectrum(first, second); });
 }
 
 VBMP3_API int32_t vbmp3_stopCallback(void) {

@@ -1,7 +1,7 @@
 // Puts a computed frame into the view's image.
 #pragma once
 
-#include "spectrum_frame.h"
+#include "bar_frame.h"
 #include "wave_frame.h"
 
 #include <QColor>

@@ -7,7 +7,7 @@
 #include "engine_api.h"
 #include "form1_design.h"
 #include "player.h"
-#include "spectrum_frame.h"
+#include "bar_frame.h"
 
 namespace hearvex::repeat_view {
 

@@ -43,10 +43,12 @@ void drawHeadphones(QPainter& p, const QPointF& centre, qreal radius, const QCol
     p.setPen(Qt::NoPen);
     p.setBrush(color);
     const qreal cupW = radius * 0.42, cupH = radius * 0.78;
-    p.drawRoundedRect(QRectF(centre.x() - radius - cupW * 0.35, centre.y() + radius * 0.05, cupW, cupH),
-                      cupW * 0.35, cupW * 0.35);
-    p.drawRoundedRect(QRectF(centre.x() + radius - cupW * 0.65, centre.y() + radius * 0.05, cupW, cupH),
-                      cupW * 0.35, cupW * 0.35);
+    p.drawRoundedRect(
+        QRectF(centre.x() - radius - cupW * 0.35, centre.y() + radius * 0.05, cupW, cupH),
+        cupW * 0.35, cupW * 0.35);
+    p.drawRoundedRect(
+        QRectF(centre.x() + radius - cupW * 0.65, centre.y() + radius * 0.05, cupW, cupH),
+        cupW * 0.35, cupW * 0.35);
     p.restore();
 }
 
@@ -149,8 +151,8 @@ QPixmap programIcon(int size) {
     g.setColorAt(0, QColor(72, 100, 150));
     g.setColorAt(1, QColor(24, 36, 66));
     QPainterPath path;
-    path.addRoundedRect(r.adjusted(size * 0.03, size * 0.03, -size * 0.03, -size * 0.03), size * 0.2,
-                        size * 0.2);
+    path.addRoundedRect(r.adjusted(size * 0.03, size * 0.03, -size * 0.03, -size * 0.03),
+                        size * 0.2, size * 0.2);
     p.fillPath(path, g);
     drawHeadphones(p, QPointF(size * 0.5, size * 0.5), size * 0.3, kYellow);
     return pm;
@@ -182,7 +184,8 @@ QPixmap arrowButton(bool pointsRight, int size) {
     if (pointsRight)
         tri << QPointF(m + 1, m) << QPointF(size - m + 1, size / 2.0) << QPointF(m + 1, size - m);
     else
-        tri << QPointF(size - m - 1, m) << QPointF(m - 1, size / 2.0) << QPointF(size - m - 1, size - m);
+        tri << QPointF(size - m - 1, m) << QPointF(m - 1, size / 2.0)
+            << QPointF(size - m - 1, size - m);
     p.setPen(Qt::NoPen);
     p.setBrush(kYellow);
     p.drawPolygon(tri);
@@ -213,46 +216,46 @@ QPixmap cassetteButton(int width, int height) {
     return pm;
 }
 
-QPixmap repeatBackButton(int width, int height) {
+namespace {
+// A repeat-strip face: a yellow symbol, drawn by draw, on the dark plate.
+template <typename Draw> QPixmap stripButton(int width, int height, Draw draw) {
     QPixmap pm = transparentPixmap(width, height);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     drawPlate(p, QRectF(0, 0, width, height), 3);
     p.setPen(Qt::NoPen);
     p.setBrush(kYellow);
-    const qreal cy = height / 2.0, h = height * 0.32;
-    for (qreal tip : {width * 0.18, width * 0.5}) {
-        QPolygonF tri;
-        tri << QPointF(tip, cy) << QPointF(tip + width * 0.32, cy - h) << QPointF(tip + width * 0.32, cy + h);
-        p.drawPolygon(tri);
-    }
+    draw(p);
     return pm;
+}
+} // namespace
+
+QPixmap repeatBackButton(int width, int height) {
+    return stripButton(width, height, [&](QPainter& p) {
+        const qreal cy = height / 2.0, h = height * 0.32;
+        for (qreal tip : {width * 0.18, width * 0.5}) {
+            QPolygonF tri;
+            tri << QPointF(tip, cy) << QPointF(tip + width * 0.32, cy - h)
+                << QPointF(tip + width * 0.32, cy + h);
+            p.drawPolygon(tri);
+        }
+    });
 }
 
 QPixmap playButton(int width, int height) {
-    QPixmap pm = transparentPixmap(width, height);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    drawPlate(p, QRectF(0, 0, width, height), 3);
-    p.setPen(Qt::NoPen);
-    p.setBrush(kYellow);
-    QPolygonF tri;
-    tri << QPointF(width * 0.36, height * 0.2) << QPointF(width * 0.7, height / 2.0)
-        << QPointF(width * 0.36, height * 0.8);
-    p.drawPolygon(tri);
-    return pm;
+    return stripButton(width, height, [&](QPainter& p) {
+        QPolygonF tri;
+        tri << QPointF(width * 0.36, height * 0.2) << QPointF(width * 0.7, height / 2.0)
+            << QPointF(width * 0.36, height * 0.8);
+        p.drawPolygon(tri);
+    });
 }
 
 QPixmap pauseButton(int width, int height) {
-    QPixmap pm = transparentPixmap(width, height);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    drawPlate(p, QRectF(0, 0, width, height), 3);
-    p.setPen(Qt::NoPen);
-    p.setBrush(kYellow);
-    const qreal side = height * 0.5;
-    p.drawRect(QRectF((width - side) / 2, (height - side) / 2, side, side));
-    return pm;
+    return stripButton(width, height, [&](QPainter& p) {
+        const qreal side = height * 0.5;
+        p.drawRect(QRectF((width - side) / 2, (height - side) / 2, side, side));
+    });
 }
 
 } // namespace hearvex::ui::artwork

@@ -1,7 +1,7 @@
 // The engine's lock-free parts and its spectrum scale, on their own.
 #include "analysis_tap.h"
 #include "block_ring.h"
-#include "spectrum.h"
+#include "frequency_levels.h"
 
 #include <array>
 #include <cmath>

@@ -14,9 +14,15 @@ TEST(Form1Load, TalksToTheEngineInItsOrder) {
     engine.volumeRight = 60;
     Form1 form(engine);
     form.load();
-    const Calls expected = {"init",           "getState",         "getWaveOutSupport",
-                            "getVolume",      "setVolume 30 100", "setVolume 30 60",
-                            "setEqualizer 0", "setKaraokeUse 1",  "useAtMarkTag 1",
+    const Calls expected = {"init",
+                            "getState",
+                            "getWaveOutSupport",
+                            "getVolume",
+                            "setVolume 30 100",
+                            "setVolume 30 60",
+                            "setEqualizer 0",
+                            "setKaraokeUse 1",
+                            "useAtMarkTag 1",
                             "setLyricsNextAdjustTime 1000"};
     EXPECT_EQ(engine.calls, expected);
     EXPECT_EQ(form.scLVol->value(), 30);

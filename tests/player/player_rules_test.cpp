@@ -58,9 +58,9 @@ TEST(SeekDecision, ToleranceAroundTheLastReportedPosition) {
 }
 
 TEST(SeekDecision, NothingToSeekInOrNotPlayedYet) {
-    EXPECT_EQ(decideSeek(5, 1, false, 0), SeekDecision::Ignore);  // no track, or 14 s or less
-    EXPECT_EQ(decideSeek(0, 10, true, 0), SeekDecision::Ignore);  // the untouched bar
-    EXPECT_EQ(decideSeek(3, 10, true, 0), SeekDecision::Seek);    // any move before the first play
+    EXPECT_EQ(decideSeek(5, 1, false, 0), SeekDecision::Ignore); // no track, or 14 s or less
+    EXPECT_EQ(decideSeek(0, 10, true, 0), SeekDecision::Ignore); // the untouched bar
+    EXPECT_EQ(decideSeek(3, 10, true, 0), SeekDecision::Seek);   // any move before the first play
     EXPECT_EQ(decideSeek(32767, 3277, false, 32767), SeekDecision::Progress); // no wrap at the top
 }
 

@@ -1,36 +1,14 @@
 // The player on the real engine, through the dummy sound driver: open a
 // recording the test writes, watch it play, seek, pause, resume and end.
 #include "form1.h"
+#include "tone_file.h"
 
 #include <QTemporaryDir>
 #include <QTest>
-#include <cmath>
 #include <gtest/gtest.h>
-#include <sndfile.h>
 #include <vector>
 
 namespace {
-
-// A quiet 440 Hz tone, stereo, 22.05 kHz.
-bool writeTone(const QString& path, int seconds) {
-    SF_INFO info{};
-    info.samplerate = 22050;
-    info.channels = 2;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* f = sf_open(path.toUtf8().constData(), SFM_WRITE, &info);
-    if (!f)
-        return false;
-    std::vector<float> frames(static_cast<size_t>(info.samplerate) * 2);
-    for (int s = 0; s < seconds; ++s) {
-        for (int i = 0; i < info.samplerate; ++i) {
-            const float v = 0.2f * std::sin(2 * 3.14159265f * 440.f * (s * info.samplerate + i) / info.samplerate);
-            frames[2 * i] = frames[2 * i + 1] = v;
-        }
-        sf_writef_float(f, frames.data(), info.samplerate);
-    }
-    sf_close(f);
-    return true;
-}
 
 int secondsOf(const QString& timeText) {
     const auto parts = timeText.split(QLatin1Char(':'));
@@ -43,7 +21,7 @@ TEST(PlayerOnTheRealEngine, OpensPlaysSeeksPausesResumesAndEnds) {
     QTemporaryDir dir;
     // Lesson recordings carry a .txt name: the engine finds the format by content.
     const QString path = dir.filePath("lesson.txt");
-    ASSERT_TRUE(writeTone(path, 20));
+    ASSERT_TRUE(hearvex::testing::writeTone(path, {.seconds = 20}));
 
     auto engine = hearvex::makeVbmp3Engine();
     {

@@ -1,12 +1,11 @@
 // A-B repeat and the view on the real engine through the dummy sound driver:
 // a learner marks a passage with the buttons and hears it loop.
 #include "form1.h"
+#include "tone_file.h"
 
 #include <QTemporaryDir>
 #include <QTest>
-#include <cmath>
 #include <gtest/gtest.h>
-#include <sndfile.h>
 #include <vector>
 
 namespace {
@@ -14,31 +13,17 @@ namespace {
 constexpr int kRate = 22050;
 constexpr float kToneHz = 430.66f; // the middle of spectrum bin 10 at this rate
 
-// A quiet mono tone, the way a lesson recording comes: a WAV under a .txt name.
-bool writeTone(const QString& path, int seconds) {
-    SF_INFO info{};
-    info.samplerate = kRate;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* f = sf_open(path.toUtf8().constData(), SFM_WRITE, &info);
-    if (!f)
-        return false;
-    std::vector<float> second(kRate);
-    for (int s = 0; s < seconds; ++s) {
-        for (int i = 0; i < kRate; ++i)
-            second[i] = 0.1f * std::sin(2 * 3.14159265f * kToneHz * float(s * kRate + i) / kRate);
-        sf_writef_float(f, second.data(), kRate);
-    }
-    sf_close(f);
-    return true;
-}
-
 } // namespace
 
 TEST(RepeatOnTheRealEngine, AMarkedPassageLoopsBackToAAfterPassingB) {
     QTemporaryDir dir;
     const QString path = dir.filePath("lesson.txt");
-    ASSERT_TRUE(writeTone(path, 30));
+    // A quiet mono tone, the way a lesson recording comes: a WAV under a .txt name.
+    ASSERT_TRUE(hearvex::testing::writeTone(path, {.seconds = 30,
+                                                   .sampleRate = kRate,
+                                                   .channels = 1,
+                                                   .frequencyHz = kToneHz,
+                                                   .amplitude = 0.1f}));
 
     auto engine = hearvex::makeVbmp3Engine();
     {

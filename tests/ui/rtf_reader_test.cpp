@@ -248,15 +248,15 @@ TEST(RtfDamaged, DeepNestingIsBoundedAndStillReadsTheText) {
 
 TEST(RtfDamaged, RandomCorruptionNeverBreaksTheReader) {
     std::mt19937 rng(20240611);
-    const QByteArray seeds[] = {
+    const QByteArray samples[] = {
         kWordPadList,
         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset134 SimSun;}}{\\colortbl;\\red1\\green2\\blue3;}"
         "\\uc2\\u35789\\'b4\\'ca\\cf1\\b x{\\*\\x y}{\\pict\\bin4 \x01\x02\x03\x04}\\par z}"};
     const char tokens[] = "{}\\'*;0123456789abfu- \xb4\xca\xff\x00\r\n";
     int iterations = 0;
-    for (const QByteArray& seed : seeds) {
+    for (const QByteArray& sample : samples) {
         for (int round = 0; round < 1500; ++round, ++iterations) {
-            QByteArray bytes = seed;
+            QByteArray bytes = sample;
             const int edits = 1 + static_cast<int>(rng() % 12);
             for (int e = 0; e < edits && !bytes.isEmpty(); ++e) {
                 const qsizetype at =

@@ -1,4 +1,4 @@
-#include "spectrum.h"
+#include "frequency_levels.h"
 
 #include <cmath>
 #include <fftw3.h>

@@ -1,4 +1,4 @@
-#include "spectrum_frame.h"
+#include "bar_frame.h"
 
 #include "frame_math.h"
 

@@ -1,5 +1,5 @@
 // The spectrum frame exactly, in the view as designed: 151 x 37 pixels, 555 twips high.
-#include "spectrum_frame.h"
+#include "bar_frame.h"
 
 #include <gtest/gtest.h>
 #include <limits>
