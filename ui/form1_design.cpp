@@ -80,7 +80,7 @@ Form1Design::Form1Design(QWidget* parent) : QWidget(parent) {
     TimeView = new ui::Timer(this, 0, false);
     TimeView->setObjectName(QStringLiteral("TimeView"));
 
-    Picture2 = place(new PictureBox(this, 2), "Picture2", twipsRect(0, 1200, 9615, 6015));
+    Picture2 = place(new PictureBox(this), "Picture2", twipsRect(0, 1200, 9615, 6015));
     QWidget* p2 = Picture2->client();
     RichTextBox1[0] = place(new RichTextBox(p2), "RichTextBox1_0", twipsRect(0, 0, 5640, 2940));
     RichTextBox1[1] = place(new RichTextBox(p2), "RichTextBox1_1", twipsRect(0, 2940, 5640, 3015));
@@ -89,7 +89,7 @@ Form1Design::Form1Design(QWidget* parent) : QWidget(parent) {
     for (RichTextBox* box : RichTextBox1)
         styleBox(box);
 
-    Picture3 = place(new PictureBox(p2, 2), "Picture3", twipsRect(5640, 0, 3930, 5955));
+    Picture3 = place(new PictureBox(p2), "Picture3", twipsRect(5640, 0, 3930, 5955));
     QWidget* p3 = Picture3->client();
 
     Image1 = makePicture(p3, QStringLiteral("Image1"), twipsRect(120, 600, 3735, 2445),
@@ -113,7 +113,7 @@ Form1Design::Form1Design(QWidget* parent) : QWidget(parent) {
     lbTrackName = makeLabel(p3, "lbTrackName", {}, twipsRect(0, 360, 1455, 255), captionFont);
     lbTrackName->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
 
-    picWaveFrm = place(new PictureBox(p3, 2), "picWaveFrm", twipsRect(1575, 0, 2295, 615));
+    picWaveFrm = place(new PictureBox(p3, 1), "picWaveFrm", twipsRect(1575, 0, 2295, 615));
     picWaveFrm->setBackColor(Qt::black);
     picWave = place(new DrawingBox(picWaveFrm->client()), "picWave", twipsRect(0, 0, 2265, 555));
     picWave->setAccessibleName(QStringLiteral("波形与频谱"));
@@ -205,7 +205,8 @@ Form1Design::Form1Design(QWidget* parent) : QWidget(parent) {
     }
 }
 
-int Form1Design::picWaveFrmScaleWidth() const { return picWaveFrm->client()->width() * kTwipsPerPixel; }
+int Form1Design::picWaveFrmScaleWidth() const { return picWaveFrm->scaleWidthPixels() * kTwipsPerPixel;
+}
 
 void Form1Design::paintEvent(QPaintEvent*) {
     QPainter p(this);

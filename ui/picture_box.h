@@ -1,5 +1,7 @@
-// A container panel. With a sunken border its children live in the client area
-// inside the border and are clipped to it, as the designs' positions assume.
+// A container panel: a background colour, optionally a picture, and
+// optionally a sunken bevel drawn at its edges. Children are placed from its
+// top-left corner, as the designs' positions give them; the bevel is only
+// painted, under them.
 #pragma once
 
 #include <QPixmap>
@@ -10,10 +12,13 @@ namespace hearvex::ui {
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
-    explicit PictureBox(QWidget* parent = nullptr, int borderPixels = 0);
+    explicit PictureBox(QWidget* parent = nullptr, int bevelPixels = 0);
 
-    // Where children go: the area inside the border.
-    QWidget* client() const;
+    // Where children go.
+    QWidget* client() { return this; }
+
+    // The width inside the bevel, in pixels: what the box's drawing scale spans.
+    int scaleWidthPixels() const { return width() - 2 * m_bevel; }
 
     QColor backColor() const { return m_backColor; }
     void setBackColor(const QColor& color);
@@ -21,13 +26,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    class Client;
-    friend class Client;
-    Client* m_client;
-    int m_border;
+    int m_bevel;
     QColor m_backColor{102, 126, 162};
     QPixmap m_picture;
 };

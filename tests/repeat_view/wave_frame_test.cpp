@@ -1,5 +1,5 @@
-// The wave frame's points, exactly: the view as designed is a frame 149 pixels
-// wide inside (2235 twips) around a view 37 pixels high (555 twips).
+// The wave frame's points, exactly: the view as designed is a frame 151 pixels
+// wide inside (2265 twips) around a view 37 pixels high (555 twips).
 #include "wave_frame.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@ using namespace hearvex::repeat_view;
 
 namespace {
 
-constexpr int kScaleWidth = 2235;
+constexpr int kScaleWidth = 2265;
 constexpr int kHeight = 555;
 
 EngineBuffer filled(int32_t value) {
@@ -27,8 +27,8 @@ TEST(WaveFrame, SilenceIsAFlatLineAtHalfHeightAcrossTheFrame) {
     for (const FramePoint& p : *points)
         EXPECT_EQ(p.y, 18);
     EXPECT_EQ(points->front().x, 0);
-    // 2235 / 256 * 254 / 15 = 147.8: the line stops short of the frame's inner width.
-    EXPECT_EQ(points->back().x, 148);
+    // 2265 / 256 * 254 / 15 = 149.8: the line stops one column short of the frame's inner width.
+    EXPECT_EQ(points->back().x, 150);
     for (int i = 1; i < kWavePoints; ++i)
         EXPECT_LE((*points)[i - 1].x, (*points)[i].x);
 }

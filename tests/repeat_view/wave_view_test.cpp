@@ -122,9 +122,10 @@ TEST_F(View, SilenceInWaveModeIsABlackLineOnTheCentreRowAcrossTheFrame) {
     for (int i = 0; i < 5; ++i)
         clickView();
     form.TimeView->tick();
-    for (int x = 0; x <= 148; ++x)
+    // The frame's inner width (2265 twips) spans the whole view: the last point is at x 150.
+    ASSERT_EQ(form.picWaveFrmScaleWidth(), 2265);
+    for (int x = 0; x <= 150; ++x)
         EXPECT_EQ(drawnRows(x, kWhite), std::vector<int>{18}) << x;
-    EXPECT_TRUE(drawnRows(149, kWhite).empty());
     EXPECT_EQ(pixel(60, 18), kBlack);
     EXPECT_EQ(form.lineCenter->geometry().y(), 18);
 }
@@ -195,12 +196,12 @@ TEST_F(View, AbsurdEngineValuesSkipTheFrameAndTheViewGoesOn) {
     engine.waveSecond[128] = 0;
     form.TimeView->tick(); // still absurd but within range: drawn, and clipped at the edge
     EXPECT_EQ(drawnRows(40, kWhite), std::vector<int>{18});
-    // Sample 128 drops from (73, 18) to row 2 * 10^8 and climbs back towards
-    // (76, 18): two strokes down to the bottom edge and nothing else off the line.
+    // Sample 128 drops from (74, 18) to row 2 * 10^8 and climbs back towards
+    // (77, 18): two strokes down to the bottom edge and nothing else off the line.
     std::vector<int> down;
     for (int y = 18; y <= 36; ++y)
         down.push_back(y);
-    EXPECT_EQ(drawnRows(73, kWhite), down);
+    EXPECT_EQ(drawnRows(74, kWhite), down);
     int bottom = 0;
     for (int x = 0; x < image().width(); ++x)
         bottom += pixel(x, 36) != kWhite;
