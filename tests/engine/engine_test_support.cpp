@@ -173,4 +173,14 @@ int threadCount() {
     return count;
 }
 
+void EngineTest::SetUp() {
+    ASSERT_EQ(vbmp3_init(), 1);
+}
+
+void EngineTest::TearDown() {
+    vbmp3_stop();
+    vbmp3_stopCallback();
+    vbmp3_free();
+}
+
 } // namespace enginetest

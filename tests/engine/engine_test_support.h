@@ -2,6 +2,8 @@
 // folder, and polling with a deadline instead of fixed sleeps.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstdint>
 #include <sndfile.h>
@@ -90,5 +92,12 @@ int waveMax(bool rightChannel);
 
 // The number of threads of this process.
 int threadCount();
+
+// A fixture with the engine started for each test and released after it.
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
 
 } // namespace enginetest

@@ -19,15 +19,8 @@ static_assert(offsetof(Vbmp3TrackInfo, totalSec) == 268);
 
 namespace {
 
-class Formats : public ::testing::Test {
+class Formats : public EngineTest {
 protected:
-    void SetUp() override { ASSERT_EQ(vbmp3_init(), 1); }
-    void TearDown() override {
-        vbmp3_stop();
-        vbmp3_stopCallback();
-        vbmp3_free();
-    }
-
     // Opens a sound written by libsndfile under the given name.
     Vbmp3TrackInfo openSound(const std::string& name, const Sound& sound) {
         const std::string path = m_dir.file(name);

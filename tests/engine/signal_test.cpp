@@ -11,15 +11,8 @@ using namespace enginetest;
 
 namespace {
 
-class Signals : public ::testing::Test {
+class Signals : public EngineTest {
 protected:
-    void SetUp() override { ASSERT_EQ(vbmp3_init(), 1); }
-    void TearDown() override {
-        vbmp3_stop();
-        vbmp3_stopCallback();
-        vbmp3_free();
-    }
-
     void play(const Sound& sound) {
         const std::string path = m_dir.file("signal");
         writeSound(path, sound);

@@ -1,6 +1,7 @@
 // The player on the real engine, through the dummy sound driver: open a
 // recording the test writes, watch it play, seek, pause, resume and end.
 #include "form1.h"
+#include "real_form.h"
 #include "tone_file.h"
 
 #include <QTemporaryDir>
@@ -27,12 +28,7 @@ TEST(PlayerOnTheRealEngine, OpensPlaysSeeksPausesResumesAndEnds) {
     {
         hearvex::Form1 form(*engine);
         std::vector<QString> messages;
-        form.player().setMessageHandler([&](const QString& m) { messages.push_back(m); });
-        form.load();
-        form.show();
-
-        form.txtFile->setText(path);
-        form.btOpen_Click();
+        hearvex::testing::loadAndOpen(form, path, messages);
         ASSERT_TRUE(messages.empty()) << messages.front().toStdString();
         EXPECT_EQ(form.lbTrackName->caption(), QStringLiteral("lesson.txt"));
         EXPECT_EQ(form.lbTotalSec->caption(), QStringLiteral("00:20"));

@@ -1,6 +1,7 @@
 // A-B repeat and the view on the real engine through the dummy sound driver:
 // a learner marks a passage with the buttons and hears it loop.
 #include "form1.h"
+#include "real_form.h"
 #include "tone_file.h"
 
 #include <QTemporaryDir>
@@ -29,11 +30,7 @@ TEST(RepeatOnTheRealEngine, AMarkedPassageLoopsBackToAAfterPassingB) {
     {
         hearvex::Form1 form(*engine);
         std::vector<QString> messages;
-        form.player().setMessageHandler([&](const QString& m) { messages.push_back(m); });
-        form.load();
-        form.show();
-        form.txtFile->setText(path);
-        form.btOpen_Click();
+        hearvex::testing::loadAndOpen(form, path, messages);
         ASSERT_TRUE(messages.empty()) << messages.front().toStdString();
         ASSERT_EQ(form.scSeek->max(), 30);
 

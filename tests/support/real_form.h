@@ -1,0 +1,21 @@
+// The main window on the real engine, the way the lesson library uses it:
+// loaded, shown, and given a recording through txtFile and btOpen_Click.
+#pragma once
+
+#include "form1.h"
+
+#include <QString>
+#include <vector>
+
+namespace hearvex::testing {
+
+// Open-error messages go to messages instead of a message box.
+inline void loadAndOpen(Form1& form, const QString& path, std::vector<QString>& messages) {
+    form.player().setMessageHandler([&messages](const QString& m) { messages.push_back(m); });
+    form.load();
+    form.show();
+    form.txtFile->setText(path);
+    form.btOpen_Click();
+}
+
+} // namespace hearvex::testing
