@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <random>
 
-using namespace hearvex::repeat_view;
+using namespace hearvex::view;
 
 namespace {
 

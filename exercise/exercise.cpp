@@ -5,25 +5,37 @@
 
 namespace hearvex::exercise {
 
-using ui::skipOnError;
+using controls::skipOnError;
 
-Exercise::Exercise(ui::Form1Design& form)
-    : m_form(form) {
-    ui::RichTextBox* box = m_form.RichTextBox1[0];
+Exercise::Exercise(const ExerciseControls& controls)
+    : m_controls(controls) {
+    controls::RichTextBox* box = m_controls.RichTextBox1[0];
     box->setReadOnly(true);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // The switches: pressed look one pixel down and right; the release toggles.
+    m_controls.keywordSwitch->setPressShift(QPoint(1, 1));
+    m_controls.keywordSwitch->setMouseUpHandler([this](int, int, int, int) { toggleKeywordHint(); });
+    m_controls.fullTextSwitch->setPressShift(QPoint(1, 1));
+    m_controls.fullTextSwitch->setMouseUpHandler([this](int, int, int, int) { toggleFullText(); });
 }
 
-void Exercise::selectkewen() {
-    ui::RichTextBox* box = m_form.RichTextBox1[0];
-    ui::RichTextBox* typing = m_form.RichTextBox1[1];
-    skipOnError([&] { m_lessonText = box->text(); });
-    if (isBlankLesson(m_lessonText))
+void Exercise::Form_Load() {
+    for (controls::RichTextBox* box : m_controls.RichTextBox1)
+        skipOnError([&] { box->setSelColor(Qt::white); });
+}
+
+void Exercise::selectkewen(const QString& lessonText) {
+    controls::RichTextBox* box = m_controls.RichTextBox1[0];
+    controls::RichTextBox* typing = m_controls.RichTextBox1[1];
+    m_lessonText = lessonText;
+    if (isBlankLesson(m_lessonText)) {
+        skipOnError([&] { box->setText(m_lessonText); });
         return;
+    }
     skipOnError([&] { prepareSentence(); });
-    skipOnError([&] { m_form.Image2[3]->setBorderStyle(0); });
-    skipOnError([&] { m_form.Image2[4]->setBorderStyle(0); });
-    for (ui::RichTextBox* b : {box, typing}) {
+    skipOnError([&] { m_controls.keywordSwitch->setBorderStyle(0); });
+    skipOnError([&] { m_controls.fullTextSwitch->setBorderStyle(0); });
+    for (controls::RichTextBox* b : {box, typing}) {
         skipOnError([&] { b->setSelStart(0); });
         skipOnError([&] { b->setSelLength(static_cast<int>(b->text().size())); });
         skipOnError([&] { b->setSelColor(Qt::white); });
@@ -34,16 +46,16 @@ void Exercise::selectkewen() {
 
 // No policy of its own: a failing step ends it.
 void Exercise::prepareSentence() {
-    ui::RichTextBox* box = m_form.RichTextBox1[0];
-    m_form.Image2[4]->setBorderStyle(0);
-    m_form.RichTextBox1[1]->setText(QString());
+    controls::RichTextBox* box = m_controls.RichTextBox1[0];
+    m_controls.fullTextSwitch->setBorderStyle(0);
+    m_controls.RichTextBox1[1]->setText(QString());
     m_answerText = sentenceOf(m_lessonText);
     box->setText(maskLetters(m_answerText));
     box->setSelStart(0);
 }
 
 void Exercise::checkAnswer() {
-    ui::RichTextBox* box = m_form.RichTextBox1[0];
+    controls::RichTextBox* box = m_controls.RichTextBox1[0];
     skipOnError([&] {
         QString shown = box->text();
         if (!shown.endsWith(QLatin1Char(' ')))
@@ -51,7 +63,7 @@ void Exercise::checkAnswer() {
         box->setText(maskLetters(shown));
     });
     std::vector<CheckedSlot> compared;
-    skipOnError([&] { compared = checkWords(m_form.RichTextBox1[1]->text(), m_answerText); });
+    skipOnError([&] { compared = checkWords(m_controls.RichTextBox1[1]->text(), m_answerText); });
 
     const auto select = [box](const CheckedSlot& slot) {
         box->setSelStart(slot.offset);
@@ -69,6 +81,27 @@ void Exercise::checkAnswer() {
     }
     if (!compared.empty())
         skipOnError([&] { select(compared.back()); });
+}
+
+bool Exercise::fullTextShown() const { return m_controls.fullTextSwitch->borderStyle() == 1; }
+
+void Exercise::showFullText(bool shown) {
+    controls::RichTextBox* box = m_controls.RichTextBox1[0];
+    if (shown) {
+        box->setText(m_answerText);
+        m_controls.fullTextSwitch->setBorderStyle(1);
+    } else {
+        m_controls.fullTextSwitch->setBorderStyle(0);
+        box->setText(maskLetters(box->text()));
+    }
+}
+
+void Exercise::releaseFullTextSwitch() { m_controls.fullTextSwitch->setBorderStyle(0); }
+
+bool Exercise::keywordHintOn() const { return m_controls.keywordSwitch->borderStyle() == 1; }
+
+void Exercise::toggleKeywordHint() {
+    m_controls.keywordSwitch->setBorderStyle(keywordHintOn() ? 0 : 1);
 }
 
 } // namespace hearvex::exercise

@@ -1,9 +1,11 @@
 // The dictation exercise of the main window: the exercise box shows the
 // lesson's sentence masked, the learner types into the typing box, and the
-// check uncovers every word typed correctly in its place.
+// check uncovers every word typed correctly in its place. The exercise owns
+// both boxes and the two hint switches (keyword hint, full-text hint), whose
+// border style is their state: 1 while pressed.
 #pragma once
 
-#include "form1_design.h"
+#include "exercise_controls.h"
 
 #include <QString>
 
@@ -13,25 +15,39 @@ class Exercise {
 public:
     // Makes the exercise box read-only to the learner (still selectable): its
     // text must stay aligned with answerText character for character.
-    explicit Exercise(ui::Form1Design& form);
+    explicit Exercise(const ExerciseControls& controls);
 
-    // Builds the exercise from the text now in the exercise box. A blank text
-    // changes nothing; the previous sentence stays in force.
-    void selectkewen();
+    // The exercise's part of the window's load handler.
+    void Form_Load();
+
+    // Builds the exercise from a lesson's text. A blank text empties the
+    // exercise box and changes nothing else; the previous sentence stays in force.
+    void selectkewen(const QString& lessonText);
 
     // Masks the exercise box afresh and uncovers each slot whose typed word
     // matches. Reports nothing; the last compared slot stays selected.
     void checkAnswer();
 
+    // The full-text hint: the whole sentence shown, or masked again.
+    void showFullText(bool shown);
+    bool fullTextShown() const;
+    void toggleFullText() { showFullText(!fullTextShown()); }
+    // Releases the full-text switch without touching the box (after a check).
+    void releaseFullTextSwitch();
+
+    // The keyword hint's switch.
+    bool keywordHintOn() const;
+    void toggleKeywordHint();
+
     // The exercise sentence: the first line of the lesson text.
     const QString& answerText() const { return m_answerText; }
-    // The lesson text as read from the exercise box at lesson load.
+    // The lesson text last given.
     const QString& lessonText() const { return m_lessonText; }
 
 private:
     void prepareSentence();
 
-    ui::Form1Design& m_form;
+    ExerciseControls m_controls;
     QString m_answerText;
     QString m_lessonText;
 };

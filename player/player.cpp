@@ -18,40 +18,38 @@ void showOpenError(const QString& text) {
 }
 } // namespace
 
-Player::Player(ui::Form1Design& form, EngineApi& engine)
-    : m_form(form), m_engine(engine), m_showMessage(showOpenError) {
-    m_form.Timer->setTickHandler([this] { Timer_Timer(); });
-    m_form.scSeek->setChangeHandler([this] { scSeek_Change(); });
-    m_form.scLVol->setChangeHandler([this] { scLVol_Change(); });
-    m_form.scRVol->setChangeHandler([this] { scRVol_Change(); });
+Player::Player(const PlayerControls& controls, EngineApi& engine, view::WaveView& view)
+    : m_controls(controls), m_engine(engine), m_view(view), m_showMessage(showOpenError) {
+    m_controls.Timer->setTickHandler([this] { Timer_Timer(); });
+    m_controls.scSeek->setChangeHandler([this] { scSeek_Change(); });
+    m_controls.scLVol->setChangeHandler([this] { scLVol_Change(); });
+    m_controls.scRVol->setChangeHandler([this] { scRVol_Change(); });
+}
+
+void Player::setTicking(bool statusTick, bool viewTick) {
+    m_controls.Timer->setEnabled(statusTick);
+    m_view.setRunning(viewTick);
 }
 
 void Player::Form_Load() {
-    for (ui::RichTextBox* box : m_form.RichTextBox1)
-        box->setSelColor(Qt::white);
-
-    // From here every step runs, a failing one skipped.
-    using ui::skipOnError;
+    // Every step runs, a failing one skipped.
+    using controls::skipOnError;
     skipOnError([&] { m_engine.init(); });
     skipOnError([&] { getState(); });
     skipOnError([&] {
         if (m_engine.getWaveOutSupport() == 0) {
-            m_form.scLVol->setEnabled(false);
-            m_form.scRVol->setEnabled(false);
+            m_controls.scLVol->setEnabled(false);
+            m_controls.scRVol->setEnabled(false);
         }
     });
     int32_t left = 0, right = 0;
     skipOnError([&] { m_engine.getVolume(&left, &right); });
     // A volume the bar cannot take leaves the bar at its design value.
-    skipOnError([&] { m_form.scLVol->setValue(left); });
-    skipOnError([&] { m_form.scRVol->setValue(right); });
+    skipOnError([&] { m_controls.scLVol->setValue(left); });
+    skipOnError([&] { m_controls.scRVol->setValue(right); });
     m_notPlayedYet = true;
-    m_viewMode = 2;
+    skipOnError([&] { m_view.Form_Load(); });
     skipOnError([&] { m_engine.setEqualizer(0); });
-    skipOnError([&] {
-        m_form.TimeView->setInterval(0);
-        m_form.TimeView->setInterval(100);
-    });
     skipOnError([&] { m_engine.setKaraokeUse(1); });
     skipOnError([&] { m_engine.useAtMarkTag(1); });
     skipOnError([&] { m_engine.setLyricsNextAdjustTime(1000); });
@@ -60,28 +58,31 @@ void Player::Form_Load() {
 int Player::getState() {
     int32_t pos = 0;
     const int state = m_engine.getState(&pos);
-    if (state == 0) {
-        m_form.Timer->setEnabled(false);
-        m_form.TimeView->setEnabled(true);
-    }
-    if (!m_form.lbTotalSec->caption().isEmpty())
-        m_form.lbPlayTime->setCaption(timeText(pos));
+    if (state == 0)
+        setTicking(false, true);
+    if (!m_controls.lbTotalSec->caption().isEmpty())
+        m_controls.lbPlayTime->setCaption(timeText(pos));
     // A position the bar cannot hold (a track longer than the bar's 16 bits, or a
     // report past the end) is shown at the bar's end while the time text counts on.
     // lastPosSec follows what the bar shows, so the seek handler sees progress.
-    const int shown = std::clamp(pos, m_form.scSeek->min(), m_form.scSeek->max());
+    const int shown = std::clamp(pos, m_controls.scSeek->min(), m_controls.scSeek->max());
     m_lastPosSec = shown;
-    m_form.scSeek->setValue(shown);
+    m_controls.scSeek->setValue(shown);
     return state;
 }
 
+void Player::openTrack(const QString& path) {
+    m_trackPath = path;
+    m_controls.txtFile->setText(path);
+    btOpen_Click();
+}
+
 void Player::btOpen_Click() {
-    const QString path = m_form.txtFile->text();
+    const QString path = m_trackPath;
     if (!QFileInfo(path).isFile())
         return;
     m_engine.stop();
-    m_form.Timer->setEnabled(false);
-    m_form.TimeView->setEnabled(true);
+    setTicking(false, true);
 
     Vbmp3TrackInfo info{};
     if (m_engine.open(trimSpaces(path).toUtf8().constData(), &info) == 0) {
@@ -89,39 +90,47 @@ void Player::btOpen_Click() {
         m_showMessage(QStringLiteral("ErrNo : %1 Open Error").arg(errorNo));
         return;
     }
-    m_form.lbTrackName->setCaption(trackNameFromField(info.trackName, sizeof info.trackName));
-    m_form.lbTotalSec->setCaption(timeText(info.totalSec));
-    m_form.scSeek->setMax(seekBarMax(info.totalSec));
-    m_form.scSeek->setLargeChange(seekBarLargeChange(info.totalSec));
+    m_controls.lbTrackName->setCaption(trackNameFromField(info.trackName, sizeof info.trackName));
+    m_controls.lbTotalSec->setCaption(timeText(info.totalSec));
+    m_controls.scSeek->setMax(seekBarMax(info.totalSec));
+    m_controls.scSeek->setLargeChange(seekBarLargeChange(info.totalSec));
     getState();
     playw();
 }
 
 void Player::playw() {
-    m_form.xpcmdbutton1[2]->setCaption(ui::kRepeatOff);
+    if (m_freshPlay)
+        m_freshPlay();
     m_notPlayedYet = false;
     if (getState() == 2) {
         m_engine.restart();
     } else {
-        m_form.picWave->move(0, m_form.picWave->y());
-        m_form.picWave->clear();
-        ui::LineControl* line = m_form.lineCenter;
-        line->setEnds(-120, line->y1(), 1560, line->y2());
-        const int left = m_form.scLVol->value();
-        const int right = m_form.scRVol->value();
+        m_view.startFresh();
+        const int left = m_controls.scLVol->value();
+        const int right = m_controls.scRVol->value();
         m_engine.play();
         m_engine.setVolume(left, right);
     }
     getState();
-    m_form.Timer->setEnabled(true);
-    m_form.TimeView->setEnabled(true);
+    setTicking(true, true);
+}
+
+void Player::pauseOrResume() {
+    if (getState() == 2) {
+        m_engine.restart();
+        setTicking(true, true);
+    } else {
+        m_engine.pause();
+        setTicking(false, false);
+    }
+    getState();
 }
 
 void Player::Timer_Timer() { getState(); }
 
 void Player::scSeek_Change() {
-    const int v = m_form.scSeek->value();
-    switch (decideSeek(v, m_form.scSeek->largeChange(), m_notPlayedYet, m_lastPosSec)) {
+    const int v = m_controls.scSeek->value();
+    switch (decideSeek(v, m_controls.scSeek->largeChange(), m_notPlayedYet, m_lastPosSec)) {
     case SeekDecision::Ignore:
         return;
     case SeekDecision::Seek: {
@@ -136,11 +145,10 @@ void Player::scSeek_Change() {
     }
     m_notPlayedYet = false;
     getState();
-    m_form.Timer->setEnabled(true);
-    m_form.TimeView->setEnabled(true);
+    setTicking(true, true);
 }
 
-void Player::sendVolumes() { m_engine.setVolume(m_form.scLVol->value(), m_form.scRVol->value()); }
+void Player::sendVolumes() { m_engine.setVolume(m_controls.scLVol->value(), m_controls.scRVol->value()); }
 
 void Player::scLVol_Change() { sendVolumes(); }
 void Player::scRVol_Change() { sendVolumes(); }

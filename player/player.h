@@ -1,10 +1,12 @@
 // The player of the main window: start-up of the engine, the status refresh,
-// opening a track, transport, seeking with the position bar and the two
-// channel volumes. It works on the window's controls and the engine it is given.
+// opening a track, transport (play, pause and resume), seeking with the
+// position bar and the two channel volumes. It owns the controls of
+// PlayerControls and asks the wave view to run, halt or start afresh.
 #pragma once
 
 #include "engine_api.h"
-#include "form1_design.h"
+#include "player_controls.h"
+#include "wave_view.h"
 
 #include <QString>
 #include <functional>
@@ -13,20 +15,32 @@ namespace hearvex::player {
 
 class Player {
 public:
-    Player(ui::Form1Design& form, EngineApi& engine);
+    Player(const PlayerControls& controls, EngineApi& engine, view::WaveView& view);
 
     // The window's load handler (the engine's start-up and the player's first state).
     void Form_Load();
+
+    // What a play from the start does to the rest of the window (repeat goes off).
+    void setFreshPlayHandler(std::function<void()> handler) { m_freshPlay = std::move(handler); }
 
     // The status refresh: reads the engine's state and position into the play
     // time and the position bar; returns the state (0 stopped, 2 paused, else playing).
     int getState();
 
-    // Opens the track named in txtFile and starts it.
+    // Names the recording (txtFile shows it), opens it and starts it.
+    void openTrack(const QString& path);
+    // Opens the recording last named and starts it.
     void btOpen_Click();
 
     // Plays from the beginning, or resumes a paused track; switches repeat off.
     void playw();
+    // Pauses a playing track, resumes a paused one.
+    void pauseOrResume();
+
+    // The position bar's value, and an assignment to it (which its change
+    // handler takes as progress or a seek); a value beyond its range throws.
+    int barValue() const { return m_controls.scSeek->value(); }
+    void moveBarTo(int value) { m_controls.scSeek->setValue(value); }
 
     void Timer_Timer();
     void scSeek_Change();
@@ -35,21 +49,23 @@ public:
 
     bool notPlayedYet() const { return m_notPlayedYet; }
     int lastPosSec() const { return m_lastPosSec; }
-    int viewMode() const { return m_viewMode; }
-    void setViewMode(int mode) { m_viewMode = mode; }
+    const QString& trackPath() const { return m_trackPath; }
 
     // How the open-error message reaches the learner; tests replace the message box.
     void setMessageHandler(std::function<void(const QString&)> show) { m_showMessage = std::move(show); }
 
 private:
     void sendVolumes();
+    void setTicking(bool statusTick, bool viewTick);
 
-    ui::Form1Design& m_form;
+    PlayerControls m_controls;
     EngineApi& m_engine;
+    view::WaveView& m_view;
     std::function<void(const QString&)> m_showMessage;
+    std::function<void()> m_freshPlay;
+    QString m_trackPath;
     bool m_notPlayedYet = false;
     int m_lastPosSec = 0;
-    int m_viewMode = 0;
 };
 
 } // namespace hearvex::player

@@ -27,7 +27,7 @@ int seekBarMax(int totalSec) { return std::clamp(totalSec, 0, kMaxBarSeconds); }
 int seekBarLargeChange(int totalSec) {
     if (totalSec <= 10)
         return 1;
-    return std::clamp(ui::roundHalfEven(totalSec / 10.0), 1, kMaxBarSeconds);
+    return std::clamp(controls::roundHalfEven(totalSec / 10.0), 1, kMaxBarSeconds);
 }
 
 SeekDecision decideSeek(int v, int lc, bool notPlayedYet, int lastPosSec) {

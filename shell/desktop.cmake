@@ -19,7 +19,7 @@ install(CODE "
 
 # The icons are drawn by the program's own artwork code at build time.
 add_executable(hearvex_make_icons make_icons.cpp)
-target_link_libraries(hearvex_make_icons PRIVATE hearvex_ui hearvex_warnings)
+target_link_libraries(hearvex_make_icons PRIVATE hearvex_controls hearvex_warnings)
 set(HEARVEX_ICON_SIZES 16 22 24 32 48 64 128 256)
 set(HEARVEX_ICON_DIR ${CMAKE_CURRENT_BINARY_DIR}/icons)
 set(HEARVEX_ICON_FILES)

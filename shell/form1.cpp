@@ -1,7 +1,7 @@
 #include "form1.h"
 
 #include "guard.h"
-#include "startup.h"
+#include "placement.h"
 #include "window_drag.h"
 
 #include <QCoreApplication>
@@ -9,43 +9,46 @@
 namespace hearvex {
 
 Form1::Form1(EngineApi& engine, QWidget* parent)
-    : ui::Form1Design(parent)
+    : Form1Design(parent)
     , m_engine(engine)
-    , m_player(*this, engine)
-    , m_repeat(*this, m_player, engine)
-    , m_view(*this, m_player, engine)
-    , m_exercise(*this)
-    , m_keywordHint(*this, m_exercise)
-    , m_toolbar(*this)
-    , m_programDir(QCoreApplication::applicationDirPath()) {
+    , m_programDir(QCoreApplication::applicationDirPath())
+    , m_view(viewControls(), engine)
+    , m_player(playerControls(), engine, m_view)
+    , m_repeat(repeatControls(), m_player)
+    , m_exercise(exerciseControls())
+    , m_keywordHint(exerciseControls(), m_exercise)
+    , m_toolbar(toolbarControls(), *this, engine, m_exercise, [this]() -> lessons::Form3& { return form3(); },
+                m_programDir) {
     // The window draws its own title strip and is moved by it.
     setWindowFlag(Qt::FramelessWindowHint);
     new WindowDrag(this, [this] { dockLibrary(); });
     m_toolbar.setWindowPreparer([](QWidget* window) { new WindowDrag(window); });
+    m_player.setFreshPlayHandler([this] { m_repeat.switchOff(); });
+    m_keywordHint.setPointerReset([this] { unsetCursor(); });
 }
 
 void Form1::load() {
     if (m_loaded)
         return;
     m_loaded = true;
-    ui::runGuarded("Form1 load", [this] { m_player.Form_Load(); });
+    controls::runGuarded("Form1 load", [this] {
+        m_exercise.Form_Load();
+        m_player.Form_Load();
+    });
 }
 
-library::Form3& Form1::form3() {
+void Form1::startLesson(const QString& text, const QString& recordingPath) {
+    controls::skipOnError([&] { m_player.openTrack(recordingPath); });
+    controls::skipOnError([&] { m_exercise.selectkewen(text); });
+}
+
+lessons::Form3& Form1::form3() {
     if (!m_form3) {
-        m_form3 = new library::Form3(*this, m_lessons, m_programDir, this);
+        m_form3 = new lessons::Form3(*this, m_lessons, m_programDir, this);
         new WindowDrag(m_form3);
         m_form3->Form_Load();
     }
     return *m_form3;
-}
-
-void Form1::setExerciseText(const QString& text) {
-    RichTextBox1[0]->setText(text);
-}
-
-void Form1::setTrackPath(const QString& path) {
-    txtFile->setText(path);
 }
 
 void Form1::dockLibrary() {

@@ -1,5 +1,6 @@
-// The main window: the designed controls with the behaviour of every part of
-// the program wired to them. Other windows call its public procedures.
+// The main window: the designed controls with each part of the program wired
+// to its own controls (see the owner table in form1_design.h). Other windows
+// call its public procedures.
 #pragma once
 
 #include "engine_api.h"
@@ -16,7 +17,7 @@
 
 namespace hearvex {
 
-class Form1 : public ui::Form1Design, public library::LessonHost {
+class Form1 : public Form1Design, public lessons::LessonHost {
     Q_OBJECT
 public:
     explicit Form1(EngineApi& engine, QWidget* parent = nullptr);
@@ -24,10 +25,9 @@ public:
     // Runs the load handler once, before the window is first shown.
     void load();
 
-    void btOpen_Click() override { m_player.btOpen_Click(); }
+    void startLesson(const QString& text, const QString& recordingPath) override;
     int getState() { return m_player.getState(); }
     void playw() { m_player.playw(); }
-    void selectkewen() override { m_exercise.selectkewen(); }
 
     // The directory the program reads its lessons, word lists and help from
     // (the program's own; tests give a temporary one before the first use).
@@ -35,32 +35,30 @@ public:
     void setProgramDir(const QString& dir) { m_programDir = dir; }
 
     // The lesson library, created and loaded (not shown) on first use.
-    library::Form3& form3();
-    library::LessonState& lessonState() { return m_lessons; }
-    exercise::Exercise& exercise() { return m_exercise; }
+    lessons::Form3& form3();
+    lessons::LessonState& lessonState() { return m_lessons; }
 
     EngineApi& engine() { return m_engine; }
     player::Player& player() { return m_player; }
-    repeat_view::Repeat& repeat() { return m_repeat; }
-    repeat_view::WaveView& waveView() { return m_view; }
+    repeat::Repeat& repeat() { return m_repeat; }
+    view::WaveView& waveView() { return m_view; }
+    exercise::Exercise& exercise() { return m_exercise; }
     Toolbar& toolbar() { return m_toolbar; }
 
 private:
-    void setExerciseText(const QString& text) override;
-    void setTrackPath(const QString& path) override;
     // After a drag of this window: the library against its right edge again.
     void dockLibrary();
 
     EngineApi& m_engine;
+    QString m_programDir;
+    view::WaveView m_view;
     player::Player m_player;
-    repeat_view::Repeat m_repeat;
-    repeat_view::WaveView m_view;
+    repeat::Repeat m_repeat;
     exercise::Exercise m_exercise;
     exercise::KeywordHint m_keywordHint;
     Toolbar m_toolbar;
-    library::LessonState m_lessons;
-    QString m_programDir;
-    library::Form3* m_form3 = nullptr; // owned as a child window
+    lessons::LessonState m_lessons;
+    lessons::Form3* m_form3 = nullptr; // owned as a child window
     bool m_loaded = false;
 };
 

@@ -1,3 +1,4 @@
+#include "colors.h"
 #include "form4.h"
 
 #include "artwork.h"
@@ -9,12 +10,12 @@
 
 namespace hearvex {
 
-using ui::twipsRect;
+using controls::twipsRect;
 
 namespace {
-ui::Label* makeLabel(QWidget* parent, const char* name, const QString& caption, QRect place,
+controls::Label* makeLabel(QWidget* parent, const char* name, const QString& caption, QRect place,
                      const QFont& font) {
-    auto* label = new ui::Label(parent, caption);
+    auto* label = new controls::Label(parent, caption);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(place);
     label->setFont(font);
@@ -28,7 +29,7 @@ Form4::Form4(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Hearvex"));
-    setFixedSize(ui::twipsToPixels(5730), ui::twipsToPixels(3825));
+    setFixedSize(controls::twipsToPixels(5730), controls::twipsToPixels(3825));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
@@ -37,24 +38,25 @@ Form4::Form4(QWidget* parent)
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(twipsRect(110, 0, 5535, 3735));
-    Frame1->setStyleSheet(QStringLiteral("QFrame#Frame1 { border: 1px solid rgb(102,126,162); }"));
+    Frame1->setStyleSheet(QStringLiteral("QFrame#Frame1 { border: 1px solid %1; }")
+                              .arg(controls::styleColor(controls::kBackColor)));
 
-    Image1 = new ui::PictureButton(Frame1);
+    Image1 = new controls::PictureButton(Frame1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAccessibleName(QStringLiteral("Hearvex"));
     Image1->setGeometry(twipsRect(240, 480, 480, 480));
-    Image1->setPicture(ui::artwork::programIcon(32));
+    Image1->setPicture(controls::artwork::programIcon(32));
     Image1->setCursor(Qt::ArrowCursor);
 
     // 宋体 26.25 pt and 14.25 pt bold at 96 dpi.
     Label1 = makeLabel(Frame1, "Label1", familyTitle(), twipsRect(720, 1320, 3975, 855),
-                       ui::songTi(35, true));
+                       controls::songTi(35, true));
     Label2 = makeLabel(Frame1, "Label2", QStringLiteral("——Hearvex"),
-                       twipsRect(2280, 2160, 2655, 495), ui::songTi(19, true));
+                       twipsRect(2280, 2160, 2655, 495), controls::songTi(19, true));
     Label3 =
-        makeLabel(Frame1, "Label3", creditLine(), twipsRect(4200, 3360, 1215, 375), ui::songTi(12));
+        makeLabel(Frame1, "Label3", creditLine(), twipsRect(4200, 3360, 1215, 375), controls::songTi(12));
 
-    Timer1 = new ui::Timer(this, 1000, false);
+    Timer1 = new controls::Timer(this, 1000, false);
     Timer1->setObjectName(QStringLiteral("Timer1"));
 }
 
@@ -72,7 +74,7 @@ void Form4::showEvent(QShowEvent* event) {
 }
 
 void Form4::Form_Activate() {
-    ui::skipOnError([this] { Timer1->setEnabled(true); });
+    controls::skipOnError([this] { Timer1->setEnabled(true); });
 }
 
 } // namespace hearvex

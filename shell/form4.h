@@ -17,11 +17,11 @@ public:
     explicit Form4(QWidget* parent = nullptr);
 
     QFrame* Frame1 = nullptr;
-    ui::PictureButton* Image1 = nullptr; // the program's 32 x 32 icon
-    ui::Label* Label1 = nullptr;         // the product-family title
-    ui::Label* Label2 = nullptr;         // "——Hearvex"
-    ui::Label* Label3 = nullptr;         // the makers' credit line
-    ui::Timer* Timer1 = nullptr;         // 1000 ms, enabled on activation
+    controls::PictureButton* Image1 = nullptr; // the program's 32 x 32 icon
+    controls::Label* Label1 = nullptr;         // the product-family title
+    controls::Label* Label2 = nullptr;         // "——Hearvex"
+    controls::Label* Label3 = nullptr;         // the makers' credit line
+    controls::Timer* Timer1 = nullptr;         // 1000 ms, enabled on activation
 
     static QString familyTitle() { return QStringLiteral("英语听写训练"); }
     static QString creditLine() { return QStringLiteral("Hearvex 出品"); }

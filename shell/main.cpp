@@ -10,10 +10,10 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Hearvex"));
-    hearvex::ui::installFontSubstitutions();
+    hearvex::controls::installFontSubstitutions();
     // The desktop matches the windows to hearvex.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("hearvex"));
-    QApplication::setWindowIcon(QIcon(hearvex::ui::artwork::programIcon(64)));
+    QApplication::setWindowIcon(QIcon(hearvex::controls::artwork::programIcon(64)));
 
     auto engine = hearvex::makeVbmp3Engine();
     hearvex::Startup startup(*engine, QCoreApplication::applicationDirPath());

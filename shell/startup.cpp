@@ -1,20 +1,9 @@
 #include "startup.h"
 
-#include "twips.h"
-
 #include <QGuiApplication>
 #include <QScreen>
 
 namespace hearvex {
-
-QPoint centredTopLeft(const QSize& screenPixels) {
-    return {ui::roundHalfEven((screenPixels.width() - 800) / 2.0),
-            ui::roundHalfEven((screenPixels.height() - 480) / 2.0)};
-}
-
-QPoint dockedTopLeft(const QRect& mainFrameGeometry) {
-    return {mainFrameGeometry.x() + mainFrameGeometry.width(), mainFrameGeometry.y()};
-}
 
 Startup::Startup(EngineApi& engine, const QString& programDir)
     : m_engine(engine)
@@ -51,7 +40,7 @@ void Startup::Timer1_Timer() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     m_form1->move(centredTopLeft(screen ? screen->geometry().size() : QSize(800, 480)));
 
-    library::Form3& form3 = m_form1->form3();
+    lessons::Form3& form3 = m_form1->form3();
     form3.show();
     form3.move(dockedTopLeft(m_form1->frameGeometry()));
 

@@ -6,23 +6,12 @@
 #include "engine_api.h"
 #include "form1.h"
 #include "form4.h"
+#include "placement.h"
 
-#include <QPoint>
 #include <QPointer>
-#include <QRect>
-#include <QSize>
 #include <memory>
 
 namespace hearvex {
-
-// The main window's top left: an 800 x 480 pixel area (the main window and
-// the library beside it) centred on a screen, halves to even. A screen
-// narrower than 800 gives a negative left; nothing corrects it.
-QPoint centredTopLeft(const QSize& screenPixels);
-
-// The lesson library's top left: against the main window's right edge (its
-// left plus its outer width, frame included) and level with its top.
-QPoint dockedTopLeft(const QRect& mainFrameGeometry);
 
 class Startup {
 public:

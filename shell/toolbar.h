@@ -1,32 +1,42 @@
-// The toolbar of the main window: the picture buttons Image2 (items 0 to 4
-// and 6 to 9). A press moves the picture one pixel down and right; the
-// release, of any mouse button and wherever the pointer is, moves it back and
-// runs the button's command. Items 3 (keyword hint) and 4 (full-text hint)
-// are switches whose state is their border style.
+// The toolbar of the main window: the picture buttons Image2 items 0 to 2 and
+// 6 to 9 (items 3 and 4, the hint switches, are the exercise's). A press
+// moves the picture one pixel down and right; the release, of any mouse button
+// and wherever the pointer is, moves it back and runs the button's command.
 #pragma once
 
+#include "engine_api.h"
+#include "exercise.h"
 #include "form2.h"
+#include "form3.h"
+#include "picture_button.h"
 
 #include <QPointer>
+#include <array>
 #include <functional>
 
 namespace hearvex {
 
-class Form1;
+struct ToolbarControls {
+    // By item number; items 3, 4 (the exercise's switches) and 5 are null.
+    std::array<controls::PictureButton*, 10> Image2{};
+};
 
 class Toolbar {
 public:
-    // Wires the buttons of form to their commands.
-    explicit Toolbar(Form1& form);
+    // Wires the buttons to their commands. window is the main window (the
+    // word lists open over it); library gives the lesson library, loading it
+    // on first use; programDir is read when a command needs it.
+    Toolbar(const ToolbarControls& controls, QWidget& window, EngineApi& engine,
+            exercise::Exercise& exercise, std::function<lessons::Form3&()> library,
+            const QString& programDir);
 
-    void Image2_MouseDown(int index, int button, int shift, int x, int y);
     void Image2_MouseUp(int index, int button, int shift, int x, int y);
 
     // The command of button index; indexes without a command do nothing.
     void runCommand(int index);
 
     // The word-list window while it is open, else null.
-    library::Form2* form2() const { return m_form2; }
+    wordlists::Form2* form2() const { return m_form2; }
 
     // The last step of quitting, after the engine is released: ends the
     // process at once. Tests put a recording step in its place.
@@ -41,11 +51,15 @@ private:
     void showWordLists();
     void openHelp();
     void quit();
-    void toggleFullText();
     void stepLesson(int step);
 
-    Form1& m_form;
-    QPointer<library::Form2> m_form2;
+    ToolbarControls m_controls;
+    QWidget& m_window;
+    EngineApi& m_engine;
+    exercise::Exercise& m_exercise;
+    std::function<lessons::Form3&()> m_library;
+    const QString& m_programDir;
+    QPointer<wordlists::Form2> m_form2;
     std::function<void()> m_endProcess;
     std::function<void(QWidget*)> m_prepare;
 };

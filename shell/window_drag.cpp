@@ -18,7 +18,7 @@ WindowDrag::WindowDrag(QWidget* window, std::function<void()> afterDrag)
 }
 
 void WindowDrag::Form_MouseDown(int button, QPoint local, QPoint global) {
-    if (button != ui::kLeftButton || !m_window)
+    if (button != controls::kLeftButton || !m_window)
         return;
     // Only the window's own surface: a press a child control let through is not a drag.
     if (m_window->childAt(local))
@@ -48,7 +48,7 @@ void WindowDrag::follow(QPoint global) {
 void WindowDrag::endDrag() {
     m_following = false;
     if (m_afterDrag)
-        ui::runGuarded("after window drag", m_afterDrag);
+        controls::runGuarded("after window drag", m_afterDrag);
 }
 
 void WindowDrag::endSystemMove() {
@@ -57,14 +57,14 @@ void WindowDrag::endSystemMove() {
     m_systemMoving = false;
     QCoreApplication::instance()->removeEventFilter(this);
     if (m_afterDrag)
-        ui::runGuarded("after window drag", m_afterDrag);
+        controls::runGuarded("after window drag", m_afterDrag);
 }
 
 bool WindowDrag::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (m_systemMoving) {
         if (watched == m_window && type == QEvent::Move && m_afterDrag)
-            ui::runGuarded("window drag step", m_afterDrag);
+            controls::runGuarded("window drag step", m_afterDrag);
         else if (type == QEvent::MouseButtonPress)
             endSystemMove();
     }
@@ -76,8 +76,8 @@ bool WindowDrag::eventFilter(QObject* watched, QEvent* event) {
         const QPoint local = press->position().toPoint();
         if (press->button() != Qt::LeftButton || m_window->childAt(local))
             return false;
-        ui::runGuarded("window mouse down", [&] {
-            Form_MouseDown(ui::mouseButtonCode(press->button()), local,
+        controls::runGuarded("window mouse down", [&] {
+            Form_MouseDown(controls::mouseButtonCode(press->button()), local,
                            press->globalPosition().toPoint());
         });
         return true;

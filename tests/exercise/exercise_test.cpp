@@ -18,13 +18,12 @@ protected:
         form.show();
     }
 
-    hearvex::ui::RichTextBox* box() { return form.RichTextBox1[0]; }
-    hearvex::ui::RichTextBox* typing() { return form.RichTextBox1[1]; }
+    hearvex::controls::RichTextBox* box() { return form.RichTextBox1[0]; }
+    hearvex::controls::RichTextBox* typing() { return form.RichTextBox1[1]; }
 
     // What the lesson library does: the lesson's text into the box, then selectkewen.
     void startLesson(const QString& text) {
-        box()->setText(text);
-        form.selectkewen();
+        form.exercise().selectkewen(text);
     }
 
     void type(const QString& words) { typing()->setText(words); }

@@ -1,4 +1,4 @@
-// The keyword hint: the word scan, the box's hit test against its real
+// The keyword hint: the box's hit test against its real
 // layout, and the tooltip that pointer movements over the boxes leave.
 #include "exercise.h"
 #include "form1_design.h"
@@ -14,42 +14,14 @@
 using namespace hearvex;
 using exercise::wordAt;
 
-TEST(KeywordScan, WordsAreAsciiLettersDigitsAndUnderscores) {
-    const QString s = QStringLiteral("I don't know_it, in 1990s. Café");
-    const auto at = [&](const char* prefix) {
-        return wordAt(s, static_cast<int>(qstrlen(prefix)));
-    };
-    EXPECT_EQ(at(""), QStringLiteral("I"));
-    EXPECT_EQ(at("I "), QStringLiteral("don")); // the first letter gives the whole word
-    EXPECT_EQ(at("I do"), QStringLiteral("don"));
-    EXPECT_EQ(at("I don"), QString());            // the apostrophe
-    EXPECT_EQ(at("I don'"), QStringLiteral("t")); // don't is two words
-    EXPECT_EQ(at("I don't kno"), QStringLiteral("know_it"));
-    EXPECT_EQ(at("I don't know_it"), QString());  // the comma
-    EXPECT_EQ(at("I don't know_it,"), QString()); // a space
-    EXPECT_EQ(at("I don't know_it, in 19"), QStringLiteral("1990s"));
-    EXPECT_EQ(at("I don't know_it, in 1990s. C"), QStringLiteral("Caf")); // é ends a word
-    EXPECT_EQ(wordAt(s, static_cast<int>(s.size()) - 1), QString());      // é itself
-}
-
-TEST(KeywordScan, NothingBeyondTheTextOrOutsideSixteenBitPositions) {
-    EXPECT_EQ(wordAt(QStringLiteral("end"), 3), QString());
-    EXPECT_EQ(wordAt(QStringLiteral("end"), 2), QStringLiteral("end"));
-    EXPECT_EQ(wordAt(QStringLiteral("end"), -1), QString());
-    EXPECT_EQ(wordAt(QString(), 0), QString()); // no lesson loaded
-    const QString longText = QString(40000, QLatin1Char('a'));
-    EXPECT_EQ(wordAt(longText, 32766).size(), 40000);
-    EXPECT_EQ(wordAt(longText, 32767), QString());
-}
-
 namespace {
 
 // The main window's design with the exercise and the hint wired to it.
 struct HintWindow : ::testing::Test {
-    ui::Form1Design form;
-    exercise::Exercise ex{form};
-    exercise::KeywordHint hint{form, ex};
-    ui::RichTextBox* box = nullptr;
+    Form1Design form;
+    exercise::Exercise ex{form.exerciseControls()};
+    exercise::KeywordHint hint{form.exerciseControls(), ex};
+    controls::RichTextBox* box = nullptr;
 
     void SetUp() override {
         form.show();
@@ -58,8 +30,7 @@ struct HintWindow : ::testing::Test {
     }
 
     void loadLesson(const QString& text) {
-        box->setText(text);
-        ex.selectkewen();
+        ex.selectkewen(text);
     }
 
     // The centre of character i as the box lays it out, in viewport pixels.

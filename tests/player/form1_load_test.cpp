@@ -80,7 +80,7 @@ TEST(Form1Load, LeavesThePlayerIdleWithTheViewRunning) {
     EXPECT_EQ(form.scSeek->largeChange(), 1);
     EXPECT_EQ(form.xpcmdbutton1[2]->caption(), QStringLiteral("开始复读"));
     EXPECT_TRUE(form.player().notPlayedYet());
-    EXPECT_EQ(form.player().viewMode(), 2);
+    EXPECT_EQ(form.waveView().viewMode(), 2);
 }
 
 TEST(Form1Load, MovingThePositionBarBeforeAnyTrackSeeksNothing) {

@@ -83,8 +83,7 @@ TEST(PlayerOnTheRealEngine, ARefusedRecordingReportsTheEnginesErrorNumber) {
     std::vector<QString> messages;
     form.player().setMessageHandler([&](const QString& m) { messages.push_back(m); });
     form.load();
-    form.txtFile->setText(path);
-    form.btOpen_Click();
+    form.player().openTrack(path);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("ErrNo : ")));
     EXPECT_TRUE(messages[0].endsWith(QStringLiteral(" Open Error")));

@@ -38,8 +38,7 @@ protected:
     }
 
     void open(const QString& path) {
-        form.txtFile->setText(path);
-        form.btOpen_Click();
+        form.player().openTrack(path);
     }
 };
 
@@ -63,10 +62,8 @@ TEST_F(Transport, OpeningShowsTheTrackScalesTheBarAndPlays) {
 }
 
 TEST_F(Transport, AMissingFileDoesNothingAtAll) {
-    form.txtFile->setText(dir.filePath("absent.mp3"));
-    form.btOpen_Click();
-    form.txtFile->setText(dir.path()); // a folder is not a file either
-    form.btOpen_Click();
+    form.player().openTrack(dir.filePath("absent.mp3"));
+    form.player().openTrack(dir.path()); // a folder is not a file either
     EXPECT_TRUE(engine.calls.empty());
     EXPECT_TRUE(messages.empty());
 }

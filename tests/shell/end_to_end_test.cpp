@@ -2,7 +2,7 @@
 // program starts, the learner double-clicks a lesson in the library, hears it,
 // types the sentence and sees the words typed right uncovered.
 #include "lesson_list.h"
-#include "library/lesson_files.h"
+#include "lessons/lesson_files.h"
 #include "startup.h"
 
 #include <QTemporaryDir>
@@ -14,7 +14,7 @@ using hearvex::testing::writeRecording;
 
 TEST(LessonEndToEnd, StartTypeCheckOnTheRealEngine) {
     QTemporaryDir dir;
-    const QString lessons = hearvex::library::lessonFolder(dir.path());
+    const QString lessons = hearvex::lessons::lessonFolder(dir.path());
     ASSERT_TRUE(QDir().mkpath(lessons));
     ASSERT_TRUE(writeRecording(lessons + "/lesson01.txt", 3.0));
     ASSERT_TRUE(writeLessonText(lessons + "/lesson01.kvx", QStringLiteral("Good morning.")));
@@ -31,11 +31,11 @@ TEST(LessonEndToEnd, StartTypeCheckOnTheRealEngine) {
         hearvex::Form1& form1 = *startup.form1();
         std::vector<QString> messages;
         form1.player().setMessageHandler([&](const QString& m) { messages.push_back(m); });
-        hearvex::library::Form3& form3 = form1.form3();
+        hearvex::lessons::Form3& form3 = form1.form3();
         ASSERT_EQ(form3.File1->listCount(), 2);
 
         // Double-click the second lesson.
-        hearvex::library::FileList* list = form3.File1;
+        hearvex::lessons::FileList* list = form3.File1;
         const QPoint entry = list->visualItemRect(list->item(1)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, entry);

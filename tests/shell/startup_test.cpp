@@ -1,7 +1,7 @@
 // The start-up sequence: the splash, then the main window centred with the
 // lesson library docked at its right edge and the first lesson selected.
 #include "lesson_list.h"
-#include "library/lesson_files.h"
+#include "lessons/lesson_files.h"
 #include "scripted_engine.h"
 #include "startup.h"
 #include "twips.h"
@@ -15,7 +15,7 @@
 using hearvex::Form4;
 using hearvex::Startup;
 using hearvex::testing::ScriptedEngine;
-using hearvex::ui::twipsRect;
+using hearvex::controls::twipsRect;
 
 namespace {
 // Out of line: inlined into the tests, QWidget's accessors trip a false
@@ -68,14 +68,14 @@ TEST(Splash, IsBlackWithItsFrameIconAndCaptionsInPlace) {
     EXPECT_EQ(splash.Timer1->interval(), 1000);
     EXPECT_FALSE(splash.Timer1->enabled());
     // The captions fit their labels.
-    for (hearvex::ui::Label* label : {splash.Label1, splash.Label2, splash.Label3})
+    for (hearvex::controls::Label* label : {splash.Label1, splash.Label2, splash.Label3})
         EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->caption()), label->width())
             << label->caption().toStdString();
 }
 
 TEST(Startup, TheSplashsTickBringsUpTheMainWindowAndTheDockedLibrary) {
     QTemporaryDir dir;
-    const QString lessons = hearvex::library::lessonFolder(dir.path());
+    const QString lessons = hearvex::lessons::lessonFolder(dir.path());
     QDir().mkpath(lessons);
     hearvex::testing::writeBytes(lessons + "/a.txt", "x");
     hearvex::testing::writeBytes(lessons + "/b.txt", "x");
@@ -101,7 +101,7 @@ TEST(Startup, TheSplashsTickBringsUpTheMainWindowAndTheDockedLibrary) {
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     EXPECT_EQ(form1->pos(), hearvex::centredTopLeft(screen));
 
-    hearvex::library::Form3& form3 = form1->form3();
+    hearvex::lessons::Form3& form3 = form1->form3();
     EXPECT_TRUE(shown(&form3));
     EXPECT_EQ(form3.frameGeometry().topLeft(), hearvex::dockedTopLeft(form1->frameGeometry()));
     EXPECT_EQ(form3.File1->listCount(), 2);

@@ -3,7 +3,7 @@
 // lessons, the word lists, help and quitting.
 #include "form1.h"
 #include "lesson_list.h"
-#include "library/lesson_files.h"
+#include "lessons/lesson_files.h"
 #include "scripted_engine.h"
 
 #include <QDesktopServices>
@@ -45,7 +45,7 @@ public slots:
 class ToolbarTest : public ::testing::Test {
 protected:
     ToolbarTest() {
-        const QString folder = hearvex::library::lessonFolder(dir.path());
+        const QString folder = hearvex::lessons::lessonFolder(dir.path());
         QDir().mkpath(folder);
         const char* texts[3] = {"Alpha one.\r\nsecond line", "Bravo two.", "Charlie three."};
         for (int i = 0; i < 3; ++i) {
@@ -70,7 +70,7 @@ protected:
         QTest::mouseRelease(form.Image2[index], button, {}, QPoint(4, 4));
     }
 
-    hearvex::library::Form3& library() { return form.form3(); }
+    hearvex::lessons::Form3& library() { return form.form3(); }
     QString exerciseBox() const { return form.RichTextBox1[0]->text(); }
 
     QTemporaryDir dir;
@@ -84,7 +84,7 @@ protected:
 
 TEST_F(ToolbarTest, APressMovesTheButtonOnePixelDownAndRightUntilTheRelease) {
     for (int index : {0, 3, 4, 6, 7, 8, 9}) {
-        hearvex::ui::PictureButton* image = form.Image2[index];
+        hearvex::controls::PictureButton* image = form.Image2[index];
         const QPoint home = image->pos();
         QTest::mousePress(image, Qt::LeftButton, {}, QPoint(3, 3));
         EXPECT_EQ(image->pos(), home + QPoint(1, 1)) << index;
@@ -104,8 +104,7 @@ TEST_F(ToolbarTest, TheKeywordSwitchTogglesItsBorderAndNothingElse) {
 }
 
 TEST_F(ToolbarTest, WithTheKeywordSwitchPressedTheBoxHintsTheWordUnderThePointer) {
-    form.RichTextBox1[0]->setText(QStringLiteral("Listen carefully"));
-    form.selectkewen();
+    form.exercise().selectkewen(QStringLiteral("Listen carefully"));
     QWidget* viewport = form.RichTextBox1[0]->viewport();
     const QPoint overFirstWord = form.RichTextBox1[0]->cursorRect().center() + QPoint(6, 0);
     QTest::mouseMove(viewport, overFirstWord);
@@ -124,7 +123,7 @@ TEST_F(ToolbarTest, AnyMouseButtonAndAReleaseAwayFromTheButtonRunTheCommand) {
     click(3, Qt::MiddleButton);
     EXPECT_EQ(form.Image2[3]->borderStyle(), 0);
     // Pressed on the button, released far from it: still its command.
-    hearvex::ui::PictureButton* image = form.Image2[3];
+    hearvex::controls::PictureButton* image = form.Image2[3];
     const QPoint home = image->pos();
     QTest::mousePress(image, Qt::LeftButton, {}, QPoint(4, 4));
     QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(-150, 120));
@@ -133,8 +132,7 @@ TEST_F(ToolbarTest, AnyMouseButtonAndAReleaseAwayFromTheButtonRunTheCommand) {
 }
 
 TEST_F(ToolbarTest, TheFullTextHintShowsTheSentenceThenMasksItAgain) {
-    form.RichTextBox1[0]->setText(QStringLiteral("It's 5 o'clock.\r\nnot shown"));
-    form.selectkewen();
+    form.exercise().selectkewen(QStringLiteral("It's 5 o'clock.\r\nnot shown"));
     click(4);
     EXPECT_EQ(exerciseBox(), QStringLiteral("It's 5 o'clock."));
     EXPECT_EQ(form.Image2[4]->borderStyle(), 1);
@@ -144,8 +142,7 @@ TEST_F(ToolbarTest, TheFullTextHintShowsTheSentenceThenMasksItAgain) {
 }
 
 TEST_F(ToolbarTest, TheErrorRecordChecksAFreshlyMaskedBoxAndReleasesTheFullTextHint) {
-    form.RichTextBox1[0]->setText(QStringLiteral("It's 5 o'clock."));
-    form.selectkewen();
+    form.exercise().selectkewen(QStringLiteral("It's 5 o'clock."));
     form.RichTextBox1[1]->setText(QStringLiteral("It's 5 o'clock"));
     click(4); // the whole sentence is showing
     click(6);
@@ -210,7 +207,7 @@ TEST_F(ToolbarTest, TheLibraryButtonShowsTheHiddenLibraryWithItsSelection) {
 
 TEST_F(ToolbarTest, TheWordListWindowShowsTheFirstListAtEveryOpening) {
     click(0);
-    hearvex::library::Form2& words = existing(form.toolbar().form2());
+    hearvex::wordlists::Form2& words = existing(form.toolbar().form2());
     const QPointer<QObject> alive(&words);
     EXPECT_TRUE(shown(&words));
     EXPECT_EQ(ownerOf(&words), &form);
@@ -227,7 +224,7 @@ TEST_F(ToolbarTest, TheWordListWindowShowsTheFirstListAtEveryOpening) {
     QTRY_VERIFY(alive.isNull());
     EXPECT_EQ(form.toolbar().form2(), nullptr);
     click(0);
-    hearvex::library::Form2& again = existing(form.toolbar().form2());
+    hearvex::wordlists::Form2& again = existing(form.toolbar().form2());
     EXPECT_EQ(again.Combo1->currentIndex(), 0);
     EXPECT_EQ(again.RichTextBox1->text(), QStringLiteral("first list"));
 }

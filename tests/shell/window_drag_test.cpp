@@ -3,7 +3,7 @@
 // drags take the pointer-following path; the system path is scripted.
 #include "form1.h"
 #include "lesson_list.h"
-#include "library/lesson_files.h"
+#include "lessons/lesson_files.h"
 #include "scripted_engine.h"
 #include "startup.h"
 #include "window_drag.h"
@@ -32,7 +32,7 @@ WindowDrag& dragOf(QWidget* window) {
 class DragTest : public ::testing::Test {
 protected:
     DragTest() {
-        const QString folder = hearvex::library::lessonFolder(dir.path());
+        const QString folder = hearvex::lessons::lessonFolder(dir.path());
         QDir().mkpath(folder);
         hearvex::testing::writeBytes(folder + "/unit1.txt", "recording");
         form.setProgramDir(dir.path());
@@ -75,7 +75,7 @@ TEST_F(DragTest, TheMainWindowFollowsTheLeftButtonOnItsTitleStripAndTheLibraryDo
 TEST_F(DragTest, TheLibraryDocksWhileHiddenAndIsLoadedWithoutShowingIt) {
     drag(&form, QPoint(100, 10), QPoint(35, 17));
     EXPECT_EQ(form.pos(), QPoint(235, 167));
-    hearvex::library::Form3& library = form.form3();
+    hearvex::lessons::Form3& library = form.form3();
     EXPECT_FALSE(shown(&library));
     EXPECT_EQ(library.File1->listCount(), 1); // loaded: its list is read
     EXPECT_EQ(library.pos(), docked());
@@ -108,7 +108,7 @@ TEST_F(DragTest, OtherButtonsAndPressesOnChildControlsMoveNothing) {
 }
 
 TEST_F(DragTest, DraggingTheLibraryOrTheWordListsMovesOnlyThatWindow) {
-    hearvex::library::Form3& library = form.form3();
+    hearvex::lessons::Form3& library = form.form3();
     library.show();
     library.move(900, 100);
     // The strip between the list and the buttons is the library's own surface.
@@ -117,7 +117,7 @@ TEST_F(DragTest, DraggingTheLibraryOrTheWordListsMovesOnlyThatWindow) {
     EXPECT_EQ(form.pos(), QPoint(200, 150));
 
     form.toolbar().runCommand(0);
-    hearvex::library::Form2* words = form.toolbar().form2();
+    hearvex::wordlists::Form2* words = form.toolbar().form2();
     ASSERT_NE(words, nullptr);
     words->move(10, 10);
     drag(words, QPoint(150, 12), QPoint(40, 30)); // the title strip

@@ -1,5 +1,5 @@
 // The main window on the real engine, the way the lesson library uses it:
-// loaded, shown, and given a recording through txtFile and btOpen_Click.
+// loaded, shown, and given a recording to open and play.
 #pragma once
 
 #include "form1.h"
@@ -14,8 +14,7 @@ inline void loadAndOpen(Form1& form, const QString& path, std::vector<QString>& 
     form.player().setMessageHandler([&messages](const QString& m) { messages.push_back(m); });
     form.load();
     form.show();
-    form.txtFile->setText(path);
-    form.btOpen_Click();
+    form.player().openTrack(path);
 }
 
 } // namespace hearvex::testing

@@ -1,0 +1,12 @@
+#include "guard.h"
+
+#include <QtGlobal>
+
+namespace hearvex::controls {
+
+void reportContainedFailure(const char* where, const char* what) {
+    // Developers see it on the terminal; learners are never interrupted by it.
+    qWarning("hearvex: failure in %s contained: %s", where, what);
+}
+
+} // namespace hearvex::controls

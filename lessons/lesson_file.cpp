@@ -1,0 +1,96 @@
+#include "lesson_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace hearvex::lessons {
+
+namespace {
+constexpr int kKeyLength = sizeof kLessonKey - 1;
+
+QString decodeLessonBytes(const QByteArray& plain) {
+    QStringDecoder gbk("GBK", QStringDecoder::Flag::Stateless);
+    if (gbk.isValid())
+        return gbk.decode(plain);
+    // Without a GBK converter ASCII still reads; the rest cannot be told apart.
+    QString text;
+    text.reserve(plain.size());
+    for (char byte : plain)
+        text += static_cast<unsigned char>(byte) < 0x80 ? QChar(QLatin1Char(byte))
+                                                        : QChar(QChar::ReplacementCharacter);
+    return text;
+}
+
+QString stripSpaces(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && text.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+} // namespace
+
+QByteArray xorWithKey(const QByteArray& bytes) {
+    QByteArray out = bytes;
+    for (qsizetype i = 0; i < out.size(); ++i)
+        out[i] = static_cast<char>(out[i] ^ kLessonKey[i % kKeyLength]);
+    return out;
+}
+
+QString lessonTextFromBytes(const QByteArray& enciphered) {
+    QString text = decodeLessonBytes(xorWithKey(enciphered));
+    text.remove(QLatin1String(kLessonKey), Qt::CaseSensitive);
+    return stripSpaces(text);
+}
+
+qsizetype firstUnencodable(const QString& plain) {
+    QStringEncoder gbk("GBK", QStringEncoder::Flag::Stateless);
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        if (plain.at(i).unicode() < 0x80)
+            continue;
+        // A surrogate pair is one character; GBK holds none of them.
+        if (plain.at(i).isSurrogate() || !gbk.isValid())
+            return i;
+        (void)gbk.encode(QStringView(plain).mid(i, 1));
+        if (gbk.hasError())
+            return i;
+    }
+    return -1;
+}
+
+QByteArray encipherLessonText(const QString& plain) {
+    if (firstUnencodable(plain) >= 0)
+        return {};
+    QStringEncoder gbk("GBK", QStringEncoder::Flag::Stateless);
+    const QByteArray bytes = gbk.isValid() ? QByteArray(gbk.encode(plain)) : plain.toLatin1();
+    return xorWithKey(bytes);
+}
+
+QString textFileName(const QString& listedName) {
+    QString name = listedName;
+    return name.replace(QLatin1String("txt"), QLatin1String("kvx"), Qt::CaseSensitive);
+}
+
+LessonText readLessonText(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        return {LessonTextStatus::Missing, {}};
+    if (info.size() > kMaxLessonTextBytes)
+        return {LessonTextStatus::TooLarge, {}};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {LessonTextStatus::Unreadable, {}};
+    // One byte more than allowed tells a file that grew since it was measured.
+    const QByteArray bytes = file.read(kMaxLessonTextBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return {LessonTextStatus::Unreadable, {}};
+    if (bytes.size() > kMaxLessonTextBytes)
+        return {LessonTextStatus::TooLarge, {}};
+    return {LessonTextStatus::Read, lessonTextFromBytes(bytes)};
+}
+
+} // namespace hearvex::lessons

@@ -1,0 +1,46 @@
+// A-B repeat on the main window: the three repeat buttons, the two labels that
+// show A and B, the loop check of Timer1 and the strip of image buttons
+// (repeat the last 10 / 20 seconds, play, pause or resume).
+//
+// Repeat is on exactly while the switch xpcmdbutton1(2) reads "停止复读"; it
+// has no variable of its own. Every jump to A is an assignment to the
+// player's position bar, whose change handler decides whether that is a seek.
+#pragma once
+
+#include "player.h"
+#include "repeat_controls.h"
+#include "repeat_points.h"
+
+namespace hearvex::repeat {
+
+class Repeat {
+public:
+    // Sets the handlers of xpcmdbutton1, Timer1 and Image3.
+    Repeat(const RepeatControls& controls, player::Player& player);
+
+    void xpcmdbutton1_Click(int index);
+    void Timer1_Timer();
+    void Image3_MouseUp(int index, int button, int shift, int x, int y);
+
+    // Turns repeat off (the switch reads "开始复读" again).
+    void switchOff();
+
+    RepeatPoint repeatStartSec() const { return m_repeatStartSec; }
+    RepeatPoint repeatEndSec() const { return m_repeatEndSec; }
+    bool repeatOn() const;
+
+private:
+    void setStart(int16_t start);
+    void setEnd(int16_t end);
+    void setSwitchCaption(const QString& caption);
+    void writeStartIntoBar();
+    void repeatLastSeconds(int seconds);
+    int16_t barPosition() const;
+
+    RepeatControls m_controls;
+    player::Player& m_player;
+    RepeatPoint m_repeatStartSec;
+    RepeatPoint m_repeatEndSec;
+};
+
+} // namespace hearvex::repeat

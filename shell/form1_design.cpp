@@ -1,0 +1,244 @@
+#include "colors.h"
+#include "form1_design.h"
+
+#include "artwork.h"
+#include "fonts.h"
+#include "twips.h"
+
+#include <QPainter>
+
+namespace hearvex {
+
+using namespace controls;
+
+namespace {
+
+template <typename W> W* place(W* widget, const char* name, QRect twipsGeometry) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(twipsGeometry);
+    return widget;
+}
+
+QString indexedName(const char* name, int index) {
+    return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
+}
+
+Label* makeLabel(QWidget* parent, const char* name, const QString& caption, QRect geometry,
+                 const QFont& font) {
+    auto* label = place(new Label(parent, caption), name, geometry);
+    label->setFont(font);
+    return label;
+}
+
+void styleBox(RichTextBox* box) {
+    box->setFont(timesNewRoman(16)); // 12 point on a 96-dpi screen
+    box->setFrameShape(QFrame::NoFrame);
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::Base, kBackColor);
+    pal.setColor(QPalette::Text, Qt::white);
+    pal.setColor(QPalette::Highlight, kSelectionColor);
+    pal.setColor(QPalette::HighlightedText, Qt::white);
+    box->setPalette(pal);
+    box->setStyleSheet(QStringLiteral(
+        "QTextEdit { background: %1; color: white; border: 1px solid rgb(138,158,192); }")
+                            .arg(styleColor(kBackColor)));
+}
+
+void styleScrollBar(ScrollBar* bar) {
+    bar->setStyleSheet(QStringLiteral(
+        "QScrollBar:horizontal { background: rgb(64,84,120); border: 1px solid rgb(44,60,92);"
+        " height: 9px; margin: 0 9px 0 9px; }"
+        "QScrollBar::handle:horizontal { background: qlineargradient(x1:0,y1:0,x2:0,y2:1,"
+        " stop:0 rgb(255,230,120), stop:1 rgb(230,170,40)); min-width: 10px; border-radius: 2px; }"
+        "QScrollBar::handle:horizontal:disabled { background: rgb(150,164,188); }"
+        "QScrollBar::add-line:horizontal, QScrollBar::sub-line:horizontal { background: rgb(140,160,196);"
+        " width: 9px; subcontrol-origin: margin; border: 1px solid rgb(44,60,92); }"
+        "QScrollBar::add-line:horizontal { subcontrol-position: right; }"
+        "QScrollBar::sub-line:horizontal { subcontrol-position: left; }"
+        "QScrollBar::add-page, QScrollBar::sub-page { background: none; }"));
+}
+
+PictureButton* makePicture(QWidget* parent, const QString& name, QRect geometry, const QPixmap& picture,
+                           const QString& accessibleName) {
+    auto* image = new PictureButton(parent);
+    image->setObjectName(name);
+    image->setGeometry(geometry);
+    image->setPicture(picture);
+    image->setAccessibleName(accessibleName);
+    return image;
+}
+
+} // namespace
+
+Form1Design::Form1Design(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Hearvex"));
+    setFixedSize(640, 480);
+    setAutoFillBackground(false);
+    m_background = artwork::mainBackground(640, 480);
+    const QFont captionFont = songTi(12);
+    const QFont smallCaptionFont = songTi(11);
+
+    Timer = new controls::Timer(this, 100, false);
+    Timer->setObjectName(QStringLiteral("Timer"));
+    TimeView = new controls::Timer(this, 0, false);
+    TimeView->setObjectName(QStringLiteral("TimeView"));
+
+    Picture2 = place(new PictureBox(this), "Picture2", twipsRect(0, 1200, 9615, 6015));
+    QWidget* p2 = Picture2->client();
+    RichTextBox1[0] = place(new RichTextBox(p2), "RichTextBox1_0", twipsRect(0, 0, 5640, 2940));
+    RichTextBox1[1] = place(new RichTextBox(p2), "RichTextBox1_1", twipsRect(0, 2940, 5640, 3015));
+    RichTextBox1[0]->setAccessibleName(QStringLiteral("课文听写框"));
+    RichTextBox1[1]->setAccessibleName(QStringLiteral("输入框"));
+    for (RichTextBox* box : RichTextBox1)
+        styleBox(box);
+
+    Picture3 = place(new PictureBox(p2), "Picture3", twipsRect(5640, 0, 3930, 5955));
+    QWidget* p3 = Picture3->client();
+
+    Image1 = makePicture(p3, QStringLiteral("Image1"), twipsRect(120, 600, 3735, 2445),
+                         artwork::decoration(249, 163), QStringLiteral("装饰图：耳机与声波"));
+    Image1->setCursor(Qt::ArrowCursor);
+    // The path of the track to open is written by code, never typed: it stays
+    // in its place under the picture, out of the learner's way.
+    txtFile = place(new QLineEdit(p3), "txtFile", twipsRect(3480, 840, 6255, 270));
+    txtFile->setAccessibleName(QStringLiteral("文件路径"));
+    txtFile->setFocusPolicy(Qt::NoFocus);
+    txtFile->setStyleSheet(QStringLiteral(
+        "QLineEdit { background: %1; color: %1; border: none; }").arg(styleColor(kBackColor)));
+    txtFile->stackUnder(Image1);
+
+    lbPlayTime = makeLabel(p3, "lbPlayTime", {}, twipsRect(0, 0, 615, 255), captionFont);
+    lbPlayTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label10 = makeLabel(p3, "Label10", QStringLiteral("/"), twipsRect(720, 0, 135, 255), captionFont);
+    Label10->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lbTotalSec = makeLabel(p3, "lbTotalSec", {}, twipsRect(840, 0, 615, 255), captionFont);
+    lbTotalSec->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lbTrackName = makeLabel(p3, "lbTrackName", {}, twipsRect(0, 360, 1455, 255), captionFont);
+    lbTrackName->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+
+    picWaveFrm = place(new PictureBox(p3, 1), "picWaveFrm", twipsRect(1575, 0, 2295, 615));
+    picWaveFrm->setBackColor(Qt::black);
+    picWave = place(new DrawingBox(picWaveFrm->client()), "picWave", twipsRect(0, 0, 2265, 555));
+    picWave->setAccessibleName(QStringLiteral("波形与频谱"));
+    picWave->setBackColor(Qt::black); // the design's window-text colour
+    lineCenter = new LineControl(picWave, -120, 270, 2200, 270, QColor(58, 110, 165));
+    lineCenter->setObjectName(QStringLiteral("lineCenter"));
+    lineCenter->setVisible(false);
+
+    scSeek = place(new ScrollBar(p3), "scSeek", twipsRect(0, 3000, 3855, 135));
+    scSeek->setMin(0);
+    scSeek->setMax(0);
+    scSeek->setSmallChange(1);
+    scSeek->setLargeChange(1);
+    scSeek->setAccessibleName(QStringLiteral("播放位置"));
+    styleScrollBar(scSeek);
+
+    Picture4 = place(new PictureBox(p3), "Picture4", twipsRect(0, 3120, 3885, 975));
+    QWidget* p4 = Picture4->client();
+    Timer1 = new controls::Timer(Picture4, 50, true);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    const QString buttonCaptions[3] = {QStringLiteral("复读起始位置"), QStringLiteral("复读结束位置"),
+                                       repeat::kRepeatOff};
+    const QRect buttonPlaces[3] = {twipsRect(0, 0, 1335, 375), twipsRect(1320, 0, 1455, 375),
+                                   twipsRect(2760, 0, 1095, 375)};
+    for (int i = 0; i < 3; ++i) {
+        xpcmdbutton1[i] = new CommandButton(p4, buttonCaptions[i]);
+        xpcmdbutton1[i]->setObjectName(indexedName("xpcmdbutton1", i));
+        xpcmdbutton1[i]->setGeometry(buttonPlaces[i]);
+        xpcmdbutton1[i]->setFont(interfaceFont(12));
+    }
+    Label1[0] = makeLabel(p4, "Label1_0", QStringLiteral("复读起始："), twipsRect(0, 600, 900, 180), smallCaptionFont);
+    Label1[1] = makeLabel(p4, "Label1_1", QStringLiteral("复读结束："), twipsRect(1920, 600, 900, 180), smallCaptionFont);
+
+    Picture1 = place(new PictureBox(p3), "Picture1", twipsRect(0, 4200, 3840, 1215));
+    QWidget* p1 = Picture1->client();
+    Label3 = makeLabel(p1, "Label3", QStringLiteral("左声道"), twipsRect(1560, 720, 540, 180), songTi(10));
+    scLVol = place(new ScrollBar(p1), "scLVol", twipsRect(2280, 720, 1575, 135));
+    Label1[2] = makeLabel(p1, "Label1_2", QStringLiteral("右声道"), twipsRect(1560, 870, 540, 180), songTi(10));
+    scRVol = place(new ScrollBar(p1), "scRVol", twipsRect(2280, 870, 1575, 135));
+    for (ScrollBar* bar : {scLVol, scRVol}) {
+        bar->setMin(0);
+        bar->setMax(100);
+        bar->setLargeChange(20);
+        bar->setValue(100);
+        styleScrollBar(bar);
+    }
+    scLVol->setAccessibleName(QStringLiteral("左声道音量"));
+    scRVol->setAccessibleName(QStringLiteral("右声道音量"));
+    for (Label* label : {Label1[0], Label1[1], Label1[2], Label3, Label10})
+        label->setAutoSize(true);
+
+    struct ToolbarItem {
+        int index;
+        QWidget* panel;
+        QRect place;
+        QString words;
+        QPixmap picture;
+    };
+    const ToolbarItem toolbar[] = {
+        {0, p3, twipsRect(1080, 5400, 795, 435), QStringLiteral("词典"), artwork::wordButton(QStringLiteral("词典"), 53, 29)},
+        {1, p3, twipsRect(2040, 5400, 810, 435), QStringLiteral("帮助"), artwork::wordButton(QStringLiteral("帮助"), 54, 29)},
+        {2, p3, twipsRect(3000, 5400, 750, 420), QStringLiteral("返回"), artwork::wordButton(QStringLiteral("返回"), 50, 28)},
+        {3, p1, twipsRect(0, 120, 1275, 360), QStringLiteral("关键字提示"), artwork::wordButton(QStringLiteral("关键字提示"), 85, 24)},
+        {4, p1, twipsRect(1320, 120, 1275, 360), QStringLiteral("全英文提示"), artwork::wordButton(QStringLiteral("全英文提示"), 85, 24)},
+        {6, p1, twipsRect(2640, 120, 1170, 360), QStringLiteral("错误记录"), artwork::wordButton(QStringLiteral("错误记录"), 78, 24)},
+        {7, p1, twipsRect(1080, 765, 225, 225), QStringLiteral("下一课"), artwork::arrowButton(true, 15)},
+        {8, p1, twipsRect(480, 720, 480, 315), QStringLiteral("课文库"), artwork::cassetteButton(32, 21)},
+        {9, p1, twipsRect(120, 765, 225, 225), QStringLiteral("上一课"), artwork::arrowButton(false, 15)},
+    };
+    for (const ToolbarItem& item : toolbar)
+        Image2[item.index] = makePicture(item.panel, indexedName("Image2", item.index), item.place,
+                                         item.picture, item.words);
+
+    const struct {
+        QRect place;
+        QPixmap picture;
+        QString name;
+        QString toolTip;
+    } strip[4] = {
+        {twipsRect(1440, 1500, 225, 165), artwork::repeatBackButton(15, 11), QStringLiteral("10秒复读"), QStringLiteral("10秒复读")},
+        {twipsRect(1800, 1500, 225, 165), artwork::repeatBackButton(15, 11), QStringLiteral("20秒复读"), QStringLiteral("20秒复读")},
+        {twipsRect(2145, 1500, 240, 150), artwork::playButton(16, 10), QStringLiteral("播放"), {}},
+        {twipsRect(2430, 1500, 240, 150), artwork::pauseButton(16, 10), QStringLiteral("暂停/继续"), {}},
+    };
+    for (int i = 0; i < 4; ++i) {
+        Image3[i] = makePicture(p3, indexedName("Image3", i), strip[i].place, strip[i].picture, strip[i].name);
+        if (!strip[i].toolTip.isEmpty())
+            Image3[i]->setToolTip(strip[i].toolTip);
+    }
+}
+
+int Form1Design::picWaveFrmScaleWidth() const {
+    return picWaveFrm->scaleWidthPixels() * kTwipsPerPixel;
+}
+
+player::PlayerControls Form1Design::playerControls() const {
+    return {Timer, lbPlayTime, lbTotalSec, lbTrackName, txtFile, scSeek, scLVol, scRVol};
+}
+
+view::ViewControls Form1Design::viewControls() const {
+    return {TimeView, picWave, lineCenter, picWaveFrmScaleWidth()};
+}
+
+repeat::RepeatControls Form1Design::repeatControls() const {
+    return {Timer1, xpcmdbutton1, {Label1[0], Label1[1]}, Image3};
+}
+
+exercise::ExerciseControls Form1Design::exerciseControls() const {
+    return {RichTextBox1, Image2[3], Image2[4]};
+}
+
+ToolbarControls Form1Design::toolbarControls() const {
+    ToolbarControls toolbar{Image2};
+    toolbar.Image2[3] = nullptr;
+    toolbar.Image2[4] = nullptr;
+    return toolbar;
+}
+
+void Form1Design::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawPixmap(0, 0, m_background);
+}
+
+} // namespace hearvex

@@ -1,0 +1,89 @@
+// The main window as designed: every control in its container, at its place,
+// with its captions, fonts and colours. Behaviour is wired in by the parts;
+// this class only builds the window and hands each part its own controls.
+// Controls keep their design names; an array item's objectName is name_index.
+//
+// Each control has one owner, the only part that writes it:
+//
+// | control                                          | owner              |
+// |--------------------------------------------------|--------------------|
+// | Timer, lbPlayTime, lbTotalSec, lbTrackName,      | player             |
+// |   txtFile, scSeek, scLVol, scRVol                |                    |
+// | TimeView, picWave, lineCenter                    | view               |
+// | Timer1, xpcmdbutton1(0..2), Label1(0..1),        | repeat             |
+// |   Image3(0..3)                                   |                    |
+// | RichTextBox1(0..1), Image2(3), Image2(4)         | exercise           |
+// | Image2(0..2, 6..9)                               | toolbar (shell)    |
+// | Picture1..4, picWaveFrm, Image1, Label1(2),      | this design; fixed |
+// |   Label3, Label10                                |   once built       |
+//
+// Other parts ask the owner by a named operation (Player::moveBarTo,
+// Repeat::switchOff, Exercise::showFullText, WaveView::setRunning, ...).
+#pragma once
+
+#include <QLineEdit>
+#include <QWidget>
+#include <array>
+
+#include "exercise_controls.h"
+#include "label.h"
+#include "picture_box.h"
+#include "player_controls.h"
+#include "repeat_controls.h"
+#include "toolbar.h"
+#include "view_controls.h"
+
+namespace hearvex {
+
+class Form1Design : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1Design(QWidget* parent = nullptr);
+
+    // Timers
+    controls::Timer* Timer = nullptr;    // status tick, 100 ms, off at start
+    controls::Timer* TimeView = nullptr; // view tick; its interval is set at load
+    controls::Timer* Timer1 = nullptr;   // repeat check, 50 ms, always on
+
+    // Controls, by container
+    controls::PictureBox* Picture2 = nullptr;
+    std::array<controls::RichTextBox*, 2> RichTextBox1{}; // 0 exercise box, 1 typing box
+    controls::PictureBox* Picture3 = nullptr;
+    controls::Label* lbPlayTime = nullptr;
+    controls::Label* Label10 = nullptr;
+    controls::Label* lbTotalSec = nullptr;
+    controls::Label* lbTrackName = nullptr;
+    controls::PictureBox* picWaveFrm = nullptr;
+    controls::DrawingBox* picWave = nullptr;
+    controls::LineControl* lineCenter = nullptr;
+    controls::PictureButton* Image1 = nullptr;
+    QLineEdit* txtFile = nullptr;
+    controls::ScrollBar* scSeek = nullptr;
+    controls::PictureBox* Picture4 = nullptr;
+    std::array<controls::CommandButton*, 3> xpcmdbutton1{};
+    std::array<controls::Label*, 3> Label1{};
+    controls::PictureBox* Picture1 = nullptr;
+    controls::Label* Label3 = nullptr;
+    controls::ScrollBar* scLVol = nullptr;
+    controls::ScrollBar* scRVol = nullptr;
+    std::array<controls::PictureButton*, 10> Image2{}; // item 5 does not exist
+    std::array<controls::PictureButton*, 4> Image3{};
+
+    // The inner width of picWaveFrm in twips (its scale width).
+    int picWaveFrmScaleWidth() const;
+
+    // Each part's own controls.
+    player::PlayerControls playerControls() const;
+    view::ViewControls viewControls() const;
+    repeat::RepeatControls repeatControls() const;
+    exercise::ExerciseControls exerciseControls() const;
+    ToolbarControls toolbarControls() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap m_background;
+};
+
+} // namespace hearvex

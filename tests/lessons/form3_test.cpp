@@ -1,0 +1,185 @@
+// The lesson library window: its design, its list and starting a lesson.
+#include "control_error.h"
+#include "form3.h"
+#include "lesson_list.h"
+#include "lessons/lesson_files.h"
+#include "twips.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace hearvex::lessons;
+using hearvex::testing::writeBytes;
+using hearvex::testing::writeLessonText;
+
+namespace {
+
+// The main window as the library sees it: every call recorded in order.
+class RecordingHost : public LessonHost {
+public:
+    QStringList calls;
+    std::function<void()> onOpen;
+    void startLesson(const QString& text, const QString& recordingPath) override {
+        calls << QStringLiteral("start ") + text + QStringLiteral(" | ") + recordingPath;
+        if (onOpen)
+            onOpen();
+    }
+};
+
+class LessonLibrary : public ::testing::Test {
+protected:
+    LessonLibrary() {
+        QDir(dir.path()).mkdir(lessonFolderName());
+        addLesson("unit1.txt", QStringLiteral("  Onekqzvtwo.  "));
+        addLesson("unit2.txt", QStringLiteral("Second lesson.\r\nNot shown."));
+        addLesson("unit3.txt", QStringLiteral("Third."));
+    }
+
+    QString lessonPath(const QString& name) const {
+        return lessonFolder(dir.path()) + QLatin1Char('/') + name;
+    }
+
+    void addLesson(const char* recording, const QString& text) {
+        const QString name = QString::fromUtf8(recording);
+        writeBytes(lessonPath(name), "sound");
+        if (!text.isNull())
+            writeLessonText(lessonPath(textFileName(name)), text);
+    }
+
+    Form3& form() {
+        if (!m_form) {
+            m_form = std::make_unique<Form3>(host, state, dir.path(), nullptr);
+            m_form->Form_Load();
+            m_form->show();
+        }
+        return *m_form;
+    }
+
+    void doubleClickEntry(int position) {
+        FileList* list = form().File1;
+        const QRect place = list->visualItemRect(list->item(position));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, place.center());
+    }
+
+    QTemporaryDir dir;
+    RecordingHost host;
+    LessonState state;
+
+private:
+    std::unique_ptr<Form3> m_form;
+};
+
+} // namespace
+
+TEST_F(LessonLibrary, IsANarrowBlackWindowWithItsListAndTwoButtons) {
+    Form3& f = form();
+    EXPECT_EQ(f.objectName(), QStringLiteral("Form3"));
+    EXPECT_EQ(f.size(), QSize(152, 480));
+    EXPECT_TRUE(f.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(f.palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(f.File1->objectName(), QStringLiteral("File1"));
+    EXPECT_EQ(f.File1->geometry(), hearvex::controls::twipsRect(0, 0, 2295, 6570));
+    EXPECT_EQ(f.Image1->objectName(), QStringLiteral("Image1"));
+    EXPECT_EQ(f.Image1->accessibleName(), QStringLiteral("确定"));
+    EXPECT_EQ(f.Image1->geometry(), QRect(0, 448, 78, 24));
+    EXPECT_EQ(f.Image2->objectName(), QStringLiteral("Image2"));
+    EXPECT_EQ(f.Image2->accessibleName(), QStringLiteral("关闭"));
+    EXPECT_EQ(f.Image2->geometry(), QRect(76, 448, 78, 24));
+    EXPECT_FALSE(f.Image1->picture().isNull());
+}
+
+TEST_F(LessonLibrary, LoadListsTheFolderAndSelectsTheEntryAtCurLesson) {
+    state.curLesson = 1;
+    EXPECT_EQ(form().File1->listCount(), 3);
+    EXPECT_EQ(form().File1->path(), lessonFolder(dir.path()));
+    EXPECT_EQ(form().File1->listIndex(), 1);
+    EXPECT_TRUE(host.calls.isEmpty());
+}
+
+TEST_F(LessonLibrary, LoadPastTheEndOfTheListSelectsNothing) {
+    state.curLesson = 3;
+    EXPECT_EQ(form().File1->listIndex(), -1);
+}
+
+TEST_F(LessonLibrary, AMissingLessonFolderGivesAnEmptyList) {
+    QDir(lessonFolder(dir.path())).removeRecursively();
+    EXPECT_EQ(form().File1->listCount(), 0);
+    QTest::mouseClick(form().Image1, Qt::LeftButton);
+    EXPECT_TRUE(host.calls.isEmpty());
+}
+
+TEST_F(LessonLibrary, DoubleClickingAnEntryStartsItsLessonInOrder) {
+    doubleClickEntry(0);
+    EXPECT_EQ(host.calls, QStringList({"start Onetwo. | " + lessonPath("unit1.txt")}));
+    EXPECT_EQ(state.curLesson, 1);
+
+    host.calls.clear();
+    form().File1->setListIndex(2);
+    EXPECT_TRUE(host.calls.isEmpty()); // selecting from code starts nothing
+    QTest::mouseClick(form().Image1, Qt::LeftButton);
+    EXPECT_EQ(host.calls, QStringList({"start Third. | " + lessonPath("unit3.txt")}));
+    EXPECT_EQ(state.curLesson, 3);
+}
+
+TEST_F(LessonLibrary, ASingleClickOnlySelects) {
+    FileList* list = form().File1;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(2)).center());
+    EXPECT_EQ(list->listIndex(), 2);
+    EXPECT_TRUE(host.calls.isEmpty());
+}
+
+TEST_F(LessonLibrary, WithNothingSelectedNothingStarts) {
+    form().File1->setListIndex(-1);
+    QTest::mouseClick(form().Image1, Qt::LeftButton);
+    QTest::mouseDClick(form().File1->viewport(), Qt::LeftButton, {}, QPoint(70, 400));
+    form().playwav();
+    EXPECT_TRUE(host.calls.isEmpty());
+    EXPECT_EQ(state.curLesson, 0);
+}
+
+TEST_F(LessonLibrary, AMissingOrOversizedTextGivesAnEmptyTextAndStillOpensTheRecording) {
+    addLesson("unit4.txt", QString()); // no text file
+    writeBytes(lessonPath("unit5.txt"), "sound");
+    writeBytes(lessonPath("unit5.kvx"), QByteArray(static_cast<int>(kMaxLessonTextBytes) + 1, 'x'));
+    form().File1->setListIndex(3);
+    form().playwav();
+    EXPECT_EQ(host.calls, QStringList({"start  | " + lessonPath("unit4.txt")}));
+    host.calls.clear();
+    form().File1->setListIndex(4);
+    form().playwav();
+    EXPECT_EQ(host.calls, QStringList({"start  | " + lessonPath("unit5.txt")}));
+    EXPECT_EQ(state.curLesson, 5);
+}
+
+TEST_F(LessonLibrary, ARequestWhileALessonIsStartingIsIgnored) {
+    host.onOpen = [this] {
+        form().File1->setListIndex(2);
+        form().playwav();
+    };
+    form().File1->setListIndex(0);
+    form().playwav();
+    EXPECT_EQ(host.calls.size(), 1);
+    EXPECT_EQ(state.curLesson, 1);
+    // Once it has finished, the next request runs.
+    host.onOpen = nullptr;
+    form().playwav();
+    EXPECT_EQ(state.curLesson, 3);
+}
+
+TEST_F(LessonLibrary, CloseHidesTheWindowKeepingListAndSelection) {
+    form().File1->setListIndex(2);
+    QTest::mouseClick(form().Image2, Qt::LeftButton);
+    EXPECT_FALSE(form().isVisible());
+    form().show();
+    EXPECT_EQ(form().File1->listIndex(), 2);
+    EXPECT_EQ(form().File1->listCount(), 3);
+}
+
+TEST_F(LessonLibrary, TheListRefusesAPositionOutsideIt) {
+    EXPECT_THROW(form().File1->setListIndex(3), hearvex::controls::ControlError);
+    EXPECT_THROW(form().File1->setListIndex(-2), hearvex::controls::ControlError);
+}

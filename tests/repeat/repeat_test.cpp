@@ -1,0 +1,323 @@
+// A-B repeat on the real main window with a scripted engine: the buttons, the
+// labels, the loop check, the shortcuts, play and pause.
+#include "form1.h"
+#include "scripted_engine.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using hearvex::Form1;
+using hearvex::testing::ScriptedEngine;
+using Calls = std::vector<std::string>;
+
+namespace {
+
+const QString kOn = QStringLiteral("停止复读");
+const QString kOff = QStringLiteral("开始复读");
+
+class Repeat : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ScriptedEngine engine;
+    Form1 form{engine};
+
+    void SetUp() override {
+        form.load();
+        form.show();
+    }
+
+    // Opens a track of the given length and starts it, as the lesson library does.
+    void open(int totalSec, const QString& name = QStringLiteral("lesson.txt")) {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("audio");
+        f.close();
+        engine.addTrack(path.toStdString(), "Lesson", totalSec);
+        form.player().openTrack(path);
+        ASSERT_EQ(engine.state, 1);
+    }
+
+    // Playback reaches a second and the status tick shows it on the bar.
+    void playTo(int sec) {
+        engine.position = sec;
+        form.Timer->tick();
+        ASSERT_EQ(form.scSeek->value(), sec);
+    }
+
+    void click(int index) { QTest::mouseClick(form.xpcmdbutton1[index], Qt::LeftButton); }
+
+    void pressAndRelease(int index, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mousePress(form.Image3[index], button, {}, QPoint(4, 4));
+        QTest::mouseRelease(form.Image3[index], button, {}, QPoint(4, 4));
+    }
+
+    QString switchCaption() const { return form.xpcmdbutton1[2]->caption(); }
+    int seeks() const { return engine.count("seek"); }
+};
+
+} // namespace
+
+TEST_F(Repeat, StartsOffWithTheDesignCaptions) {
+    EXPECT_EQ(switchCaption(), kOff);
+    EXPECT_EQ(form.Label1[0]->caption(), QStringLiteral("复读起始："));
+    EXPECT_EQ(form.Label1[1]->caption(), QStringLiteral("复读结束："));
+    EXPECT_FALSE(form.repeat().repeatStartSec());
+    EXPECT_FALSE(form.repeat().repeatEndSec());
+}
+
+TEST_F(Repeat, ThePointButtonsTakeTheBarPositionAndNameIt) {
+    open(100);
+    playTo(37);
+    click(0);
+    playTo(52);
+    click(1);
+    EXPECT_EQ(form.repeat().repeatStartSec(), 37);
+    EXPECT_EQ(form.repeat().repeatEndSec(), 52);
+    EXPECT_EQ(form.Label1[0]->caption(), QStringLiteral("复读起始位置：37"));
+    EXPECT_EQ(form.Label1[1]->caption(), QStringLiteral("复读结束位置：52"));
+    EXPECT_EQ(switchCaption(), kOff); // setting points leaves the switch alone
+    EXPECT_EQ(seeks(), 0);
+}
+
+TEST_F(Repeat, WithNoPointsSetTheFirstSecondLoops) {
+    open(100);
+    playTo(30);
+    click(2);
+    EXPECT_EQ(switchCaption(), kOn);
+    EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 0"});
+    EXPECT_EQ(form.scSeek->value(), 0);
+    form.Timer1->tick(); // at 0: nothing to do
+    EXPECT_EQ(seeks(), 1);
+    for (int round = 0; round < 3; ++round) {
+        playTo(1);
+        form.Timer1->tick();
+        EXPECT_EQ(engine.position, 0);
+        EXPECT_EQ(form.scSeek->value(), 0);
+    }
+    EXPECT_EQ(seeks(), 4);
+}
+
+TEST_F(Repeat, OnlyBSetLoopsFromTheStartOfTheTrack) {
+    open(100);
+    playTo(20);
+    click(1);
+    click(2);
+    EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 0"});
+    playTo(20);
+    form.Timer1->tick();
+    EXPECT_EQ(seeks(), 1); // B itself still plays
+    playTo(21);
+    form.Timer1->tick();
+    EXPECT_EQ(engine.callsNamed("seek"), (Calls{"seek 0", "seek 0"}));
+}
+
+TEST_F(Repeat, ALoopJumpsBackOnTheFirstCheckPastBAndANewBCountsAtTheNextCheck) {
+    open(100);
+    playTo(10);
+    click(0);
+    playTo(50);
+    click(1);
+    playTo(40);
+    click(2); // A lies behind the position: a seek back to 10
+    EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 10"});
+    playTo(40);
+    click(1); // B := 40 while on
+    EXPECT_EQ(form.Label1[1]->caption(), QStringLiteral("复读结束位置：40"));
+    playTo(45); // under the old B this would play on
+    engine.clearCalls();
+    form.Timer1->tick();
+    EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 10"});
+    EXPECT_EQ(form.scSeek->value(), 10);
+    // A new A is used at the next jump.
+    playTo(20);
+    click(0);
+    playTo(41);
+    form.Timer1->tick();
+    EXPECT_EQ(engine.position, 20);
+}
+
+TEST_F(Repeat, AEqualToBLoopsOverThatOneSecond) {
+    open(100);
+    playTo(30);
+    click(0);
+    click(1);
+    click(2); // A is where the bar stands: nothing to seek
+    EXPECT_EQ(seeks(), 0);
+    for (int round = 0; round < 3; ++round) {
+        form.Timer1->tick();
+        EXPECT_EQ(engine.position, 30);
+        playTo(31);
+        form.Timer1->tick();
+        EXPECT_EQ(engine.position, 30);
+    }
+    EXPECT_EQ(engine.callsNamed("seek"), (Calls{"seek 30", "seek 30", "seek 30"}));
+}
+
+TEST_F(Repeat, BBeforeAJumpsToAEachTimeThePositionPassesB) {
+    open(100);
+    playTo(45);
+    click(0);
+    playTo(40);
+    click(1);
+    playTo(30);
+    click(2);
+    EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 45"});
+    playTo(46);
+    form.Timer1->tick(); // 46 is past B: back to A, one second behind
+    EXPECT_EQ(engine.callsNamed("seek"), (Calls{"seek 45", "seek 45"}));
+    EXPECT_EQ(engine.position, 45);
+    form.Timer1->tick(); // 45 is past B too, but writing 45 over 45 changes nothing
+    EXPECT_EQ(seeks(), 2);
+}
+
+TEST_F(Repeat, BBeforeAJustAheadOfThePositionIsTakenAsProgressNotASeek) {
+    open(100); // LargeChange 10
+    playTo(42);
+    click(0);
+    playTo(40);
+    click(1);
+    playTo(41);
+    click(2); // 42 is one second ahead of 41: the bar's own progress
+    EXPECT_EQ(seeks(), 0);
+    EXPECT_EQ(form.scSeek->value(), 41); // the refresh puts the bar back
+    form.Timer1->tick();
+    EXPECT_EQ(seeks(), 0);
+    playTo(43);
+    form.Timer1->tick(); // now A lies behind: a real jump
+    EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 42"});
+}
+
+TEST_F(Repeat, TheShortcutsMarkTheLastSecondsAndRepeatThem) {
+    open(100);
+    playTo(12);
+    pressAndRelease(1); // 20 seconds, but only 12 have played
+    EXPECT_EQ(form.repeat().repeatEndSec(), 12);
+    EXPECT_EQ(form.repeat().repeatStartSec(), 0);
+    EXPECT_EQ(form.Label1[1]->caption(), QStringLiteral("复读结束位置：12"));
+    EXPECT_EQ(form.Label1[0]->caption(), QStringLiteral("复读起始位置：0"));
+    EXPECT_EQ(switchCaption(), kOn);
+    EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 0"});
+
+    // Pressed again while on: stays on with the new points.
+    playTo(9);
+    playTo(37);
+    pressAndRelease(0);
+    EXPECT_EQ(form.repeat().repeatStartSec(), 27);
+    EXPECT_EQ(form.repeat().repeatEndSec(), 37);
+    EXPECT_EQ(switchCaption(), kOn);
+    EXPECT_EQ(engine.position, 27);
+    playTo(38);
+    form.Timer1->tick();
+    EXPECT_EQ(engine.position, 27);
+}
+
+TEST_F(Repeat, ASecondClickSwitchesOffWithoutSeekingOrStopping) {
+    open(100);
+    playTo(10);
+    click(0);
+    playTo(15);
+    click(1);
+    playTo(30);
+    click(2);
+    playTo(12);
+    engine.clearCalls();
+    click(2);
+    EXPECT_EQ(switchCaption(), kOff);
+    EXPECT_EQ(engine.calls, Calls{});
+    EXPECT_EQ(engine.state, 1);
+    EXPECT_EQ(form.repeat().repeatStartSec(), 10);
+    EXPECT_EQ(form.repeat().repeatEndSec(), 15);
+    playTo(16);
+    form.Timer1->tick();
+    EXPECT_EQ(seeks(), 0);
+}
+
+TEST_F(Repeat, PlayingSwitchesRepeatOffAndKeepsThePoints) {
+    open(100);
+    playTo(25);
+    pressAndRelease(0);
+    ASSERT_EQ(switchCaption(), kOn);
+    engine.clearCalls();
+    pressAndRelease(2);
+    EXPECT_EQ(switchCaption(), kOff);
+    EXPECT_EQ(engine.count("play"), 1);
+    EXPECT_EQ(form.repeat().repeatStartSec(), 15);
+    EXPECT_EQ(form.Label1[0]->caption(), QStringLiteral("复读起始位置：15"));
+    EXPECT_EQ(form.Label1[1]->caption(), QStringLiteral("复读结束位置：25"));
+    playTo(30);
+    form.Timer1->tick();
+    EXPECT_EQ(seeks(), 0);
+    // Opening a track plays it, which switches repeat off as well.
+    click(2);
+    ASSERT_EQ(switchCaption(), kOn);
+    open(60, QStringLiteral("next.txt"));
+    EXPECT_EQ(switchCaption(), kOff);
+}
+
+TEST_F(Repeat, ThePauseButtonPausesAndResumesWithTheTimers) {
+    open(100);
+    playTo(8);
+    engine.clearCalls();
+    pressAndRelease(3);
+    EXPECT_EQ(engine.calls, (Calls{"getState", "pause", "getState"}));
+    EXPECT_EQ(engine.state, 2);
+    EXPECT_FALSE(form.Timer->enabled());
+    EXPECT_FALSE(form.TimeView->enabled());
+    engine.clearCalls();
+    pressAndRelease(3);
+    EXPECT_EQ(engine.calls, (Calls{"getState", "restart", "getState"}));
+    EXPECT_EQ(engine.state, 1);
+    EXPECT_EQ(engine.position, 8);
+    EXPECT_TRUE(form.Timer->enabled());
+    EXPECT_TRUE(form.TimeView->enabled());
+}
+
+TEST_F(Repeat, TheStripButtonsMoveOnePixelRightWhileHeld) {
+    open(100);
+    playTo(30);
+    for (int i = 0; i < 4; ++i) {
+        hearvex::controls::PictureButton* image = form.Image3[i];
+        const int rest = image->left();
+        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+            QTest::mousePress(image, button, {}, QPoint(3, 3));
+            EXPECT_EQ(image->left(), rest + 1) << i;
+            QTest::mouseRelease(image, button, {}, QPoint(3, 3));
+            EXPECT_EQ(image->left(), rest) << i;
+        }
+    }
+    EXPECT_EQ(form.Image3[0]->left(), 96);
+    EXPECT_EQ(form.Image3[3]->left(), 162);
+}
+
+TEST_F(Repeat, APointBeyondAShorterTrackIsSkippedWithoutHarm) {
+    open(100);
+    playTo(80);
+    click(0);
+    open(30, QStringLiteral("short.txt")); // the bar now ends at 30
+    playTo(5);
+    engine.clearCalls();
+    click(2);
+    EXPECT_EQ(switchCaption(), kOn); // the switch still turns on
+    EXPECT_EQ(form.scSeek->value(), 5);
+    form.Timer1->tick(); // past B (0), but A cannot go into the bar
+    EXPECT_EQ(form.scSeek->value(), 5);
+    EXPECT_EQ(seeks(), 0);
+    // The window goes on working: a new A in range loops as usual.
+    playTo(3);
+    click(0);
+    playTo(6);
+    form.Timer1->tick();
+    EXPECT_EQ(engine.position, 3);
+}
+
+TEST_F(Repeat, WithNoTrackTheLoopWorksOnTheBarAlone) {
+    click(2);
+    EXPECT_EQ(switchCaption(), kOn);
+    form.Timer1->tick();
+    pressAndRelease(0);
+    EXPECT_EQ(form.Label1[0]->caption(), QStringLiteral("复读起始位置：0"));
+    EXPECT_EQ(seeks(), 0);
+}

@@ -1,0 +1,42 @@
+// The word-list window: a small frameless reference window, always on top,
+// owned by the main window. Its drop-down picks one of four lists; the box
+// shows that list's file (RTF with its formatting, or plain text). Closing it
+// deletes it, so every opening starts again at the first list.
+#pragma once
+
+#include "picture_button.h"
+#include "rich_text_box.h"
+
+#include <QComboBox>
+#include <QWidget>
+
+namespace hearvex::wordlists {
+
+class Form2 : public QWidget {
+    Q_OBJECT
+public:
+    // A top-level window owned by owner, deleted when closed; not yet loaded.
+    Form2(const QString& programDir, QWidget* owner);
+
+    // The load handler: on top of the other windows, showing the first list.
+    void Form_Load();
+    // A list was picked: show its file.
+    void Combo1_Click();
+    // The close picture: unload the window.
+    void Image1_Click();
+
+    controls::PictureButton* Image1 = nullptr;     // close
+    QComboBox* Combo1 = nullptr;             // the choice of list
+    controls::RichTextBox* RichTextBox1 = nullptr; // the chosen list
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void showList(int position);
+
+    QString m_programDir;
+    QPixmap m_title;
+};
+
+} // namespace hearvex::wordlists
