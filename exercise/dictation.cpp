@@ -1,5 +1,7 @@
 #include "dictation.h"
 
+#include "plain_text.h"
+
 namespace hearvex::exercise {
 
 namespace {
@@ -23,8 +25,7 @@ QString maskLetters(const QString& text) {
 }
 
 QString sentenceOf(const QString& lessonText) {
-    const qsizetype lineBreak = lessonText.indexOf(QLatin1String("\r\n"));
-    return lineBreak < 0 ? lessonText : lessonText.left(lineBreak);
+    return text::firstLineOf(lessonText);
 }
 
 bool isBlankLesson(const QString& lessonText) {

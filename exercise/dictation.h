@@ -11,7 +11,7 @@ namespace hearvex::exercise {
 // punctuation, line breaks, Chinese) stays, so positions line up with the input.
 QString maskLetters(const QString& text);
 
-// The exercise sentence: the lesson text up to its first CR LF, or all of it.
+// The exercise sentence: the lesson text's first line (up to any line break).
 QString sentenceOf(const QString& lessonText);
 
 // A lesson text of nothing but spaces (or nothing) starts no exercise.

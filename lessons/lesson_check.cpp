@@ -1,19 +1,13 @@
 #include "lesson_check.h"
 
+#include "plain_text.h"
+
 #include "lesson_list.h"
 
 #include <QDir>
 #include <QSet>
 
 namespace hearvex::lessons {
-
-QString firstLineOf(const QString& text) {
-    qsizetype end = 0;
-    while (end < text.size() && text.at(end) != QLatin1Char('\r') &&
-           text.at(end) != QLatin1Char('\n'))
-        ++end;
-    return text.left(end);
-}
 
 namespace {
 QString textProblem(LessonTextStatus status) {
@@ -65,7 +59,7 @@ FolderReport checkLessonFolder(const QString& folder, const RecordingProbe& prob
             if (text.status != LessonTextStatus::Read) {
                 lesson.problems << textProblem(text.status);
             } else {
-                lesson.sentence = firstLineOf(text.text);
+                lesson.sentence = text::firstLineOf(text.text);
                 if (isBlank(lesson.sentence))
                     lesson.problems << QStringLiteral("the first line of the text is empty");
             }

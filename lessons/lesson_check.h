@@ -31,8 +31,4 @@ using RecordingProbe = std::function<QString(const QString& path)>;
 
 FolderReport checkLessonFolder(const QString& folder, const RecordingProbe& probe);
 
-// The first line of a text as the exercise will take it: up to the first line
-// break, whichever form (CR LF, LF, CR) it has.
-QString firstLineOf(const QString& text);
-
 } // namespace hearvex::lessons

@@ -1,8 +1,10 @@
 #include "lesson_file.h"
 
+#include "plain_text.h"
+#include "text_file.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace hearvex::lessons {
@@ -10,28 +12,6 @@ namespace hearvex::lessons {
 namespace {
 constexpr int kKeyLength = sizeof kLessonKey - 1;
 
-QString decodeLessonBytes(const QByteArray& plain) {
-    QStringDecoder gbk("GBK", QStringDecoder::Flag::Stateless);
-    if (gbk.isValid())
-        return gbk.decode(plain);
-    // Without a GBK converter ASCII still reads; the rest cannot be told apart.
-    QString text;
-    text.reserve(plain.size());
-    for (char byte : plain)
-        text += static_cast<unsigned char>(byte) < 0x80 ? QChar(QLatin1Char(byte))
-                                                        : QChar(QChar::ReplacementCharacter);
-    return text;
-}
-
-QString stripSpaces(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
 } // namespace
 
 QByteArray xorWithKey(const QByteArray& bytes) {
@@ -42,9 +22,9 @@ QByteArray xorWithKey(const QByteArray& bytes) {
 }
 
 QString lessonTextFromBytes(const QByteArray& enciphered) {
-    QString text = decodeLessonBytes(xorWithKey(enciphered));
+    QString text = text::decodeGbk(xorWithKey(enciphered));
     text.remove(QLatin1String(kLessonKey), Qt::CaseSensitive);
-    return stripSpaces(text);
+    return text::trimSpaces(text);
 }
 
 qsizetype firstUnencodable(const QString& plain) {

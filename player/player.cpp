@@ -1,6 +1,7 @@
 #include "player.h"
 
 #include "guard.h"
+#include "plain_text.h"
 #include "player_rules.h"
 
 #include <QApplication>
@@ -85,7 +86,7 @@ void Player::btOpen_Click() {
     setTicking(false, true);
 
     Vbmp3TrackInfo info{};
-    if (m_engine.open(trimSpaces(path).toUtf8().constData(), &info) == 0) {
+    if (m_engine.open(text::trimSpaces(path).toUtf8().constData(), &info) == 0) {
         const int errorNo = m_engine.getLastErrorNo();
         m_showMessage(QStringLiteral("ErrNo : %1 Open Error").arg(errorNo));
         return;

@@ -41,13 +41,5 @@ SeekDecision decideSeek(int v, int lc, bool notPlayedYet, int lastPosSec) {
     return SeekDecision::Progress;
 }
 
-QString trimSpaces(const QString& text) {
-    qsizetype begin = 0, end = text.size();
-    while (begin < end && text.at(begin) == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 } // namespace hearvex::player

@@ -37,7 +37,5 @@ enum class SeekDecision {
 // the position the engine last reported.
 SeekDecision decideSeek(int v, int lc, bool notPlayedYet, int lastPosSec);
 
-// Spaces (only) removed from both ends.
-QString trimSpaces(const QString& text);
 
 } // namespace hearvex::player

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-noto-cjk fonts-liberation fontconfig
   xvfb xauth xdotool imagemagick
-  mpg123
+  mpg123 clang-format
 )
 
 missing=()

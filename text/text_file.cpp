@@ -9,9 +9,15 @@ namespace hearvex::text {
 
 QString decodeGbk(const QByteArray& bytes) {
     QStringDecoder gbk("GBK", QStringDecoder::Flag::Stateless);
-    if (!gbk.isValid()) // no converter for it: keep what ASCII can say
-        return QString::fromLatin1(bytes);
-    return gbk.decode(bytes);
+    if (gbk.isValid())
+        return gbk.decode(bytes);
+    // Without a GBK converter ASCII still reads; the rest cannot be told apart.
+    QString text;
+    text.reserve(bytes.size());
+    for (char byte : bytes)
+        text += static_cast<unsigned char>(byte) < 0x80 ? QChar(QLatin1Char(byte))
+                                                        : QChar(QChar::ReplacementCharacter);
+    return text;
 }
 
 QString decodeUtf8OrGbk(const QByteArray& bytes) {

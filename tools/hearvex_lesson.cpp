@@ -5,6 +5,7 @@
 //   hearvex-lesson check FOLDER               each lesson in the program's order, and its faults
 #include "lesson_check.h"
 #include "lesson_file.h"
+#include "plain_text.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -75,7 +76,7 @@ int encode(const QString& in, const QString& out) {
                         .arg(at - lineStart + 1)
                         .arg(plain.mid(at, plain.at(at).isHighSurrogate() ? 2 : 1)));
     }
-    if (firstLineOf(plain).trimmed().isEmpty())
+    if (hearvex::text::firstLineOf(plain).trimmed().isEmpty())
         return fail(
             QStringLiteral("%1: the first line (the sentence to dictate) is empty").arg(in));
     if (plain.contains(QLatin1String(kLessonKey)))

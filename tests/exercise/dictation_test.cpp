@@ -32,13 +32,14 @@ TEST(MaskLetters, HidesAsciiLettersOnlyAndKeepsEveryPosition) {
     EXPECT_EQ(maskLetters(QString()), QString());
 }
 
-TEST(SentenceOf, IsTheTextUpToTheFirstCrLf) {
+TEST(SentenceOf, IsTheFirstLine) {
     EXPECT_EQ(sentenceOf(QStringLiteral("Good morning.\r\nSecond\r\nThird")),
               QStringLiteral("Good morning."));
     EXPECT_EQ(sentenceOf(QStringLiteral("No break at all.")), QStringLiteral("No break at all."));
     EXPECT_EQ(sentenceOf(QStringLiteral("\r\nStarts with a break")), QString());
-    // A lone CR or LF is not the break the sentence ends at.
-    EXPECT_EQ(sentenceOf(QStringLiteral("a\rb\r\nc")), QStringLiteral("a\rb"));
+    // A lone CR or LF ends it too, as it ends a line in the exercise box.
+    EXPECT_EQ(sentenceOf(QStringLiteral("a\rb\r\nc")), QStringLiteral("a"));
+    EXPECT_EQ(sentenceOf(QStringLiteral("a\nb")), QStringLiteral("a"));
 }
 
 TEST(IsBlankLesson, OnlyNothingOrSpaces) {

@@ -71,13 +71,6 @@ TEST(CheckLessonFolder, AMissingFolderIsSaidSo) {
     EXPECT_FALSE(checkLessonFolder(dir.filePath("none"), {}).folderExists);
 }
 
-TEST(FirstLineOf, EndsAtAnyLineBreak) {
-    EXPECT_EQ(firstLineOf(QStringLiteral("a b\r\nc")), QStringLiteral("a b"));
-    EXPECT_EQ(firstLineOf(QStringLiteral("a b\nc")), QStringLiteral("a b"));
-    EXPECT_EQ(firstLineOf(QStringLiteral("a b\rc")), QStringLiteral("a b"));
-    EXPECT_EQ(firstLineOf(QStringLiteral("a b")), QStringLiteral("a b"));
-}
-
 TEST(HearvexLessonTool, EncodesAndDecodesPlainText) {
     QTemporaryDir dir;
     const QString plain = dir.filePath("plain.txt");

@@ -64,8 +64,3 @@ TEST(SeekDecision, NothingToSeekInOrNotPlayedYet) {
     EXPECT_EQ(decideSeek(32767, 3277, false, 32767), SeekDecision::Progress); // no wrap at the top
 }
 
-TEST(TrimSpaces, OnlySpacesAtBothEnds) {
-    EXPECT_EQ(trimSpaces("  a b  "), "a b");
-    EXPECT_EQ(trimSpaces("\ta\t"), "\ta\t");
-    EXPECT_EQ(trimSpaces("   "), "");
-}
