@@ -5,6 +5,10 @@
 #include "window_drag.h"
 
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
 
 namespace hearvex {
 
@@ -25,6 +29,7 @@ Form1::Form1(EngineApi& engine, QWidget* parent)
     m_toolbar.setWindowPreparer([](QWidget* window) { new WindowDrag(window); });
     m_player.setFreshPlayHandler([this] { m_repeat.switchOff(); });
     m_keywordHint.setPointerReset([this] { unsetCursor(); });
+    setAcceptDrops(true);
 }
 
 void Form1::load() {
@@ -49,6 +54,31 @@ lessons::Form3& Form1::form3() {
         m_form3->Form_Load();
     }
     return *m_form3;
+}
+
+namespace {
+// The first local regular file among the dropped items, or "".
+QString droppedFile(const QMimeData* data) {
+    if (!data)
+        return {};
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
+            return url.toLocalFile();
+    return {};
+}
+} // namespace
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    controls::runGuarded("Form1 drop", [&] { m_player.openTrack(path); });
 }
 
 void Form1::dockLibrary() {

@@ -45,6 +45,11 @@ public:
     exercise::Exercise& exercise() { return m_exercise; }
     Toolbar& toolbar() { return m_toolbar; }
 
+protected:
+    // A recording dropped on the window opens and plays, as if named and opened.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     // After a drag of this window: the library against its right edge again.
     void dockLibrary();

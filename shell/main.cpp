@@ -5,7 +5,9 @@
 #include "startup.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -17,6 +19,15 @@ int main(int argc, char** argv) {
 
     auto engine = hearvex::makeVbmp3Engine();
     hearvex::Startup startup(*engine, QCoreApplication::applicationDirPath());
+    // hearvex FILE: that recording opens and plays as soon as the window is up.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) {
+        const QString path = QFileInfo(arguments.at(1)).absoluteFilePath();
+        if (QFileInfo(path).isFile())
+            startup.setRecordingToOpen(path);
+        else
+            std::fprintf(stderr, "hearvex: no such file: %s\n", qPrintable(arguments.at(1)));
+    }
     startup.begin();
     return QApplication::exec();
 }

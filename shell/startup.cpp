@@ -46,6 +46,8 @@ void Startup::Timer1_Timer() {
 
     m_form1->lessonState().curLesson = 1;
     splash->close();
+    if (!m_recordingToOpen.isEmpty())
+        m_form1->player().openTrack(m_recordingToOpen);
 }
 
 } // namespace hearvex

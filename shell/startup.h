@@ -19,6 +19,9 @@ public:
     Startup(EngineApi& engine, const QString& programDir);
     ~Startup();
 
+    // A recording to open and play once the main window is up (from the command line).
+    void setRecordingToOpen(const QString& path) { m_recordingToOpen = path; }
+
     // Shows the splash; the rest follows from its timer.
     void begin();
 
@@ -30,6 +33,7 @@ private:
 
     EngineApi& m_engine;
     QString m_programDir;
+    QString m_recordingToOpen;
     std::unique_ptr<Form1> m_form1;
     QPointer<Form4> m_splash;
 };

@@ -125,3 +125,18 @@ TEST(Startup, TheSplashTimerStartsByItselfOnceTheSplashIsUp) {
     EXPECT_EQ(form1.form3().File1->listCount(), 0); // no lesson folder: an empty list
     QTRY_VERIFY(startup.splash() == nullptr);
 }
+
+TEST(Startup, ARecordingNamedAtStartOpensAndPlaysOnceTheWindowIsUp) {
+    QTemporaryDir dir;
+    const QString recording = dir.filePath(QStringLiteral("talk.mp3"));
+    hearvex::testing::writeBytes(recording, "x");
+    ScriptedEngine engine;
+    engine.addTrack(recording.toStdString(), "Talk", 30);
+    Startup startup(engine, dir.path());
+    startup.setRecordingToOpen(recording);
+    startup.begin();
+    existing(startup.splash()).Timer1->tick();
+    EXPECT_EQ(engine.callsNamed("open"), std::vector<std::string>{"open " + recording.toStdString()});
+    EXPECT_EQ(engine.count("play"), 1);
+    EXPECT_EQ(existing(startup.form1()).txtFile->text(), recording);
+}
