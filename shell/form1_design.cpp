@@ -80,6 +80,9 @@ Form1Design::Form1Design(QWidget* parent)
     setWindowTitle(QStringLiteral("Hearvex"));
     setFixedSize(640, 480);
     setAutoFillBackground(false);
+    // The pictures explain themselves also while the lesson library or the
+    // word lists hold the focus.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     m_background = artwork::mainBackground(640, 480);
     const QFont captionFont = songTi(12);
     const QFont smallCaptionFont = songTi(11);
@@ -138,6 +141,7 @@ Form1Design::Form1Design(QWidget* parent)
     scSeek->setSmallChange(1);
     scSeek->setLargeChange(1);
     scSeek->setAccessibleName(QStringLiteral("播放位置"));
+    scSeek->setToolTip(QStringLiteral("播放位置：拖动或点击跳到别处（F3 后退3秒，F4 前进3秒）"));
     styleScrollBar(scSeek);
 
     Picture4 = place(new PictureBox(p3), "Picture4", twipsRect(0, 3120, 3885, 975));
