@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
 #include <cmath>
 
 namespace hearvex::controls::artwork {
@@ -229,16 +230,41 @@ template <typename Draw> QPixmap stripButton(int width, int height, Draw draw) {
     draw(p);
     return pm;
 }
+
+// Digits 0 to 9 in a 3 x 5 pixel face: at the repeat strip's size a font's
+// glyphs blur into a smudge, these stay sharp.
+constexpr const char* kDigits[10][5] = {
+    {"###", "#.#", "#.#", "#.#", "###"}, {".#.", "##.", ".#.", ".#.", "###"},
+    {"###", "..#", "###", "#..", "###"}, {"###", "..#", "###", "..#", "###"},
+    {"#.#", "#.#", "###", "..#", "..#"}, {"###", "#..", "###", "..#", "###"},
+    {"###", "#..", "###", "#.#", "###"}, {"###", "..#", "..#", "..#", "..#"},
+    {"###", "#.#", "###", "#.#", "###"}, {"###", "#.#", "###", "..#", "###"},
+};
+constexpr int kDigitWidth = 3, kDigitHeight = 5;
+
+void drawDigit(QPainter& p, int digit, int left, int top) {
+    for (int row = 0; row < kDigitHeight; ++row)
+        for (int col = 0; col < kDigitWidth; ++col)
+            if (kDigits[digit][row][col] == '#')
+                p.drawRect(left + col, top + row, 1, 1);
+}
 } // namespace
 
-QPixmap repeatBackButton(int width, int height) {
+QPixmap repeatBackButton(int seconds, int width, int height) {
     return stripButton(width, height, [&](QPainter& p) {
-        const qreal cy = height / 2.0, h = height * 0.32;
-        for (qreal tip : {width * 0.18, width * 0.5}) {
-            QPolygonF tri;
-            tri << QPointF(tip, cy) << QPointF(tip + width * 0.32, cy - h)
-                << QPointF(tip + width * 0.32, cy + h);
-            p.drawPolygon(tri);
+        // A small arrow pointing back, then the seconds it goes back.
+        const QString digits = QString::number(std::max(seconds, 0));
+        const int arrowWidth = 3;
+        const int textWidth = int(digits.size()) * (kDigitWidth + 1) - 1;
+        const int left = (width - (arrowWidth + 1 + textWidth)) / 2;
+        const int top = (height - kDigitHeight) / 2;
+        p.setRenderHint(QPainter::Antialiasing, false);
+        for (int col = 0; col < arrowWidth; ++col) // rows widen from the tip
+            p.drawRect(left + col, top + 2 - col, 1, 1 + 2 * col);
+        int x = left + arrowWidth + 1;
+        for (QChar c : digits) {
+            drawDigit(p, c.digitValue(), x, top);
+            x += kDigitWidth + 1;
         }
     });
 }
@@ -254,8 +280,14 @@ QPixmap playButton(int width, int height) {
 
 QPixmap pauseButton(int width, int height) {
     return stripButton(width, height, [&](QPainter& p) {
-        const qreal side = height * 0.5;
-        p.drawRect(QRectF((width - side) / 2, (height - side) / 2, side, side));
+        // Two upright bars: the sign for pause (a square would read as stop).
+        const int barHeight = std::max(height - 4, 1);
+        const int barWidth = 2, gap = 2;
+        const int left = (width - (2 * barWidth + gap)) / 2;
+        const int top = (height - barHeight) / 2;
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.drawRect(left, top, barWidth, barHeight);
+        p.drawRect(left + barWidth + gap, top, barWidth, barHeight);
     });
 }
 

@@ -17,8 +17,9 @@ QPixmap arrowButton(bool pointsRight, int size); // next / previous lesson
 QPixmap cassetteButton(int width, int height);   // the lesson library
 
 // The repeat strip: yellow symbols on a dark blue face with soft corners.
-QPixmap repeatBackButton(int width, int height); // double arrow pointing left
-QPixmap playButton(int width, int height);       // triangle pointing right
-QPixmap pauseButton(int width, int height);      // filled square
+// A small arrow pointing left and the number of seconds it goes back (10, 20).
+QPixmap repeatBackButton(int seconds, int width, int height);
+QPixmap playButton(int width, int height);  // triangle pointing right
+QPixmap pauseButton(int width, int height); // two upright bars
 
 } // namespace hearvex::controls::artwork

@@ -6,15 +6,36 @@
 #include "text_file.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
+#include <algorithm>
 
 namespace hearvex::controls {
 
 namespace {
+// A key that writes into a text: printable text, Backspace or Enter, without
+// Ctrl, Alt or Meta (those are commands: Ctrl+C, Ctrl+A, Ctrl+Enter...).
+bool isTypingKey(const QKeyEvent& event) {
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    switch (event.key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    default:
+        break;
+    }
+    const QString text = event.text();
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
+}
+
 QString toDocumentBreaks(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -22,7 +43,8 @@ QString toDocumentBreaks(QString text) {
 }
 } // namespace
 
-RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
+RichTextBox::RichTextBox(QWidget* parent)
+    : QTextEdit(parent) {
     setAcceptRichText(false);
     setLineWrapMode(QTextEdit::WidgetWidth);
     setTabChangesFocus(false);
@@ -46,7 +68,9 @@ void RichTextBox::setText(const QString& text) {
     setCurrentCharFormat(insertion);
 }
 
-int RichTextBox::selStart() const { return textCursor().selectionStart(); }
+int RichTextBox::selStart() const {
+    return textCursor().selectionStart();
+}
 
 void RichTextBox::setSelStart(int offset) {
     if (offset < 0)
@@ -86,7 +110,9 @@ void RichTextBox::setSelText(const QString& text) {
     setTextCursor(c);
 }
 
-QColor RichTextBox::selColor() const { return textCursor().charFormat().foreground().color(); }
+QColor RichTextBox::selColor() const {
+    return textCursor().charFormat().foreground().color();
+}
 
 void RichTextBox::setSelColor(const QColor& color) {
     QTextCharFormat f;
@@ -156,6 +182,21 @@ bool RichTextBox::loadFile(const QString& path) {
 
 void RichTextBox::setMouseMoveHandler(std::function<void(int, int, int, int)> handler) {
     m_mouseMove = std::move(handler);
+}
+
+void RichTextBox::keyPressEvent(QKeyEvent* event) {
+    RichTextBox* target = m_typingTarget;
+    if (!target || !isReadOnly() || !isTypingKey(*event)) {
+        QTextEdit::keyPressEvent(event);
+        return;
+    }
+    // The learner typed into the wrong box: the letters land where they were
+    // meant to, and the rest of the sentence follows them there.
+    target->setFocus(Qt::OtherFocusReason);
+    QKeyEvent passed(event->type(), event->key(), event->modifiers(), event->text(),
+                     event->isAutoRepeat(), static_cast<quint16>(event->count()));
+    QCoreApplication::sendEvent(target, &passed);
+    event->accept();
 }
 
 bool RichTextBox::eventFilter(QObject* watched, QEvent* event) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPointer>
 #include <QTextEdit>
 #include <functional>
 
@@ -21,9 +22,9 @@ public:
     void setText(const QString& text);
 
     int selStart() const;
-    void setSelStart(int offset);   // ControlError below 0; beyond the end goes to the end
+    void setSelStart(int offset); // ControlError below 0; beyond the end goes to the end
     int selLength() const;
-    void setSelLength(int length);  // ControlError below 0; limited to the end of the text
+    void setSelLength(int length); // ControlError below 0; limited to the end of the text
     QString selText() const;
     void setSelText(const QString& text);
     QColor selColor() const;
@@ -46,11 +47,18 @@ public:
     // Pointer movements over the box, in client pixels, with the button and shift codes.
     void setMouseMoveHandler(std::function<void(int button, int shift, int x, int y)> handler);
 
+    // While this box is read-only, what is typed into it (text, Backspace,
+    // Enter) goes to target, which takes the focus; shortcuts and movement
+    // keys stay with this box. Null: nothing is passed on.
+    void setTypingTarget(RichTextBox* target) { m_typingTarget = target; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::function<void(int, int, int, int)> m_mouseMove;
+    QPointer<RichTextBox> m_typingTarget;
 };
 
 } // namespace hearvex::controls

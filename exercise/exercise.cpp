@@ -12,9 +12,16 @@ Exercise::Exercise(const ExerciseControls& controls)
     controls::RichTextBox* box = m_controls.RichTextBox1[0];
     box->setReadOnly(true);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Letters typed into it by mistake belong in the typing box.
+    box->setTypingTarget(m_controls.RichTextBox1[1]);
+    // Until a lesson loads, the empty boxes say where to begin; a placeholder
+    // is painted only, never part of the box's text.
+    box->setPlaceholderText(QStringLiteral("双击右侧的课文开始听写"));
+    m_controls.RichTextBox1[1]->setPlaceholderText(QStringLiteral("在这里输入听到的句子"));
     // The switches: pressed look one pixel down and right; the release toggles.
     m_controls.keywordSwitch->setPressShift(QPoint(1, 1));
-    m_controls.keywordSwitch->setMouseUpHandler([this](int, int, int, int) { toggleKeywordHint(); });
+    m_controls.keywordSwitch->setMouseUpHandler(
+        [this](int, int, int, int) { toggleKeywordHint(); });
     m_controls.fullTextSwitch->setPressShift(QPoint(1, 1));
     m_controls.fullTextSwitch->setMouseUpHandler([this](int, int, int, int) { toggleFullText(); });
 }
@@ -27,6 +34,9 @@ void Exercise::Form_Load() {
 void Exercise::selectkewen(const QString& lessonText) {
     controls::RichTextBox* box = m_controls.RichTextBox1[0];
     controls::RichTextBox* typing = m_controls.RichTextBox1[1];
+    // A lesson has begun: the boxes have no more need to say where to start.
+    box->setPlaceholderText(QString());
+    typing->setPlaceholderText(QString());
     m_lessonText = lessonText;
     if (isBlankLesson(m_lessonText)) {
         skipOnError([&] { box->setText(m_lessonText); });
@@ -83,7 +93,9 @@ void Exercise::checkAnswer() {
         skipOnError([&] { select(compared.back()); });
 }
 
-bool Exercise::fullTextShown() const { return m_controls.fullTextSwitch->borderStyle() == 1; }
+bool Exercise::fullTextShown() const {
+    return m_controls.fullTextSwitch->borderStyle() == 1;
+}
 
 void Exercise::showFullText(bool shown) {
     controls::RichTextBox* box = m_controls.RichTextBox1[0];
@@ -96,9 +108,13 @@ void Exercise::showFullText(bool shown) {
     }
 }
 
-void Exercise::releaseFullTextSwitch() { m_controls.fullTextSwitch->setBorderStyle(0); }
+void Exercise::releaseFullTextSwitch() {
+    m_controls.fullTextSwitch->setBorderStyle(0);
+}
 
-bool Exercise::keywordHintOn() const { return m_controls.keywordSwitch->borderStyle() == 1; }
+bool Exercise::keywordHintOn() const {
+    return m_controls.keywordSwitch->borderStyle() == 1;
+}
 
 void Exercise::toggleKeywordHint() {
     m_controls.keywordSwitch->setBorderStyle(keywordHintOn() ? 0 : 1);

@@ -14,7 +14,9 @@ namespace hearvex::exercise {
 class Exercise {
 public:
     // Makes the exercise box read-only to the learner (still selectable): its
-    // text must stay aligned with answerText character for character.
+    // text must stay aligned with answerText character for character. What is
+    // typed into it goes to the typing box. Until the first lesson both boxes
+    // show a grey hint on where to start.
     explicit Exercise(const ExerciseControls& controls);
 
     // The exercise's part of the window's load handler.

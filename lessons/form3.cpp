@@ -21,7 +21,7 @@ using controls::twipsRect;
 
 namespace {
 controls::PictureButton* makeButton(QWidget* parent, const char* name, const QString& words,
-                              QRect place) {
+                                    QRect place) {
     auto* button = new controls::PictureButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAccessibleName(words);
@@ -32,7 +32,9 @@ controls::PictureButton* makeButton(QWidget* parent, const char* name, const QSt
 } // namespace
 
 Form3::Form3(LessonHost& host, LessonState& state, const QString& programDir, QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint)
+    // A tool window of the main window: no taskbar entry of its own, and it
+    // goes and comes back with the main window.
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
     , m_host(host)
     , m_state(state)
     , m_programDir(programDir) {
@@ -40,7 +42,7 @@ Form3::Form3(LessonHost& host, LessonState& state, const QString& programDir, QW
     setWindowTitle(QStringLiteral("课文库"));
     setFixedSize(152, 480); // 2280 x 7200 twips
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::Window, controls::kBackColor); // the strip under the list too
     setPalette(pal);
     setAutoFillBackground(true);
 
@@ -100,8 +102,8 @@ void Form3::mousePressEvent(QMouseEvent* event) {
     if (m_mouseDown) {
         const QPoint at = event->position().toPoint();
         controls::runGuarded("Form3 mouse down", [&] {
-            m_mouseDown(controls::mouseButtonCode(event->button()), controls::shiftCode(event->modifiers()),
-                        at.x(), at.y());
+            m_mouseDown(controls::mouseButtonCode(event->button()),
+                        controls::shiftCode(event->modifiers()), at.x(), at.y());
         });
     }
     QWidget::mousePressEvent(event);

@@ -16,7 +16,7 @@ namespace hearvex::lessons {
 class Form3 : public QWidget {
     Q_OBJECT
 public:
-    // A top-level window owned by owner (the main window), not yet loaded.
+    // A tool window of owner (the main window), not yet loaded.
     Form3(LessonHost& host, LessonState& state, const QString& programDir, QWidget* owner);
 
     // The load handler: lists the lesson folder and selects the entry at the
@@ -27,7 +27,7 @@ public:
     // when a lesson is being started already.
     void playwav();
 
-    FileList* File1 = nullptr;           // the lesson list
+    FileList* File1 = nullptr;                 // the lesson list
     controls::PictureButton* Image1 = nullptr; // 确定: start the selected lesson
     controls::PictureButton* Image2 = nullptr; // 关闭: hide the window
 

@@ -20,7 +20,10 @@ void showOpenError(const QString& text) {
 } // namespace
 
 Player::Player(const PlayerControls& controls, EngineApi& engine, view::WaveView& view)
-    : m_controls(controls), m_engine(engine), m_view(view), m_showMessage(showOpenError) {
+    : m_controls(controls)
+    , m_engine(engine)
+    , m_view(view)
+    , m_showMessage(showOpenError) {
     m_controls.Timer->setTickHandler([this] { Timer_Timer(); });
     m_controls.scSeek->setChangeHandler([this] { scSeek_Change(); });
     m_controls.scLVol->setChangeHandler([this] { scLVol_Change(); });
@@ -59,6 +62,7 @@ void Player::Form_Load() {
 int Player::getState() {
     int32_t pos = 0;
     const int state = m_engine.getState(&pos);
+    notePaused(state == 2);
     if (state == 0)
         setTicking(false, true);
     if (!m_controls.lbTotalSec->caption().isEmpty())
@@ -70,6 +74,14 @@ int Player::getState() {
     m_lastPosSec = shown;
     m_controls.scSeek->setValue(shown);
     return state;
+}
+
+void Player::notePaused(bool paused) {
+    if (paused == m_paused)
+        return;
+    m_paused = paused;
+    if (m_pausedHandler)
+        m_pausedHandler(paused);
 }
 
 void Player::openTrack(const QString& path) {
@@ -127,7 +139,9 @@ void Player::pauseOrResume() {
     getState();
 }
 
-void Player::Timer_Timer() { getState(); }
+void Player::Timer_Timer() {
+    getState();
+}
 
 void Player::scSeek_Change() {
     const int v = m_controls.scSeek->value();
@@ -149,9 +163,15 @@ void Player::scSeek_Change() {
     setTicking(true, true);
 }
 
-void Player::sendVolumes() { m_engine.setVolume(m_controls.scLVol->value(), m_controls.scRVol->value()); }
+void Player::sendVolumes() {
+    m_engine.setVolume(m_controls.scLVol->value(), m_controls.scRVol->value());
+}
 
-void Player::scLVol_Change() { sendVolumes(); }
-void Player::scRVol_Change() { sendVolumes(); }
+void Player::scLVol_Change() {
+    sendVolumes();
+}
+void Player::scRVol_Change() {
+    sendVolumes();
+}
 
 } // namespace hearvex::player

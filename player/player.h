@@ -23,6 +23,12 @@ public:
     // What a play from the start does to the rest of the window (repeat goes off).
     void setFreshPlayHandler(std::function<void()> handler) { m_freshPlay = std::move(handler); }
 
+    // Told whenever the track becomes paused or leaves the pause, whatever
+    // paused or resumed it (the pause button shows that it is held down).
+    void setPausedHandler(std::function<void(bool paused)> handler) {
+        m_pausedHandler = std::move(handler);
+    }
+
     // The status refresh: reads the engine's state and position into the play
     // time and the position bar; returns the state (0 stopped, 2 paused, else playing).
     int getState();
@@ -52,17 +58,22 @@ public:
     const QString& trackPath() const { return m_trackPath; }
 
     // How the open-error message reaches the learner; tests replace the message box.
-    void setMessageHandler(std::function<void(const QString&)> show) { m_showMessage = std::move(show); }
+    void setMessageHandler(std::function<void(const QString&)> show) {
+        m_showMessage = std::move(show);
+    }
 
 private:
     void sendVolumes();
     void setTicking(bool statusTick, bool viewTick);
+    void notePaused(bool paused);
 
     PlayerControls m_controls;
     EngineApi& m_engine;
     view::WaveView& m_view;
     std::function<void(const QString&)> m_showMessage;
     std::function<void()> m_freshPlay;
+    std::function<void(bool)> m_pausedHandler;
+    bool m_paused = false;
     QString m_trackPath;
     bool m_notPlayedYet = false;
     int m_lastPosSec = 0;

@@ -19,13 +19,21 @@ Repeat::Repeat(const RepeatControls& controls, player::Player& player)
     }
 }
 
-bool Repeat::repeatOn() const { return m_controls.xpcmdbutton1[2]->caption() == kRepeatOn; }
+bool Repeat::repeatOn() const {
+    return m_controls.xpcmdbutton1[2]->caption() == kRepeatOn;
+}
 
 void Repeat::setSwitchCaption(const QString& caption) {
     m_controls.xpcmdbutton1[2]->setCaption(caption);
 }
 
-void Repeat::switchOff() { setSwitchCaption(kRepeatOff); }
+void Repeat::switchOff() {
+    setSwitchCaption(kRepeatOff);
+}
+
+void Repeat::showPaused(bool paused) {
+    m_controls.Image3[3]->setBorderStyle(paused ? 1 : 0);
+}
 
 int16_t Repeat::barPosition() const {
     // The bar's values are 16-bit by construction.

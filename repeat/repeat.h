@@ -25,6 +25,9 @@ public:
     // Turns repeat off (the switch reads "开始复读" again).
     void switchOff();
 
+    // The pause button held down (bordered) while the player is paused.
+    void showPaused(bool paused);
+
     RepeatPoint repeatStartSec() const { return m_repeatStartSec; }
     RepeatPoint repeatEndSec() const { return m_repeatEndSec; }
     bool repeatOn() const;

@@ -21,13 +21,15 @@ Form1::Form1(EngineApi& engine, QWidget* parent)
     , m_repeat(repeatControls(), m_player)
     , m_exercise(exerciseControls())
     , m_keywordHint(exerciseControls(), m_exercise)
-    , m_toolbar(toolbarControls(), *this, engine, m_exercise, [this]() -> lessons::Form3& { return form3(); },
-                m_programDir) {
+    , m_toolbar(
+          toolbarControls(), *this, engine, m_exercise,
+          [this]() -> lessons::Form3& { return form3(); }, m_programDir) {
     // The window draws its own title strip and is moved by it.
     setWindowFlag(Qt::FramelessWindowHint);
     new WindowDrag(this, [this] { dockLibrary(); });
     m_toolbar.setWindowPreparer([](QWidget* window) { new WindowDrag(window); });
     m_player.setFreshPlayHandler([this] { m_repeat.switchOff(); });
+    m_player.setPausedHandler([this](bool paused) { m_repeat.showPaused(paused); });
     m_keywordHint.setPointerReset([this] { unsetCursor(); });
     setAcceptDrops(true);
 }

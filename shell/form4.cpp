@@ -1,5 +1,5 @@
-#include "colors.h"
 #include "form4.h"
+#include "colors.h"
 
 #include "artwork.h"
 #include "fonts.h"
@@ -14,7 +14,7 @@ using controls::twipsRect;
 
 namespace {
 controls::Label* makeLabel(QWidget* parent, const char* name, const QString& caption, QRect place,
-                     const QFont& font) {
+                           const QFont& font) {
     auto* label = new controls::Label(parent, caption);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(place);
@@ -26,7 +26,9 @@ controls::Label* makeLabel(QWidget* parent, const char* name, const QString& cap
 } // namespace
 
 Form4::Form4(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+    // A splash screen to the desktop: shown before the main window exists,
+    // yet no taskbar entry of its own.
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Hearvex"));
     setFixedSize(controls::twipsToPixels(5730), controls::twipsToPixels(3825));
@@ -53,8 +55,8 @@ Form4::Form4(QWidget* parent)
                        controls::songTi(35, true));
     Label2 = makeLabel(Frame1, "Label2", QStringLiteral("——Hearvex"),
                        twipsRect(2280, 2160, 2655, 495), controls::songTi(19, true));
-    Label3 =
-        makeLabel(Frame1, "Label3", creditLine(), twipsRect(4200, 3360, 1215, 375), controls::songTi(12));
+    Label3 = makeLabel(Frame1, "Label3", creditLine(), twipsRect(4200, 3360, 1215, 375),
+                       controls::songTi(12));
 
     Timer1 = new controls::Timer(this, 1000, false);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -3,6 +3,7 @@
 #include "engine_api.h"
 #include "fonts.h"
 #include "startup.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Hearvex"));
     hearvex::controls::installFontSubstitutions();
+    hearvex::installQtChinese(app);
     // The desktop matches the windows to hearvex.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("hearvex"));
     QApplication::setWindowIcon(QIcon(hearvex::controls::artwork::programIcon(64)));

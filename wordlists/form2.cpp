@@ -1,5 +1,5 @@
-#include "colors.h"
 #include "form2.h"
+#include "colors.h"
 
 #include "fonts.h"
 #include "form2_artwork.h"
@@ -14,7 +14,8 @@ namespace hearvex::wordlists {
 using controls::twipsRect;
 
 Form2::Form2(const QString& programDir, QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint)
+    // A tool window of the main window: no taskbar entry of its own.
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
     , m_programDir(programDir) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("词典"));

@@ -15,7 +15,7 @@ namespace hearvex::wordlists {
 class Form2 : public QWidget {
     Q_OBJECT
 public:
-    // A top-level window owned by owner, deleted when closed; not yet loaded.
+    // A tool window of owner, deleted when closed; not yet loaded.
     Form2(const QString& programDir, QWidget* owner);
 
     // The load handler: on top of the other windows, showing the first list.
@@ -26,7 +26,7 @@ public:
     void Image1_Click();
 
     controls::PictureButton* Image1 = nullptr;     // close
-    QComboBox* Combo1 = nullptr;             // the choice of list
+    QComboBox* Combo1 = nullptr;                   // the choice of list
     controls::RichTextBox* RichTextBox1 = nullptr; // the chosen list
 
 protected:

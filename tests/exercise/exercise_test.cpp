@@ -22,9 +22,7 @@ protected:
     hearvex::controls::RichTextBox* typing() { return form.RichTextBox1[1]; }
 
     // What the lesson library does: the lesson's text into the box, then selectkewen.
-    void startLesson(const QString& text) {
-        form.exercise().selectkewen(text);
-    }
+    void startLesson(const QString& text) { form.exercise().selectkewen(text); }
 
     void type(const QString& words) { typing()->setText(words); }
 
@@ -111,6 +109,8 @@ TEST_F(ExerciseInForm1, TheLearnerTypesInTheTypingBoxAndCannotEditTheExerciseBox
     QTest::keyClick(box(), Qt::Key_Backspace);
     EXPECT_EQ(box()->text(), QStringLiteral("** **** ***."));
     EXPECT_TRUE(box()->textInteractionFlags() & Qt::TextSelectableByMouse);
+    EXPECT_EQ(typing()->text(), QStringLiteral("xy")); // passed on to the typing box
+    type(QString());
 
     QTest::keyClicks(typing(), QStringLiteral("We"));
     QTest::keyClick(typing(), Qt::Key_Return);
@@ -120,6 +120,39 @@ TEST_F(ExerciseInForm1, TheLearnerTypesInTheTypingBoxAndCannotEditTheExerciseBox
     QTest::keyClicks(typing(), QStringLiteral("tea."));
     check();
     EXPECT_EQ(box()->text(), QStringLiteral("We like tea. "));
+}
+
+TEST_F(ExerciseInForm1, KeysTypedIntoTheExerciseBoxGoToTheTypingBox) {
+    startLesson(QStringLiteral("We like tea."));
+    box()->setFocus();
+    QTRY_VERIFY(box()->hasFocus());
+    QTest::keyClicks(box(), QStringLiteral("We lik"));
+    QTest::keyClick(box(), Qt::Key_Backspace);
+    QTest::keyClick(box(), Qt::Key_Return);
+    EXPECT_EQ(typing()->text(), QStringLiteral("We li\r\n"));
+    EXPECT_EQ(box()->text(), QStringLiteral("** **** ***."));
+    QTRY_VERIFY(typing()->hasFocus());
+
+    // Commands and movement keys stay with the exercise box.
+    box()->setFocus();
+    QTRY_VERIFY(box()->hasFocus());
+    QTest::keyClick(box(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(box()->selLength(), 12);
+    QTest::keyClick(box(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(box(), Qt::Key_Left);
+    EXPECT_TRUE(box()->hasFocus());
+    EXPECT_EQ(typing()->text(), QStringLiteral("We li\r\n"));
+}
+
+TEST_F(ExerciseInForm1, TheEmptyBoxesSayWhereToStartUntilALessonLoads) {
+    EXPECT_FALSE(box()->placeholderText().isEmpty());
+    EXPECT_FALSE(typing()->placeholderText().isEmpty());
+    EXPECT_EQ(box()->text(), QString()); // painted, not text
+    startLesson(QStringLiteral("Hello."));
+    // The typing box is empty again, and must not ask where to start.
+    EXPECT_EQ(typing()->text(), QString());
+    EXPECT_EQ(typing()->placeholderText(), QString());
+    EXPECT_EQ(box()->placeholderText(), QString());
 }
 
 TEST_F(ExerciseInForm1, ABlankLessonAfterARealOneNeverWritesWordsOutOfPlace) {

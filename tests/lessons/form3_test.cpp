@@ -1,4 +1,5 @@
 // The lesson library window: its design, its list and starting a lesson.
+#include "colors.h"
 #include "control_error.h"
 #include "form3.h"
 #include "lesson_list.h"
@@ -74,12 +75,14 @@ private:
 
 } // namespace
 
-TEST_F(LessonLibrary, IsANarrowBlackWindowWithItsListAndTwoButtons) {
+TEST_F(LessonLibrary, IsANarrowToolWindowWithItsListAndTwoButtons) {
     Form3& f = form();
     EXPECT_EQ(f.objectName(), QStringLiteral("Form3"));
     EXPECT_EQ(f.size(), QSize(152, 480));
     EXPECT_TRUE(f.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(f.palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(f.windowType(), Qt::Tool); // no taskbar entry of its own
+    // The buttons sit on the window's own colour, with no dark band around them.
+    EXPECT_EQ(f.palette().color(QPalette::Window), hearvex::controls::kBackColor);
     EXPECT_EQ(f.File1->objectName(), QStringLiteral("File1"));
     EXPECT_EQ(f.File1->geometry(), hearvex::controls::twipsRect(0, 0, 2295, 6570));
     EXPECT_EQ(f.Image1->objectName(), QStringLiteral("Image1"));

@@ -275,6 +275,19 @@ TEST_F(Repeat, ThePauseButtonPausesAndResumesWithTheTimers) {
     EXPECT_TRUE(form.TimeView->enabled());
 }
 
+TEST_F(Repeat, ThePauseButtonIsHeldDownExactlyWhileTheTrackIsPaused) {
+    open(100);
+    playTo(8);
+    EXPECT_EQ(form.Image3[3]->borderStyle(), 0);
+    pressAndRelease(3);
+    EXPECT_EQ(form.Image3[3]->borderStyle(), 1);
+    pressAndRelease(2); // play resumes a paused track
+    EXPECT_EQ(form.Image3[3]->borderStyle(), 0);
+    pressAndRelease(3);
+    open(60, QStringLiteral("next.txt")); // a new lesson plays at once
+    EXPECT_EQ(form.Image3[3]->borderStyle(), 0);
+}
+
 TEST_F(Repeat, TheStripButtonsMoveOnePixelRightWhileHeld) {
     open(100);
     playTo(30);

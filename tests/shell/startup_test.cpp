@@ -2,20 +2,26 @@
 // lesson library docked at its right edge and the first lesson selected.
 #include "lesson_list.h"
 #include "lessons/lesson_files.h"
+#include "rich_text_box.h"
 #include "scripted_engine.h"
 #include "startup.h"
+#include "translations.h"
 #include "twips.h"
 
 #include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <memory>
 
 using hearvex::Form4;
 using hearvex::Startup;
-using hearvex::testing::ScriptedEngine;
 using hearvex::controls::twipsRect;
+using hearvex::testing::ScriptedEngine;
 
 namespace {
 // Out of line: inlined into the tests, QWidget's accessors trip a false
@@ -52,6 +58,7 @@ TEST(Splash, IsBlackWithItsFrameIconAndCaptionsInPlace) {
     EXPECT_EQ(splash.objectName(), QStringLiteral("Form4"));
     EXPECT_EQ(splash.size(), QSize(382, 255)); // 5730 x 3825 twips
     EXPECT_EQ(splash.palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(splash.windowType(), Qt::SplashScreen); // no taskbar entry
     EXPECT_EQ(splash.Frame1->geometry(), twipsRect(110, 0, 5535, 3735));
     EXPECT_EQ(splash.Image1->geometry(), twipsRect(240, 480, 480, 480));
     EXPECT_EQ(splash.Image1->picture().size(), QSize(32, 32));
@@ -139,4 +146,22 @@ TEST(Startup, ARecordingNamedAtStartOpensAndPlaysOnceTheWindowIsUp) {
     EXPECT_EQ(engine.callsNamed("open"), std::vector<std::string>{"open " + recording.toStdString()});
     EXPECT_EQ(engine.count("play"), 1);
     EXPECT_EQ(existing(startup.form1()).txtFile->text(), recording);
+}
+
+TEST(QtInChinese, TheBoxesMenusAndTheMessageBoxButtonReadChineseOnAnyDesktop) {
+    // The tests run in the C locale: the catalogue must load all the same.
+    ASSERT_TRUE(hearvex::installQtChinese(*QCoreApplication::instance()));
+
+    hearvex::controls::RichTextBox box;
+    box.setText(QStringLiteral("Listen."));
+    const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    QStringList commands;
+    for (const QAction* action : menu->actions())
+        commands << action->text().section(QLatin1Char('\t'), 0, 0);
+    EXPECT_TRUE(commands.contains(QStringLiteral("复制(&C)"))) << commands.join(' ').toStdString();
+    EXPECT_TRUE(commands.contains(QStringLiteral("全选"))) << commands.join(' ').toStdString();
+
+    QMessageBox message(QMessageBox::NoIcon, QStringLiteral("Hearvex"), QStringLiteral("ErrNo : 2"),
+                        QMessageBox::Ok);
+    EXPECT_EQ(message.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
 }

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <vector>
 
 using hearvex::Form1;
 using hearvex::testing::ScriptedEngine;
@@ -91,6 +92,26 @@ TEST_F(ToolbarTest, APressMovesTheButtonOnePixelDownAndRightUntilTheRelease) {
         QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(3, 3));
         EXPECT_EQ(image->pos(), home) << index;
     }
+}
+
+TEST_F(ToolbarTest, EveryPictureButtonSaysWhatItDoesAndNoTwoLookAlike) {
+    std::vector<hearvex::controls::PictureButton*> buttons;
+    for (hearvex::controls::PictureButton* image : form.Image2)
+        if (image)
+            buttons.push_back(image);
+    buttons.insert(buttons.end(), form.Image3.begin(), form.Image3.end());
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        EXPECT_FALSE(buttons[i]->toolTip().isEmpty()) << buttons[i]->objectName().toStdString();
+        for (size_t j = i + 1; j < buttons.size(); ++j)
+            EXPECT_NE(buttons[i]->picture().toImage(), buttons[j]->picture().toImage())
+                << buttons[i]->objectName().toStdString() << " "
+                << buttons[j]->objectName().toStdString();
+    }
+    // The keys are named on the buttons that have one.
+    EXPECT_TRUE(form.Image3[2]->toolTip().contains(QStringLiteral("F5")));
+    EXPECT_TRUE(form.Image3[3]->toolTip().contains(QStringLiteral("Esc")));
+    EXPECT_TRUE(form.Image2[4]->toolTip().contains(QStringLiteral("F8")));
+    EXPECT_TRUE(form.Image2[6]->toolTip().contains(QStringLiteral("Ctrl+Enter")));
 }
 
 TEST_F(ToolbarTest, TheKeywordSwitchTogglesItsBorderAndNothingElse) {

@@ -59,6 +59,7 @@ TEST_F(WordLists, TheWindowIsLaidOutAsDesigned) {
     EXPECT_EQ(form.parentWidget(), &owner);
     EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(form.windowType(), Qt::Tool); // still a tool window once kept on top
     EXPECT_TRUE(form.testAttribute(Qt::WA_DeleteOnClose));
     ASSERT_EQ(form.Combo1->count(), 4);
     const QStringList expected = {QStringLiteral("广播常用单词"),

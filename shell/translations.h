@@ -1,0 +1,14 @@
+// Qt's own texts (context menus of the text boxes, message-box buttons,
+// standard dialogs) in Chinese, whatever language the desktop runs in: the
+// program speaks Chinese throughout.
+#pragma once
+
+#include <QCoreApplication>
+
+namespace hearvex {
+
+// Installs Qt's Simplified Chinese catalogue into app. Returns false, leaving
+// Qt's English, when the catalogue is not installed (qt6-translations-l10n).
+bool installQtChinese(QCoreApplication& app);
+
+} // namespace hearvex
