@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool imagemagick
   mpg123
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev ffmpeg
+  dpkg-dev appstream desktop-file-utils
 )
 
 missing=()
