@@ -2,11 +2,35 @@
 
 #include "lesson_file.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
 
 namespace hearvex::lessons {
+
+namespace {
+const char* const kStagingPattern = ".import-XXXXXX";
+const char* const kLockName = "lock";
+
+// Staging folders of imports that were killed: no live process holds their
+// lock. Those made in the last minute may still be getting their lock.
+void removeAbandonedStaging(const QDir& folder) {
+    const QFileInfoList dirs = folder.entryInfoList(
+        {QStringLiteral(".import-*")}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QFileInfo& dir : dirs) {
+        if (dir.lastModified().secsTo(QDateTime::currentDateTime()) < 60)
+            continue;
+        QLockFile lock(QDir(dir.filePath()).filePath(QLatin1String(kLockName)));
+        lock.setStaleLockTime(0); // stale only when its process is gone, however old
+        if (lock.tryLock(0)) {
+            lock.unlock();
+            QDir(dir.filePath()).removeRecursively();
+        }
+    }
+}
+} // namespace
 
 QStringList lessonFilesNamed(const QString& folder, const QString& name) {
     // The program finds a recording's text by turning every "txt" of its name
@@ -25,6 +49,7 @@ QStringList lessonFilesNamed(const QString& folder, const QString& name) {
 }
 
 LessonStaging::~LessonStaging() {
+    m_lock.reset();
     m_staging.reset();
     if (m_createdFolder && !m_committed)
         QDir().rmdir(m_folder);
@@ -40,9 +65,16 @@ bool LessonStaging::begin(const QString& folder, QString* error) {
         }
         m_createdFolder = true;
     }
-    m_staging = std::make_unique<QTemporaryDir>(dir.filePath(QStringLiteral(".import-XXXXXX")));
+    removeAbandonedStaging(dir);
+    m_staging = std::make_unique<QTemporaryDir>(dir.filePath(QLatin1String(kStagingPattern)));
     if (!m_staging->isValid()) {
         *error = QStringLiteral("cannot write in %1: %2").arg(folder, m_staging->errorString());
+        return false;
+    }
+    m_lock = std::make_unique<QLockFile>(m_staging->filePath(QLatin1String(kLockName)));
+    m_lock->setStaleLockTime(0);
+    if (!m_lock->tryLock(0)) {
+        *error = QStringLiteral("cannot write in %1").arg(folder);
         return false;
     }
     return true;

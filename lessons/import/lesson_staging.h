@@ -1,8 +1,10 @@
 // Where an import puts its lessons until they are all there: a hidden folder
 // inside the lesson folder, renamed into place at the end, so an import that
-// fails, is cancelled or is killed never leaves half a lesson behind.
+// fails, is cancelled or is killed never leaves half a lesson behind. A killed
+// import's hidden folder is removed by the next import into that folder.
 #pragma once
 
+#include <QLockFile>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -40,6 +42,7 @@ private:
     bool m_createdFolder = false;
     bool m_committed = false;
     std::unique_ptr<QTemporaryDir> m_staging;
+    std::unique_ptr<QLockFile> m_lock; // tells a live import's staging from a killed one's
 };
 
 } // namespace hearvex::lessons

@@ -2,6 +2,7 @@
 
 #include "av_util.h"
 #include "cue_text.h"
+#include "memory_input.h"
 #include "subtitle_charset.h"
 
 #include <QDir>
@@ -85,57 +86,11 @@ SubtitleRead readStream(AVFormatContext* format, int index) {
     return read;
 }
 
-// Serves a subtitle text held in memory to FFmpeg, so the demuxers read the
-// UTF-8 we made of it rather than the file's own bytes.
-struct MemoryReader {
-    QByteArray bytes;
-    qint64 at = 0;
-
-    static int read(void* opaque, uint8_t* buffer, int size) {
-        auto* self = static_cast<MemoryReader*>(opaque);
-        const qint64 n = std::min<qint64>(size, self->bytes.size() - self->at);
-        if (n <= 0)
-            return AVERROR_EOF;
-        std::memcpy(buffer, self->bytes.constData() + self->at, static_cast<size_t>(n));
-        self->at += n;
-        return static_cast<int>(n);
-    }
-    static int64_t seek(void* opaque, int64_t offset, int whence) {
-        auto* self = static_cast<MemoryReader*>(opaque);
-        const qint64 size = self->bytes.size();
-        switch (whence & ~AVSEEK_FORCE) {
-        case AVSEEK_SIZE:
-            return size;
-        case SEEK_SET:
-            break;
-        case SEEK_CUR:
-            offset += self->at;
-            break;
-        case SEEK_END:
-            offset += size;
-            break;
-        default:
-            return -1;
-        }
-        if (offset < 0 || offset > size)
-            return -1;
-        return self->at = offset;
-    }
-};
-
-struct AvioFreer {
-    void operator()(AVIOContext* io) const {
-        av_freep(&io->buffer);
-        avio_context_free(&io);
-    }
-};
-
 // Opens the text with the demuxer FFmpeg finds for it (the name helps), or
 // with the one its extension names.
 SubtitleRead readSubtitleText(const QByteArray& utf8, const QString& path) {
     static const char* const byExtension[][2] = {
         {"srt", "srt"}, {"vtt", "webvtt"}, {"lrc", "lrc"}, {"ass", "ass"}, {"ssa", "ass"}};
-    const QByteArray name = QFile::encodeName(path);
     const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
     std::vector<const AVInputFormat*> tries = {nullptr};
     for (const auto& entry : byExtension)
@@ -144,26 +99,16 @@ SubtitleRead readSubtitleText(const QByteArray& utf8, const QString& path) {
 
     SubtitleRead read;
     for (const AVInputFormat* format : tries) {
-        MemoryReader reader{utf8, 0};
-        constexpr int kBufferSize = 4096;
-        auto* buffer = static_cast<unsigned char*>(av_malloc(kBufferSize));
-        std::unique_ptr<AVIOContext, AvioFreer> io(avio_alloc_context(
-            buffer, kBufferSize, 0, &reader, &MemoryReader::read, nullptr, &MemoryReader::seek));
-        AVFormatContext* raw = avformat_alloc_context();
-        raw->pb = io.get();
-        raw->flags |= AVFMT_FLAG_CUSTOM_IO;
-        if (const int rc = avformat_open_input(&raw, name.constData(), format, nullptr); rc < 0) {
-            read.error = av::errorText(rc);
+        const auto input = MemoryInput::open(utf8, path, format, &read.error);
+        if (!input)
             continue;
-        }
-        av::Input input(raw);
-        avformat_find_stream_info(input.get(), nullptr);
-        const int index = firstTextSubtitleStream(input.get());
+        avformat_find_stream_info(input->format(), nullptr);
+        const int index = firstTextSubtitleStream(input->format());
         if (index < 0) {
             read.error = QStringLiteral("no subtitles in it");
             continue;
         }
-        read = readStream(input.get(), index);
+        read = readStream(input->format(), index);
         if (read.error.isEmpty() && !read.cues.empty())
             return read;
     }
