@@ -16,8 +16,9 @@ bool isMp3Rate(int rate) {
 } // namespace
 
 bool AudioDecoder::open(const QString& path, QString* error) {
-    if (!QFileInfo(path).isFile()) {
-        *error = QStringLiteral("%1: no such file").arg(path);
+    if (const QFileInfo info(path); !info.isFile()) {
+        *error = QStringLiteral("%1: %2").arg(path, info.exists() ? QStringLiteral("not a file")
+                                                                  : QStringLiteral("no such file"));
         return false;
     }
     AVFormatContext* raw = nullptr;

@@ -139,15 +139,21 @@ ImportResult importMedia(const ImportRequest& request, const ImportProgress& pro
 
     const qint64 mediaEndMs = cutter.positionFrames() * 1000 / format.sampleRate;
     std::vector<size_t> kept;
-    for (size_t i = 0; i < plan.lessons.size(); ++i) {
-        const PlannedLesson& lesson = plan.lessons[i];
-        if (cutter.written()[i])
-            kept.push_back(i);
-        else
-            plan.warnings << QStringLiteral("cue %1 at %2 starts after the media's end (%3); "
-                                            "skipped")
-                                 .arg(lesson.cue)
-                                 .arg(clockText(lesson.cueStartMs), clockText(mediaEndMs));
+    std::vector<size_t> late; // sorted by start, so all at the tail
+    for (size_t i = 0; i < plan.lessons.size(); ++i)
+        (cutter.written()[i] ? kept : late).push_back(i);
+    if (!late.empty()) {
+        const PlannedLesson& first = plan.lessons[late.front()];
+        const QString which = late.size() == 1
+                                  ? QStringLiteral("cue %1 at %2 starts")
+                                        .arg(first.cue)
+                                        .arg(clockText(first.cueStartMs))
+                                  : QStringLiteral("%1 cues from cue %2 at %3 on start")
+                                        .arg(late.size())
+                                        .arg(first.cue)
+                                        .arg(clockText(first.cueStartMs));
+        plan.warnings << QStringLiteral("%1 after the media's end (%2); skipped")
+                             .arg(which, clockText(mediaEndMs));
     }
     if (kept.empty())
         return failure(

@@ -124,13 +124,21 @@ SubtitleRead readSubtitleFile(const QString& path) {
     SubtitleRead read;
     read.found = true;
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        read.error =
-            QStringLiteral("cannot read %1: %2")
-                .arg(path, file.exists() ? file.errorString() : QStringLiteral("no such file"));
+    const QFileInfo info(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        read.error = QStringLiteral("cannot read %1: %2")
+                         .arg(path, info.isFile()   ? file.errorString()
+                                    : info.exists() ? QStringLiteral("not a file")
+                                                    : QStringLiteral("no such file"));
         return read;
     }
-    const QByteArray bytes = file.readAll();
+    // A film's subtitles are a few hundred kilobytes; a video given by mistake is not read whole.
+    constexpr qint64 kMaxSubtitleBytes = 64 << 20;
+    if (file.size() > kMaxSubtitleBytes) {
+        read.error = QStringLiteral("%1 is too large to be subtitles").arg(path);
+        return read;
+    }
+    const QByteArray bytes = file.read(kMaxSubtitleBytes);
     if (bytes.trimmed().isEmpty()) {
         read.error = QStringLiteral("%1 is empty").arg(path);
         return read;
