@@ -46,7 +46,7 @@ struct ImportResult {
     QString message;      // what went wrong, when not Done
     QString folder;       // where the lessons are
     QStringList lessons;  // the recordings written (NAME-001.txt ...), in order
-    QStringList warnings; // cues skipped or shortened, characters dropped
+    QStringList warnings; // cues skipped, characters dropped, each naming its cue
 };
 
 ImportResult importMedia(const ImportRequest& request, const ImportProgress& progress = {});
