@@ -35,7 +35,8 @@ qsizetype firstUnencodable(const QString& plain) {
         // A surrogate pair is one character; GBK holds none of them.
         if (plain.at(i).isSurrogate() || !gbk.isValid())
             return i;
-        (void)gbk.encode(QStringView(plain).mid(i, 1));
+        // The encoder is lazy: only converting its result encodes, and sets the error.
+        const QByteArray encoded = gbk.encode(QStringView(plain).mid(i, 1));
         if (gbk.hasError())
             return i;
     }

@@ -12,6 +12,8 @@ packages=(
   fonts-noto-cjk fonts-liberation fontconfig
   xvfb xauth xdotool imagemagick
   mpg123 clang-format
+  libavformat-dev libavcodec-dev libswresample-dev libavutil-dev ffmpeg
+  dpkg-dev appstream desktop-file-utils
 )
 
 missing=()

@@ -17,6 +17,10 @@ install(CODE "
        DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")
 ")
 
+# The AppStream description software centres show.
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/io.github.hearvex.Hearvex.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
 # The icons are drawn by the program's own artwork code at build time.
 add_executable(hearvex_make_icons make_icons.cpp)
 target_link_libraries(hearvex_make_icons PRIVATE hearvex_controls hearvex_warnings)

@@ -3,6 +3,8 @@
 //   hearvex-lesson encode PLAIN.txt OUT.kvx   plain text (UTF-8) -> lesson text file
 //   hearvex-lesson decode IN.kvx [OUT.txt]    lesson text file -> plain text (UTF-8)
 //   hearvex-lesson check FOLDER               each lesson in the program's order, and its faults
+//   hearvex-lesson import MEDIA [SUBTITLES]   one lesson per subtitle cue (see import_command.h)
+#include "import_command.h"
 #include "lesson_check.h"
 #include "lesson_file.h"
 #include "plain_text.h"
@@ -35,7 +37,9 @@ int usage() {
             "  hearvex-lesson check FOLDER               list a lesson folder in the program's "
             "order\n"
             "                                            and report what is wrong with each "
-            "lesson"));
+            "lesson\n"
+            "  hearvex-lesson import MEDIA [SUBTITLES] [--into FOLDER] [--name NAME] [--replace]\n"
+            "                                            one lesson per subtitle cue"));
     return 2;
 }
 
@@ -175,5 +179,7 @@ int main(int argc, char** argv) {
         return decode(args[1], args.value(2));
     if (command == QLatin1String("check") && args.size() == 2)
         return check(args[1]);
+    if (command == QLatin1String("import"))
+        return hearvex::lessons::runImport(args.mid(1));
     return usage();
 }

@@ -67,6 +67,9 @@ TEST(LessonText, WritesWhatItReads) {
     const QString emoji = QStringLiteral("ok 😀");
     EXPECT_EQ(firstUnencodable(emoji), 3);
     EXPECT_TRUE(encipherLessonText(emoji).isEmpty());
+    // Nor the music sign or the copyright sign, though both are in Unicode's first plane.
+    EXPECT_EQ(firstUnencodable(QStringLiteral("la ♪ ©")), 3);
+    EXPECT_EQ(firstUnencodable(QStringLiteral("la ©")), 3);
     EXPECT_EQ(firstUnencodable(plain), -1);
 }
 

@@ -1,0 +1,129 @@
+#include "import_command.h"
+
+#include "import_media.h"
+#include "lesson_list.h"
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+#include <unistd.h>
+
+namespace hearvex::lessons {
+
+namespace {
+
+void say(FILE* to, const QString& text) {
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), to);
+}
+
+int usage(const QString& problem) {
+    say(stderr, QStringLiteral("hearvex-lesson import: %1\n"
+                               "usage: hearvex-lesson import MEDIA [SUBTITLES] [--into FOLDER] "
+                               "[--name NAME] [--replace]")
+                    .arg(problem));
+    return 2;
+}
+
+// The lesson folder beside this tool, which lives beside the program.
+QString defaultFolder() {
+    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    return lessons::lessonFolder(QFileInfo(self).absolutePath());
+}
+
+// A bar redrawn in place on a terminal; nothing on a pipe or a file.
+class ProgressBar {
+public:
+    ProgressBar()
+        : m_shown(isatty(STDERR_FILENO) != 0) {}
+    bool update(const ImportProgressInfo& info) {
+        if (!m_shown)
+            return true;
+        const qint64 total = std::max(info.totalMs, info.doneMs);
+        const int percent = total > 0 ? static_cast<int>(info.doneMs * 100 / total) : 0;
+        if (percent == m_percent && info.lessonsDone == m_lessons)
+            return true;
+        m_percent = percent;
+        m_lessons = info.lessonsDone;
+        constexpr int kWidth = 30;
+        const int filled = percent * kWidth / 100;
+        std::fprintf(stderr, "\r[%s%s] %3d%%  %d/%d lessons", QByteArray(filled, '#').constData(),
+                     QByteArray(kWidth - filled, '-').constData(), percent, info.lessonsDone,
+                     info.lessonsPlanned);
+        std::fflush(stderr);
+        return true;
+    }
+    void end() {
+        if (m_shown && m_percent >= 0)
+            std::fputs("\n", stderr);
+    }
+
+private:
+    bool m_shown;
+    int m_percent = -1;
+    int m_lessons = -1;
+};
+
+int exitStatus(ImportOutcome outcome) {
+    switch (outcome) {
+    case ImportOutcome::Done:
+        return 0;
+    case ImportOutcome::NoSubtitles:
+        return 2;
+    case ImportOutcome::NameTaken:
+    case ImportOutcome::Cancelled:
+    case ImportOutcome::Failed:
+        return 1;
+    }
+    return 1;
+}
+
+} // namespace
+
+int runImport(const QStringList& args) {
+    ImportRequest request;
+    QStringList files;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (arg == QLatin1String("--replace")) {
+            request.replace = true;
+        } else if (arg == QLatin1String("--into") || arg == QLatin1String("--name")) {
+            if (i + 1 >= args.size() || args.at(i + 1).isEmpty())
+                return usage(QStringLiteral("%1 needs a value").arg(arg));
+            (arg == QLatin1String("--into") ? request.folder : request.name) = args.at(++i);
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            return usage(QStringLiteral("unknown option %1").arg(arg));
+        } else {
+            files << arg;
+        }
+    }
+    if (files.isEmpty() || files.size() > 2)
+        return usage(files.isEmpty() ? QStringLiteral("no media file given")
+                                     : QStringLiteral("too many files given"));
+    request.media = files.at(0);
+    request.subtitles = files.value(1);
+    if (request.folder.isEmpty())
+        request.folder = defaultFolder();
+    request.folder = QDir::cleanPath(request.folder);
+
+    // FFmpeg's own chatter would bury the one line that says what went wrong.
+    av_log_set_level(AV_LOG_QUIET);
+    ProgressBar bar;
+    const ImportResult result =
+        importMedia(request, [&](const ImportProgressInfo& info) { return bar.update(info); });
+    bar.end();
+    for (const QString& warning : result.warnings)
+        say(stderr, QStringLiteral("hearvex-lesson import: warning: %1").arg(warning));
+    if (result.outcome != ImportOutcome::Done) {
+        say(stderr, QStringLiteral("hearvex-lesson import: %1").arg(result.message));
+        return exitStatus(result.outcome);
+    }
+    say(stdout,
+        QStringLiteral("%1 lessons written to %2").arg(result.lessons.size()).arg(result.folder));
+    return 0;
+}
+
+} // namespace hearvex::lessons

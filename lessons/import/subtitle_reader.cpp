@@ -1,0 +1,184 @@
+#include "subtitle_reader.h"
+
+#include "av_util.h"
+#include "cue_text.h"
+#include "memory_input.h"
+#include "subtitle_charset.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cstring>
+
+namespace hearvex::lessons {
+
+namespace {
+
+bool isTextSubtitle(AVCodecID id) {
+    return id == AV_CODEC_ID_MOV_TEXT || id == AV_CODEC_ID_SUBRIP || id == AV_CODEC_ID_WEBVTT ||
+           id == AV_CODEC_ID_ASS || id == AV_CODEC_ID_SSA || id == AV_CODEC_ID_TEXT;
+}
+
+int firstTextSubtitleStream(const AVFormatContext* format) {
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        const AVCodecParameters* par = format->streams[i]->codecpar;
+        if (par->codec_type == AVMEDIA_TYPE_SUBTITLE && isTextSubtitle(par->codec_id))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+QString packetText(const AVPacket* packet) {
+    const auto* data = reinterpret_cast<const char*>(packet->data);
+    return QString::fromUtf8(data, static_cast<qsizetype>(strnlen(data, packet->size)));
+}
+
+// mov_text samples are binary (a length, the text, style boxes): its decoder
+// turns them into ASS events.
+QString decodedText(AVCodecContext* decoder, AVPacket* packet) {
+    AVSubtitle subtitle{};
+    int got = 0;
+    if (avcodec_decode_subtitle2(decoder, &subtitle, &got, packet) < 0 || !got)
+        return {};
+    QStringList lines;
+    for (unsigned i = 0; i < subtitle.num_rects; ++i)
+        if (subtitle.rects[i]->ass)
+            lines << assEventText(QString::fromUtf8(subtitle.rects[i]->ass));
+    avsubtitle_free(&subtitle);
+    return lines.join(QLatin1String("\\N"));
+}
+
+// Every packet of the stream as a cue, times from the media's start.
+SubtitleRead readStream(AVFormatContext* format, int index) {
+    SubtitleRead read;
+    read.found = true;
+    AVStream* stream = format->streams[index];
+    for (unsigned i = 0; i < format->nb_streams; ++i)
+        format->streams[i]->discard =
+            static_cast<int>(i) == index ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+    av::Codec decoder;
+    const AVCodecID id = stream->codecpar->codec_id;
+    if (id == AV_CODEC_ID_MOV_TEXT && !(decoder = av::openDecoder(stream, &read.error)))
+        return read;
+    const qint64 originMs = format->start_time == AV_NOPTS_VALUE ? 0 : format->start_time / 1000;
+    av::Packet packet(av_packet_alloc());
+    int rc = 0;
+    while ((rc = av_read_frame(format, packet.get())) >= 0) {
+        if (packet->stream_index == index) {
+            const int64_t pts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+            if (pts != AV_NOPTS_VALUE) {
+                Cue cue;
+                cue.startMs = av_rescale_q(pts, stream->time_base, {1, 1000}) - originMs;
+                if (packet->duration > 0)
+                    cue.endMs =
+                        cue.startMs + av_rescale_q(packet->duration, stream->time_base, {1, 1000});
+                cue.text =
+                    decoder ? decodedText(decoder.get(), packet.get()) : packetText(packet.get());
+                if (id == AV_CODEC_ID_ASS || id == AV_CODEC_ID_SSA)
+                    cue.text = assEventText(cue.text);
+                read.cues.push_back(cue);
+            }
+        }
+        av_packet_unref(packet.get());
+    }
+    if (rc != AVERROR_EOF && read.cues.empty())
+        read.error = av::errorText(rc);
+    return read;
+}
+
+// Opens the text with the demuxer FFmpeg finds for it (the name helps), or
+// with the one its extension names.
+SubtitleRead readSubtitleText(const QByteArray& utf8, const QString& path) {
+    static const char* const byExtension[][2] = {
+        {"srt", "srt"}, {"vtt", "webvtt"}, {"lrc", "lrc"}, {"ass", "ass"}, {"ssa", "ass"}};
+    const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
+    std::vector<const AVInputFormat*> tries = {nullptr};
+    for (const auto& entry : byExtension)
+        if (suffix == entry[0])
+            tries.push_back(av_find_input_format(entry[1]));
+
+    SubtitleRead read;
+    for (const AVInputFormat* format : tries) {
+        const auto input = MemoryInput::open(utf8, path, format, &read.error);
+        if (!input)
+            continue;
+        avformat_find_stream_info(input->format(), nullptr);
+        const int index = firstTextSubtitleStream(input->format());
+        if (index < 0) {
+            read.error = QStringLiteral("no subtitles in it");
+            continue;
+        }
+        read = readStream(input->format(), index);
+        if (read.error.isEmpty() && !read.cues.empty())
+            return read;
+    }
+    if (read.error.isEmpty())
+        read.error = QStringLiteral("no cues in it");
+    read.found = true;
+    return read;
+}
+
+} // namespace
+
+SubtitleRead readSubtitleFile(const QString& path) {
+    SubtitleRead read;
+    read.found = true;
+    QFile file(path);
+    const QFileInfo info(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        read.error = QStringLiteral("cannot read %1: %2")
+                         .arg(path, info.isFile()   ? file.errorString()
+                                    : info.exists() ? QStringLiteral("not a file")
+                                                    : QStringLiteral("no such file"));
+        return read;
+    }
+    // A film's subtitles are a few hundred kilobytes; a video given by mistake is not read whole.
+    constexpr qint64 kMaxSubtitleBytes = 64 << 20;
+    if (file.size() > kMaxSubtitleBytes) {
+        read.error = QStringLiteral("%1 is too large to be subtitles").arg(path);
+        return read;
+    }
+    const QByteArray bytes = file.read(kMaxSubtitleBytes);
+    if (bytes.trimmed().isEmpty()) {
+        read.error = QStringLiteral("%1 is empty").arg(path);
+        return read;
+    }
+    read = readSubtitleText(subtitleTextAsUtf8(bytes), path);
+    if (!read.error.isEmpty())
+        read.error = QStringLiteral("%1: not a subtitle file (%2)").arg(path, read.error);
+    return read;
+}
+
+SubtitleRead readEmbeddedSubtitles(const QString& mediaPath) {
+    SubtitleRead read;
+    AVFormatContext* raw = nullptr;
+    if (avformat_open_input(&raw, QFile::encodeName(mediaPath).constData(), nullptr, nullptr) < 0)
+        return read;
+    av::Input input(raw);
+    if (avformat_find_stream_info(input.get(), nullptr) < 0)
+        return read;
+    const int index = firstTextSubtitleStream(input.get());
+    if (index < 0)
+        return read;
+    read = readStream(input.get(), index);
+    if (!read.error.isEmpty())
+        read.error =
+            QStringLiteral("%1: its subtitles cannot be read (%2)").arg(mediaPath, read.error);
+    return read;
+}
+
+QString siblingSubtitleFile(const QString& mediaPath) {
+    const QFileInfo media(mediaPath);
+    const QString stem = media.dir().filePath(media.completeBaseName());
+    for (const char* extension : {"srt", "vtt", "lrc", "ass", "ssa"}) {
+        for (const QString& suffix :
+             {QString::fromLatin1(extension), QString::fromLatin1(extension).toUpper()}) {
+            const QString candidate = stem + QLatin1Char('.') + suffix;
+            if (QFileInfo(candidate).isFile())
+                return candidate;
+        }
+    }
+    return {};
+}
+
+} // namespace hearvex::lessons

@@ -1,0 +1,35 @@
+// Subtitle cues read with FFmpeg: from a subtitle file (SubRip, WebVTT, LRC,
+// ASS/SSA) or from the first text subtitle stream inside a media file.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace hearvex::lessons {
+
+inline constexpr qint64 kUntilNextCue = -1;
+
+struct Cue {
+    qint64 startMs = 0;
+    qint64 endMs = kUntilNextCue; // LRC lines last until the next line
+    QString text;                 // as the format carries it, tags and all
+};
+
+struct SubtitleRead {
+    bool found = false; // a subtitle stream was there to read
+    QString error;      // why it could not be read; empty on success
+    std::vector<Cue> cues;
+};
+
+// A subtitle file in UTF-8, UTF-16 with a byte-order mark, or GB18030.
+SubtitleRead readSubtitleFile(const QString& path);
+
+// The first mov_text, SubRip, WebVTT, ASS or plain-text subtitle stream of a
+// media file; found is false when it has none.
+SubtitleRead readEmbeddedSubtitles(const QString& mediaPath);
+
+// The subtitle file beside a media file: its name less the last extension,
+// with .srt, .vtt, .lrc, .ass or .ssa (either case). Empty when there is none.
+QString siblingSubtitleFile(const QString& mediaPath);
+
+} // namespace hearvex::lessons
