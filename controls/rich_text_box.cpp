@@ -11,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
+#include <algorithm>
 
 namespace hearvex::controls {
 
@@ -22,7 +23,8 @@ QString toDocumentBreaks(QString text) {
 }
 } // namespace
 
-RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
+RichTextBox::RichTextBox(QWidget* parent)
+    : QTextEdit(parent) {
     setAcceptRichText(false);
     setLineWrapMode(QTextEdit::WidgetWidth);
     setTabChangesFocus(false);
@@ -46,7 +48,28 @@ void RichTextBox::setText(const QString& text) {
     setCurrentCharFormat(insertion);
 }
 
-int RichTextBox::selStart() const { return textCursor().selectionStart(); }
+void RichTextBox::setMarks(const std::vector<Range>& ranges, const QColor& color) {
+    const int end = document()->characterCount() - 1;
+    QList<QTextEdit::ExtraSelection> marks;
+    for (const Range& range : ranges) {
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(document());
+        mark.cursor.setPosition(std::clamp(range.start, 0, end));
+        mark.cursor.setPosition(std::clamp(range.start + range.length, 0, end),
+                                QTextCursor::KeepAnchor);
+        mark.format.setForeground(color);
+        marks.append(mark);
+    }
+    setExtraSelections(marks);
+}
+
+void RichTextBox::clearMarks() {
+    setExtraSelections({});
+}
+
+int RichTextBox::selStart() const {
+    return textCursor().selectionStart();
+}
 
 void RichTextBox::setSelStart(int offset) {
     if (offset < 0)
@@ -86,7 +109,9 @@ void RichTextBox::setSelText(const QString& text) {
     setTextCursor(c);
 }
 
-QColor RichTextBox::selColor() const { return textCursor().charFormat().foreground().color(); }
+QColor RichTextBox::selColor() const {
+    return textCursor().charFormat().foreground().color();
+}
 
 void RichTextBox::setSelColor(const QColor& color) {
     QTextCharFormat f;

@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QTextEdit>
 #include <functional>
+#include <vector>
 
 namespace hearvex::controls {
 
@@ -21,13 +22,23 @@ public:
     void setText(const QString& text);
 
     int selStart() const;
-    void setSelStart(int offset);   // ControlError below 0; beyond the end goes to the end
+    void setSelStart(int offset); // ControlError below 0; beyond the end goes to the end
     int selLength() const;
-    void setSelLength(int length);  // ControlError below 0; limited to the end of the text
+    void setSelLength(int length); // ControlError below 0; limited to the end of the text
     QString selText() const;
     void setSelText(const QString& text);
     QColor selColor() const;
     void setSelColor(const QColor& color);
+
+    // Colours ranges of the text (offsets as the selection counts them) over
+    // its own formatting, leaving the text, its formatting, what is typed next
+    // and the undo history as they are. They stay until new marks or clearMarks.
+    struct Range {
+        int start = 0;
+        int length = 0;
+    };
+    void setMarks(const std::vector<Range>& ranges, const QColor& color);
+    void clearMarks();
 
     QString toolTipText() const { return toolTip(); }
     void setToolTipText(const QString& text) { setToolTip(text); }

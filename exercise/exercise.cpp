@@ -1,11 +1,18 @@
 #include "exercise.h"
 
+#include "compare_score.h"
 #include "dictation.h"
 #include "guard.h"
+#include "word_alignment.h"
 
 namespace hearvex::exercise {
 
 using controls::skipOnError;
+
+namespace {
+// Typed words that found no place in the sentence; light enough to read on the box's blue.
+const QColor kWrongWordColor{255, 60, 60};
+} // namespace
 
 Exercise::Exercise(const ExerciseControls& controls)
     : m_controls(controls) {
@@ -14,9 +21,17 @@ Exercise::Exercise(const ExerciseControls& controls)
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // The switches: pressed look one pixel down and right; the release toggles.
     m_controls.keywordSwitch->setPressShift(QPoint(1, 1));
-    m_controls.keywordSwitch->setMouseUpHandler([this](int, int, int, int) { toggleKeywordHint(); });
+    m_controls.keywordSwitch->setMouseUpHandler(
+        [this](int, int, int, int) { toggleKeywordHint(); });
     m_controls.fullTextSwitch->setPressShift(QPoint(1, 1));
     m_controls.fullTextSwitch->setMouseUpHandler([this](int, int, int, int) { toggleFullText(); });
+    // Marks over text that has changed would point at the wrong words.
+    m_typingChanged = QObject::connect(m_controls.RichTextBox1[1], &QTextEdit::textChanged,
+                                       [this] { clearComparison(); });
+}
+
+Exercise::~Exercise() {
+    QObject::disconnect(m_typingChanged);
 }
 
 void Exercise::Form_Load() {
@@ -28,6 +43,7 @@ void Exercise::selectkewen(const QString& lessonText) {
     controls::RichTextBox* box = m_controls.RichTextBox1[0];
     controls::RichTextBox* typing = m_controls.RichTextBox1[1];
     m_lessonText = lessonText;
+    clearComparison();
     if (isBlankLesson(m_lessonText)) {
         skipOnError([&] { box->setText(m_lessonText); });
         return;
@@ -83,7 +99,30 @@ void Exercise::checkAnswer() {
         skipOnError([&] { select(compared.back()); });
 }
 
-bool Exercise::fullTextShown() const { return m_controls.fullTextSwitch->borderStyle() == 1; }
+void Exercise::compareAligned() {
+    controls::RichTextBox* typing = m_controls.RichTextBox1[1];
+    // One character per line break, as the box's offsets count them.
+    QString typed = typing->text();
+    typed.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    const WordAlignment alignment = alignWords(m_answerText, typed);
+    std::vector<controls::RichTextBox::Range> wrong;
+    for (const AlignedWord& word : alignment.typed)
+        if (!word.matched)
+            wrong.push_back({word.start, word.length});
+    typing->setMarks(wrong, kWrongWordColor);
+    m_controls.lbScore->setCaption(scoreCaption(alignment));
+    m_controls.lbScore->setToolTip(scoreToolTip(alignment));
+}
+
+void Exercise::clearComparison() {
+    m_controls.RichTextBox1[1]->clearMarks();
+    m_controls.lbScore->setCaption(QString());
+    m_controls.lbScore->setToolTip(QString());
+}
+
+bool Exercise::fullTextShown() const {
+    return m_controls.fullTextSwitch->borderStyle() == 1;
+}
 
 void Exercise::showFullText(bool shown) {
     controls::RichTextBox* box = m_controls.RichTextBox1[0];
@@ -96,9 +135,13 @@ void Exercise::showFullText(bool shown) {
     }
 }
 
-void Exercise::releaseFullTextSwitch() { m_controls.fullTextSwitch->setBorderStyle(0); }
+void Exercise::releaseFullTextSwitch() {
+    m_controls.fullTextSwitch->setBorderStyle(0);
+}
 
-bool Exercise::keywordHintOn() const { return m_controls.keywordSwitch->borderStyle() == 1; }
+bool Exercise::keywordHintOn() const {
+    return m_controls.keywordSwitch->borderStyle() == 1;
+}
 
 void Exercise::toggleKeywordHint() {
     m_controls.keywordSwitch->setBorderStyle(keywordHintOn() ? 0 : 1);
