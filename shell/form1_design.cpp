@@ -1,5 +1,5 @@
-#include "colors.h"
 #include "form1_design.h"
+#include "colors.h"
 
 #include "artwork.h"
 #include "fonts.h"
@@ -39,9 +39,10 @@ void styleBox(RichTextBox* box) {
     pal.setColor(QPalette::Highlight, kSelectionColor);
     pal.setColor(QPalette::HighlightedText, Qt::white);
     box->setPalette(pal);
-    box->setStyleSheet(QStringLiteral(
-        "QTextEdit { background: %1; color: white; border: 1px solid rgb(138,158,192); }")
-                            .arg(styleColor(kBackColor)));
+    box->setStyleSheet(
+        QStringLiteral(
+            "QTextEdit { background: %1; color: white; border: 1px solid rgb(138,158,192); }")
+            .arg(styleColor(kBackColor)));
 }
 
 void styleScrollBar(ScrollBar* bar) {
@@ -51,15 +52,16 @@ void styleScrollBar(ScrollBar* bar) {
         "QScrollBar::handle:horizontal { background: qlineargradient(x1:0,y1:0,x2:0,y2:1,"
         " stop:0 rgb(255,230,120), stop:1 rgb(230,170,40)); min-width: 10px; border-radius: 2px; }"
         "QScrollBar::handle:horizontal:disabled { background: rgb(150,164,188); }"
-        "QScrollBar::add-line:horizontal, QScrollBar::sub-line:horizontal { background: rgb(140,160,196);"
+        "QScrollBar::add-line:horizontal, QScrollBar::sub-line:horizontal { background: "
+        "rgb(140,160,196);"
         " width: 9px; subcontrol-origin: margin; border: 1px solid rgb(44,60,92); }"
         "QScrollBar::add-line:horizontal { subcontrol-position: right; }"
         "QScrollBar::sub-line:horizontal { subcontrol-position: left; }"
         "QScrollBar::add-page, QScrollBar::sub-page { background: none; }"));
 }
 
-PictureButton* makePicture(QWidget* parent, const QString& name, QRect geometry, const QPixmap& picture,
-                           const QString& accessibleName) {
+PictureButton* makePicture(QWidget* parent, const QString& name, QRect geometry,
+                           const QPixmap& picture, const QString& accessibleName) {
     auto* image = new PictureButton(parent);
     image->setObjectName(name);
     image->setGeometry(geometry);
@@ -70,7 +72,8 @@ PictureButton* makePicture(QWidget* parent, const QString& name, QRect geometry,
 
 } // namespace
 
-Form1Design::Form1Design(QWidget* parent) : QWidget(parent) {
+Form1Design::Form1Design(QWidget* parent)
+    : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Hearvex"));
     setFixedSize(640, 480);
@@ -104,18 +107,26 @@ Form1Design::Form1Design(QWidget* parent) : QWidget(parent) {
     txtFile = place(new QLineEdit(p3), "txtFile", twipsRect(3480, 840, 6255, 270));
     txtFile->setAccessibleName(QStringLiteral("文件路径"));
     txtFile->setFocusPolicy(Qt::NoFocus);
-    txtFile->setStyleSheet(QStringLiteral(
-        "QLineEdit { background: %1; color: %1; border: none; }").arg(styleColor(kBackColor)));
+    txtFile->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: %1; border: none; }")
+                               .arg(styleColor(kBackColor)));
     txtFile->stackUnder(Image1);
 
     lbPlayTime = makeLabel(p3, "lbPlayTime", {}, twipsRect(0, 0, 615, 255), captionFont);
     lbPlayTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label10 = makeLabel(p3, "Label10", QStringLiteral("/"), twipsRect(720, 0, 135, 255), captionFont);
+    Label10 =
+        makeLabel(p3, "Label10", QStringLiteral("/"), twipsRect(720, 0, 135, 255), captionFont);
     Label10->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lbTotalSec = makeLabel(p3, "lbTotalSec", {}, twipsRect(840, 0, 615, 255), captionFont);
     lbTotalSec->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lbTrackName = makeLabel(p3, "lbTrackName", {}, twipsRect(0, 360, 1455, 255), captionFont);
     lbTrackName->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    // The speed sits in the picture's empty top-left corner, under the time;
+    // the score in the free corner beside the bottom of the typing box.
+    lbSpeed = makeLabel(p3, "lbSpeed", {}, twipsRect(180, 660, 675, 255), captionFont);
+    lbSpeed->setAccessibleDescription(QStringLiteral("播放速度"));
+    lbScore = makeLabel(p3, "lbScore", {}, twipsRect(45, 5460, 990, 300), captionFont);
+    lbScore->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    lbScore->setAccessibleDescription(QStringLiteral("逐词比较得分"));
 
     picWaveFrm = place(new PictureBox(p3, 1), "picWaveFrm", twipsRect(1575, 0, 2295, 615));
     picWaveFrm->setBackColor(Qt::black);
@@ -138,8 +149,8 @@ Form1Design::Form1Design(QWidget* parent) : QWidget(parent) {
     QWidget* p4 = Picture4->client();
     Timer1 = new controls::Timer(Picture4, 50, true);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    const QString buttonCaptions[3] = {QStringLiteral("复读起始位置"), QStringLiteral("复读结束位置"),
-                                       repeat::kRepeatOff};
+    const QString buttonCaptions[3] = {QStringLiteral("复读起始位置"),
+                                       QStringLiteral("复读结束位置"), repeat::kRepeatOff};
     const QRect buttonPlaces[3] = {twipsRect(0, 0, 1335, 375), twipsRect(1320, 0, 1455, 375),
                                    twipsRect(2760, 0, 1095, 375)};
     for (int i = 0; i < 3; ++i) {
@@ -148,14 +159,18 @@ Form1Design::Form1Design(QWidget* parent) : QWidget(parent) {
         xpcmdbutton1[i]->setGeometry(buttonPlaces[i]);
         xpcmdbutton1[i]->setFont(interfaceFont(12));
     }
-    Label1[0] = makeLabel(p4, "Label1_0", QStringLiteral("复读起始："), twipsRect(0, 600, 900, 180), smallCaptionFont);
-    Label1[1] = makeLabel(p4, "Label1_1", QStringLiteral("复读结束："), twipsRect(1920, 600, 900, 180), smallCaptionFont);
+    Label1[0] = makeLabel(p4, "Label1_0", QStringLiteral("复读起始："), twipsRect(0, 600, 900, 180),
+                          smallCaptionFont);
+    Label1[1] = makeLabel(p4, "Label1_1", QStringLiteral("复读结束："),
+                          twipsRect(1920, 600, 900, 180), smallCaptionFont);
 
     Picture1 = place(new PictureBox(p3), "Picture1", twipsRect(0, 4200, 3840, 1215));
     QWidget* p1 = Picture1->client();
-    Label3 = makeLabel(p1, "Label3", QStringLiteral("左声道"), twipsRect(1560, 720, 540, 180), songTi(10));
+    Label3 = makeLabel(p1, "Label3", QStringLiteral("左声道"), twipsRect(1560, 720, 540, 180),
+                       songTi(10));
     scLVol = place(new ScrollBar(p1), "scLVol", twipsRect(2280, 720, 1575, 135));
-    Label1[2] = makeLabel(p1, "Label1_2", QStringLiteral("右声道"), twipsRect(1560, 870, 540, 180), songTi(10));
+    Label1[2] = makeLabel(p1, "Label1_2", QStringLiteral("右声道"), twipsRect(1560, 870, 540, 180),
+                          songTi(10));
     scRVol = place(new ScrollBar(p1), "scRVol", twipsRect(2280, 870, 1575, 135));
     for (ScrollBar* bar : {scLVol, scRVol}) {
         bar->setMin(0);
@@ -177,15 +192,24 @@ Form1Design::Form1Design(QWidget* parent) : QWidget(parent) {
         QPixmap picture;
     };
     const ToolbarItem toolbar[] = {
-        {0, p3, twipsRect(1080, 5400, 795, 435), QStringLiteral("词典"), artwork::wordButton(QStringLiteral("词典"), 53, 29)},
-        {1, p3, twipsRect(2040, 5400, 810, 435), QStringLiteral("帮助"), artwork::wordButton(QStringLiteral("帮助"), 54, 29)},
-        {2, p3, twipsRect(3000, 5400, 750, 420), QStringLiteral("返回"), artwork::wordButton(QStringLiteral("返回"), 50, 28)},
-        {3, p1, twipsRect(0, 120, 1275, 360), QStringLiteral("关键字提示"), artwork::wordButton(QStringLiteral("关键字提示"), 85, 24)},
-        {4, p1, twipsRect(1320, 120, 1275, 360), QStringLiteral("全英文提示"), artwork::wordButton(QStringLiteral("全英文提示"), 85, 24)},
-        {6, p1, twipsRect(2640, 120, 1170, 360), QStringLiteral("错误记录"), artwork::wordButton(QStringLiteral("错误记录"), 78, 24)},
-        {7, p1, twipsRect(1080, 765, 225, 225), QStringLiteral("下一课"), artwork::arrowButton(true, 15)},
-        {8, p1, twipsRect(480, 720, 480, 315), QStringLiteral("课文库"), artwork::cassetteButton(32, 21)},
-        {9, p1, twipsRect(120, 765, 225, 225), QStringLiteral("上一课"), artwork::arrowButton(false, 15)},
+        {0, p3, twipsRect(1080, 5400, 795, 435), QStringLiteral("词典"),
+         artwork::wordButton(QStringLiteral("词典"), 53, 29)},
+        {1, p3, twipsRect(2040, 5400, 810, 435), QStringLiteral("帮助"),
+         artwork::wordButton(QStringLiteral("帮助"), 54, 29)},
+        {2, p3, twipsRect(3000, 5400, 750, 420), QStringLiteral("返回"),
+         artwork::wordButton(QStringLiteral("返回"), 50, 28)},
+        {3, p1, twipsRect(0, 120, 1275, 360), QStringLiteral("关键字提示"),
+         artwork::wordButton(QStringLiteral("关键字提示"), 85, 24)},
+        {4, p1, twipsRect(1320, 120, 1275, 360), QStringLiteral("全英文提示"),
+         artwork::wordButton(QStringLiteral("全英文提示"), 85, 24)},
+        {6, p1, twipsRect(2640, 120, 1170, 360), QStringLiteral("错误记录"),
+         artwork::wordButton(QStringLiteral("错误记录"), 78, 24)},
+        {7, p1, twipsRect(1080, 765, 225, 225), QStringLiteral("下一课"),
+         artwork::arrowButton(true, 15)},
+        {8, p1, twipsRect(480, 720, 480, 315), QStringLiteral("课文库"),
+         artwork::cassetteButton(32, 21)},
+        {9, p1, twipsRect(120, 765, 225, 225), QStringLiteral("上一课"),
+         artwork::arrowButton(false, 15)},
     };
     for (const ToolbarItem& item : toolbar)
         Image2[item.index] = makePicture(item.panel, indexedName("Image2", item.index), item.place,
@@ -197,13 +221,19 @@ Form1Design::Form1Design(QWidget* parent) : QWidget(parent) {
         QString name;
         QString toolTip;
     } strip[4] = {
-        {twipsRect(1440, 1500, 225, 165), artwork::repeatBackButton(15, 11), QStringLiteral("10秒复读"), QStringLiteral("10秒复读")},
-        {twipsRect(1800, 1500, 225, 165), artwork::repeatBackButton(15, 11), QStringLiteral("20秒复读"), QStringLiteral("20秒复读")},
+        {twipsRect(1440, 1500, 225, 165), artwork::repeatBackButton(15, 11),
+         QStringLiteral("10秒复读"), QStringLiteral("10秒复读")},
+        {twipsRect(1800, 1500, 225, 165), artwork::repeatBackButton(15, 11),
+         QStringLiteral("20秒复读"), QStringLiteral("20秒复读")},
         {twipsRect(2145, 1500, 240, 150), artwork::playButton(16, 10), QStringLiteral("播放"), {}},
-        {twipsRect(2430, 1500, 240, 150), artwork::pauseButton(16, 10), QStringLiteral("暂停/继续"), {}},
+        {twipsRect(2430, 1500, 240, 150),
+         artwork::pauseButton(16, 10),
+         QStringLiteral("暂停/继续"),
+         {}},
     };
     for (int i = 0; i < 4; ++i) {
-        Image3[i] = makePicture(p3, indexedName("Image3", i), strip[i].place, strip[i].picture, strip[i].name);
+        Image3[i] = makePicture(p3, indexedName("Image3", i), strip[i].place, strip[i].picture,
+                                strip[i].name);
         if (!strip[i].toolTip.isEmpty())
             Image3[i]->setToolTip(strip[i].toolTip);
     }
@@ -214,7 +244,7 @@ int Form1Design::picWaveFrmScaleWidth() const {
 }
 
 player::PlayerControls Form1Design::playerControls() const {
-    return {Timer, lbPlayTime, lbTotalSec, lbTrackName, txtFile, scSeek, scLVol, scRVol};
+    return {Timer, lbPlayTime, lbTotalSec, lbTrackName, txtFile, scSeek, scLVol, scRVol, lbSpeed};
 }
 
 view::ViewControls Form1Design::viewControls() const {
@@ -226,7 +256,7 @@ repeat::RepeatControls Form1Design::repeatControls() const {
 }
 
 exercise::ExerciseControls Form1Design::exerciseControls() const {
-    return {RichTextBox1, Image2[3], Image2[4]};
+    return {RichTextBox1, Image2[3], Image2[4], lbScore};
 }
 
 ToolbarControls Form1Design::toolbarControls() const {
