@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -258,6 +259,20 @@ TEST_F(PracticeKeysTest, TheSpeedHoldsAcrossLessonsAndKeysWorkFromTheLessonList)
     EXPECT_NE(std::find(calls.begin(), calls.end(), "setSpeed 80"), calls.end());
     EXPECT_EQ(engine.openedPath, second.toStdString());
     EXPECT_EQ(form.lbSpeed->caption(), QStringLiteral("0.8x"));
+}
+
+TEST_F(PracticeKeysTest, AMessageBoxKeepsItsKeys) {
+    form.startLesson(QStringLiteral("One."), track("unit1.txt", 30));
+    engine.clearCalls();
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Hearvex"),
+                    QStringLiteral("ErrNo : 4 Open Error"), QMessageBox::Ok, &form);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    QTRY_VERIFY(QApplication::activeModalWidget() == &box);
+    QTest::keyClick(&box, Qt::Key_Escape);
+    EXPECT_FALSE(box.isVisible());
+    EXPECT_EQ(transport(), Calls{});
+    EXPECT_EQ(engine.state, 1);
 }
 
 TEST(PracticeKeyTable, EachKeyHasOneEntryAndEveryActionAKey) {
