@@ -68,6 +68,25 @@ void RichTextBox::setText(const QString& text) {
     setCurrentCharFormat(insertion);
 }
 
+void RichTextBox::setMarks(const std::vector<Range>& ranges, const QColor& color) {
+    const int end = document()->characterCount() - 1;
+    QList<QTextEdit::ExtraSelection> marks;
+    for (const Range& range : ranges) {
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(document());
+        mark.cursor.setPosition(std::clamp(range.start, 0, end));
+        mark.cursor.setPosition(std::clamp(range.start + range.length, 0, end),
+                                QTextCursor::KeepAnchor);
+        mark.format.setForeground(color);
+        marks.append(mark);
+    }
+    setExtraSelections(marks);
+}
+
+void RichTextBox::clearMarks() {
+    setExtraSelections({});
+}
+
 int RichTextBox::selStart() const {
     return textCursor().selectionStart();
 }

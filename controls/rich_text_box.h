@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QTextEdit>
 #include <functional>
+#include <vector>
 
 namespace hearvex::controls {
 
@@ -29,6 +30,16 @@ public:
     void setSelText(const QString& text);
     QColor selColor() const;
     void setSelColor(const QColor& color);
+
+    // Colours ranges of the text (offsets as the selection counts them) over
+    // its own formatting, leaving the text, its formatting, what is typed next
+    // and the undo history as they are. They stay until new marks or clearMarks.
+    struct Range {
+        int start = 0;
+        int length = 0;
+    };
+    void setMarks(const std::vector<Range>& ranges, const QColor& color);
+    void clearMarks();
 
     QString toolTipText() const { return toolTip(); }
     void setToolTipText(const QString& text) { setToolTip(text); }

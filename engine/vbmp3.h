@@ -140,6 +140,11 @@ int32_t vbmp3_getWave(int32_t *first, int32_t *second); /* 256 each */
  * Returns 1 while playing, else 0. */
 int32_t vbmp3_getSpectrum(int32_t *first, int32_t *second); /* 256 each */
 
+/* The playing speed in percent of normal, 50..200, the pitch kept; 100 plays
+ * the recording unchanged. Positions, lengths and seeks stay in track time.
+ * Out of range: 0, nothing changes. vbmp3_getSpeed gives the speed in force. */
+int32_t vbmp3_setSpeed(int32_t percent);
+int32_t vbmp3_getSpeed(void);
 /* Stops playback and closes the sound device; when it returns no sound
  * callback runs. Call before vbmp3_free at exit. A later vbmp3_play reopens
  * the device. */

@@ -1,11 +1,18 @@
 #include "exercise.h"
 
+#include "compare_score.h"
 #include "dictation.h"
 #include "guard.h"
+#include "word_alignment.h"
 
 namespace hearvex::exercise {
 
 using controls::skipOnError;
+
+namespace {
+// Typed words that found no place in the sentence; light enough to read on the box's blue.
+const QColor kWrongWordColor{255, 60, 60};
+} // namespace
 
 Exercise::Exercise(const ExerciseControls& controls)
     : m_controls(controls) {
@@ -24,6 +31,13 @@ Exercise::Exercise(const ExerciseControls& controls)
         [this](int, int, int, int) { toggleKeywordHint(); });
     m_controls.fullTextSwitch->setPressShift(QPoint(1, 1));
     m_controls.fullTextSwitch->setMouseUpHandler([this](int, int, int, int) { toggleFullText(); });
+    // Marks over text that has changed would point at the wrong words.
+    m_typingChanged = QObject::connect(m_controls.RichTextBox1[1], &QTextEdit::textChanged,
+                                       [this] { clearComparison(); });
+}
+
+Exercise::~Exercise() {
+    QObject::disconnect(m_typingChanged);
 }
 
 void Exercise::Form_Load() {
@@ -38,6 +52,7 @@ void Exercise::selectkewen(const QString& lessonText) {
     box->setPlaceholderText(QString());
     typing->setPlaceholderText(QString());
     m_lessonText = lessonText;
+    clearComparison();
     if (isBlankLesson(m_lessonText)) {
         skipOnError([&] { box->setText(m_lessonText); });
         return;
@@ -91,6 +106,27 @@ void Exercise::checkAnswer() {
     }
     if (!compared.empty())
         skipOnError([&] { select(compared.back()); });
+}
+
+void Exercise::compareAligned() {
+    controls::RichTextBox* typing = m_controls.RichTextBox1[1];
+    // One character per line break, as the box's offsets count them.
+    QString typed = typing->text();
+    typed.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    const WordAlignment alignment = alignWords(m_answerText, typed);
+    std::vector<controls::RichTextBox::Range> wrong;
+    for (const AlignedWord& word : alignment.typed)
+        if (!word.matched)
+            wrong.push_back({word.start, word.length});
+    typing->setMarks(wrong, kWrongWordColor);
+    m_controls.lbScore->setCaption(scoreCaption(alignment));
+    m_controls.lbScore->setToolTip(scoreToolTip(alignment));
+}
+
+void Exercise::clearComparison() {
+    m_controls.RichTextBox1[1]->clearMarks();
+    m_controls.lbScore->setCaption(QString());
+    m_controls.lbScore->setToolTip(QString());
 }
 
 bool Exercise::fullTextShown() const {

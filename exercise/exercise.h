@@ -1,12 +1,13 @@
 // The dictation exercise of the main window: the exercise box shows the
 // lesson's sentence masked, the learner types into the typing box, and the
 // check uncovers every word typed correctly in its place. The exercise owns
-// both boxes and the two hint switches (keyword hint, full-text hint), whose
-// border style is their state: 1 while pressed.
+// both boxes, the two hint switches (keyword hint, full-text hint), whose
+// border style is their state: 1 while pressed, and the compare's score.
 #pragma once
 
 #include "exercise_controls.h"
 
+#include <QObject>
 #include <QString>
 
 namespace hearvex::exercise {
@@ -18,6 +19,9 @@ public:
     // typed into it goes to the typing box. Until the first lesson both boxes
     // show a grey hint on where to start.
     explicit Exercise(const ExerciseControls& controls);
+    ~Exercise();
+    Exercise(const Exercise&) = delete;
+    Exercise& operator=(const Exercise&) = delete;
 
     // The exercise's part of the window's load handler.
     void Form_Load();
@@ -29,6 +33,13 @@ public:
     // Masks the exercise box afresh and uncovers each slot whose typed word
     // matches. Reports nothing; the last compared slot stays selected.
     void checkAnswer();
+
+    // The aligned compare, beside the check: scores the typed words against
+    // the sentence word by word (lbScore "N/M", the missed words in its
+    // tooltip) and shows the typed words that found no place in red. Any
+    // change of the typed text, and the next lesson, clear it.
+    void compareAligned();
+    void clearComparison();
 
     // The full-text hint: the whole sentence shown, or masked again.
     void showFullText(bool shown);
@@ -50,6 +61,7 @@ private:
     void prepareSentence();
 
     ExerciseControls m_controls;
+    QMetaObject::Connection m_typingChanged;
     QString m_answerText;
     QString m_lessonText;
 };

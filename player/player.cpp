@@ -98,6 +98,7 @@ void Player::btOpen_Click() {
     setTicking(false, true);
 
     Vbmp3TrackInfo info{};
+    m_trackOpen = false;
     if (m_engine.open(text::trimSpaces(path).toUtf8().constData(), &info) == 0) {
         const int errorNo = m_engine.getLastErrorNo();
         m_showMessage(QStringLiteral("ErrNo : %1 Open Error").arg(errorNo));
@@ -107,6 +108,10 @@ void Player::btOpen_Click() {
     m_controls.lbTotalSec->setCaption(timeText(info.totalSec));
     m_controls.scSeek->setMax(seekBarMax(info.totalSec));
     m_controls.scSeek->setLargeChange(seekBarLargeChange(info.totalSec));
+    m_trackOpen = true;
+    // The learner's speed holds across lessons.
+    if (m_speedPercent != kNormalSpeed)
+        sendSpeed(m_speedPercent);
     getState();
     playw();
 }
@@ -137,6 +142,57 @@ void Player::pauseOrResume() {
         setTicking(false, false);
     }
     getState();
+}
+
+void Player::pauseResumeOrReplay(int stepBackSec) {
+    switch (getState()) {
+    case 0:
+        if (m_trackOpen)
+            playw();
+        break;
+    case 2: {
+        int32_t pos = 0;
+        m_engine.getState(&pos);
+        // Moved while still paused, so nothing from the old place is heard.
+        m_engine.seek(seekTarget(pos, -stepBackSec));
+        m_engine.restart();
+        setTicking(true, true);
+        getState();
+        break;
+    }
+    default:
+        m_engine.pause();
+        setTicking(false, false);
+        getState();
+        break;
+    }
+}
+
+void Player::seekBy(int seconds) {
+    int32_t pos = 0;
+    if (m_engine.getState(&pos) == 0)
+        return;
+    m_engine.seek(seekTarget(pos, seconds));
+    getState();
+}
+
+void Player::playFromStart() {
+    if (!m_trackOpen)
+        return;
+    // playw would resume a paused track where it stands.
+    if (getState() == 2)
+        m_engine.stop();
+    playw();
+}
+
+void Player::changeSpeedBy(int steps) {
+    sendSpeed(steppedSpeed(m_speedPercent, steps));
+}
+
+void Player::sendSpeed(int percent) {
+    if (m_engine.setSpeed(percent) != 0)
+        m_speedPercent = percent;
+    m_controls.lbSpeed->setCaption(speedText(m_speedPercent));
 }
 
 void Player::Timer_Timer() {

@@ -6,6 +6,7 @@
 
 #include "engine_api.h"
 #include "player_controls.h"
+#include "player_rules.h"
 #include "wave_view.h"
 
 #include <QString>
@@ -43,6 +44,24 @@ public:
     // Pauses a playing track, resumes a paused one.
     void pauseOrResume();
 
+    // The keys' transport, straight through the engine (the position bar would
+    // take a forward move smaller than its LargeChange as its own progress).
+    // A playing track pauses; a paused one resumes stepBackSec earlier (never
+    // before 0); a track that has ended plays again from its start.
+    void pauseResumeOrReplay(int stepBackSec);
+    // Moves the playing or paused position by seconds (negative: back, never
+    // before 0); at or past the end the track ends. Stopped: nothing moves.
+    void seekBy(int seconds);
+    // Plays the open recording from its start, also when paused.
+    void playFromStart();
+
+    // The playing speed in percent of normal, held for the session and sent
+    // again with every track; lbSpeed shows it when it is not normal.
+    int speedPercent() const { return m_speedPercent; }
+    // Steps of 0.1x (negative: slower) within 0.5x..1.5x; a speed the engine
+    // refuses is not taken.
+    void changeSpeedBy(int steps);
+
     // The position bar's value, and an assignment to it (which its change
     // handler takes as progress or a seek); a value beyond its range throws.
     int barValue() const { return m_controls.scSeek->value(); }
@@ -66,6 +85,7 @@ private:
     void sendVolumes();
     void setTicking(bool statusTick, bool viewTick);
     void notePaused(bool paused);
+    void sendSpeed(int percent);
 
     PlayerControls m_controls;
     EngineApi& m_engine;
@@ -76,6 +96,8 @@ private:
     bool m_paused = false;
     QString m_trackPath;
     bool m_notPlayedYet = false;
+    bool m_trackOpen = false;
+    int m_speedPercent = kNormalSpeed;
     int m_lastPosSec = 0;
 };
 

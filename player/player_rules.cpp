@@ -3,6 +3,8 @@
 #include "twips.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 namespace hearvex::player {
 
@@ -22,7 +24,9 @@ QString trackNameFromField(const char* field, int fieldSize) {
     return cutAtNul(QString::fromUtf8(field, fieldSize));
 }
 
-int seekBarMax(int totalSec) { return std::clamp(totalSec, 0, kMaxBarSeconds); }
+int seekBarMax(int totalSec) {
+    return std::clamp(totalSec, 0, kMaxBarSeconds);
+}
 
 int seekBarLargeChange(int totalSec) {
     if (totalSec <= 10)
@@ -39,6 +43,26 @@ SeekDecision decideSeek(int v, int lc, bool notPlayedYet, int lastPosSec) {
     if (int64_t(v) >= int64_t(lastPosSec) + lc || v < lastPosSec || notPlayedYet)
         return SeekDecision::Seek;
     return SeekDecision::Progress;
+}
+
+int steppedSpeed(int percent, int steps) {
+    const int64_t stepped = int64_t(percent) + int64_t(steps) * kSpeedStep;
+    return int(std::clamp<int64_t>(stepped, kMinSpeed, kMaxSpeed));
+}
+
+QString speedText(int percent) {
+    if (percent == kNormalSpeed)
+        return {};
+    const int hundredths = percent % 100;
+    const QString fraction = hundredths % 10 == 0
+                                 ? QString::number(hundredths / 10)
+                                 : QStringLiteral("%1").arg(hundredths, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1.%2x").arg(percent / 100).arg(fraction);
+}
+
+int seekTarget(int pos, int seconds) {
+    const int64_t target = int64_t(pos) + seconds;
+    return int(std::clamp<int64_t>(target, 0, INT32_MAX));
 }
 
 

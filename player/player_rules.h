@@ -37,5 +37,21 @@ enum class SeekDecision {
 // the position the engine last reported.
 SeekDecision decideSeek(int v, int lc, bool notPlayedYet, int lastPosSec);
 
+// The playing speed, in whole percent of normal so that steps return exactly:
+// 0.1x steps between 0.5x and 1.5x.
+inline constexpr int kNormalSpeed = 100;
+inline constexpr int kMinSpeed = 50;
+inline constexpr int kMaxSpeed = 150;
+inline constexpr int kSpeedStep = 10;
+
+// The speed steps (negative: slower) away from percent, held inside 50..150.
+int steppedSpeed(int percent, int steps);
+
+// The speed as the window shows it: "" at normal speed, else "0.7x", "1.5x", "1.25x".
+QString speedText(int percent);
+
+// Where a relative seek from pos lands: never before 0.
+int seekTarget(int pos, int seconds);
+
 
 } // namespace hearvex::player

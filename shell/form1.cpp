@@ -23,7 +23,8 @@ Form1::Form1(EngineApi& engine, QWidget* parent)
     , m_keywordHint(exerciseControls(), m_exercise)
     , m_toolbar(
           toolbarControls(), *this, engine, m_exercise,
-          [this]() -> lessons::Form3& { return form3(); }, m_programDir) {
+          [this]() -> lessons::Form3& { return form3(); }, m_programDir)
+    , m_keys(*this, m_player, m_exercise, m_toolbar) {
     // The window draws its own title strip and is moved by it.
     setWindowFlag(Qt::FramelessWindowHint);
     new WindowDrag(this, [this] { dockLibrary(); });

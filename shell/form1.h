@@ -11,6 +11,7 @@
 #include "lesson_host.h"
 #include "lesson_state.h"
 #include "player.h"
+#include "practice_keys.h"
 #include "repeat.h"
 #include "toolbar.h"
 #include "wave_view.h"
@@ -62,6 +63,7 @@ private:
     exercise::Exercise m_exercise;
     exercise::KeywordHint m_keywordHint;
     Toolbar m_toolbar;
+    PracticeKeys m_keys; // after the parts it drives, so it goes first
     lessons::LessonState m_lessons;
     lessons::Form3* m_form3 = nullptr; // owned as a child window
     bool m_loaded = false;

@@ -125,6 +125,13 @@ Form1Design::Form1Design(QWidget* parent)
     lbTotalSec->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lbTrackName = makeLabel(p3, "lbTrackName", {}, twipsRect(0, 360, 1455, 255), captionFont);
     lbTrackName->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    // The speed sits in the picture's empty top-left corner, under the time;
+    // the score in the free corner beside the bottom of the typing box.
+    lbSpeed = makeLabel(p3, "lbSpeed", {}, twipsRect(180, 660, 675, 255), captionFont);
+    lbSpeed->setAccessibleDescription(QStringLiteral("播放速度"));
+    lbScore = makeLabel(p3, "lbScore", {}, twipsRect(45, 5460, 990, 300), captionFont);
+    lbScore->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    lbScore->setAccessibleDescription(QStringLiteral("逐词比较得分"));
 
     picWaveFrm = place(new PictureBox(p3, 1), "picWaveFrm", twipsRect(1575, 0, 2295, 615));
     picWaveFrm->setBackColor(Qt::black);
@@ -255,7 +262,7 @@ int Form1Design::picWaveFrmScaleWidth() const {
 }
 
 player::PlayerControls Form1Design::playerControls() const {
-    return {Timer, lbPlayTime, lbTotalSec, lbTrackName, txtFile, scSeek, scLVol, scRVol};
+    return {Timer, lbPlayTime, lbTotalSec, lbTrackName, txtFile, scSeek, scLVol, scRVol, lbSpeed};
 }
 
 view::ViewControls Form1Design::viewControls() const {
@@ -267,7 +274,7 @@ repeat::RepeatControls Form1Design::repeatControls() const {
 }
 
 exercise::ExerciseControls Form1Design::exerciseControls() const {
-    return {RichTextBox1, Image2[3], Image2[4]};
+    return {RichTextBox1, Image2[3], Image2[4], lbScore};
 }
 
 ToolbarControls Form1Design::toolbarControls() const {

@@ -8,11 +8,12 @@
 // | control                                          | owner              |
 // |--------------------------------------------------|--------------------|
 // | Timer, lbPlayTime, lbTotalSec, lbTrackName,      | player             |
-// |   txtFile, scSeek, scLVol, scRVol                |                    |
+// |   txtFile, scSeek, scLVol, scRVol, lbSpeed       |                    |
 // | TimeView, picWave, lineCenter                    | view               |
 // | Timer1, xpcmdbutton1(0..2), Label1(0..1),        | repeat             |
 // |   Image3(0..3)                                   |                    |
-// | RichTextBox1(0..1), Image2(3), Image2(4)         | exercise           |
+// | RichTextBox1(0..1), Image2(3), Image2(4),        | exercise           |
+// |   lbScore                                        |                    |
 // | Image2(0..2, 6..9)                               | toolbar (shell)    |
 // | Picture1..4, picWaveFrm, Image1, Label1(2),      | this design; fixed |
 // |   Label3, Label10                                |   once built       |
@@ -53,6 +54,8 @@ public:
     controls::Label* Label10 = nullptr;
     controls::Label* lbTotalSec = nullptr;
     controls::Label* lbTrackName = nullptr;
+    controls::Label* lbSpeed = nullptr; // the playing speed beside the time, empty at 1.0x
+    controls::Label* lbScore = nullptr; // the aligned compare's score "N/M"
     controls::PictureBox* picWaveFrm = nullptr;
     controls::DrawingBox* picWave = nullptr;
     controls::LineControl* lineCenter = nullptr;

@@ -34,6 +34,8 @@ public:
     virtual int32_t getSpectrum(int32_t* first, int32_t* second) = 0;
     virtual int32_t stopCallback() = 0;
     virtual int32_t free() = 0;
+    virtual int32_t setSpeed(int32_t percent) = 0;
+    virtual int32_t getSpeed() = 0;
 };
 
 // The real library, libvbmp3.

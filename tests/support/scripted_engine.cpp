@@ -167,4 +167,17 @@ int32_t ScriptedEngine::free() {
     return 1;
 }
 
+int32_t ScriptedEngine::setSpeed(int32_t percent) {
+    calls.push_back("setSpeed " + std::to_string(percent));
+    if (percent < 50 || percent > 200)
+        return 0;
+    speed = percent;
+    return 1;
+}
+
+int32_t ScriptedEngine::getSpeed() {
+    calls.push_back("getSpeed");
+    return speed;
+}
+
 } // namespace hearvex::testing

@@ -1,0 +1,50 @@
+#include "practice_key_table.h"
+
+#include <array>
+
+namespace hearvex {
+
+namespace {
+
+constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
+constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
+
+const std::array<PracticeKey, 10> kKeys = {{
+    {Qt::Key_Escape, kNone, PracticeAction::PauseResume, "Esc",
+     "暂停/继续（继续时回退2秒）；播完后从头播放", false},
+    {Qt::Key_F3, kNone, PracticeAction::Back, "F3", "后退3秒", true},
+    {Qt::Key_F4, kNone, PracticeAction::Forward, "F4", "前进3秒", true},
+    {Qt::Key_F5, kNone, PracticeAction::Replay, "F5", "从头播放本课录音", false},
+    {Qt::Key_F6, kNone, PracticeAction::Slower, "F6", "放慢0.1倍（最慢0.5倍）", true},
+    {Qt::Key_F7, kNone, PracticeAction::Faster, "F7", "加快0.1倍（最快1.5倍）", true},
+    {Qt::Key_F8, kNone, PracticeAction::FullText, "F8", "全英文提示 开/关", false},
+    {Qt::Key_Return, kCtrl, PracticeAction::Check, "Ctrl+Enter", "错误记录（检查听写）", false},
+    {Qt::Key_Enter, kCtrl, PracticeAction::Check, "Ctrl+小键盘Enter", "错误记录（检查听写）",
+     false},
+    {Qt::Key_F9, kNone, PracticeAction::Compare, "F9", "逐词对齐比较，显示得分和错词", false},
+}};
+
+} // namespace
+
+std::span<const PracticeKey> practiceKeys() {
+    return kKeys;
+}
+
+const PracticeKey* practiceKeyFor(int key, Qt::KeyboardModifiers modifiers) {
+    // The keypad's Enter carries the keypad flag; an input method may add its group switch.
+    const Qt::KeyboardModifiers pressed =
+        modifiers & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
+    for (const PracticeKey& entry : kKeys)
+        if (entry.key == key && entry.modifiers == pressed)
+            return &entry;
+    return nullptr;
+}
+
+const PracticeKey* practiceKeyOf(PracticeAction action) {
+    for (const PracticeKey& entry : kKeys)
+        if (entry.action == action)
+            return &entry;
+    return nullptr;
+}
+
+} // namespace hearvex

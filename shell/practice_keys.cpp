@@ -1,0 +1,79 @@
+#include "practice_keys.h"
+
+#include "guard.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+namespace hearvex {
+
+namespace {
+constexpr int kResumeStepBackSec = 2;
+constexpr int kSeekStepSec = 3;
+} // namespace
+
+PracticeKeys::PracticeKeys(QWidget& window, player::Player& player, exercise::Exercise& exercise,
+                           Toolbar& toolbar)
+    : m_window(window)
+    , m_player(player)
+    , m_exercise(exercise)
+    , m_toolbar(toolbar) {
+    qApp->installEventFilter(this);
+}
+
+void PracticeKeys::run(PracticeAction action) {
+    switch (action) {
+    case PracticeAction::PauseResume:
+        m_player.pauseResumeOrReplay(kResumeStepBackSec);
+        break;
+    case PracticeAction::Back:
+        m_player.seekBy(-kSeekStepSec);
+        break;
+    case PracticeAction::Forward:
+        m_player.seekBy(kSeekStepSec);
+        break;
+    case PracticeAction::Replay:
+        m_player.playFromStart();
+        break;
+    case PracticeAction::Slower:
+        m_player.changeSpeedBy(-1);
+        break;
+    case PracticeAction::Faster:
+        m_player.changeSpeedBy(+1);
+        break;
+    case PracticeAction::FullText:
+        m_exercise.toggleFullText();
+        break;
+    case PracticeAction::Check:
+        m_toolbar.runCommand(6); // as 错误记录
+        break;
+    case PracticeAction::Compare:
+        m_exercise.compareAligned();
+        break;
+    }
+}
+
+bool PracticeKeys::inOurWindows(const QObject* receiver) const {
+    // Widgets only: a key goes to the platform window first, then to its focus widget.
+    if (!receiver->isWidgetType())
+        return false;
+    for (auto* w = static_cast<const QWidget*>(receiver); w; w = w->parentWidget())
+        if (w == &m_window)
+            return true;
+    return false;
+}
+
+bool PracticeKeys::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    const PracticeKey* entry = practiceKeyFor(key->key(), key->modifiers());
+    if (!entry || QApplication::activeModalWidget() || !inOurWindows(watched))
+        return false;
+    if (type == QEvent::KeyPress && (entry->repeats || !key->isAutoRepeat()))
+        controls::runGuarded("practice key", [&] { run(entry->action); });
+    return true;
+}
+
+} // namespace hearvex

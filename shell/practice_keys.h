@@ -1,0 +1,39 @@
+// Keys that work while typing (the table in practice_key_table.h): with the
+// focus anywhere in the main window or a window it owns (the lesson library,
+// the word lists), a key of the table runs its part's operation and never
+// reaches the box or list that has the focus. A message box keeps its keys.
+#pragma once
+
+#include "exercise.h"
+#include "player.h"
+#include "practice_key_table.h"
+#include "toolbar.h"
+
+#include <QObject>
+#include <QWidget>
+
+namespace hearvex {
+
+class PracticeKeys : public QObject {
+    Q_OBJECT
+public:
+    // Watches the application's key events for window and the windows it owns.
+    PracticeKeys(QWidget& window, player::Player& player, exercise::Exercise& exercise,
+                 Toolbar& toolbar);
+
+    // The operation of an action, as its key runs it.
+    void run(PracticeAction action);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool inOurWindows(const QObject* receiver) const;
+
+    QWidget& m_window;
+    player::Player& m_player;
+    exercise::Exercise& m_exercise;
+    Toolbar& m_toolbar;
+};
+
+} // namespace hearvex

@@ -1,0 +1,289 @@
+// The keys that work while typing, pressed on the real main window with a
+// scripted engine: each runs its operation, and the focused box or list
+// never sees it.
+#include "form1.h"
+#include "lesson_list.h"
+#include "lessons/lesson_files.h"
+#include "practice_key_table.h"
+#include "scripted_engine.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <string>
+
+using hearvex::Form1;
+using hearvex::testing::ScriptedEngine;
+using Calls = std::vector<std::string>;
+
+namespace {
+
+const QString kSentence = QStringLiteral("My name is Lily, and I'm from Shanghai.");
+// As an input method types it: full-width marks, "is" left out, "from" twice.
+const QString kTyped = QStringLiteral("My name Lily， and I'm from from Shanghai。");
+
+class PracticeKeysTest : public ::testing::Test {
+protected:
+    PracticeKeysTest() {
+        form.setProgramDir(dir.path());
+        form.player().setMessageHandler([](const QString&) {});
+        form.load();
+        form.show();
+    }
+
+    // A recording the engine knows, in the lesson folder.
+    QString track(const QString& name, int totalSec) {
+        const QString folder = hearvex::lessons::lessonFolder(dir.path());
+        QDir().mkpath(folder);
+        const QString path = folder + QLatin1Char('/') + name;
+        hearvex::testing::writeBytes(path, "recording");
+        engine.addTrack(path.toStdString(), "unit", totalSec);
+        return path;
+    }
+
+    hearvex::controls::RichTextBox* typing() { return form.RichTextBox1[1]; }
+    QString exerciseBox() { return form.RichTextBox1[0]->text(); }
+
+    // Types as the learner does: ASCII from the keys, the rest committed by an input method.
+    void type(const QString& text) {
+        for (QChar c : text) {
+            if (c.unicode() < 0x80) {
+                QTest::keyClicks(typing(), QString(c));
+                continue;
+            }
+            QInputMethodEvent commit;
+            commit.setCommitString(QString(c));
+            QApplication::sendEvent(typing(), &commit);
+        }
+    }
+
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(typing(), key, modifiers);
+    }
+
+    // The engine's transport and speed calls since the last look.
+    Calls transport() {
+        Calls out;
+        for (const std::string& call : engine.calls)
+            for (const char* name : {"play", "pause", "restart", "stop", "seek", "setSpeed"})
+                if (call == name || call.rfind(std::string(name) + ' ', 0) == 0)
+                    out.push_back(call);
+        engine.clearCalls();
+        return out;
+    }
+
+    // The typing box's red marks as "offset:text".
+    std::vector<std::string> marks() {
+        std::vector<std::string> out;
+        for (const QTextEdit::ExtraSelection& mark : typing()->extraSelections()) {
+            EXPECT_EQ(mark.format.foreground().color().red(), 255);
+            out.push_back(std::to_string(mark.cursor.selectionStart()) + ':' +
+                          mark.cursor.selectedText().toStdString());
+        }
+        return out;
+    }
+
+    QTemporaryDir dir;
+    ScriptedEngine engine;
+    Form1 form{engine};
+};
+
+} // namespace
+
+TEST_F(PracticeKeysTest, WhileTypingEveryKeyRunsItsOperationAndTheTypedTextStays) {
+    form.startLesson(kSentence + QStringLiteral("\r\nsecond line"), track("unit1.txt", 100));
+    QTRY_VERIFY(typing()->hasFocus());
+    type(kTyped);
+    ASSERT_EQ(typing()->text(), kTyped);
+    const QString masked = exerciseBox();
+    engine.clearCalls();
+
+    // Esc pauses; Esc resumes 2 s earlier, moved before the sound goes on; never before 0.
+    engine.position = 10;
+    press(Qt::Key_Escape);
+    EXPECT_EQ(engine.state, 2);
+    EXPECT_EQ(transport(), (Calls{"pause"}));
+    press(Qt::Key_Escape);
+    EXPECT_EQ(transport(), (Calls{"seek 8", "restart"}));
+    EXPECT_EQ(engine.state, 1);
+    EXPECT_EQ(form.scSeek->value(), 8);
+    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("00:08"));
+    engine.position = 1;
+    press(Qt::Key_Escape);
+    press(Qt::Key_Escape);
+    EXPECT_EQ(transport(), (Calls{"pause", "seek 0", "restart"}));
+
+    // F3 and F4 go 3 s through the engine, also forward where the position bar
+    // (LargeChange 10 on this track) would take the move as its own progress.
+    engine.position = 40;
+    press(Qt::Key_F4);
+    EXPECT_EQ(form.scSeek->value(), 43);
+    press(Qt::Key_F3);
+    press(Qt::Key_F3);
+    EXPECT_EQ(transport(), (Calls{"seek 43", "seek 40", "seek 37"}));
+    EXPECT_EQ(form.scSeek->value(), 37);
+
+    // F4 near the end ends the track; Esc then plays it from its start.
+    engine.position = 98;
+    press(Qt::Key_F4);
+    EXPECT_EQ(engine.state, 0);
+    form.Timer->tick(); // the status tick sees the end and stops
+    EXPECT_FALSE(form.Timer->enabled());
+    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("00:00"));
+    press(Qt::Key_Escape);
+    EXPECT_EQ(transport(), (Calls{"seek 101", "play"}));
+    EXPECT_EQ(engine.state, 1);
+
+    // F5 plays from the start, also when paused; the lesson is not read again.
+    engine.position = 50;
+    press(Qt::Key_Escape);
+    press(Qt::Key_F5);
+    EXPECT_EQ(transport(), (Calls{"pause", "stop", "play"}));
+    EXPECT_EQ(engine.state, 1);
+    EXPECT_EQ(engine.position, 0);
+    EXPECT_EQ(exerciseBox(), masked);
+
+    // F6 slower, F7 faster, 0.1x a step within 0.5x..1.5x; lbSpeed is empty at 1.0x.
+    const struct {
+        Qt::Key key;
+        int times;
+        int percent;
+        const char* shown;
+    } speeds[] = {
+        {Qt::Key_F6, 1, 90, "0.9x"},   {Qt::Key_F7, 1, 100, ""}, {Qt::Key_F6, 7, 50, "0.5x"},
+        {Qt::Key_F7, 12, 150, "1.5x"}, {Qt::Key_F6, 5, 100, ""},
+    };
+    for (const auto& step : speeds) {
+        for (int i = 0; i < step.times; ++i)
+            press(step.key);
+        EXPECT_EQ(engine.speed, step.percent) << step.shown;
+        EXPECT_EQ(form.player().speedPercent(), step.percent);
+        EXPECT_EQ(form.lbSpeed->caption(), QString::fromUtf8(step.shown));
+    }
+    for (const std::string& call : transport()) {
+        const int percent = std::stoi(call.substr(std::string("setSpeed ").size()));
+        EXPECT_TRUE(percent >= 50 && percent <= 150) << call;
+    }
+
+    // F8 shows and hides the sentence, as the full-text switch.
+    press(Qt::Key_F8);
+    EXPECT_EQ(exerciseBox(), kSentence);
+    EXPECT_EQ(form.Image2[4]->borderStyle(), 1);
+    press(Qt::Key_F8);
+    EXPECT_EQ(exerciseBox(), masked);
+    EXPECT_EQ(form.Image2[4]->borderStyle(), 0);
+
+    // Ctrl+Enter, from either Enter key, checks as 错误记录 and releases the full text.
+    const QString checked = QStringLiteral("My name ** ****, *** *'* from ********. ");
+    press(Qt::Key_F8);
+    press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(exerciseBox().toStdString(), checked.toStdString());
+    EXPECT_EQ(form.Image2[4]->borderStyle(), 0);
+    press(Qt::Key_F8);
+    press(Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
+    EXPECT_EQ(exerciseBox().toStdString(), checked.toStdString());
+    EXPECT_EQ(form.Image2[4]->borderStyle(), 0);
+
+    // F9 aligns the words: "is" missed, the second "from" extra.
+    press(Qt::Key_F9);
+    EXPECT_EQ(form.lbScore->caption(), QStringLiteral("7/8"));
+    EXPECT_EQ(form.lbScore->toolTip(), QStringLiteral("漏掉或写错的词：is"));
+    EXPECT_EQ(marks(), (std::vector<std::string>{"27:from"}));
+
+    EXPECT_EQ(typing()->text(), kTyped);
+    EXPECT_TRUE(typing()->hasFocus());
+}
+
+TEST_F(PracticeKeysTest, TheCompareGoesWithTheNextKeystrokeOrLesson) {
+    const QString first = track("unit1.txt", 30);
+    form.startLesson(QStringLiteral("I like green tea."), first);
+    // Nothing typed: every word missed.
+    press(Qt::Key_F9);
+    EXPECT_EQ(form.lbScore->caption(), QStringLiteral("0/4"));
+    EXPECT_EQ(form.lbScore->toolTip(), QStringLiteral("漏掉或写错的词：I like green tea."));
+
+    QTest::keyClicks(typing(), QStringLiteral("I lik"));
+    QTest::keyClick(typing(), Qt::Key_Return);
+    QTest::keyClicks(typing(), QStringLiteral("green tea."));
+    press(Qt::Key_F9);
+    EXPECT_EQ(form.lbScore->caption(), QStringLiteral("3/4"));
+    // Offsets count the line break as one character, as the box does.
+    EXPECT_EQ(marks(), (std::vector<std::string>{"2:lik"}));
+    QTest::keyClicks(typing(), QStringLiteral("e"));
+    EXPECT_EQ(form.lbScore->caption(), QString());
+    EXPECT_EQ(form.lbScore->toolTip(), QString());
+    EXPECT_TRUE(marks().empty());
+    EXPECT_EQ(typing()->text(), QStringLiteral("I lik\r\ngreen tea.e"));
+
+    press(Qt::Key_F9);
+    EXPECT_FALSE(marks().empty());
+    form.startLesson(QStringLiteral("Next one."), first);
+    EXPECT_EQ(form.lbScore->caption(), QString());
+    EXPECT_TRUE(marks().empty());
+}
+
+TEST_F(PracticeKeysTest, TheSpeedHoldsAcrossLessonsAndKeysWorkFromTheLessonList) {
+    hearvex::testing::writeLessonText(hearvex::lessons::lessonFolder(dir.path()) + "/unit1.kvx",
+                                      QStringLiteral("One."));
+    hearvex::testing::writeLessonText(hearvex::lessons::lessonFolder(dir.path()) + "/unit2.kvx",
+                                      QStringLiteral("Two."));
+    const QString first = track("unit1.txt", 30);
+    const QString second = track("unit2.txt", 30);
+    form.startLesson(QStringLiteral("One."), first);
+    press(Qt::Key_F6);
+    press(Qt::Key_F6);
+    engine.clearCalls();
+
+    hearvex::lessons::Form3& library = form.form3();
+    library.show();
+    library.File1->setListIndex(1);
+    library.File1->setFocus();
+    engine.position = 10;
+    QTest::keyClick(library.File1, Qt::Key_F4);
+    QTest::keyClick(library.File1, Qt::Key_Escape);
+    EXPECT_EQ(transport(), (Calls{"seek 13", "pause"}));
+    EXPECT_TRUE(library.isVisible());
+    EXPECT_EQ(library.File1->listIndex(), 1);
+    // Keys outside the table still reach the list.
+    QTest::keyClick(library.File1, Qt::Key_Up);
+    EXPECT_EQ(library.File1->listIndex(), 0);
+    QTest::keyClick(library.File1, Qt::Key_Down);
+
+    // A lesson started from the list plays at the learner's speed.
+    QTest::keyClick(library.File1, Qt::Key_Return);
+    const Calls calls = transport();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "setSpeed 80"), calls.end());
+    EXPECT_EQ(engine.openedPath, second.toStdString());
+    EXPECT_EQ(form.lbSpeed->caption(), QStringLiteral("0.8x"));
+}
+
+TEST_F(PracticeKeysTest, AMessageBoxKeepsItsKeys) {
+    form.startLesson(QStringLiteral("One."), track("unit1.txt", 30));
+    engine.clearCalls();
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Hearvex"),
+                    QStringLiteral("ErrNo : 4 Open Error"), QMessageBox::Ok, &form);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    QTRY_VERIFY(QApplication::activeModalWidget() == &box);
+    QTest::keyClick(&box, Qt::Key_Escape);
+    EXPECT_FALSE(box.isVisible());
+    EXPECT_EQ(transport(), Calls{});
+    EXPECT_EQ(engine.state, 1);
+}
+
+TEST(PracticeKeyTable, EachKeyHasOneEntryAndEveryActionAKey) {
+    const auto keys = hearvex::practiceKeys();
+    for (size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(hearvex::practiceKeyFor(keys[i].key, keys[i].modifiers), &keys[i]);
+        EXPECT_FALSE(keys[i].what().isEmpty());
+    }
+    for (int a = 0; a <= int(hearvex::PracticeAction::Compare); ++a)
+        EXPECT_NE(hearvex::practiceKeyOf(hearvex::PracticeAction(a)), nullptr) << a;
+    // A modifier the table does not name makes it another key.
+    EXPECT_EQ(hearvex::practiceKeyFor(Qt::Key_F5, Qt::ShiftModifier), nullptr);
+    EXPECT_EQ(hearvex::practiceKeyFor(Qt::Key_Return, Qt::NoModifier), nullptr);
+}
