@@ -17,4 +17,7 @@ std::string oneHourMp3();
 // header, so the decoder has to stream ten hours it cannot size in advance.
 std::string tenHourMp3();
 
+// A minute of the same speech-like sound as a 16-bit stereo WAV at sampleRate.
+std::string speechWav(int sampleRate);
+
 } // namespace bench
