@@ -16,8 +16,7 @@ namespace {
 // the next callback drops them, and the new position must not wait for that.
 constexpr double kAheadSeconds = 1.0;
 constexpr std::size_t kMinAheadBlocks = 8;
-// Room left for a whole second of fresh blocks beside the stale ones.
-constexpr std::size_t kMaxAheadBlocks = 112;
+constexpr std::size_t kMaxAheadBlocks = 120;
 constexpr std::int64_t kMaxFrame = (std::int64_t{1} << 40) - 1;
 
 std::int64_t steadyNowNs() {

@@ -92,7 +92,9 @@ public:
     int pull(float* out, int frameCount);
 
 private:
-    using Ring = BlockRing<AudioBlock, 128>;
+    // Room for a second ahead at 96 kHz twice over: the stale blocks of the
+    // last generation beside a full second of the new one.
+    using Ring = BlockRing<AudioBlock, 256>;
     // Positions are published with the generation they belong to, so that a
     // callback finishing an old block cannot overwrite a fresh seek target.
     static constexpr int kFrameBits = 40;
