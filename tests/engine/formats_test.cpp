@@ -3,6 +3,7 @@
 #include "engine_test_support.h"
 #include "vbmp3.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -230,8 +231,6 @@ TEST_F(Formats, RefusesWhatIsNotARecording) {
     for (char& c : noise)
         c = static_cast<char>(random() & 0xFF);
     std::string wavNoData = wav.substr(0, 44);
-    std::string brokenMp3 = mp3;
-    brokenMp3.replace(0, 4, std::string(4, '\0'));
     std::string brokenFlac = flac;
     brokenFlac[0] = 'x';
 
@@ -241,7 +240,6 @@ TEST_F(Formats, RefusesWhatIsNotARecording) {
         {"random bytes", noise},
         {"wav cut inside its header", wav.substr(0, 20)},
         {"wav header without frames", wavNoData},
-        {"mp3 with its first frame header damaged", brokenMp3},
         {"mp3 cut inside its first frame", mp3.substr(0, 100)},
         {"flac with a damaged marker", brokenFlac},
         {"ogg cut inside its headers", ogg.substr(0, 200)},
@@ -265,4 +263,121 @@ TEST_F(Formats, FailedOpenClosesThePreviousTrack) {
     EXPECT_EQ(waveMax(false), 0);
     openSound("good.wav", sound);
     EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NONE);
+}
+
+// An interrupted download of an Ogg file has no last page to give its length:
+// it gets the length of what can be read, plays to there, and a seek beyond
+// it ends the track. Nothing hangs, down to vbmp3_free.
+TEST_F(Formats, CutShortOggHasAnHonestLengthAndNeverHangs) {
+    for (int format : {kVorbis, kOpus}) {
+        SCOPED_TRACE(format == kVorbis ? "vorbis" : "opus");
+        Sound sound;
+        sound.format = format;
+        sound.sampleRate = 48000;
+        sound.seconds = 20.0;
+        sound.signal = Signal::Noise; // keeps the bytes per second even
+        writeSound(m_dir.file("whole.ogg"), sound);
+        const std::string bytes = readBytes(m_dir.file("whole.ogg"));
+        writeBytes(m_dir.file("cut.ogg"), bytes.substr(0, bytes.size() / 2));
+
+        Vbmp3TrackInfo info{};
+        ASSERT_NE(vbmp3_open(m_dir.file("cut.ogg").c_str(), &info), 0);
+        EXPECT_GE(info.totalSec, 8);
+        EXPECT_LE(info.totalSec, 11);
+        ASSERT_EQ(vbmp3_play(), 1);
+        for (int target : {info.totalSec - 1, 15, 100000}) {
+            ASSERT_EQ(vbmp3_play(), 1);
+            ASSERT_EQ(vbmp3_seek(target), 1);
+            if (target >= info.totalSec) {
+                EXPECT_EQ(engineState().code, VBMP3_STOPPED) << target;
+            }
+            EXPECT_TRUE(waitUntil([] { return engineState().code == VBMP3_STOPPED; })) << target;
+        }
+        EXPECT_EQ(vbmp3_stopCallback(), 1);
+    }
+    EXPECT_EQ(vbmp3_free(), 1);
+    ASSERT_EQ(vbmp3_init(), 1);
+}
+
+// Files whose header or samples no decoder should be trusted with.
+TEST_F(Formats, ImplausibleSampleRatesAreRefused) {
+    for (int rate : {1, 7, 999, 800000}) {
+        Sound sound;
+        sound.sampleRate = rate;
+        sound.seconds = rate > 1000 ? 0.01 : 20.0;
+        writeSound(m_dir.file("odd.wav"), sound);
+        EXPECT_EQ(refusal(m_dir.file("odd.wav")), VBMP3_ERR_NOT_AUDIO) << rate;
+    }
+}
+
+TEST_F(Formats, NanAndInfinitePlayAsSilence) {
+    Sound sound;
+    sound.format = kWavFloat;
+    sound.sampleRate = 8000;
+    sound.seconds = 3.0;
+    sound.signal = Signal::Silence;
+    writeSound(m_dir.file("nan.wav"), sound);
+    std::string bytes = readBytes(m_dir.file("nan.wav"));
+    const std::size_t data = bytes.find("data") + 8;
+    const float poison[] = {std::nanf(""), INFINITY, -INFINITY, -std::nanf("")};
+    for (std::size_t at = data, i = 0; at + 4 <= bytes.size(); at += 4, ++i)
+        std::memcpy(&bytes[at], &poison[i % 4], 4);
+    writeBytes(m_dir.file("nan.wav"), bytes);
+    Vbmp3TrackInfo info{};
+    ASSERT_NE(vbmp3_open(m_dir.file("nan.wav").c_str(), &info), 0);
+    ASSERT_EQ(vbmp3_play(), 1);
+    ASSERT_TRUE(waitUntil([] { return engineState().pos >= 1; }));
+    std::array<std::int32_t, 256> left{};
+    std::array<std::int32_t, 256> right{};
+    vbmp3_getWave(left.data(), right.data());
+    for (std::size_t i = 0; i < left.size(); ++i)
+        ASSERT_TRUE(left[i] == 0 && right[i] == 0) << i << ": " << left[i] << " " << right[i];
+    vbmp3_getSpectrum(left.data(), right.data());
+    EXPECT_EQ(*std::max_element(left.begin(), left.end()), 0);
+    EXPECT_EQ(*std::max_element(right.begin(), right.end()), 0);
+}
+
+// What mpg123 plays opens: MPEG audio after junk or zeros, behind an ID3 tag
+// whose size is too large or too small, or after a damaged first frame.
+TEST_F(Formats, Mp3sThatPlayersAcceptOpen) {
+    Sound sound;
+    sound.format = kMp3;
+    sound.seconds = 3.0;
+    sound.constantBitRate = true;
+    writeSound(m_dir.file("plain.mp3"), sound);
+    const std::string mp3 = readBytes(m_dir.file("plain.mp3"));
+    std::mt19937 random(5);
+    std::string junk(3000, '\0');
+    for (char& c : junk)
+        c = static_cast<char>(random() & 0xFF);
+    const std::string tag = id3v24Utf8("Lesson");
+    auto withTagSize = [&](int delta) {
+        std::string bytes = tag + std::string(200, '\0') + mp3;
+        const int size = static_cast<int>(tag.size()) - 10 + 200 + delta;
+        bytes[6] = static_cast<char>((size >> 21) & 0x7F);
+        bytes[7] = static_cast<char>((size >> 14) & 0x7F);
+        bytes[8] = static_cast<char>((size >> 7) & 0x7F);
+        bytes[9] = static_cast<char>(size & 0x7F);
+        return bytes;
+    };
+    std::string damagedFirst = mp3;
+    damagedFirst.replace(0, 4, std::string(4, '\0'));
+    const std::pair<const char*, std::string> cases[] = {
+        {"junk before the first frame", junk + mp3},
+        {"zeros before the first frame", std::string(5000, '\0') + mp3},
+        {"ID3 size past the first frames", withTagSize(3000)},
+        {"ID3 size short of its frames", withTagSize(-150)},
+        {"first frame header damaged", damagedFirst},
+    };
+    for (const auto& [name, bytes] : cases) {
+        writeBytes(m_dir.file("odd.txt"), bytes);
+        Vbmp3TrackInfo info{};
+        ASSERT_NE(vbmp3_open(m_dir.file("odd.txt").c_str(), &info), 0)
+            << name << ": error " << vbmp3_getLastErrorNo();
+        EXPECT_EQ(info.sampleRate, 44100) << name;
+        EXPECT_GE(info.totalSec, 2) << name;
+        EXPECT_LE(info.totalSec, 3) << name;
+        ASSERT_EQ(vbmp3_play(), 1);
+        EXPECT_TRUE(waitUntil([] { return spectrumPeak(false).level >= 95; })) << name;
+    }
 }
