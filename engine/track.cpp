@@ -1,5 +1,6 @@
 #include "track.h"
 
+#include "id3_tags.h"
 #include "mpeg_frames.h"
 #include "ogg_length.h"
 #include "tag_text.h"
@@ -80,9 +81,11 @@ std::int32_t averageKbps(int format, const SF_INFO& info, int fd, std::int64_t f
         std::min<long long>(std::llround(audioBytes * 8.0 / seconds / 1000.0), INT32_MAX));
 }
 
-std::string tagOf(SNDFILE* file, int which) {
+std::string tagOf(SNDFILE* file, int which, bool declaredUtf8) {
     const char* text = sf_get_string(file, which);
-    return text ? tagTextToUtf8(text) : std::string();
+    if (!text)
+        return {};
+    return declaredUtf8 ? textFromUtf8Tag(text) : tagTextToUtf8(text);
 }
 
 // libsndfile's access to a FileView: the file from view.start on.
@@ -158,10 +161,20 @@ std::unique_ptr<Track> Track::open(const char* path, std::int32_t& error) {
 
     TrackFacts& facts = track->m_facts;
     facts.bitRateKbps = averageKbps(info.format, info, fd, st.st_size);
-    facts.title = tagOf(track->m_file, SF_STR_TITLE);
+    const int type = info.format & SF_FORMAT_TYPEMASK;
+    if (type == SF_FORMAT_MPEG) {
+        Id3Text id3 = readId3(fd, st.st_size);
+        facts.title = std::move(id3.title);
+        facts.artist = std::move(id3.artist);
+    } else {
+        // Vorbis comments (FLAC, Ogg, Opus) are UTF-8 by definition; other
+        // containers' text (WAV INFO) declares no encoding.
+        const bool utf8 = type == SF_FORMAT_FLAC || type == SF_FORMAT_OGG;
+        facts.title = tagOf(track->m_file, SF_STR_TITLE, utf8);
+        facts.artist = tagOf(track->m_file, SF_STR_ARTIST, utf8);
+    }
     if (facts.title.empty())
         facts.title = tagTextToUtf8(fileNameOf(path));
-    facts.artist = tagOf(track->m_file, SF_STR_ARTIST);
     error = VBMP3_ERR_NONE;
     return track;
 }

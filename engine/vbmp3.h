@@ -79,8 +79,10 @@ typedef struct Vbmp3TrackInfo {
     int32_t bitRate;         /* byte 264, kbit/s (average) */
     int32_t totalSec;        /* byte 268, whole seconds, rounded down */
 } Vbmp3TrackInfo;            /* 272 bytes */
-/* Text fields hold at most 127 bytes, cut at a character boundary. Tags in
- * GBK or Latin-1 come out as UTF-8. */
+/* Text fields hold at most 127 bytes, cut at a character boundary. Text a
+ * tag declares as UTF-8 or UTF-16 (Vorbis comments; ID3v2 frames so marked)
+ * is taken as it is; ID3 text in Latin-1 is read as GBK when all its high
+ * bytes form GB2312 pairs (as Chinese taggers wrote it), else as Latin-1. */
 
 /* Starts the engine (its decoding thread; the sound device opens with the
  * first track). A second call while running is harmless and returns 1.

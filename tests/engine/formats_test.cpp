@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 
 using namespace enginetest;
+using namespace std::string_literals;
 
 static_assert(sizeof(Vbmp3TrackInfo) == 272);
 static_assert(offsetof(Vbmp3TrackInfo, channels) == 256);
@@ -379,5 +380,127 @@ TEST_F(Formats, Mp3sThatPlayersAcceptOpen) {
         EXPECT_LE(info.totalSec, 3) << name;
         ASSERT_EQ(vbmp3_play(), 1);
         EXPECT_TRUE(waitUntil([] { return spectrumPeak(false).level >= 95; })) << name;
+    }
+}
+
+// Vorbis comments are UTF-8: accented Latin text comes out as written.
+TEST_F(Formats, Utf8TitlesOfFlacOggAndOpusAreTakenAsTheyAre) {
+    Sound sound;
+    sound.seconds = 0.5;
+    sound.title = "Señor Niño";
+    sound.artist = "Müller";
+    for (int format : {kFlac, kVorbis, kOpus}) {
+        sound.format = format;
+        sound.sampleRate = 48000;
+        const Vbmp3TrackInfo info = openSound("tagged", sound);
+        EXPECT_EQ(fieldText(info.trackName), "Señor Niño") << std::hex << format;
+        EXPECT_EQ(fieldText(info.secondName), "Müller") << std::hex << format;
+    }
+}
+
+namespace {
+
+std::string bigEndianBytes(std::uint32_t v, int n) {
+    std::string out;
+    for (int i = n - 1; i >= 0; --i)
+        out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+    return out;
+}
+
+std::string syncSafeBytes(std::uint32_t v) {
+    return {char((v >> 21) & 0x7F), char((v >> 14) & 0x7F), char((v >> 7) & 0x7F), char(v & 0x7F)};
+}
+
+// A 0x00 after every 0xFF, as unsynchronisation writes it.
+std::string unsynchronised(const std::string& bytes) {
+    std::string out;
+    for (char c : bytes) {
+        out.push_back(c);
+        if (static_cast<unsigned char>(c) == 0xFF)
+            out.push_back('\0');
+    }
+    return out;
+}
+
+std::string id3Frame(int version, const std::string& id, const std::string& payload,
+                     std::uint32_t flags = 0) {
+    const auto size = static_cast<std::uint32_t>(payload.size());
+    if (version == 2)
+        return id + bigEndianBytes(size, 3) + payload;
+    return id + (version == 3 ? bigEndianBytes(size, 4) : syncSafeBytes(size)) +
+           bigEndianBytes(flags, 2) + payload;
+}
+
+std::string id3Tag(int version, int flags, const std::string& body) {
+    return "ID3" + std::string{char(version), '\0', char(flags)} +
+           syncSafeBytes(static_cast<std::uint32_t>(body.size())) + body;
+}
+
+std::string id3v1(const std::string& title, const std::string& artist) {
+    std::string t = title;
+    std::string a = artist;
+    t.resize(30, '\0');
+    a.resize(30, '\0');
+    return "TAG" + t + a + std::string(30 + 4 + 30, '\0') + "\xFF";
+}
+
+const std::string kTingLiGbk = "\xCC\xFD\xC1\xA6";     // 听力 in GBK
+const std::string kYesUtf16 = "\xFF\xFE\xFF\0e\0s\0"s; // "ÿes", little-endian with its mark
+const std::string kMullerUtf16Be = "\0M\0\xFC\0l\0l\0e\0r"s;
+
+} // namespace
+
+// Each kind of ID3 text, read with the encoding its frame declares.
+TEST_F(Formats, Id3FramesOfEveryVersionAndEncoding) {
+    Sound sound;
+    sound.format = kMp3;
+    sound.seconds = 1.0;
+    writeSound(m_dir.file("plain.mp3"), sound);
+    const std::string audio = readBytes(m_dir.file("plain.mp3"));
+    const std::string extendedV3 = bigEndianBytes(6, 4) + std::string(6, '\0');
+    const std::string extendedV4 = syncSafeBytes(6) + "\x01\x00"s;
+    const std::string yesFrameV4 = "\x01"s + kYesUtf16;
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* title;
+        const char* artist;
+    } cases[] = {
+        {"2.2, Latin-1 holding GBK and Latin-1",
+         id3Tag(2, 0, id3Frame(2, "TT2", "\0"s + kTingLiGbk) + id3Frame(2, "TP1", "\0M\xFCller"s)) +
+             audio,
+         "听力", "Müller"},
+        {"2.3, unsynchronised UTF-16",
+         id3Tag(3, 0x80, unsynchronised(id3Frame(3, "TIT2", "\x01"s + kYesUtf16))) + audio, "ÿes",
+         ""},
+        {"2.3, extended header, Latin-1 that is not GBK",
+         id3Tag(3, 0x40, extendedV3 + id3Frame(3, "TIT2", "\0Se\xF1or Ni\xF1o"s)) + audio,
+         "Señor Niño", ""},
+        {"2.4, extended header, UTF-8 and UTF-16BE",
+         id3Tag(4, 0x40,
+                extendedV4 + id3Frame(4, "TIT2", "\x03Señor Niño"s) +
+                    id3Frame(4, "TPE1", "\x02"s + kMullerUtf16Be)) +
+             audio,
+         "Señor Niño", "Müller"},
+        {"2.4, a frame unsynchronised with its data length",
+         id3Tag(4, 0,
+                id3Frame(4, "TIT2",
+                         syncSafeBytes(static_cast<std::uint32_t>(yesFrameV4.size())) +
+                             unsynchronised(yesFrameV4),
+                         0x0003)) +
+             audio,
+         "ÿes", ""},
+        {"1 only", audio + id3v1("M\xFCller", kTingLiGbk), "Müller", "听力"},
+        {"2.3 title, artist from 1",
+         id3Tag(3, 0, id3Frame(3, "TIT2", "\x03Müller"s)) + audio + id3v1("x", kTingLiGbk),
+         "Müller", "听力"},
+    };
+    for (const auto& c : cases) {
+        writeBytes(m_dir.file("tagged.mp3"), c.bytes);
+        Vbmp3TrackInfo info{};
+        ASSERT_NE(vbmp3_open(m_dir.file("tagged.mp3").c_str(), &info), 0) << c.name;
+        EXPECT_EQ(fieldText(info.trackName), c.title) << c.name;
+        EXPECT_EQ(fieldText(info.secondName), c.artist) << c.name;
+        EXPECT_EQ(info.totalSec, 1) << c.name;
     }
 }
