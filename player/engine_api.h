@@ -32,6 +32,7 @@ public:
     virtual int32_t getState(int32_t* pos) = 0;
     virtual int32_t getWave(int32_t* first, int32_t* second) = 0;
     virtual int32_t getSpectrum(int32_t* first, int32_t* second) = 0;
+    virtual int32_t getOutputState() = 0;
     virtual int32_t stopCallback() = 0;
     virtual int32_t free() = 0;
 };

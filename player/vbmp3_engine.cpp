@@ -26,6 +26,7 @@ public:
     int32_t getSpectrum(int32_t* first, int32_t* second) override {
         return vbmp3_getSpectrum(first, second);
     }
+    int32_t getOutputState() override { return vbmp3_getOutputState(); }
     int32_t stopCallback() override { return vbmp3_stopCallback(); }
     int32_t free() override { return vbmp3_free(); }
 };

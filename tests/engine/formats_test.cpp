@@ -264,6 +264,19 @@ TEST_F(Formats, FailedOpenClosesThePreviousTrack) {
     EXPECT_EQ(waveMax(false), 0);
     openSound("good.wav", sound);
     EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NONE);
+
+    // A null path or record closes the open track too.
+    for (bool nullPath : {true, false}) {
+        openSound("good.wav", sound);
+        ASSERT_EQ(vbmp3_play(), 1);
+        Vbmp3TrackInfo info{};
+        const std::string path = m_dir.file("good.wav");
+        EXPECT_EQ(vbmp3_open(nullPath ? nullptr : path.c_str(), nullPath ? &info : nullptr), 0);
+        EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_BAD_ARGUMENT);
+        EXPECT_EQ(engineState().code, VBMP3_STOPPED);
+        EXPECT_EQ(vbmp3_play(), 0) << "nothing is open";
+        EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NO_TRACK);
+    }
 }
 
 // An interrupted download of an Ogg file has no last page to give its length:

@@ -155,6 +155,11 @@ int32_t ScriptedEngine::getSpectrum(int32_t* first, int32_t* second) {
     return 1;
 }
 
+int32_t ScriptedEngine::getOutputState() {
+    calls.push_back("getOutputState");
+    return outputState;
+}
+
 int32_t ScriptedEngine::stopCallback() {
     calls.push_back("stopCallback");
     return 1;

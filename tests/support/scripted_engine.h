@@ -23,6 +23,7 @@ public:
     int32_t volumeRight = 100;
     int32_t waveOutSupport = 1;
     int32_t lastErrorNo = 0;
+    int32_t outputState = VBMP3_OUTPUT_DEVICE;
     std::array<int32_t, 256> waveFirst{}, waveSecond{};
     std::array<int32_t, 256> spectrumFirst{}, spectrumSecond{};
 
@@ -55,6 +56,7 @@ public:
     int32_t getState(int32_t* pos) override;
     int32_t getWave(int32_t* first, int32_t* second) override;
     int32_t getSpectrum(int32_t* first, int32_t* second) override;
+    int32_t getOutputState() override;
     int32_t stopCallback() override;
     int32_t free() override;
 
