@@ -25,15 +25,14 @@ public:
             frameCount = kMaxWrite;
         }
         const std::uint64_t start = m_written.load(std::memory_order_relaxed);
-        // Claim the slots before touching them: a reader that sees any of
-        // the new samples also sees the claim (release fence here, acquire
-        // fence in the reader), and knows its copy may be torn.
+        // Claim the slots before touching them: a reader whose acquire load
+        // sees any of the new samples (stored with release, after the claim)
+        // also sees the claim, and knows its copy may be torn.
         m_claimed.store(start + frameCount, std::memory_order_relaxed);
-        std::atomic_thread_fence(std::memory_order_release);
         for (std::size_t i = 0; i < frameCount; ++i) {
             const std::size_t slot = (start + i) & (kCapacity - 1);
-            m_left[slot].store(stereo[2 * i], std::memory_order_relaxed);
-            m_right[slot].store(stereo[2 * i + 1], std::memory_order_relaxed);
+            m_left[slot].store(stereo[2 * i], std::memory_order_release);
+            m_right[slot].store(stereo[2 * i + 1], std::memory_order_release);
         }
         // The samples before the count the reader starts from.
         m_written.store(start + frameCount, std::memory_order_release);
@@ -53,10 +52,10 @@ public:
                     continue;
                 }
                 const std::size_t slot = frame & (kCapacity - 1);
-                left[i] = m_left[slot].load(std::memory_order_relaxed);
-                right[i] = m_right[slot].load(std::memory_order_relaxed);
+                left[i] = m_left[slot].load(std::memory_order_acquire);
+                right[i] = m_right[slot].load(std::memory_order_acquire);
             }
-            std::atomic_thread_fence(std::memory_order_acquire);
+            // After the samples' acquire loads, so not read before them.
             const std::uint64_t claimed = m_claimed.load(std::memory_order_relaxed);
             // Intact unless a frame a whole ring past the oldest one copied
             // has been claimed: its slot is one of those copied.
