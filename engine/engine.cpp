@@ -74,6 +74,7 @@ void Engine::post(Commands&& commands) {
             m_pending.decode = commands.decode;
             m_pending.generation = commands.generation;
             m_pending.frame = commands.frame;
+            m_pending.speedPercent = commands.speedPercent;
         }
         if (commands.closeOutput) {
             m_pending.closeOutput = true;
@@ -156,6 +157,7 @@ std::int32_t Engine::play() {
     start.position = true;
     start.decode = true;
     start.frame = 0;
+    start.speedPercent = m_speedPercent;
     start.generation = beginGeneration(0);
     m_state = State::Playing;
     m_running.store(true, std::memory_order_release);
@@ -213,8 +215,32 @@ std::int32_t Engine::seek(std::int32_t sec) {
     start.position = true;
     start.decode = true;
     start.frame = frame;
+    start.speedPercent = m_speedPercent;
     start.generation = beginGeneration(frame);
     post(std::move(start));
+    return VBMP3_ERR_NONE;
+}
+
+std::int32_t Engine::setSpeed(std::int32_t percent) {
+    if (percent < 50 || percent > 200)
+        return VBMP3_ERR_BAD_ARGUMENT;
+    if (percent == m_speedPercent)
+        return VBMP3_ERR_NONE;
+    m_speedPercent = percent;
+    noticeEnd();
+    if (!m_hasTrack || m_state == State::Stopped)
+        return VBMP3_ERR_NONE; // the next play starts at this speed
+    // The sound decoded ahead is at the old speed: refill from the frame
+    // heard now, so the change is heard at once and the track goes on from
+    // where it was.
+    const std::int64_t frame = frameOf(m_position.load(std::memory_order_acquire));
+    Commands change;
+    change.position = true;
+    change.decode = true;
+    change.frame = frame;
+    change.speedPercent = percent;
+    change.generation = beginGeneration(frame);
+    post(std::move(change));
     return VBMP3_ERR_NONE;
 }
 
@@ -288,6 +314,7 @@ OutputCounters Engine::counters() const {
     c.generation = m_generation.load(std::memory_order_acquire);
     c.heardGeneration = m_heardGeneration.load(std::memory_order_acquire);
     c.heardAtNs = m_heardAtNs.load(std::memory_order_relaxed);
+    c.audioFramesOut = m_audioFramesOut.load(std::memory_order_relaxed);
     const std::uint64_t decoded = m_decoded.load(std::memory_order_acquire);
     const std::uint64_t heard = m_position.load(std::memory_order_acquire);
     if (generationOf(decoded) == generationOf(heard) && generationOf(heard) == c.generation)
@@ -377,6 +404,7 @@ void Engine::endGeneration() {
 }
 
 void Engine::fill(Track& track) {
+    const bool stretched = m_decodeSpeed != 100;
     while (!m_hasPending.load(std::memory_order_relaxed)) {
         const std::size_t written = m_ring.writeIndex();
         const std::size_t ahead = written - std::max(m_ring.readIndex(), m_generationStart);
@@ -385,14 +413,32 @@ void Engine::fill(Track& track) {
         AudioBlock* block = m_ring.writeSlot();
         if (!block)
             return;
-        const std::int64_t got =
-            m_unreachable ? 0 : track.read(block->samples, AudioBlock::kFrames);
+        std::int64_t got = 0;
+        std::int64_t trackFrames = 0;
+        if (m_unreachable) {
+        } else if (!stretched) {
+            got = trackFrames = track.read(block->samples, AudioBlock::kFrames);
+        } else {
+            // Track time of stretched sound: the frames out so far at the
+            // generation's speed. The stretcher flushes a little more than
+            // the track's rest after its last input; that is cut, so the
+            // track lasts exactly 100 / speed times as long.
+            const std::int64_t rest = track.facts().frameCount - m_generationFrame;
+            const std::int64_t outLeft =
+                (rest * 100 + m_decodeSpeed - 1) / m_decodeSpeed - m_stretchedOut;
+            got = m_stretcher.produce(
+                block->samples, std::clamp<std::int64_t>(outLeft, 0, AudioBlock::kFrames), track);
+            m_stretchedOut += got;
+            const std::int64_t reached = std::min(
+                m_generationFrame + m_stretchedOut * m_decodeSpeed / 100, track.facts().frameCount);
+            trackFrames = std::max<std::int64_t>(0, reached - m_decodeFrame);
+        }
         block->generation = m_decodeGeneration;
         block->startFrame = m_decodeFrame;
         block->frameCount = static_cast<std::int32_t>(got);
-        block->trackFrames = static_cast<std::int32_t>(got);
+        block->trackFrames = static_cast<std::int32_t>(trackFrames);
         block->endOfTrack = got < AudioBlock::kFrames;
-        m_decodeFrame += got;
+        m_decodeFrame += trackFrames;
         m_ring.publish();
         m_decoded.store(packPosition(m_decodeGeneration, m_decodeFrame), std::memory_order_release);
         if (block->endOfTrack) {
@@ -460,6 +506,12 @@ void Engine::decodeLoop() {
                     // hands out an empty last block) rather than playing the
                     // wrong part.
                     m_unreachable = !track->seek(commands.frame);
+                    m_decodeSpeed = commands.speedPercent;
+                    m_generationFrame = commands.frame;
+                    m_stretchedOut = 0;
+                    if (m_decodeSpeed != 100 && !m_unreachable)
+                        m_stretcher.start(track->facts().sampleRate,
+                                          track->facts().channels == 1 ? 1 : 2, m_decodeSpeed);
                 } else {
                     endGeneration();
                 }
@@ -538,6 +590,7 @@ void Engine::render(float* out, int frameCount) {
         }
         m_readOffset += n;
         written += n;
+        m_audioFramesOut.fetch_add(n, std::memory_order_relaxed);
         // Track time, also when the block was stretched to more or fewer frames.
         publishPosition(generation, block->startFrame + std::int64_t{m_readOffset} *
                                                             block->trackFrames /

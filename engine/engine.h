@@ -16,6 +16,7 @@
 #include "frequency_levels.h"
 #include "null_output.h"
 #include "sdl_output.h"
+#include "stretcher.h"
 #include "track.h"
 #include "vbmp3.h"
 
@@ -46,6 +47,7 @@ struct OutputCounters {
     std::uint32_t heardGeneration = 0; // the last generation whose audio reached the device
     std::int64_t heardAtNs = 0;        // steady-clock time its first frames did
     std::int64_t aheadFrames = 0;      // track frames decoded ahead of the position heard
+    std::int64_t audioFramesOut = 0;   // frames of sound handed to the output (no silence)
 };
 
 // What the output is, as vbmp3_getOutputState reports it.
@@ -77,6 +79,11 @@ public:
     // Fill 256 values each; false (and zeros) unless playing.
     bool wave(std::int32_t* left, std::int32_t* right);
     bool spectrum(std::int32_t* left, std::int32_t* right);
+
+    // Speed in percent of normal, 50..200, pitch kept; positions stay in
+    // track time. Heard from the position heard now, within a period or so.
+    std::int32_t setSpeed(std::int32_t percent);
+    std::int32_t speed() const { return m_speedPercent; }
 
     void setVolume(std::int32_t left, std::int32_t right);
     void volume(std::int32_t& left, std::int32_t& right) const;
@@ -111,6 +118,7 @@ private:
         bool decode = false; // false: halt at the position
         std::uint32_t generation = 0;
         std::int64_t frame = 0;
+        std::int32_t speedPercent = 100;
         bool closeOutput = false;
         bool quit = false;
         bool any() const { return trackChange || position || closeOutput || quit; }
@@ -142,6 +150,7 @@ private:
     std::int32_t m_sampleRate = 0;
     std::int64_t m_frameCount = 0;
     State m_state = State::Stopped;
+    std::int32_t m_speedPercent = 100;
     Spectrum m_spectrum;
 
     // Shared with the decoding thread.
@@ -167,13 +176,18 @@ private:
     std::atomic<std::int64_t> m_heardAtNs{0};
     std::atomic<std::int64_t> m_framesOut{0};
     std::atomic<std::int64_t> m_underruns{0};
+    std::atomic<std::int64_t> m_audioFramesOut{0};
     std::atomic<std::uint64_t> m_decoded{0}; // packed: generation and frame decoded up to
     Ring m_ring;
     AnalysisTap m_tap;
 
     // Decoding thread's own.
     std::uint32_t m_decodeGeneration = 0;
-    std::int64_t m_decodeFrame = 0;
+    std::int64_t m_decodeFrame = 0;     // track frame the next block starts at
+    std::int64_t m_generationFrame = 0; // track frame the generation started at
+    std::int64_t m_stretchedOut = 0;    // frames the stretcher gave since then
+    std::int32_t m_decodeSpeed = 100;
+    Stretcher m_stretcher;
     std::size_t m_generationStart = 0; // the ring's write index when it began
     std::size_t m_fillTarget = 8;      // blocks kept decoded ahead
     bool m_decoding = false;

@@ -205,6 +205,19 @@ VBMP3_API int32_t vbmp3_getSpectrum(int32_t* first, int32_t* second) {
                         [&](vbmp3::Engine& engine) { return engine.spectrum(first, second); });
 }
 
+VBMP3_API int32_t vbmp3_setSpeed(int32_t percent) {
+    return call([&](vbmp3::Engine& engine) -> std::int32_t { return engine.setSpeed(percent); });
+}
+
+VBMP3_API int32_t vbmp3_getSpeed(void) {
+    std::int32_t percent = 0;
+    call([&](vbmp3::Engine& engine) -> std::int32_t {
+        percent = engine.speed();
+        return VBMP3_ERR_NONE;
+    });
+    return percent;
+}
+
 VBMP3_API int32_t vbmp3_getOutputState(void) {
     std::int32_t state = VBMP3_OUTPUT_NONE;
     call([&](vbmp3::Engine& engine) -> std::int32_t {
@@ -229,6 +242,7 @@ VBMP3_API int32_t vbmp3probe_read(Vbmp3Probe* probe) {
         probe->generation = c.generation;
         probe->heardGeneration = c.heardGeneration;
         probe->aheadFrames = c.aheadFrames;
+        probe->audioFramesOut = c.audioFramesOut;
         return VBMP3_ERR_NONE;
     });
 }

@@ -15,7 +15,9 @@
  *   inside a sound callback of your own.
  *
  * Units
- *   Positions and lengths are whole seconds from the start of the track.
+ *   Positions and lengths are whole seconds from the start of the track, in
+ *   the track's own time at every speed (at 50 % a 10 s track plays for 20 s
+ *   and its position moves half a second per second).
  *   Volumes are 0..100 per channel (0 silent, 100 unchanged, linear between).
  *   Strings are UTF-8.
  *
@@ -50,7 +52,7 @@ extern "C" {
 enum {
     VBMP3_ERR_NONE = 0,
     VBMP3_ERR_NOT_INITIALISED = 1, /* vbmp3_init not called, or vbmp3_free called */
-    VBMP3_ERR_BAD_ARGUMENT = 2,    /* a null path, record or buffer */
+    VBMP3_ERR_BAD_ARGUMENT = 2,    /* a null path, record or buffer; a speed outside 50..200 */
     VBMP3_ERR_CANNOT_READ = 3,     /* the file is missing, a folder, not a plain file, or unreadable */
     VBMP3_ERR_NOT_AUDIO = 4,       /* not a recording the engine can decode (empty, damaged, unknown) */
     VBMP3_ERR_NO_OUTPUT = 5,       /* neither a sound device nor the silent output could be opened */
@@ -98,6 +100,21 @@ int32_t vbmp3_getVolume(int32_t *left, int32_t *right);
 /* Sets the volume per channel; values outside 0..100 are limited to that
  * range. Heard within one sound-device period; kept across tracks. */
 int32_t vbmp3_setVolume(int32_t left, int32_t right);
+
+/* Sets the playback speed in percent of normal, 50..200 (100 is normal),
+ * with the pitch kept (speech is time-stretched; at 100 the sound passes
+ * untouched). Returns 1; a value outside 50..200 returns 0 with
+ * VBMP3_ERR_BAD_ARGUMENT and leaves the speed as it was. Allowed in any state,
+ * with or without a track; kept across opens and plays. A playing or paused
+ * track goes on from the position heard, the change heard within a sound
+ * period or so (the sound decoded ahead is made again). Positions, lengths,
+ * seeks, the wave and the spectrum stay as described, in track time; the
+ * wave and spectrum show what is heard. */
+int32_t vbmp3_setSpeed(int32_t percent);
+
+/* The speed in percent (100 after vbmp3_init). Before vbmp3_init and after
+ * vbmp3_free: 0. */
+int32_t vbmp3_getSpeed(void);
 
 /* Options kept for callers that set them; they are accepted, remembered and
  * change no sound. */

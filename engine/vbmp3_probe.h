@@ -18,6 +18,7 @@ typedef struct Vbmp3Probe {
     uint32_t generation; /* bumped by every play, seek and stop */
     uint32_t heardGeneration; /* the last generation whose audio reached the output */
     int64_t aheadFrames; /* track frames decoded ahead of the position heard (current generation) */
+    int64_t audioFramesOut; /* frames of sound handed to the output, silence not counted */
 } Vbmp3Probe;
 
 /* 1 and *probe filled while the engine runs, else 0. */

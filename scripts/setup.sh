@@ -6,11 +6,11 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6test6 libqt6opengl6-dev libgl-dev
-  libsdl2-dev libsndfile1-dev libfftw3-dev
+  libsdl2-dev libsndfile1-dev libfftw3-dev librubberband-dev
   libgtest-dev libgmock-dev
   fonts-noto-cjk fonts-liberation fontconfig
   xvfb xauth xdotool imagemagick
-  mpg123
+  mpg123 mpv
 )
 
 missing=()
