@@ -27,6 +27,8 @@ public:
         return vbmp3_getSpectrum(first, second);
     }
     int32_t getOutputState() override { return vbmp3_getOutputState(); }
+    int32_t setSpeed(int32_t percent) override { return vbmp3_setSpeed(percent); }
+    int32_t getSpeed() override { return vbmp3_getSpeed(); }
     int32_t stopCallback() override { return vbmp3_stopCallback(); }
     int32_t free() override { return vbmp3_free(); }
 };

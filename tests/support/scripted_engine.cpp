@@ -160,6 +160,21 @@ int32_t ScriptedEngine::getOutputState() {
     return outputState;
 }
 
+int32_t ScriptedEngine::setSpeed(int32_t percent) {
+    calls.push_back("setSpeed " + std::to_string(percent));
+    if (percent < 50 || percent > 200) {
+        lastErrorNo = VBMP3_ERR_BAD_ARGUMENT;
+        return 0;
+    }
+    speed = percent;
+    return 1;
+}
+
+int32_t ScriptedEngine::getSpeed() {
+    calls.push_back("getSpeed");
+    return speed;
+}
+
 int32_t ScriptedEngine::stopCallback() {
     calls.push_back("stopCallback");
     return 1;

@@ -24,6 +24,7 @@ public:
     int32_t waveOutSupport = 1;
     int32_t lastErrorNo = 0;
     int32_t outputState = VBMP3_OUTPUT_DEVICE;
+    int32_t speed = 100;
     std::array<int32_t, 256> waveFirst{}, waveSecond{};
     std::array<int32_t, 256> spectrumFirst{}, spectrumSecond{};
 
@@ -57,6 +58,8 @@ public:
     int32_t getWave(int32_t* first, int32_t* second) override;
     int32_t getSpectrum(int32_t* first, int32_t* second) override;
     int32_t getOutputState() override;
+    int32_t setSpeed(int32_t percent) override;
+    int32_t getSpeed() override;
     int32_t stopCallback() override;
     int32_t free() override;
 
