@@ -99,6 +99,13 @@ std::string oneHourMp3() {
     return path;
 }
 
+std::string speechMp3(int seconds) {
+    const std::string path = cacheDir() + "/speech-" + std::to_string(seconds) + "s-128k.mp3";
+    if (!exists(path))
+        writeSpeechLike(path, seconds, 44100, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III);
+    return path;
+}
+
 std::string speechWav(int sampleRate) {
     const std::string path = cacheDir() + "/speech-1min-" + std::to_string(sampleRate) + ".wav";
     if (!exists(path))

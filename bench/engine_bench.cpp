@@ -254,6 +254,30 @@ void benchJumpsBack() {
     }
 }
 
+// Silent play keeps the pace of a sound card: the null output's frames
+// against steady-clock time over 20 s.
+void benchPace() {
+    std::printf("pace of silent play (null output), frames handed out per second of steady "
+                "clock over 20 s:\n");
+    for (int rate : {8000, 44100}) {
+        vbmp3_init();
+        Vbmp3TrackInfo info{};
+        vbmp3_open(bench::speechWav(rate).c_str(), &info);
+        vbmp3_play();
+        waitHeard();
+        Vbmp3Probe first{};
+        vbmp3probe_read(&first);
+        const auto start = Clock::now();
+        std::this_thread::sleep_for(std::chrono::seconds(20));
+        Vbmp3Probe last{};
+        vbmp3probe_read(&last);
+        const double seconds = secondsSince(start);
+        vbmp3_free();
+        std::printf("  %6d Hz: %.4f of real time\n", rate,
+                    double(last.framesOut - first.framesOut) / rate / seconds);
+    }
+}
+
 void benchCpu(const std::string& path, int seconds) {
     vbmp3_init();
     Vbmp3TrackInfo info{};
@@ -357,6 +381,7 @@ int main(int argc, char** argv) {
         return memoryChild(argv[2]);
     if (argc == 2 && std::strcmp(argv[1], "--jumps") == 0) {
         benchJumpsBack();
+        benchPace();
         return 0;
     }
     int cpuSeconds = 20;
@@ -370,6 +395,7 @@ int main(int argc, char** argv) {
     benchOpen(oneHour, tenHours);
     benchSeek(oneHour);
     benchJumpsBack();
+    benchPace();
     benchCpu(oneHour, cpuSeconds);
     std::array<char, 4096> self{};
     if (readlink("/proc/self/exe", self.data(), self.size() - 1) <= 0)
