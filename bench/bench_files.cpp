@@ -19,33 +19,34 @@ bool exists(const std::string& path) {
     return stat(path.c_str(), &st) == 0 && st.st_size > 0;
 }
 
-void writeSpeechLikeMp3(const std::string& path, double seconds) {
-    constexpr int kRate = 44100;
+void writeSpeechLike(const std::string& path, double seconds, int sampleRate, int format) {
     SF_INFO info{};
-    info.samplerate = kRate;
+    info.samplerate = sampleRate;
     info.channels = 2;
-    info.format = SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
+    info.format = format;
     const std::string partial = path + ".part";
     SNDFILE* file = sf_open(partial.c_str(), SFM_WRITE, &info);
     if (!file)
         throw std::runtime_error("cannot write " + partial);
-    int mode = SF_BITRATE_MODE_CONSTANT;
-    double level = 0.65; // lame's 128 kbit/s step
-    sf_command(file, SFC_SET_BITRATE_MODE, &mode, sizeof mode);
-    sf_command(file, SFC_SET_COMPRESSION_LEVEL, &level, sizeof level);
+    if ((format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG) {
+        int mode = SF_BITRATE_MODE_CONSTANT;
+        double level = 0.65; // lame's 128 kbit/s step
+        sf_command(file, SFC_SET_BITRATE_MODE, &mode, sizeof mode);
+        sf_command(file, SFC_SET_COMPRESSION_LEVEL, &level, sizeof level);
+    }
 
     std::mt19937 random(7);
     std::normal_distribution<float> breath(0.0f, 1.0f);
     constexpr int kBlock = 4096;
     std::vector<float> block(2 * kBlock);
-    const auto frames = static_cast<long long>(seconds * kRate);
+    const auto frames = static_cast<long long>(seconds * sampleRate);
     double phase = 0.0;
     for (long long done = 0; done < frames; done += kBlock) {
         for (int i = 0; i < kBlock; ++i) {
-            const double t = double(done + i) / kRate;
+            const double t = double(done + i) / sampleRate;
             const double pitch = 140.0 + 40.0 * std::sin(2.0 * std::numbers::pi * 0.31 * t) +
                                  15.0 * std::sin(2.0 * std::numbers::pi * 1.7 * t);
-            phase += 2.0 * std::numbers::pi * pitch / kRate;
+            phase += 2.0 * std::numbers::pi * pitch / sampleRate;
             if (phase > 2.0 * std::numbers::pi * 1000.0)
                 phase -= 2.0 * std::numbers::pi * 1000.0;
             // Syllables about four a second, a pause every few seconds.
@@ -93,8 +94,22 @@ std::string oneHourMp3() {
     if (!exists(path)) {
         std::printf("generating %s (once; about two minutes)...\n", path.c_str());
         std::fflush(stdout);
-        writeSpeechLikeMp3(path, 3600.0);
+        writeSpeechLike(path, 3600.0, 44100, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III);
     }
+    return path;
+}
+
+std::string speechMp3(int seconds) {
+    const std::string path = cacheDir() + "/speech-" + std::to_string(seconds) + "s-128k.mp3";
+    if (!exists(path))
+        writeSpeechLike(path, seconds, 44100, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III);
+    return path;
+}
+
+std::string speechWav(int sampleRate) {
+    const std::string path = cacheDir() + "/speech-1min-" + std::to_string(sampleRate) + ".wav";
+    if (!exists(path))
+        writeSpeechLike(path, 60.0, sampleRate, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
     return path;
 }
 

@@ -17,4 +17,10 @@ std::string oneHourMp3();
 // header, so the decoder has to stream ten hours it cannot size in advance.
 std::string tenHourMp3();
 
+// The same sound as a 128 kbit/s CBR stereo MP3 of the given length.
+std::string speechMp3(int seconds);
+
+// A minute of the same speech-like sound as a 16-bit stereo WAV at sampleRate.
+std::string speechWav(int sampleRate);
+
 } // namespace bench

@@ -1,9 +1,9 @@
 // Figures for the playback engine: decode speed against mpg123, open time,
 // seek latency, CPU while playing, and peak memory for one and ten hours.
 // Run by hand (see README.md); prints figures, asserts nothing.
+#include "bench_files.h"
 #include "engine.h"
 #include "track.h"
-#include "bench_files.h"
 #include "vbmp3.h"
 #include "vbmp3_probe.h"
 
@@ -211,6 +211,73 @@ void benchSeek(const std::string& path) {
                 percentile(calls, 1.0));
 }
 
+// Jumps back 5 s while playing, as a repeat loop or the back key does, at
+// each sample rate: the sound must go on without an underrun, and the new
+// position must be heard within one output period.
+void benchJumpsBack() {
+    std::printf("jumps back 5 s while playing, 100 per rate (a forward jump to 50 s whenever "
+                "fewer than 5 s lie behind):\n");
+    std::mt19937 random(11);
+    for (int rate : {8000, 22050, 44100, 48000, 96000}) {
+        const std::string path = bench::speechWav(rate);
+        vbmp3_init();
+        Vbmp3TrackInfo info{};
+        vbmp3_open(path.c_str(), &info);
+        vbmp3_play();
+        waitHeard();
+        double latency = 0.0;
+        double call = 0.0;
+        seekLatency(30, latency, call);
+        std::vector<double> delays;
+        int jumps = 0;
+        while (jumps < 100) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100 + random() % 200));
+            std::int32_t pos = 0;
+            vbmp3_getState(&pos);
+            const bool back = pos >= 5;
+            if (!seekLatency(back ? pos - 5 : 50, latency, call))
+                continue;
+            if (back) {
+                delays.push_back(latency);
+                ++jumps;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        Vbmp3Probe probe{};
+        vbmp3probe_read(&probe);
+        const std::int32_t output = vbmp3_getOutputState();
+        vbmp3_free();
+        std::printf("  %6d Hz: underruns %lld; seek to sound median %.1f ms, max %.1f ms (%s)\n",
+                    rate, static_cast<long long>(probe.underruns), percentile(delays, 0.5),
+                    percentile(delays, 1.0),
+                    output == VBMP3_OUTPUT_DEVICE ? "sound device" : "null output");
+    }
+}
+
+// Silent play keeps the pace of a sound card: the null output's frames
+// against steady-clock time over 20 s.
+void benchPace() {
+    std::printf("pace of silent play (null output), frames handed out per second of steady "
+                "clock over 20 s:\n");
+    for (int rate : {8000, 44100}) {
+        vbmp3_init();
+        Vbmp3TrackInfo info{};
+        vbmp3_open(bench::speechWav(rate).c_str(), &info);
+        vbmp3_play();
+        waitHeard();
+        Vbmp3Probe first{};
+        vbmp3probe_read(&first);
+        const auto start = Clock::now();
+        std::this_thread::sleep_for(std::chrono::seconds(20));
+        Vbmp3Probe last{};
+        vbmp3probe_read(&last);
+        const double seconds = secondsSince(start);
+        vbmp3_free();
+        std::printf("  %6d Hz: %.4f of real time\n", rate,
+                    double(last.framesOut - first.framesOut) / rate / seconds);
+    }
+}
+
 void benchCpu(const std::string& path, int seconds) {
     vbmp3_init();
     Vbmp3TrackInfo info{};
@@ -312,6 +379,11 @@ int main(int argc, char** argv) {
            std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "dummy", 1);
     if (argc == 3 && std::strcmp(argv[1], "--memory-child") == 0)
         return memoryChild(argv[2]);
+    if (argc == 2 && std::strcmp(argv[1], "--jumps") == 0) {
+        benchJumpsBack();
+        benchPace();
+        return 0;
+    }
     int cpuSeconds = 20;
     if (argc == 3 && std::strcmp(argv[1], "--cpu-seconds") == 0)
         cpuSeconds = std::max(5, std::atoi(argv[2]));
@@ -322,6 +394,8 @@ int main(int argc, char** argv) {
     benchDecode(oneHour);
     benchOpen(oneHour, tenHours);
     benchSeek(oneHour);
+    benchJumpsBack();
+    benchPace();
     benchCpu(oneHour, cpuSeconds);
     std::array<char, 4096> self{};
     if (readlink("/proc/self/exe", self.data(), self.size() - 1) <= 0)

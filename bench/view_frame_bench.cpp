@@ -1,7 +1,7 @@
 // What one frame of the wave and spectrum view costs: the frame arithmetic and
 // the drawing into an image the size of the view, per mode, over changing data.
-#include "frame_painter.h"
 #include "bar_frame.h"
+#include "frame_painter.h"
 #include "wave_frame.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,7 @@
 // The most recent frames handed to the output, kept for the wave and the
 // spectrum. The output callback writes; the caller's thread copies the tail.
-// A sequence count tells the reader whether the writer lapped it mid-copy.
+// Counters before and after each write tell the reader whether the writer
+// lapped it mid-copy (a sequence lock over a ring).
 #pragma once
 
 #include <array>
@@ -24,11 +25,16 @@ public:
             frameCount = kMaxWrite;
         }
         const std::uint64_t start = m_written.load(std::memory_order_relaxed);
+        // Claim the slots before touching them: a reader whose acquire load
+        // sees any of the new samples (stored with release, after the claim)
+        // also sees the claim, and knows its copy may be torn.
+        m_claimed.store(start + frameCount, std::memory_order_relaxed);
         for (std::size_t i = 0; i < frameCount; ++i) {
             const std::size_t slot = (start + i) & (kCapacity - 1);
-            m_left[slot].store(stereo[2 * i], std::memory_order_relaxed);
-            m_right[slot].store(stereo[2 * i + 1], std::memory_order_relaxed);
+            m_left[slot].store(stereo[2 * i], std::memory_order_release);
+            m_right[slot].store(stereo[2 * i + 1], std::memory_order_release);
         }
+        // The samples before the count the reader starts from.
         m_written.store(start + frameCount, std::memory_order_release);
     }
 
@@ -46,14 +52,15 @@ public:
                     continue;
                 }
                 const std::size_t slot = frame & (kCapacity - 1);
-                left[i] = m_left[slot].load(std::memory_order_relaxed);
-                right[i] = m_right[slot].load(std::memory_order_relaxed);
+                left[i] = m_left[slot].load(std::memory_order_acquire);
+                right[i] = m_right[slot].load(std::memory_order_acquire);
             }
-            std::atomic_thread_fence(std::memory_order_acquire);
-            const std::uint64_t now = m_written.load(std::memory_order_relaxed);
-            // The writer may be filling frames up to now + kMaxWrite; those
-            // slots must not be the ones just copied.
-            if (now + kMaxWrite - (end - frameCount) <= kCapacity)
+            // After the samples' acquire loads, so not read before them.
+            const std::uint64_t claimed = m_claimed.load(std::memory_order_relaxed);
+            // Intact unless a frame a whole ring past the oldest one copied
+            // has been claimed: its slot is one of those copied.
+            const std::uint64_t oldest = end >= frameCount ? end - frameCount : 0;
+            if (claimed <= oldest + kCapacity)
                 return true;
         }
         return false;
@@ -64,7 +71,8 @@ public:
 private:
     std::array<std::atomic<float>, kCapacity> m_left{};
     std::array<std::atomic<float>, kCapacity> m_right{};
-    std::atomic<std::uint64_t> m_written{0};
+    std::atomic<std::uint64_t> m_claimed{0}; // frames the writer has begun to store
+    std::atomic<std::uint64_t> m_written{0}; // frames stored
 };
 
 } // namespace vbmp3

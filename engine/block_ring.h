@@ -45,6 +45,10 @@ public:
         return m_head.load(std::memory_order_acquire) - m_tail.load(std::memory_order_acquire);
     }
 
+    // Either side: how many blocks were ever published / released (snapshots).
+    std::size_t writeIndex() const { return m_head.load(std::memory_order_acquire); }
+    std::size_t readIndex() const { return m_tail.load(std::memory_order_acquire); }
+
     // Only while neither side is running (the output device is closed).
     void reset() {
         m_head.store(0, std::memory_order_relaxed);

@@ -11,11 +11,12 @@
 namespace vbmp3 {
 namespace {
 
-// Blocks decoded ahead in normal running. The rest of the ring is kept free
-// so that the first blocks after a seek need not wait for the callback to
-// drop the stale ones.
-constexpr std::size_t kFillLimit = 56;
-constexpr int kUrgentBlocks = 4;
+// Sound decoded ahead of what is heard. Only blocks of the current
+// generation count: after a seek the stale ones still sit in the ring until
+// the next callback drops them, and the new position must not wait for that.
+constexpr double kAheadSeconds = 1.0;
+constexpr std::size_t kMinAheadBlocks = 8;
+constexpr std::size_t kMaxAheadBlocks = 120;
 constexpr std::int64_t kMaxFrame = (std::int64_t{1} << 40) - 1;
 
 std::int64_t steadyNowNs() {
@@ -45,7 +46,9 @@ std::uint32_t Engine::generationOf(std::uint64_t packed) {
 }
 
 Engine::Engine()
-    : m_output(&Engine::renderThunk, this)
+    : m_sdl(&Engine::renderThunk, this)
+    , m_fakeDevice(&Engine::renderThunk, this, true)
+    , m_null(&Engine::renderThunk, this)
     , m_thread([this] { decodeLoop(); }) {}
 
 Engine::~Engine() {
@@ -71,6 +74,7 @@ void Engine::post(Commands&& commands) {
             m_pending.decode = commands.decode;
             m_pending.generation = commands.generation;
             m_pending.frame = commands.frame;
+            m_pending.speedPercent = commands.speedPercent;
         }
         if (commands.closeOutput) {
             m_pending.closeOutput = true;
@@ -106,9 +110,11 @@ bool Engine::playingNow() {
     return m_hasTrack && m_state == State::Playing;
 }
 
-std::int32_t Engine::open(const char* path, Vbmp3TrackInfo& info) {
-    std::int32_t error = VBMP3_ERR_NONE;
-    std::unique_ptr<Track> track = Track::open(path, error);
+std::int32_t Engine::open(const char* path, Vbmp3TrackInfo* info) {
+    std::int32_t error = VBMP3_ERR_BAD_ARGUMENT;
+    std::unique_ptr<Track> track;
+    if (path && info)
+        track = Track::open(path, error);
 
     // Whatever happens, the old track is gone and nothing plays.
     m_running.store(false, std::memory_order_release);
@@ -128,13 +134,13 @@ std::int32_t Engine::open(const char* path, Vbmp3TrackInfo& info) {
     m_hasTrack = true;
     m_sampleRate = facts.sampleRate;
     m_frameCount = facts.frameCount;
-    std::memset(&info, 0, sizeof info);
-    fillTextField(info.trackName, sizeof info.trackName, facts.title);
-    fillTextField(info.secondName, sizeof info.secondName, facts.artist);
-    info.channels = facts.channels;
-    info.sampleRate = facts.sampleRate;
-    info.bitRate = facts.bitRateKbps;
-    info.totalSec = static_cast<std::int32_t>(
+    std::memset(info, 0, sizeof *info);
+    fillTextField(info->trackName, sizeof info->trackName, facts.title);
+    fillTextField(info->secondName, sizeof info->secondName, facts.artist);
+    info->channels = facts.channels;
+    info->sampleRate = facts.sampleRate;
+    info->bitRate = facts.bitRateKbps;
+    info->totalSec = static_cast<std::int32_t>(
         std::min<std::int64_t>(facts.frameCount / facts.sampleRate, INT32_MAX));
 
     change.track = std::move(track);
@@ -151,6 +157,7 @@ std::int32_t Engine::play() {
     start.position = true;
     start.decode = true;
     start.frame = 0;
+    start.speedPercent = m_speedPercent;
     start.generation = beginGeneration(0);
     m_state = State::Playing;
     m_running.store(true, std::memory_order_release);
@@ -208,8 +215,32 @@ std::int32_t Engine::seek(std::int32_t sec) {
     start.position = true;
     start.decode = true;
     start.frame = frame;
+    start.speedPercent = m_speedPercent;
     start.generation = beginGeneration(frame);
     post(std::move(start));
+    return VBMP3_ERR_NONE;
+}
+
+std::int32_t Engine::setSpeed(std::int32_t percent) {
+    if (percent < 50 || percent > 200)
+        return VBMP3_ERR_BAD_ARGUMENT;
+    if (percent == m_speedPercent)
+        return VBMP3_ERR_NONE;
+    m_speedPercent = percent;
+    noticeEnd();
+    if (!m_hasTrack || m_state == State::Stopped)
+        return VBMP3_ERR_NONE; // the next play starts at this speed
+    // The sound decoded ahead is at the old speed: refill from the frame
+    // heard now, so the change is heard at once and the track goes on from
+    // where it was.
+    const std::int64_t frame = frameOf(m_position.load(std::memory_order_acquire));
+    Commands change;
+    change.position = true;
+    change.decode = true;
+    change.frame = frame;
+    change.speedPercent = percent;
+    change.generation = beginGeneration(frame);
+    post(std::move(change));
     return VBMP3_ERR_NONE;
 }
 
@@ -223,7 +254,7 @@ std::int32_t Engine::stopCallback() {
     std::unique_lock lock(m_commandMutex);
     const std::uint64_t wanted = m_closeRequests;
     m_outputClosed.wait_for(lock, std::chrono::seconds(5), [&] { return m_closesDone >= wanted; });
-    return m_closesDone >= wanted ? VBMP3_ERR_NONE : VBMP3_ERR_NO_OUTPUT;
+    return m_closesDone >= wanted ? VBMP3_ERR_NONE : VBMP3_ERR_TIMEOUT;
 }
 
 std::int32_t Engine::state(std::int32_t& positionSec) {
@@ -283,40 +314,133 @@ OutputCounters Engine::counters() const {
     c.generation = m_generation.load(std::memory_order_acquire);
     c.heardGeneration = m_heardGeneration.load(std::memory_order_acquire);
     c.heardAtNs = m_heardAtNs.load(std::memory_order_relaxed);
+    c.audioFramesOut = m_audioFramesOut.load(std::memory_order_relaxed);
+    const std::uint64_t decoded = m_decoded.load(std::memory_order_acquire);
+    const std::uint64_t heard = m_position.load(std::memory_order_acquire);
+    if (generationOf(decoded) == generationOf(heard) && generationOf(heard) == c.generation)
+        c.aheadFrames = std::max<std::int64_t>(0, frameOf(decoded) - frameOf(heard));
     return c;
 }
 
 // ---- decoding thread -------------------------------------------------------
 
-bool Engine::ensureOutput(std::int32_t sampleRate) {
-    if (m_output.isOpen() && m_output.sampleRate() == sampleRate)
-        return true;
-    m_output.close();
+OutputKind Engine::outputKind() const {
+    return static_cast<OutputKind>(m_outputKind.load(std::memory_order_acquire));
+}
+
+int Engine::pull(float* out, int frameCount) {
+    std::lock_guard lock(m_outputMutex);
+    if (m_active == &m_null)
+        return m_null.pull(out, frameCount);
+    if (m_active == &m_fakeDevice)
+        return m_fakeDevice.pull(out, frameCount);
+    return 0;
+}
+
+void Engine::closeOutput() {
+    std::lock_guard lock(m_outputMutex);
+    if (m_active)
+        m_active->close();
+    m_active = nullptr;
+    m_outputKind.store(static_cast<std::int32_t>(OutputKind::None), std::memory_order_release);
     // The callback is not running: the ring and its reader can start afresh.
     m_ring.reset();
     m_readOffset = 0;
-    const bool ok = m_output.open(sampleRate);
-    m_outputFailed.store(!ok, std::memory_order_release);
-    return ok;
+    m_generationStart = 0;
+}
+
+bool Engine::ensureOutput(std::int32_t sampleRate, bool tryDevice) {
+    if (m_active && m_active->isOpen() && m_active->sampleRate() == sampleRate &&
+        (m_active->audible() || !tryDevice))
+        return true;
+    closeOutput();
+    Output* device = m_hooks.fakeDevice.load(std::memory_order_relaxed)
+                         ? static_cast<Output*>(&m_fakeDevice)
+                         : static_cast<Output*>(&m_sdl);
+    Output* chosen = nullptr;
+    if (device->open(sampleRate))
+        chosen = device;
+    else if (m_null.open(sampleRate)) // no sound device: play silently in real time
+        chosen = &m_null;
+    {
+        std::lock_guard lock(m_outputMutex);
+        m_active = chosen;
+    }
+    const OutputKind kind = !chosen             ? OutputKind::None
+                            : chosen->audible() ? OutputKind::Device
+                                                : OutputKind::Silent;
+    m_outputKind.store(static_cast<std::int32_t>(kind), std::memory_order_release);
+    m_outputFailed.store(!chosen, std::memory_order_release);
+    return chosen != nullptr;
+}
+
+// A device that went away while open: the null output takes over at the same
+// point, with the ring and the position as they stand, so the track neither
+// stops nor moves.
+void Engine::watchOutput() {
+    if (!m_active || !m_active->lost())
+        return;
+    const std::int32_t sampleRate = m_active->sampleRate();
+    {
+        std::lock_guard lock(m_outputMutex);
+        m_active->close();
+        m_active = m_null.open(sampleRate) ? &m_null : nullptr;
+    }
+    m_outputKind.store(static_cast<std::int32_t>(m_active ? OutputKind::Silent : OutputKind::None),
+                       std::memory_order_release);
+    if (!m_active) {
+        closeOutput();
+        endGeneration();
+    }
+}
+
+// The current generation can produce no sound (no output at all): it ends
+// as a track does, so the caller sees it stop instead of playing forever at 0.
+void Engine::endGeneration() {
+    if (!m_decoding)
+        return;
+    m_decoding = false;
+    m_endedGeneration.store(m_decodeGeneration, std::memory_order_release);
 }
 
 void Engine::fill(Track& track) {
+    const bool stretched = m_decodeSpeed != 100;
     while (!m_hasPending.load(std::memory_order_relaxed)) {
-        const bool urgent = m_blocksSinceStart < kUrgentBlocks;
-        if (!urgent && m_ring.used() >= kFillLimit)
+        const std::size_t written = m_ring.writeIndex();
+        const std::size_t ahead = written - std::max(m_ring.readIndex(), m_generationStart);
+        if (ahead >= m_fillTarget)
             return;
         AudioBlock* block = m_ring.writeSlot();
         if (!block)
             return;
-        const std::int64_t got =
-            m_unreachable ? 0 : track.read(block->samples, AudioBlock::kFrames);
+        std::int64_t got = 0;
+        std::int64_t trackFrames = 0;
+        if (m_unreachable) {
+        } else if (!stretched) {
+            got = trackFrames = track.read(block->samples, AudioBlock::kFrames);
+        } else {
+            // Track time of stretched sound: the frames out so far at the
+            // generation's speed. The stretcher flushes a little more than
+            // the track's rest after its last input; that is cut, so the
+            // track lasts exactly 100 / speed times as long.
+            const std::int64_t rest = track.facts().frameCount - m_generationFrame;
+            const std::int64_t outLeft =
+                (rest * 100 + m_decodeSpeed - 1) / m_decodeSpeed - m_stretchedOut;
+            got = m_stretcher.produce(
+                block->samples, std::clamp<std::int64_t>(outLeft, 0, AudioBlock::kFrames), track);
+            m_stretchedOut += got;
+            const std::int64_t reached = std::min(
+                m_generationFrame + m_stretchedOut * m_decodeSpeed / 100, track.facts().frameCount);
+            trackFrames = std::max<std::int64_t>(0, reached - m_decodeFrame);
+        }
         block->generation = m_decodeGeneration;
         block->startFrame = m_decodeFrame;
         block->frameCount = static_cast<std::int32_t>(got);
+        block->trackFrames = static_cast<std::int32_t>(trackFrames);
         block->endOfTrack = got < AudioBlock::kFrames;
-        m_decodeFrame += got;
+        m_decodeFrame += trackFrames;
         m_ring.publish();
-        ++m_blocksSinceStart;
+        m_decoded.store(packPosition(m_decodeGeneration, m_decodeFrame), std::memory_order_release);
         if (block->endOfTrack) {
             m_finished = true;
             return;
@@ -330,18 +454,16 @@ void Engine::decodeLoop() {
         Commands commands;
         {
             std::unique_lock lock(m_commandMutex);
-            const bool working = m_decoding && !m_finished;
             if (!m_pending.any()) {
-                if (working) {
-                    // The ring holds over a second at 44.1 kHz; topping it up
-                    // a few times per second is plenty.
-                    const auto poll = std::chrono::milliseconds(
-                        track ? std::clamp<std::int64_t>(std::int64_t{1000} * AudioBlock::kFrames *
-                                                             kFillLimit / 8 /
-                                                             track->facts().sampleRate,
-                                                         5, 100)
-                              : 100);
-                    m_commandReady.wait_for(lock, poll, [&] { return m_pending.any(); });
+                if (m_decoding && !m_finished) {
+                    // Top up often enough that the second decoded ahead never
+                    // runs low, whatever the rate.
+                    m_commandReady.wait_for(lock, std::chrono::milliseconds(40),
+                                            [&] { return m_pending.any(); });
+                } else if (m_active) {
+                    // Idle with an output open: keep watching it.
+                    m_commandReady.wait_for(lock, std::chrono::milliseconds(100),
+                                            [&] { return m_pending.any(); });
                 } else {
                     m_commandReady.wait(lock, [&] { return m_pending.any(); });
                 }
@@ -354,13 +476,18 @@ void Engine::decodeLoop() {
         if (commands.trackChange) {
             track = std::move(commands.track);
             m_decoding = false;
-            if (track)
-                ensureOutput(track->facts().sampleRate);
+            if (track) {
+                const std::int32_t rate = track->facts().sampleRate;
+                m_fillTarget = std::clamp<std::size_t>(
+                    static_cast<std::size_t>(kAheadSeconds * rate / AudioBlock::kFrames) + 1,
+                    kMinAheadBlocks, kMaxAheadBlocks);
+                // A new track looks for a sound device again, even after a
+                // fallback to silent play.
+                ensureOutput(rate, true);
+            }
         }
         if (commands.closeOutput) {
-            m_output.close();
-            m_ring.reset();
-            m_readOffset = 0;
+            closeOutput();
             {
                 std::lock_guard lock(m_commandMutex);
                 ++m_closesDone;
@@ -372,18 +499,35 @@ void Engine::decodeLoop() {
             m_decodeFrame = commands.frame;
             m_decoding = commands.decode && track;
             m_finished = false;
-            m_blocksSinceStart = 0;
-            // A position the decoder cannot reach ends the track (fill() hands
-            // out an empty last block) rather than playing the wrong part.
-            m_unreachable = m_decoding && ensureOutput(track->facts().sampleRate) &&
-                            !track->seek(commands.frame);
+            m_unreachable = false;
+            if (m_decoding) {
+                if (ensureOutput(track->facts().sampleRate, false)) {
+                    // A position the decoder cannot reach ends the track (fill()
+                    // hands out an empty last block) rather than playing the
+                    // wrong part.
+                    m_unreachable = !track->seek(commands.frame);
+                    m_decodeSpeed = commands.speedPercent;
+                    m_generationFrame = commands.frame;
+                    m_stretchedOut = 0;
+                    if (m_decodeSpeed != 100 && !m_unreachable)
+                        m_stretcher.start(track->facts().sampleRate,
+                                          track->facts().channels == 1 ? 1 : 2, m_decodeSpeed);
+                } else {
+                    endGeneration();
+                }
+            }
+            m_generationStart = m_ring.writeIndex();
+            m_decoded.store(packPosition(m_decodeGeneration, m_decodeFrame),
+                            std::memory_order_release);
         }
         if (commands.quit)
             break;
-        if (m_decoding && !m_finished && track && m_output.isOpen())
+        watchOutput();
+        if (m_decoding && !m_finished && track && m_active)
             fill(*track);
     }
-    m_output.shutdown();
+    closeOutput();
+    m_sdl.shutdown();
     track.reset();
 }
 
@@ -446,7 +590,11 @@ void Engine::render(float* out, int frameCount) {
         }
         m_readOffset += n;
         written += n;
-        publishPosition(generation, block->startFrame + m_readOffset);
+        m_audioFramesOut.fetch_add(n, std::memory_order_relaxed);
+        // Track time, also when the block was stretched to more or fewer frames.
+        publishPosition(generation, block->startFrame + std::int64_t{m_readOffset} *
+                                                            block->trackFrames /
+                                                            std::max(block->frameCount, 1));
         if (m_readOffset >= block->frameCount) {
             const bool last = block->endOfTrack;
             m_ring.release();

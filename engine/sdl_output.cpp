@@ -36,56 +36,45 @@ void SdlOutput::callback(void* self, std::uint8_t* stream, int bytes) {
                      bytes / static_cast<int>(2 * sizeof(float)));
 }
 
-bool SdlOutput::startSubsystem(bool fallback) {
-    if (m_started)
+bool SdlOutput::open(std::int32_t sampleRate) {
+    if (m_device != 0 && m_sampleRate == sampleRate)
         return true;
-    // A library must not take over the host program's Ctrl+C.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (fallback)
-        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
-    m_started = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    if (fallback)
-        SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-    m_fallback = fallback && m_started;
-    return m_started;
-}
-
-bool SdlOutput::openDevice(std::int32_t sampleRate) {
+    close();
+    if (!m_started) {
+        // A library must not take over the host program's Ctrl+C.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        m_started = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        if (!m_started)
+            return false;
+    }
+    const char* driver = SDL_GetCurrentAudioDriver();
+    if (!driver || SDL_strcmp(driver, "dummy") == 0) {
+        shutdown();
+        return false;
+    }
     SDL_AudioSpec want{};
     want.freq = sampleRate;
     want.format = AUDIO_F32SYS;
     want.channels = 2;
-    const char* driver = SDL_GetCurrentAudioDriver();
-    const bool pacedBySleep =
-        driver && (SDL_strcmp(driver, "dummy") == 0 || SDL_strcmp(driver, "disk") == 0);
-    want.samples = static_cast<Uint16>(periodFrames(sampleRate, pacedBySleep));
+    want.samples = static_cast<Uint16>(periodFrames(sampleRate, SDL_strcmp(driver, "disk") == 0));
     want.callback = &SdlOutput::callback;
     want.userdata = this;
     SDL_AudioSpec have{};
     // No allowed changes: SDL converts to whatever the hardware takes, so the
     // callback always sees the track's own rate.
     m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (m_device == 0)
+    if (m_device == 0) {
+        shutdown();
         return false;
+    }
     m_sampleRate = sampleRate;
     SDL_PauseAudioDevice(m_device, 0);
     return true;
 }
 
-bool SdlOutput::open(std::int32_t sampleRate) {
-    if (m_device != 0 && m_sampleRate == sampleRate)
-        return true;
-    close();
-    if (startSubsystem(false) && openDevice(sampleRate))
-        return true;
-    if (m_fallback)
-        return false;
-    // No usable sound device: play silently in real time instead.
-    if (m_started) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        m_started = false;
-    }
-    return startSubsystem(true) && openDevice(sampleRate);
+bool SdlOutput::lost() {
+    // SDL disables a device that was unplugged or whose server went away.
+    return m_device != 0 && SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED;
 }
 
 void SdlOutput::close() {
@@ -101,7 +90,6 @@ void SdlOutput::shutdown() {
     if (m_started) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         m_started = false;
-        m_fallback = false;
         // Releases SDL's remaining global state, unless the host uses SDL too.
         if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
             SDL_Quit();

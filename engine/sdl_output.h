@@ -1,50 +1,44 @@
 // The sound device, through SDL2: stereo float at the track's own sample rate
 // (SDL converts for the hardware), so every track plays at its true speed.
-// Used only from the engine's decoding thread: opening a device can take a
-// while and no interface call may wait for it.
+// SDL's dummy driver counts as no device: the engine's own NullOutput plays
+// silently in real time instead, which SDL's millisecond sleeps do not.
 #pragma once
+
+#include "output.h"
 
 #include <cstdint>
 
 namespace vbmp3 {
 
-class SdlOutput {
+class SdlOutput final : public Output {
 public:
-    // Pulls frameCount interleaved stereo frames into out; called on SDL's
-    // audio thread.
-    using Render = void (*)(void* context, float* out, int frameCount);
-
     SdlOutput(Render render, void* context)
         : m_render(render)
         , m_context(context) {}
-    ~SdlOutput();
+    ~SdlOutput() override;
     SdlOutput(const SdlOutput&) = delete;
     SdlOutput& operator=(const SdlOutput&) = delete;
 
-    // Opens (or keeps) a running device at sampleRate. Falls back to SDL's
-    // dummy driver, which plays silently in real time, when the system's
-    // output cannot be started. False if not even that works.
-    bool open(std::int32_t sampleRate);
-    // Closes the device; when it returns, the render function is not running
-    // and will not be called again until the next open.
-    void close();
+    // Starts SDL's audio if needed and opens the default device. False when
+    // there is no usable device; SDL's audio is then shut again, so that the
+    // next open looks for a device afresh.
+    bool open(std::int32_t sampleRate) override;
+    void close() override;
+    bool isOpen() const override { return m_device != 0; }
+    std::int32_t sampleRate() const override { return m_sampleRate; }
+    bool lost() override;
+    bool audible() const override { return true; }
+
     // Closes the device and shuts SDL's audio down.
     void shutdown();
 
-    bool isOpen() const { return m_device != 0; }
-    std::int32_t sampleRate() const { return m_sampleRate; }
-    bool usingFallback() const { return m_fallback; }
-
-    // Frames per callback, a power of two (SDL rebuffers any other size).
-    // About 10 ms on a real device, so that a seek is heard quickly. The
-    // dummy and disk drivers pace themselves by sleeping the period cut to
-    // whole milliseconds, so for them the period is chosen to lose the least
-    // in that cut, which keeps their playback at true speed.
+    // Frames per callback, a power of two (SDL rebuffers any other size),
+    // about 10 ms, so that a seek is heard quickly. The disk driver paces
+    // itself by sleeping the period cut to whole milliseconds, so for it the
+    // period is chosen to lose the least in that cut.
     static int periodFrames(std::int32_t sampleRate, bool pacedBySleep);
 
 private:
-    bool startSubsystem(bool fallback);
-    bool openDevice(std::int32_t sampleRate);
     static void callback(void* self, std::uint8_t* stream, int bytes);
 
     Render m_render;
@@ -52,7 +46,6 @@ private:
     std::uint32_t m_device = 0;
     std::int32_t m_sampleRate = 0;
     bool m_started = false;
-    bool m_fallback = false;
 };
 
 } // namespace vbmp3

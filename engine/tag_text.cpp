@@ -1,5 +1,6 @@
 #include "tag_text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <iconv.h>
@@ -40,29 +41,22 @@ std::size_t utf8Sequence(std::string_view s, std::size_t i, char32_t& cp) {
     return len;
 }
 
-bool hasHighBytes(std::string_view s) {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return true;
-    return false;
-}
-
-// GBK's shape: a lead byte 0x81..0xFE, then a trail 0x40..0xFE other than 0x7F.
-// Needs at least one double-byte character to count as GBK rather than ASCII.
-bool looksLikeGbk(std::string_view s) {
-    bool sawDouble = false;
+// GB2312 as Chinese taggers wrote it: every byte of 0x80 and above is the
+// lead (0xB0..0xF7) or trail (0xA1..0xFE) of a pair of hanzi.
+bool isGb2312Text(std::string_view s) {
+    bool sawPair = false;
     for (std::size_t i = 0; i < s.size(); ++i) {
         const auto b = static_cast<unsigned char>(s[i]);
         if (b < 0x80)
             continue;
-        if (b == 0x80 || b == 0xFF || i + 1 >= s.size())
+        if (b < 0xB0 || b > 0xF7 || i + 1 >= s.size())
             return false;
         const auto t = static_cast<unsigned char>(s[++i]);
-        if (t < 0x40 || t == 0x7F || t == 0xFF)
+        if (t < 0xA1 || t > 0xFE)
             return false;
-        sawDouble = true;
+        sawPair = true;
     }
-    return sawDouble;
+    return sawPair;
 }
 
 std::optional<std::string> gbkToUtf8(std::string_view s) {
@@ -98,32 +92,6 @@ std::string latin1ToUtf8(std::string_view s) {
     return out;
 }
 
-// If every character of valid UTF-8 text lies in U+0000..U+00FF, the bytes
-// they stand for (the text as it was before a Latin-1 to UTF-8 conversion).
-std::optional<std::string> undoLatin1(std::string_view utf8) {
-    std::string bytes;
-    for (std::size_t i = 0; i < utf8.size();) {
-        char32_t cp = 0;
-        const std::size_t len = utf8Sequence(utf8, i, cp);
-        if (len == 0 || cp > 0xFF)
-            return std::nullopt;
-        bytes.push_back(static_cast<char>(cp));
-        i += len;
-    }
-    return bytes;
-}
-
-// Bytes whose encoding is unknown: UTF-8 if they are, GBK if they look it,
-// Latin-1 otherwise (every byte string is valid Latin-1).
-std::string decodeUnknownBytes(std::string_view bytes) {
-    if (isValidUtf8(bytes))
-        return std::string(bytes);
-    if (looksLikeGbk(bytes))
-        if (auto text = gbkToUtf8(bytes))
-            return *text;
-    return latin1ToUtf8(bytes);
-}
-
 std::string_view trimBlanks(std::string_view s) {
     auto blank = [](char c) {
         return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0';
@@ -148,18 +116,80 @@ bool isValidUtf8(std::string_view bytes) {
     return true;
 }
 
-std::string tagTextToUtf8(std::string_view raw) {
+std::string textFromLatin1Tag(std::string_view raw) {
     raw = trimBlanks(raw.substr(0, raw.find('\0')));
-    std::string text;
-    if (!isValidUtf8(raw)) {
-        text = decodeUnknownBytes(raw);
-    } else if (auto bytes = undoLatin1(raw); bytes && hasHighBytes(*bytes)) {
-        // Latin-1 text re-encoded as UTF-8: look at the original bytes again.
-        text = decodeUnknownBytes(*bytes);
-    } else {
-        text = std::string(raw);
+    // Some encoders (LAME among them) write UTF-8 into frames marked
+    // Latin-1; multi-byte UTF-8 is almost never what Latin-1 text looks like.
+    if (isValidUtf8(raw) && std::any_of(raw.begin(), raw.end(), [](char c) {
+            return static_cast<unsigned char>(c) >= 0x80;
+        }))
+        return std::string(raw);
+    if (isGb2312Text(raw))
+        if (auto text = gbkToUtf8(raw))
+            return std::string(trimBlanks(*text));
+    return std::string(trimBlanks(latin1ToUtf8(raw)));
+}
+
+std::string textFromUtf8Tag(std::string_view raw) {
+    raw = trimBlanks(raw.substr(0, raw.find('\0')));
+    return isValidUtf8(raw) ? std::string(raw) : textFromLatin1Tag(raw);
+}
+
+std::string tagTextToUtf8(std::string_view raw) {
+    return textFromUtf8Tag(raw);
+}
+
+std::string utf16ToUtf8(std::string_view bytes, bool bom) {
+    bool bigEndian = true;
+    if (bom && bytes.size() >= 2) {
+        const auto b0 = static_cast<unsigned char>(bytes[0]);
+        const auto b1 = static_cast<unsigned char>(bytes[1]);
+        if ((b0 == 0xFF && b1 == 0xFE) || (b0 == 0xFE && b1 == 0xFF)) {
+            bigEndian = b0 == 0xFE;
+            bytes.remove_prefix(2);
+        }
     }
-    return std::string(trimBlanks(text));
+    auto unit = [&](std::size_t i) {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<char32_t>(bigEndian ? (a << 8 | b) : (b << 8 | a));
+    };
+    std::string out;
+    auto put = [&](char32_t cp) {
+        if (cp < 0x80) {
+            out.push_back(static_cast<char>(cp));
+        } else if (cp < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
+    };
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        char32_t cp = unit(i);
+        if (cp == 0)
+            break;
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < bytes.size()) {
+            const char32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            } else {
+                cp = 0xFFFD;
+            }
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = 0xFFFD;
+        }
+        put(cp);
+    }
+    return out;
 }
 
 std::string_view cutUtf8(std::string_view utf8, std::size_t maxBytes) {

@@ -7,12 +7,25 @@
 
 namespace vbmp3 {
 
-// Turns tag bytes of unknown encoding into UTF-8. Tags are meant to be UTF-8
-// (or converted to it by the decoder), but recordings made for Chinese
-// learners often carry GBK in fields declared Latin-1 (ID3v1, WAV INFO), which
-// arrive either raw or re-encoded from Latin-1; both are recovered. Real
-// Latin-1 stays Latin-1. Leading and trailing blanks are removed.
+// Text that its tag format declares as UTF-8 (Vorbis comments in FLAC, Ogg
+// and Opus; ID3v2 frames marked UTF-8): taken as it is, trimmed. Bytes that
+// turn out not to be UTF-8 are read as Latin-1 tag text.
+std::string textFromUtf8Tag(std::string_view raw);
+
+// Text in ID3's Latin-1 encoding (ID3v1, ID3v2 frames marked ISO-8859-1).
+// Chinese taggers put GBK there: it is read as GBK only when every byte of
+// 0x80 and above belongs to a GB2312 pair (lead 0xB0..0xF7, trail
+// 0xA1..0xFE), otherwise as Latin-1. Encoders that write UTF-8 there (LAME
+// does) are recognised by valid multi-byte UTF-8, which comes first. Trimmed.
+std::string textFromLatin1Tag(std::string_view raw);
+
+// Bytes of no declared encoding (WAV INFO chunks, file names): UTF-8 if they
+// are, else as Latin-1 tag text. Trimmed.
 std::string tagTextToUtf8(std::string_view raw);
+
+// UTF-16 text (ID3v2): with a byte-order mark if bom, else big-endian.
+// Unpaired surrogates become U+FFFD.
+std::string utf16ToUtf8(std::string_view bytes, bool bom);
 
 // The longest prefix of utf8 of at most maxBytes bytes that ends on a
 // character boundary.

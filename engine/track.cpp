@@ -1,5 +1,8 @@
 #include "track.h"
 
+#include "id3_tags.h"
+#include "mpeg_frames.h"
+#include "ogg_length.h"
 #include "tag_text.h"
 #include "vbmp3.h"
 
@@ -16,7 +19,10 @@ namespace vbmp3 {
 namespace {
 
 constexpr std::int32_t kMaxChannels = 64;
+constexpr std::int32_t kMinSampleRate = 1000;
 constexpr std::int32_t kMaxSampleRate = 768000;
+// More frames than a day at the highest rate: a stream of unknown length.
+constexpr std::int64_t kUnknownFrames = std::int64_t{1} << 40;
 
 // Bits per sample of the uncompressed encodings; 0 for the rest.
 int pcmBits(int format) {
@@ -75,9 +81,38 @@ std::int32_t averageKbps(int format, const SF_INFO& info, int fd, std::int64_t f
         std::min<long long>(std::llround(audioBytes * 8.0 / seconds / 1000.0), INT32_MAX));
 }
 
-std::string tagOf(SNDFILE* file, int which) {
+std::string tagOf(SNDFILE* file, int which, bool declaredUtf8) {
     const char* text = sf_get_string(file, which);
-    return text ? tagTextToUtf8(text) : std::string();
+    if (!text)
+        return {};
+    return declaredUtf8 ? textFromUtf8Tag(text) : tagTextToUtf8(text);
+}
+
+// libsndfile's access to a FileView: the file from view.start on.
+SF_VIRTUAL_IO viewIo() {
+    SF_VIRTUAL_IO io{};
+    io.get_filelen = [](void* data) -> sf_count_t { return static_cast<FileView*>(data)->size; };
+    io.seek = [](sf_count_t offset, int whence, void* data) -> sf_count_t {
+        auto* view = static_cast<FileView*>(data);
+        const sf_count_t base = whence == SEEK_CUR   ? view->pos
+                                : whence == SEEK_END ? view->size
+                                                     : 0;
+        view->pos = std::clamp<sf_count_t>(base + offset, 0, view->size);
+        return view->pos;
+    };
+    io.read = [](void* out, sf_count_t count, void* data) -> sf_count_t {
+        auto* view = static_cast<FileView*>(data);
+        count = std::clamp<sf_count_t>(view->size - view->pos, 0, count);
+        const ssize_t got =
+            pread(view->fd, out, static_cast<std::size_t>(count), view->start + view->pos);
+        if (got <= 0)
+            return 0;
+        view->pos += got;
+        return got;
+    };
+    io.write = [](const void*, sf_count_t, void*) -> sf_count_t { return 0; };
+    io.tell = [](void* data) -> sf_count_t { return static_cast<FileView*>(data)->pos; };
+    return io;
 }
 
 } // namespace
@@ -103,36 +138,80 @@ std::unique_ptr<Track> Track::open(const char* path, std::int32_t& error) {
     error = VBMP3_ERR_NOT_AUDIO;
     if (st.st_size == 0)
         return nullptr;
-    // By descriptor, so libsndfile has no file name to guess a format from:
-    // the content alone decides.
+    // Through a view of the descriptor, so libsndfile has no file name to
+    // guess a format from (the content alone decides), and a refusal leaves
+    // the descriptor open (sf_open_fd closes it).
     SF_INFO info{};
-    SNDFILE* file = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
-    if (!file)
-        return nullptr;
-    track->m_file = file;
-    if (info.channels < 1 || info.channels > kMaxChannels || info.samplerate < 1 ||
-        info.samplerate > kMaxSampleRate || info.frames < 1)
-        return nullptr;
+    SF_VIRTUAL_IO io = viewIo();
+    track->m_view = FileView{fd, 0, st.st_size, 0};
+    if (!track->openDecoder(sf_open_virtual(&io, SFM_READ, &info, &track->m_view), info,
+                            st.st_size)) {
+        // An MP3 that players accept but libsndfile cannot place (junk before
+        // the first frame, an ID3 size that lies, a damaged first frame): the
+        // decoder gets the file from the first good frame on.
+        const std::int64_t start = mpegAudioStart(fd, st.st_size);
+        if (start <= 0)
+            return nullptr;
+        track->m_view = FileView{fd, start, st.st_size - start, 0};
+        info = SF_INFO{};
+        if (!track->openDecoder(sf_open_virtual(&io, SFM_READ, &info, &track->m_view), info,
+                                st.st_size))
+            return nullptr;
+    }
 
     TrackFacts& facts = track->m_facts;
-    facts.channels = info.channels;
-    facts.sampleRate = info.samplerate;
-    facts.frameCount = info.frames;
-    if (info.channels > 2)
-        track->m_scratch.resize(std::size_t(info.channels) * 1024);
-
-    // A header that parses is not enough: a damaged stream may decode nothing.
-    std::array<float, 2 * 256> first{};
-    if (track->read(first.data(), 256) < 1 || !track->seek(0))
-        return nullptr;
-
     facts.bitRateKbps = averageKbps(info.format, info, fd, st.st_size);
-    facts.title = tagOf(file, SF_STR_TITLE);
+    const int type = info.format & SF_FORMAT_TYPEMASK;
+    if (type == SF_FORMAT_MPEG) {
+        Id3Text id3 = readId3(fd, st.st_size);
+        facts.title = std::move(id3.title);
+        facts.artist = std::move(id3.artist);
+    } else {
+        // Vorbis comments (FLAC, Ogg, Opus) are UTF-8 by definition; other
+        // containers' text (WAV INFO) declares no encoding.
+        const bool utf8 = type == SF_FORMAT_FLAC || type == SF_FORMAT_OGG;
+        facts.title = tagOf(track->m_file, SF_STR_TITLE, utf8);
+        facts.artist = tagOf(track->m_file, SF_STR_ARTIST, utf8);
+    }
     if (facts.title.empty())
         facts.title = tagTextToUtf8(fileNameOf(path));
-    facts.artist = tagOf(file, SF_STR_ARTIST);
     error = VBMP3_ERR_NONE;
     return track;
+}
+
+bool Track::openDecoder(SNDFILE* file, SF_INFO& info, std::int64_t fileBytes) {
+    if (m_file)
+        sf_close(m_file);
+    m_file = file;
+    if (!file)
+        return false;
+    // Rates outside what any recording uses are a damaged header; a few Hz
+    // would stall the output for minutes per block.
+    if (info.channels < 1 || info.channels > kMaxChannels || info.samplerate < kMinSampleRate ||
+        info.samplerate > kMaxSampleRate || info.frames < 1)
+        return false;
+    m_lengthFromScan = false;
+    if (info.frames >= kUnknownFrames) {
+        // An endless stream: an Ogg file cut short (no last page). Its length
+        // is what its last whole page reaches, else as far as a seek gets.
+        std::int64_t frames = -1;
+        if ((info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_OGG)
+            frames = oggFramesFromPages(m_fd, fileBytes, info.samplerate);
+        if (frames < 1)
+            frames = sf_seek(file, kUnknownFrames - 1, SEEK_SET);
+        if (frames < 1 || frames >= kUnknownFrames || sf_seek(file, 0, SEEK_SET) != 0)
+            return false;
+        info.frames = frames;
+        m_lengthFromScan = true;
+    }
+    m_facts.channels = info.channels;
+    m_facts.sampleRate = info.samplerate;
+    m_facts.frameCount = info.frames;
+    m_scratch.assign(info.channels > 2 ? std::size_t(info.channels) * 1024 : 0, 0.0f);
+    m_readFrame = 0;
+    // A header that parses is not enough: a damaged stream may decode nothing.
+    std::array<float, 2 * 256> first{};
+    return read(first.data(), 256) >= 1 && seek(0);
 }
 
 Track::~Track() {
@@ -143,7 +222,22 @@ Track::~Track() {
 }
 
 std::int64_t Track::read(float* stereo, std::int64_t frameCount) {
+    if (m_lengthFromScan) // what lies past the last whole page is not the track
+        frameCount = std::clamp<std::int64_t>(m_facts.frameCount - m_readFrame, 0, frameCount);
+    const std::int64_t got = readStereo(stereo, frameCount);
+    m_readFrame += got;
+    // NaN or infinity in a float file would poison the wave and the spectrum:
+    // they play as silence.
+    for (std::int64_t i = 0; i < 2 * got; ++i)
+        if (!std::isfinite(stereo[i]))
+            stereo[i] = 0.0f;
+    return got;
+}
+
+std::int64_t Track::readStereo(float* stereo, std::int64_t frameCount) {
     const int channels = m_facts.channels;
+    if (frameCount <= 0)
+        return 0;
     if (channels == 2)
         return std::max<sf_count_t>(0, sf_readf_float(m_file, stereo, frameCount));
     if (channels == 1) {
@@ -169,7 +263,11 @@ std::int64_t Track::read(float* stereo, std::int64_t frameCount) {
 }
 
 bool Track::seek(std::int64_t frame) {
-    return sf_seek(m_file, frame, SEEK_SET) == frame;
+    if (frame < 0 || (m_lengthFromScan && frame >= m_facts.frameCount))
+        return false;
+    const bool landed = sf_seek(m_file, frame, SEEK_SET) == frame;
+    m_readFrame = frame;
+    return landed;
 }
 
 } // namespace vbmp3

@@ -9,6 +9,7 @@
 #include <vector>
 
 struct sf_private_tag;
+struct SF_INFO;
 
 namespace vbmp3 {
 
@@ -19,6 +20,14 @@ struct TrackFacts {
     std::int32_t sampleRate = 0;
     std::int32_t bitRateKbps = 0;
     std::int64_t frameCount = 0;
+};
+
+// A part of an open file, from start to its end, as the decoder sees it.
+struct FileView {
+    int fd = -1;
+    std::int64_t start = 0;
+    std::int64_t size = 0;
+    std::int64_t pos = 0;
 };
 
 class Track {
@@ -34,8 +43,9 @@ public:
     const TrackFacts& facts() const { return m_facts; }
 
     // Decodes up to frameCount frames as interleaved stereo (mono on both
-    // sides, channels past the second dropped). Returns the frames decoded;
-    // fewer than asked means the end of the track (or an undecodable rest).
+    // sides, channels past the second dropped; NaN and infinity as 0).
+    // Returns the frames decoded; fewer than asked means the end of the track
+    // (or an undecodable rest).
     std::int64_t read(float* stereo, std::int64_t frameCount);
 
     // Moves to frame; false if the decoder cannot get there.
@@ -43,10 +53,17 @@ public:
 
 private:
     Track() = default;
+    std::int64_t readStereo(float* stereo, std::int64_t frameCount);
+    // Takes file (may be null) as the decoder and checks it decodes; fills
+    // the facts it gives.
+    bool openDecoder(sf_private_tag* file, SF_INFO& info, std::int64_t fileBytes);
 
     sf_private_tag* m_file = nullptr;
     int m_fd = -1;
+    FileView m_view; // the decoder's view, when it does not read the file whole
     TrackFacts m_facts;
+    bool m_lengthFromScan = false; // the decoder could not tell the length
+    std::int64_t m_readFrame = 0;
     std::vector<float> m_scratch; // interleaved frames of more than two channels
 };
 

@@ -127,9 +127,7 @@ VBMP3_API int32_t vbmp3_setLyricsNextAdjustTime(int32_t ms) {
 
 VBMP3_API int16_t vbmp3_open(const char* path, Vbmp3TrackInfo* info) {
     const std::int32_t ok = call([&](vbmp3::Engine& engine) -> std::int32_t {
-        if (!path || !info)
-            return VBMP3_ERR_BAD_ARGUMENT;
-        const std::int32_t error = engine.open(path, *info);
+        const std::int32_t error = engine.open(path, info);
         if (error == VBMP3_ERR_NONE)
             g_lastError = VBMP3_ERR_NONE;
         return error;
@@ -207,6 +205,28 @@ VBMP3_API int32_t vbmp3_getSpectrum(int32_t* first, int32_t* second) {
                         [&](vbmp3::Engine& engine) { return engine.spectrum(first, second); });
 }
 
+VBMP3_API int32_t vbmp3_setSpeed(int32_t percent) {
+    return call([&](vbmp3::Engine& engine) -> std::int32_t { return engine.setSpeed(percent); });
+}
+
+VBMP3_API int32_t vbmp3_getSpeed(void) {
+    std::int32_t percent = 0;
+    call([&](vbmp3::Engine& engine) -> std::int32_t {
+        percent = engine.speed();
+        return VBMP3_ERR_NONE;
+    });
+    return percent;
+}
+
+VBMP3_API int32_t vbmp3_getOutputState(void) {
+    std::int32_t state = VBMP3_OUTPUT_NONE;
+    call([&](vbmp3::Engine& engine) -> std::int32_t {
+        state = static_cast<std::int32_t>(engine.outputKind());
+        return VBMP3_ERR_NONE;
+    });
+    return state;
+}
+
 VBMP3_API int32_t vbmp3_stopCallback(void) {
     return call([](vbmp3::Engine& engine) -> std::int32_t { return engine.stopCallback(); });
 }
@@ -221,6 +241,47 @@ VBMP3_API int32_t vbmp3probe_read(Vbmp3Probe* probe) {
         probe->heardAtNs = c.heardAtNs;
         probe->generation = c.generation;
         probe->heardGeneration = c.heardGeneration;
+        probe->aheadFrames = c.aheadFrames;
+        probe->audioFramesOut = c.audioFramesOut;
         return VBMP3_ERR_NONE;
     });
+}
+
+VBMP3_API int32_t vbmp3probe_fakeDevice(int32_t on, int32_t refuses) {
+    return call([&](vbmp3::Engine& engine) -> std::int32_t {
+        engine.useFakeDevice(on != 0);
+        engine.fakeDevice().setRefuseOpen(refuses != 0);
+        return VBMP3_ERR_NONE;
+    });
+}
+
+VBMP3_API int32_t vbmp3probe_loseDevice(void) {
+    return call([](vbmp3::Engine& engine) -> std::int32_t {
+        engine.fakeDevice().loseDevice();
+        return VBMP3_ERR_NONE;
+    });
+}
+
+VBMP3_API int32_t vbmp3probe_nullRefuses(int32_t on) {
+    return call([&](vbmp3::Engine& engine) -> std::int32_t {
+        engine.nullOutput().setRefuseOpen(on != 0);
+        return VBMP3_ERR_NONE;
+    });
+}
+
+VBMP3_API int32_t vbmp3probe_manualClock(int32_t on) {
+    return call([&](vbmp3::Engine& engine) -> std::int32_t {
+        engine.nullOutput().setManualClock(on != 0);
+        engine.fakeDevice().setManualClock(on != 0);
+        return VBMP3_ERR_NONE;
+    });
+}
+
+VBMP3_API int32_t vbmp3probe_pull(float* stereo, int32_t frameCount) {
+    std::int32_t pulled = 0;
+    call([&](vbmp3::Engine& engine) -> std::int32_t {
+        pulled = frameCount > 0 ? engine.pull(stereo, frameCount) : 0;
+        return VBMP3_ERR_NONE;
+    });
+    return pulled;
 }

@@ -15,7 +15,9 @@
  *   inside a sound callback of your own.
  *
  * Units
- *   Positions and lengths are whole seconds from the start of the track.
+ *   Positions and lengths are whole seconds from the start of the track, in
+ *   the track's own time at every speed (at 50 % a 10 s track plays for 20 s
+ *   and its position moves half a second per second).
  *   Volumes are 0..100 per channel (0 silent, 100 unchanged, linear between).
  *   Strings are UTF-8.
  *
@@ -25,7 +27,14 @@
  *   Every call made before vbmp3_init or after vbmp3_free fails with 0 and
  *   does nothing, except that vbmp3_getState, vbmp3_getWave and
  *   vbmp3_getSpectrum still fill their outputs with zeros.
- *   With no sound device the engine plays silently in real time.
+ *
+ * Output
+ *   Sound goes to the system's default sound device. With no sound device (or
+ *   only SDL's dummy driver) the engine plays silently in real time on a
+ *   clock of its own; every vbmp3_open looks for a device again. A device
+ *   lost while playing (unplugged, sound server gone) is replaced by silent
+ *   play at once, without stopping or moving the track.
+ *   vbmp3_getOutputState says which of the two plays.
  */
 #ifndef VBMP3_H
 #define VBMP3_H
@@ -43,17 +52,25 @@ extern "C" {
 enum {
     VBMP3_ERR_NONE = 0,
     VBMP3_ERR_NOT_INITIALISED = 1, /* vbmp3_init not called, or vbmp3_free called */
-    VBMP3_ERR_BAD_ARGUMENT = 2,    /* a null path, record or buffer */
+    VBMP3_ERR_BAD_ARGUMENT = 2,    /* a null path, record or buffer; a speed outside 50..200 */
     VBMP3_ERR_CANNOT_READ = 3,     /* the file is missing, a folder, not a plain file, or unreadable */
     VBMP3_ERR_NOT_AUDIO = 4,       /* not a recording the engine can decode (empty, damaged, unknown) */
     VBMP3_ERR_NO_OUTPUT = 5,       /* neither a sound device nor the silent output could be opened */
     VBMP3_ERR_NO_TRACK = 6,        /* the call needs an open track and none is open */
     VBMP3_ERR_WRONG_STATE = 7,     /* pause while not playing, restart while not paused, seek while stopped */
-    VBMP3_ERR_INTERNAL = 8         /* out of memory, or no thread could be started */
+    VBMP3_ERR_INTERNAL = 8,        /* out of memory, or no thread could be started */
+    VBMP3_ERR_TIMEOUT = 9          /* vbmp3_stopCallback: the output did not close within 5 s */
 };
 
 /* Engine states of vbmp3_getState. */
 enum { VBMP3_STOPPED = 0, VBMP3_PLAYING = 1, VBMP3_PAUSED = 2 };
+
+/* Outputs of vbmp3_getOutputState. */
+enum {
+    VBMP3_OUTPUT_NONE = 0,   /* no engine, or no output open (nothing opened yet, or closed) */
+    VBMP3_OUTPUT_DEVICE = 1, /* sound goes to a sound device */
+    VBMP3_OUTPUT_SILENT = 2  /* no sound device: plays silently in real time */
+};
 
 /* The track-information record filled by vbmp3_open. */
 typedef struct Vbmp3TrackInfo {
@@ -64,8 +81,10 @@ typedef struct Vbmp3TrackInfo {
     int32_t bitRate;         /* byte 264, kbit/s (average) */
     int32_t totalSec;        /* byte 268, whole seconds, rounded down */
 } Vbmp3TrackInfo;            /* 272 bytes */
-/* Text fields hold at most 127 bytes, cut at a character boundary. Tags in
- * GBK or Latin-1 come out as UTF-8. */
+/* Text fields hold at most 127 bytes, cut at a character boundary. Text a
+ * tag declares as UTF-8 or UTF-16 (Vorbis comments; ID3v2 frames so marked)
+ * is taken as it is; ID3 text in Latin-1 is read as GBK when all its high
+ * bytes form GB2312 pairs (as Chinese taggers wrote it), else as Latin-1. */
 
 /* Starts the engine (its decoding thread; the sound device opens with the
  * first track). A second call while running is harmless and returns 1.
@@ -82,6 +101,21 @@ int32_t vbmp3_getVolume(int32_t *left, int32_t *right);
  * range. Heard within one sound-device period; kept across tracks. */
 int32_t vbmp3_setVolume(int32_t left, int32_t right);
 
+/* Sets the playback speed in percent of normal, 50..200 (100 is normal),
+ * with the pitch kept (speech is time-stretched; at 100 the sound passes
+ * untouched). Returns 1; a value outside 50..200 returns 0 with
+ * VBMP3_ERR_BAD_ARGUMENT and leaves the speed as it was. Allowed in any state,
+ * with or without a track; kept across opens and plays. A playing or paused
+ * track goes on from the position heard, the change heard within a sound
+ * period or so (the sound decoded ahead is made again). Positions, lengths,
+ * seeks, the wave and the spectrum stay as described, in track time; the
+ * wave and spectrum show what is heard. */
+int32_t vbmp3_setSpeed(int32_t percent);
+
+/* The speed in percent (100 after vbmp3_init). Before vbmp3_init and after
+ * vbmp3_free: 0. */
+int32_t vbmp3_getSpeed(void);
+
 /* Options kept for callers that set them; they are accepted, remembered and
  * change no sound. */
 int32_t vbmp3_setEqualizer(int32_t mode);
@@ -91,8 +125,11 @@ int32_t vbmp3_setLyricsNextAdjustTime(int32_t ms);
 
 /* Closes any open track and opens the file at path (UTF-8), stopped at 0.
  * Fills info and returns non-zero; on failure returns 0, leaves no track open
- * and sets the error number (VBMP3_ERR_CANNOT_READ or VBMP3_ERR_NOT_AUDIO).
- * Reads the file's header and first frames only. */
+ * and sets the error number (VBMP3_ERR_CANNOT_READ, VBMP3_ERR_NOT_AUDIO, or
+ * VBMP3_ERR_BAD_ARGUMENT for a null path or info, which closes the open track
+ * too). Reads the file's header and first frames (and, for a file that does
+ * not state its length, the end of the file). Sample rates below 1 kHz or
+ * above 768 kHz are refused as VBMP3_ERR_NOT_AUDIO. */
 int16_t vbmp3_open(const char *path, Vbmp3TrackInfo *info); /* 0 = failed */
 
 /* The number of the last error (VBMP3_ERR_*); read it after a failed open.
@@ -104,7 +141,10 @@ int32_t vbmp3_getLastErrorNo(void);
 int32_t vbmp3_stop(void);
 
 /* Plays the open track from its beginning (also after it ended or was
- * stopped, and while it plays or is paused). With nothing open: 0. */
+ * stopped, and while it plays or is paused). With nothing open: 0
+ * (VBMP3_ERR_NO_TRACK). When no output at all could be opened for the track:
+ * 0 (VBMP3_ERR_NO_OUTPUT); if that is found only after the call returned 1,
+ * the track stops by itself (state 0) instead of playing. */
 int32_t vbmp3_play(void);
 
 /* Pauses a playing track where it stands (state 2). Already paused: 1.
@@ -140,14 +180,16 @@ int32_t vbmp3_getWave(int32_t *first, int32_t *second); /* 256 each */
  * Returns 1 while playing, else 0. */
 int32_t vbmp3_getSpectrum(int32_t *first, int32_t *second); /* 256 each */
 
-/* The playing speed in percent of normal, 50..200, the pitch kept; 100 plays
- * the recording unchanged. Positions, lengths and seeks stay in track time.
- * Out of range: 0, nothing changes. vbmp3_getSpeed gives the speed in force. */
-int32_t vbmp3_setSpeed(int32_t percent);
-int32_t vbmp3_getSpeed(void);
+/* Which output plays: VBMP3_OUTPUT_DEVICE, VBMP3_OUTPUT_SILENT, or
+ * VBMP3_OUTPUT_NONE (also before vbmp3_init and after vbmp3_free). The output
+ * is opened on the decoding thread within moments of vbmp3_open; until then
+ * the previous answer stands. */
+int32_t vbmp3_getOutputState(void);
+
 /* Stops playback and closes the sound device; when it returns no sound
  * callback runs. Call before vbmp3_free at exit. A later vbmp3_play reopens
- * the device. */
+ * the device. 0 with VBMP3_ERR_TIMEOUT if the device did not close within
+ * 5 s (a hung sound server). */
 int32_t vbmp3_stopCallback(void);
 
 /* Closes the track, ends the engine's threads and releases everything. */

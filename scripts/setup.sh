@@ -7,11 +7,11 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6test6 libqt6opengl6-dev libgl-dev
   qt6-translations-l10n
-  libsdl2-dev libsndfile1-dev libfftw3-dev
+  libsdl2-dev libsndfile1-dev libfftw3-dev librubberband-dev
   libgtest-dev libgmock-dev
   fonts-noto-cjk fonts-liberation fontconfig
   xvfb xauth xdotool imagemagick
-  mpg123 clang-format
+  mpg123 mpv clang-format
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev ffmpeg
   dpkg-dev appstream desktop-file-utils
 )

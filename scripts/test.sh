@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
 # Sets up this machine, builds Hearvex with its tests and runs every test.
-# HEARVEX_SANITIZE=ON runs the suite under the address and undefined-behaviour sanitizers.
+# HEARVEX_SANITIZE=ON runs the suite under the address and undefined-behaviour
+# sanitizers (in build-sanitize). HEARVEX_TSAN=ON builds only the engine and
+# its tests under the thread sanitizer (in build-tsan) and runs those.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 sanitize=${HEARVEX_SANITIZE:-OFF}
+tsan=${HEARVEX_TSAN:-OFF}
+jobs=$(nproc)
+if [ "$tsan" = ON ]; then
+  cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHEARVEX_TSAN=ON -DHEARVEX_BUILD_BENCH=OFF
+  cmake --build build-tsan -j"$jobs" --target engine_tests
+  ctest --test-dir build-tsan --output-on-failure -j"$jobs" -L engine
+  exit
+fi
 dir=build
 [ "$sanitize" = ON ] && dir=build-sanitize
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHEARVEX_SANITIZE="$sanitize"
-cmake --build "$dir" -j"$(nproc)"
-ctest --test-dir "$dir" --output-on-failure -j"$(nproc)"
+cmake --build "$dir" -j"$jobs"
+ctest --test-dir "$dir" --output-on-failure -j"$jobs"

@@ -32,10 +32,11 @@ public:
     virtual int32_t getState(int32_t* pos) = 0;
     virtual int32_t getWave(int32_t* first, int32_t* second) = 0;
     virtual int32_t getSpectrum(int32_t* first, int32_t* second) = 0;
-    virtual int32_t stopCallback() = 0;
-    virtual int32_t free() = 0;
+    virtual int32_t getOutputState() = 0;
     virtual int32_t setSpeed(int32_t percent) = 0;
     virtual int32_t getSpeed() = 0;
+    virtual int32_t stopCallback() = 0;
+    virtual int32_t free() = 0;
 };
 
 // The real library, libvbmp3.

@@ -32,10 +32,11 @@ public:
     int32_t getSpectrum(int32_t* first, int32_t* second) override {
         return vbmp3_getSpectrum(first, second);
     }
-    int32_t stopCallback() override { return vbmp3_stopCallback(); }
-    int32_t free() override { return vbmp3_free(); }
+    int32_t getOutputState() override { return vbmp3_getOutputState(); }
     int32_t setSpeed(int32_t percent) override { return vbmp3_setSpeed(percent); }
     int32_t getSpeed() override { return vbmp3_getSpeed(); }
+    int32_t stopCallback() override { return vbmp3_stopCallback(); }
+    int32_t free() override { return vbmp3_free(); }
 };
 
 } // namespace

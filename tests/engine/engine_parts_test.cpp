@@ -4,6 +4,7 @@
 #include "frequency_levels.h"
 
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
@@ -72,6 +73,38 @@ TEST(AnalysisTap, WrapsAroundAndKeepsTheTailOfHugeWrites) {
     ASSERT_TRUE(tap.readLatest(left.data(), right.data(), 512));
     EXPECT_EQ(left.front(), static_cast<float>(total - 512));
     EXPECT_EQ(right.back(), static_cast<float>(total - 1));
+}
+
+// A reader racing the writer gets whole runs of consecutive frames or
+// nothing: never a copy with some slots from a later lap.
+TEST(AnalysisTap, ReaderNeverSeesATornCopy) {
+    vbmp3::AnalysisTap tap;
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        std::array<float, 2 * 96> chunk{};
+        for (std::uint32_t frame = 1; frame < (1u << 21);) {
+            for (std::size_t i = 0; i < chunk.size() / 2; ++i, ++frame)
+                chunk[2 * i] = chunk[2 * i + 1] = static_cast<float>(frame);
+            tap.write(chunk.data(), chunk.size() / 2);
+        }
+        done = true;
+    });
+    std::array<float, 512> left{};
+    std::array<float, 512> right{};
+    int intact = 0;
+    int torn = 0;
+    while (!done) {
+        if (!tap.readLatest(left.data(), right.data(), left.size()) || left.front() == 0.0f)
+            continue;
+        ++intact;
+        for (std::size_t i = 1; i < left.size(); ++i)
+            if (left[i] != left[i - 1] + 1.0f || right[i] != left[i]) {
+                ++torn;
+                break;
+            }
+    }
+    writer.join();
+    EXPECT_EQ(torn, 0) << "of " << intact;
 }
 
 // 110 + 20*log10(amplitude): the window's gain must be taken out exactly.

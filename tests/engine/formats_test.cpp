@@ -3,6 +3,7 @@
 #include "engine_test_support.h"
 #include "vbmp3.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -12,6 +13,7 @@
 #include <sys/stat.h>
 
 using namespace enginetest;
+using namespace std::string_literals;
 
 static_assert(sizeof(Vbmp3TrackInfo) == 272);
 static_assert(offsetof(Vbmp3TrackInfo, channels) == 256);
@@ -230,8 +232,6 @@ TEST_F(Formats, RefusesWhatIsNotARecording) {
     for (char& c : noise)
         c = static_cast<char>(random() & 0xFF);
     std::string wavNoData = wav.substr(0, 44);
-    std::string brokenMp3 = mp3;
-    brokenMp3.replace(0, 4, std::string(4, '\0'));
     std::string brokenFlac = flac;
     brokenFlac[0] = 'x';
 
@@ -241,7 +241,6 @@ TEST_F(Formats, RefusesWhatIsNotARecording) {
         {"random bytes", noise},
         {"wav cut inside its header", wav.substr(0, 20)},
         {"wav header without frames", wavNoData},
-        {"mp3 with its first frame header damaged", brokenMp3},
         {"mp3 cut inside its first frame", mp3.substr(0, 100)},
         {"flac with a damaged marker", brokenFlac},
         {"ogg cut inside its headers", ogg.substr(0, 200)},
@@ -265,4 +264,256 @@ TEST_F(Formats, FailedOpenClosesThePreviousTrack) {
     EXPECT_EQ(waveMax(false), 0);
     openSound("good.wav", sound);
     EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NONE);
+
+    // A null path or record closes the open track too.
+    for (bool nullPath : {true, false}) {
+        openSound("good.wav", sound);
+        ASSERT_EQ(vbmp3_play(), 1);
+        Vbmp3TrackInfo info{};
+        const std::string path = m_dir.file("good.wav");
+        EXPECT_EQ(vbmp3_open(nullPath ? nullptr : path.c_str(), nullPath ? &info : nullptr), 0);
+        EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_BAD_ARGUMENT);
+        EXPECT_EQ(engineState().code, VBMP3_STOPPED);
+        EXPECT_EQ(vbmp3_play(), 0) << "nothing is open";
+        EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NO_TRACK);
+    }
+}
+
+// An interrupted download of an Ogg file has no last page to give its length:
+// it gets the length of what can be read, plays to there, and a seek beyond
+// it ends the track. Nothing hangs, down to vbmp3_free.
+TEST_F(Formats, CutShortOggHasAnHonestLengthAndNeverHangs) {
+    for (int format : {kVorbis, kOpus}) {
+        SCOPED_TRACE(format == kVorbis ? "vorbis" : "opus");
+        Sound sound;
+        sound.format = format;
+        sound.sampleRate = 48000;
+        sound.seconds = 20.0;
+        sound.signal = Signal::Noise; // keeps the bytes per second even
+        writeSound(m_dir.file("whole.ogg"), sound);
+        const std::string bytes = readBytes(m_dir.file("whole.ogg"));
+        writeBytes(m_dir.file("cut.ogg"), bytes.substr(0, bytes.size() / 2));
+
+        Vbmp3TrackInfo info{};
+        ASSERT_NE(vbmp3_open(m_dir.file("cut.ogg").c_str(), &info), 0);
+        EXPECT_GE(info.totalSec, 8);
+        EXPECT_LE(info.totalSec, 11);
+        ASSERT_EQ(vbmp3_play(), 1);
+        for (int target : {info.totalSec - 1, 15, 100000}) {
+            ASSERT_EQ(vbmp3_play(), 1);
+            ASSERT_EQ(vbmp3_seek(target), 1);
+            if (target >= info.totalSec) {
+                EXPECT_EQ(engineState().code, VBMP3_STOPPED) << target;
+            }
+            EXPECT_TRUE(waitUntil([] { return engineState().code == VBMP3_STOPPED; })) << target;
+        }
+        EXPECT_EQ(vbmp3_stopCallback(), 1);
+    }
+    EXPECT_EQ(vbmp3_free(), 1);
+    ASSERT_EQ(vbmp3_init(), 1);
+}
+
+// Files whose header or samples no decoder should be trusted with.
+TEST_F(Formats, ImplausibleSampleRatesAreRefused) {
+    for (int rate : {1, 7, 999, 800000}) {
+        Sound sound;
+        sound.sampleRate = rate;
+        sound.seconds = rate > 1000 ? 0.01 : 20.0;
+        writeSound(m_dir.file("odd.wav"), sound);
+        EXPECT_EQ(refusal(m_dir.file("odd.wav")), VBMP3_ERR_NOT_AUDIO) << rate;
+    }
+}
+
+TEST_F(Formats, NanAndInfinitePlayAsSilence) {
+    Sound sound;
+    sound.format = kWavFloat;
+    sound.sampleRate = 8000;
+    sound.seconds = 3.0;
+    sound.signal = Signal::Silence;
+    writeSound(m_dir.file("nan.wav"), sound);
+    std::string bytes = readBytes(m_dir.file("nan.wav"));
+    const std::size_t data = bytes.find("data") + 8;
+    const float poison[] = {std::nanf(""), INFINITY, -INFINITY, -std::nanf("")};
+    for (std::size_t at = data, i = 0; at + 4 <= bytes.size(); at += 4, ++i)
+        std::memcpy(&bytes[at], &poison[i % 4], 4);
+    writeBytes(m_dir.file("nan.wav"), bytes);
+    Vbmp3TrackInfo info{};
+    ASSERT_NE(vbmp3_open(m_dir.file("nan.wav").c_str(), &info), 0);
+    ASSERT_EQ(vbmp3_play(), 1);
+    ASSERT_TRUE(waitUntil([] { return engineState().pos >= 1; }));
+    std::array<std::int32_t, 256> left{};
+    std::array<std::int32_t, 256> right{};
+    vbmp3_getWave(left.data(), right.data());
+    for (std::size_t i = 0; i < left.size(); ++i)
+        ASSERT_TRUE(left[i] == 0 && right[i] == 0) << i << ": " << left[i] << " " << right[i];
+    vbmp3_getSpectrum(left.data(), right.data());
+    EXPECT_EQ(*std::max_element(left.begin(), left.end()), 0);
+    EXPECT_EQ(*std::max_element(right.begin(), right.end()), 0);
+}
+
+// What mpg123 plays opens: MPEG audio after junk or zeros, behind an ID3 tag
+// whose size is too large or too small, or after a damaged first frame.
+TEST_F(Formats, Mp3sThatPlayersAcceptOpen) {
+    Sound sound;
+    sound.format = kMp3;
+    sound.seconds = 3.0;
+    sound.constantBitRate = true;
+    writeSound(m_dir.file("plain.mp3"), sound);
+    const std::string mp3 = readBytes(m_dir.file("plain.mp3"));
+    std::mt19937 random(5);
+    std::string junk(3000, '\0');
+    for (char& c : junk)
+        c = static_cast<char>(random() & 0xFF);
+    const std::string tag = id3v24Utf8("Lesson");
+    auto withTagSize = [&](int delta) {
+        std::string bytes = tag + std::string(200, '\0') + mp3;
+        const int size = static_cast<int>(tag.size()) - 10 + 200 + delta;
+        bytes[6] = static_cast<char>((size >> 21) & 0x7F);
+        bytes[7] = static_cast<char>((size >> 14) & 0x7F);
+        bytes[8] = static_cast<char>((size >> 7) & 0x7F);
+        bytes[9] = static_cast<char>(size & 0x7F);
+        return bytes;
+    };
+    std::string damagedFirst = mp3;
+    damagedFirst.replace(0, 4, std::string(4, '\0'));
+    const std::pair<const char*, std::string> cases[] = {
+        {"junk before the first frame", junk + mp3},
+        {"zeros before the first frame", std::string(5000, '\0') + mp3},
+        {"ID3 size past the first frames", withTagSize(3000)},
+        {"ID3 size short of its frames", withTagSize(-150)},
+        {"first frame header damaged", damagedFirst},
+    };
+    for (const auto& [name, bytes] : cases) {
+        writeBytes(m_dir.file("odd.txt"), bytes);
+        Vbmp3TrackInfo info{};
+        ASSERT_NE(vbmp3_open(m_dir.file("odd.txt").c_str(), &info), 0)
+            << name << ": error " << vbmp3_getLastErrorNo();
+        EXPECT_EQ(info.sampleRate, 44100) << name;
+        EXPECT_GE(info.totalSec, 2) << name;
+        EXPECT_LE(info.totalSec, 3) << name;
+        ASSERT_EQ(vbmp3_play(), 1);
+        EXPECT_TRUE(waitUntil([] { return spectrumPeak(false).level >= 95; })) << name;
+    }
+}
+
+// Vorbis comments are UTF-8: accented Latin text comes out as written.
+TEST_F(Formats, Utf8TitlesOfFlacOggAndOpusAreTakenAsTheyAre) {
+    Sound sound;
+    sound.seconds = 0.5;
+    sound.title = "Señor Niño";
+    sound.artist = "Müller";
+    for (int format : {kFlac, kVorbis, kOpus}) {
+        sound.format = format;
+        sound.sampleRate = 48000;
+        const Vbmp3TrackInfo info = openSound("tagged", sound);
+        EXPECT_EQ(fieldText(info.trackName), "Señor Niño") << std::hex << format;
+        EXPECT_EQ(fieldText(info.secondName), "Müller") << std::hex << format;
+    }
+}
+
+namespace {
+
+std::string bigEndianBytes(std::uint32_t v, int n) {
+    std::string out;
+    for (int i = n - 1; i >= 0; --i)
+        out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+    return out;
+}
+
+std::string syncSafeBytes(std::uint32_t v) {
+    return {char((v >> 21) & 0x7F), char((v >> 14) & 0x7F), char((v >> 7) & 0x7F), char(v & 0x7F)};
+}
+
+// A 0x00 after every 0xFF, as unsynchronisation writes it.
+std::string unsynchronised(const std::string& bytes) {
+    std::string out;
+    for (char c : bytes) {
+        out.push_back(c);
+        if (static_cast<unsigned char>(c) == 0xFF)
+            out.push_back('\0');
+    }
+    return out;
+}
+
+std::string id3Frame(int version, const std::string& id, const std::string& payload,
+                     std::uint32_t flags = 0) {
+    const auto size = static_cast<std::uint32_t>(payload.size());
+    if (version == 2)
+        return id + bigEndianBytes(size, 3) + payload;
+    return id + (version == 3 ? bigEndianBytes(size, 4) : syncSafeBytes(size)) +
+           bigEndianBytes(flags, 2) + payload;
+}
+
+std::string id3Tag(int version, int flags, const std::string& body) {
+    return "ID3" + std::string{char(version), '\0', char(flags)} +
+           syncSafeBytes(static_cast<std::uint32_t>(body.size())) + body;
+}
+
+std::string id3v1(const std::string& title, const std::string& artist) {
+    std::string t = title;
+    std::string a = artist;
+    t.resize(30, '\0');
+    a.resize(30, '\0');
+    return "TAG" + t + a + std::string(30 + 4 + 30, '\0') + "\xFF";
+}
+
+const std::string kTingLiGbk = "\xCC\xFD\xC1\xA6";     // 听力 in GBK
+const std::string kYesUtf16 = "\xFF\xFE\xFF\0e\0s\0"s; // "ÿes", little-endian with its mark
+const std::string kMullerUtf16Be = "\0M\0\xFC\0l\0l\0e\0r"s;
+
+} // namespace
+
+// Each kind of ID3 text, read with the encoding its frame declares.
+TEST_F(Formats, Id3FramesOfEveryVersionAndEncoding) {
+    Sound sound;
+    sound.format = kMp3;
+    sound.seconds = 1.0;
+    writeSound(m_dir.file("plain.mp3"), sound);
+    const std::string audio = readBytes(m_dir.file("plain.mp3"));
+    const std::string extendedV3 = bigEndianBytes(6, 4) + std::string(6, '\0');
+    const std::string extendedV4 = syncSafeBytes(6) + "\x01\x00"s;
+    const std::string yesFrameV4 = "\x01"s + kYesUtf16;
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* title;
+        const char* artist;
+    } cases[] = {
+        {"2.2, Latin-1 holding GBK and Latin-1",
+         id3Tag(2, 0, id3Frame(2, "TT2", "\0"s + kTingLiGbk) + id3Frame(2, "TP1", "\0M\xFCller"s)) +
+             audio,
+         "听力", "Müller"},
+        {"2.3, unsynchronised UTF-16",
+         id3Tag(3, 0x80, unsynchronised(id3Frame(3, "TIT2", "\x01"s + kYesUtf16))) + audio, "ÿes",
+         ""},
+        {"2.3, extended header, Latin-1 that is not GBK",
+         id3Tag(3, 0x40, extendedV3 + id3Frame(3, "TIT2", "\0Se\xF1or Ni\xF1o"s)) + audio,
+         "Señor Niño", ""},
+        {"2.4, extended header, UTF-8 and UTF-16BE",
+         id3Tag(4, 0x40,
+                extendedV4 + id3Frame(4, "TIT2", "\x03Señor Niño"s) +
+                    id3Frame(4, "TPE1", "\x02"s + kMullerUtf16Be)) +
+             audio,
+         "Señor Niño", "Müller"},
+        {"2.4, a frame unsynchronised with its data length",
+         id3Tag(4, 0,
+                id3Frame(4, "TIT2",
+                         syncSafeBytes(static_cast<std::uint32_t>(yesFrameV4.size())) +
+                             unsynchronised(yesFrameV4),
+                         0x0003)) +
+             audio,
+         "ÿes", ""},
+        {"1 only", audio + id3v1("M\xFCller", kTingLiGbk), "Müller", "听力"},
+        {"2.3 title, artist from 1",
+         id3Tag(3, 0, id3Frame(3, "TIT2", "\x03Müller"s)) + audio + id3v1("x", kTingLiGbk),
+         "Müller", "听力"},
+    };
+    for (const auto& c : cases) {
+        writeBytes(m_dir.file("tagged.mp3"), c.bytes);
+        Vbmp3TrackInfo info{};
+        ASSERT_NE(vbmp3_open(m_dir.file("tagged.mp3").c_str(), &info), 0) << c.name;
+        EXPECT_EQ(fieldText(info.trackName), c.title) << c.name;
+        EXPECT_EQ(fieldText(info.secondName), c.artist) << c.name;
+        EXPECT_EQ(info.totalSec, 1) << c.name;
+    }
 }

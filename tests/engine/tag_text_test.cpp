@@ -33,10 +33,38 @@ TEST(TagText, KeepsUtf8AndTrimsBlanks) {
     EXPECT_EQ(tagTextToUtf8("       "), "");
 }
 
-TEST(TagText, RecoversGbkAndUtf8WhetherRawOrReadAsLatin1) {
+// Raw GBK is recovered; valid UTF-8 is never second-guessed, even when all
+// its characters lie in Latin-1 (guessing turned "Señor Niño" into "Se駉r Ni駉").
+TEST(TagText, RecoversRawGbkAndTakesUtf8AsItIs) {
     EXPECT_EQ(tagTextToUtf8("Unit 3 " + kTingLiGbk), "Unit 3 听力");
-    EXPECT_EQ(tagTextToUtf8(asLatin1ToUtf8(kTingLiGbk)), "听力");
-    EXPECT_EQ(tagTextToUtf8(asLatin1ToUtf8("第一课")), "第一课");
+    EXPECT_EQ(tagTextToUtf8(asLatin1ToUtf8(kTingLiGbk)), asLatin1ToUtf8(kTingLiGbk));
+    for (const char* text : {"Señor Niño", "Müller", "第一课", "Ångström ñ"}) {
+        EXPECT_EQ(textFromUtf8Tag(text), text);
+        EXPECT_EQ(tagTextToUtf8(text), text);
+    }
+}
+
+// ID3's Latin-1 frames: GBK only when every high byte is part of a GB2312 pair.
+TEST(TagText, Latin1TagHoldsGbkOnlyInGb2312Pairs) {
+    const std::pair<std::string, std::string> cases[] = {
+        {kTingLiGbk + " 1", "听力 1"},
+        {"Se\xF1or Ni\xF1o", "Señor Niño"},           // 0xF1 then 'o': no pair
+        {"M\xFCller", "Müller"},                      // 0xFC is no lead
+        {"\xB0\xA1\xA1", "\xC2\xB0\xC2\xA1\xC2\xA1"}, // a pair, then a lone trail
+        {"\xA1\xA1", "\xC2\xA1\xC2\xA1"},             // symbols row: not hanzi
+        {"  plain  ", "plain"},
+        {"Müller 听力", "Müller 听力"}, // UTF-8 where Latin-1 was declared
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(textFromLatin1Tag(bytes), text) << bytes;
+}
+
+TEST(TagText, Utf16WithAndWithoutByteOrderMark) {
+    const std::string le = std::string("\xFF\xFE", 2) + std::string("M\0\xFC\0", 4) +
+                           std::string("\x3D\xD8\x00\xDE", 4); // U+1F600 as a pair
+    EXPECT_EQ(utf16ToUtf8(le, true), "Mü😀");
+    EXPECT_EQ(utf16ToUtf8(std::string("\x54\x2C\x52\x9B", 4), false), "听力");
+    EXPECT_EQ(utf16ToUtf8(std::string("\x00\x41\xDC\x00", 4), false), "A\xEF\xBF\xBD");
 }
 
 TEST(TagText, RealLatin1StaysLatin1) {

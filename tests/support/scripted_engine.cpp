@@ -155,6 +155,26 @@ int32_t ScriptedEngine::getSpectrum(int32_t* first, int32_t* second) {
     return 1;
 }
 
+int32_t ScriptedEngine::getOutputState() {
+    calls.push_back("getOutputState");
+    return outputState;
+}
+
+int32_t ScriptedEngine::setSpeed(int32_t percent) {
+    calls.push_back("setSpeed " + std::to_string(percent));
+    if (percent < 50 || percent > 200) {
+        lastErrorNo = VBMP3_ERR_BAD_ARGUMENT;
+        return 0;
+    }
+    speed = percent;
+    return 1;
+}
+
+int32_t ScriptedEngine::getSpeed() {
+    calls.push_back("getSpeed");
+    return speed;
+}
+
 int32_t ScriptedEngine::stopCallback() {
     calls.push_back("stopCallback");
     return 1;
@@ -165,19 +185,6 @@ int32_t ScriptedEngine::free() {
     m_open = false;
     state = 0;
     return 1;
-}
-
-int32_t ScriptedEngine::setSpeed(int32_t percent) {
-    calls.push_back("setSpeed " + std::to_string(percent));
-    if (percent < 50 || percent > 200)
-        return 0;
-    speed = percent;
-    return 1;
-}
-
-int32_t ScriptedEngine::getSpeed() {
-    calls.push_back("getSpeed");
-    return speed;
 }
 
 } // namespace hearvex::testing

@@ -23,7 +23,8 @@ public:
     int32_t volumeRight = 100;
     int32_t waveOutSupport = 1;
     int32_t lastErrorNo = 0;
-    int32_t speed = 100; // percent
+    int32_t outputState = VBMP3_OUTPUT_DEVICE;
+    int32_t speed = 100;
     std::array<int32_t, 256> waveFirst{}, waveSecond{};
     std::array<int32_t, 256> spectrumFirst{}, spectrumSecond{};
 
@@ -56,10 +57,11 @@ public:
     int32_t getState(int32_t* pos) override;
     int32_t getWave(int32_t* first, int32_t* second) override;
     int32_t getSpectrum(int32_t* first, int32_t* second) override;
-    int32_t stopCallback() override;
-    int32_t free() override;
+    int32_t getOutputState() override;
     int32_t setSpeed(int32_t percent) override;
     int32_t getSpeed() override;
+    int32_t stopCallback() override;
+    int32_t free() override;
 
 private:
     std::map<std::string, Vbmp3TrackInfo> m_tracks;

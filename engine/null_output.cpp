@@ -1,0 +1,104 @@
+#include "null_output.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace vbmp3 {
+
+NullOutput::~NullOutput() {
+    close();
+}
+
+int NullOutput::periodFrames(std::int32_t sampleRate) {
+    int frames = 32;
+    while (frames * 100 < sampleRate && frames < 8192)
+        frames *= 2;
+    return frames;
+}
+
+bool NullOutput::open(std::int32_t sampleRate) {
+    if (isOpen() && m_sampleRate == sampleRate && !m_lost.load(std::memory_order_acquire))
+        return true;
+    close();
+    if (m_refuseOpen.load(std::memory_order_relaxed) || sampleRate <= 0)
+        return false;
+    m_sampleRate = sampleRate;
+    m_period = periodFrames(sampleRate);
+    m_buffer.assign(2 * static_cast<std::size_t>(m_period), 0.0f);
+    m_lost.store(false, std::memory_order_relaxed);
+    m_stop.store(false, std::memory_order_relaxed);
+    m_manual = m_manualClock.load(std::memory_order_relaxed);
+    {
+        std::lock_guard lock(m_pullMutex);
+        m_open.store(true, std::memory_order_release);
+    }
+    if (!m_manual) {
+        try {
+            m_thread = std::thread(&NullOutput::run, this);
+        } catch (...) {
+            m_open.store(false, std::memory_order_release);
+            return false;
+        }
+    }
+    return true;
+}
+
+void NullOutput::close() {
+    m_stop.store(true, std::memory_order_release);
+    if (m_thread.joinable())
+        m_thread.join();
+    std::lock_guard lock(m_pullMutex);
+    m_open.store(false, std::memory_order_release);
+    m_sampleRate = 0;
+}
+
+int NullOutput::pull(float* out, int frameCount) {
+    std::lock_guard lock(m_pullMutex);
+    if (!isOpen() || !m_manual || m_lost.load(std::memory_order_acquire))
+        return 0;
+    int done = 0;
+    while (done < frameCount) {
+        const int n = std::min(m_period, frameCount - done);
+        m_render(m_context, m_buffer.data(), n);
+        if (out)
+            std::copy_n(m_buffer.data(), 2 * n, out + 2 * done);
+        done += n;
+    }
+    return done;
+}
+
+void NullOutput::run() {
+    using Clock = std::chrono::steady_clock;
+    const std::int64_t rate = m_sampleRate;
+    Clock::time_point start = Clock::now();
+    std::int64_t consumed = 0; // frames since start
+    while (!m_stop.load(std::memory_order_acquire)) {
+        if (m_lost.load(std::memory_order_acquire)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            continue;
+        }
+        {
+            const auto elapsedNs =
+                std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start).count();
+            std::int64_t owed = elapsedNs * rate / 1'000'000'000 - consumed;
+            if (owed > rate) {
+                // Stalled for over a second (a suspended machine): a card
+                // would not play the gap back at speed either.
+                start = Clock::now();
+                consumed = 0;
+                owed = 0;
+            }
+            while (owed >= m_period && !m_stop.load(std::memory_order_relaxed)) {
+                m_render(m_context, m_buffer.data(), m_period);
+                consumed += m_period;
+                owed -= m_period;
+            }
+        }
+        // Wake when the next whole period is owed.
+        const auto next =
+            start + std::chrono::nanoseconds((consumed + m_period) * 1'000'000'000 / rate);
+        std::this_thread::sleep_until(next);
+    }
+}
+
+} // namespace vbmp3
