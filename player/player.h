@@ -6,6 +6,7 @@
 
 #include "engine_api.h"
 #include "player_controls.h"
+#include "player_rules.h"
 #include "wave_view.h"
 
 #include <QString>
@@ -29,6 +30,9 @@ public:
 
     // Names the recording (txtFile shows it), opens it and starts it.
     void openTrack(const QString& path);
+    // The same for a recording named by path as shown and by the bytes of its
+    // path on disk, which open it even when its name is not UTF-8.
+    void openTrackFile(const QString& path, const QByteArray& file);
     // Opens the recording last named and starts it.
     void btOpen_Click();
 
@@ -52,11 +56,17 @@ public:
     const QString& trackPath() const { return m_trackPath; }
 
     // How the open-error message reaches the learner; tests replace the message box.
-    void setMessageHandler(std::function<void(const QString&)> show) { m_showMessage = std::move(show); }
+    void setMessageHandler(std::function<void(const QString&)> show) {
+        m_showMessage = std::move(show);
+    }
 
 private:
     void sendVolumes();
     void setTicking(bool statusTick, bool viewTick);
+    // Writes the bar as the player itself, so its change handler knows the source.
+    void writeBar(BarChangeSource source, const std::function<void()>& write);
+    // After a refused open nothing is open: no name, no times, an empty bar.
+    void showNothingOpen();
 
     PlayerControls m_controls;
     EngineApi& m_engine;
@@ -64,8 +74,10 @@ private:
     std::function<void(const QString&)> m_showMessage;
     std::function<void()> m_freshPlay;
     QString m_trackPath;
+    QByteArray m_trackFile; // the bytes of m_trackPath on disk
     bool m_notPlayedYet = false;
     int m_lastPosSec = 0;
+    BarChangeSource m_barWriter = BarChangeSource::Other;
 };
 
 } // namespace hearvex::player

@@ -22,7 +22,9 @@ QString trackNameFromField(const char* field, int fieldSize) {
     return cutAtNul(QString::fromUtf8(field, fieldSize));
 }
 
-int seekBarMax(int totalSec) { return std::clamp(totalSec, 0, kMaxBarSeconds); }
+int seekBarMax(int totalSec) {
+    return std::clamp(totalSec, 0, kMaxBarSeconds);
+}
 
 int seekBarLargeChange(int totalSec) {
     if (totalSec <= 10)
@@ -41,6 +43,17 @@ SeekDecision decideSeek(int v, int lc, bool notPlayedYet, int lastPosSec) {
     return SeekDecision::Progress;
 }
 
+SeekDecision decideBarChange(int v, int lc, bool notPlayedYet, int lastPosSec,
+                             BarChangeSource source) {
+    if (source == BarChangeSource::Reset || (notPlayedYet && v == 0))
+        return SeekDecision::Ignore;
+    if (source == BarChangeSource::Thumb)
+        return SeekDecision::Seek;
+    if (lc > 1)
+        return decideSeek(v, lc, notPlayedYet, lastPosSec);
+    return source == BarChangeSource::StatusRefresh ? SeekDecision::Progress : SeekDecision::Seek;
+}
+
 QString trimSpaces(const QString& text) {
     qsizetype begin = 0, end = text.size();
     while (begin < end && text.at(begin) == QLatin1Char(' '))
@@ -48,6 +61,15 @@ QString trimSpaces(const QString& text) {
     while (end > begin && text.at(end - 1) == QLatin1Char(' '))
         --end;
     return text.mid(begin, end - begin);
+}
+
+QByteArray trimSpaceBytes(const QByteArray& bytes) {
+    qsizetype begin = 0, end = bytes.size();
+    while (begin < end && bytes.at(begin) == ' ')
+        ++begin;
+    while (end > begin && bytes.at(end - 1) == ' ')
+        --end;
+    return bytes.mid(begin, end - begin);
 }
 
 } // namespace hearvex::player

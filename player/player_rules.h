@@ -37,7 +37,24 @@ enum class SeekDecision {
 // the position the engine last reported.
 SeekDecision decideSeek(int v, int lc, bool notPlayedYet, int lastPosSec);
 
+// Where a change of the position bar came from.
+enum class BarChangeSource {
+    StatusRefresh, // the status refresh showing the engine's position
+    Thumb,         // the learner let go of the thumb after dragging it
+    Other,         // anything else: the bar's arrows or trough, the repeat's jump to A
+    Reset,         // the player clearing the bar because nothing is open
+};
+
+// What a change of the bar to v means, knowing where it came from. With a
+// LargeChange above 1 the tolerance of decideSeek tells the bar's progress
+// from a seek, except that a released thumb is always a seek. On a track of
+// 14 s or less the tolerance is 1 and tells nothing, so the source decides:
+// the status refresh's own assignment is progress, anything else a seek.
+SeekDecision decideBarChange(int v, int lc, bool notPlayedYet, int lastPosSec,
+                             BarChangeSource source);
+
 // Spaces (only) removed from both ends.
 QString trimSpaces(const QString& text);
+QByteArray trimSpaceBytes(const QByteArray& bytes);
 
 } // namespace hearvex::player
