@@ -27,7 +27,7 @@ public:
     // when a lesson is being started already.
     void playwav();
 
-    FileList* File1 = nullptr;           // the lesson list
+    FileList* File1 = nullptr;                 // the lesson list
     controls::PictureButton* Image1 = nullptr; // 确定: start the selected lesson
     controls::PictureButton* Image2 = nullptr; // 关闭: hide the window
 

@@ -17,8 +17,9 @@ Form1::Form1(EngineApi& engine, QWidget* parent)
     , m_repeat(repeatControls(), m_player)
     , m_exercise(exerciseControls())
     , m_keywordHint(exerciseControls(), m_exercise)
-    , m_toolbar(toolbarControls(), *this, engine, m_exercise, [this]() -> lessons::Form3& { return form3(); },
-                m_programDir) {
+    , m_toolbar(
+          toolbarControls(), *this, engine, m_exercise,
+          [this]() -> lessons::Form3& { return form3(); }, m_programDir) {
     // The window draws its own title strip and is moved by it.
     setWindowFlag(Qt::FramelessWindowHint);
     new WindowDrag(this, [this] { dockLibrary(); });
@@ -37,8 +38,9 @@ void Form1::load() {
     });
 }
 
-void Form1::startLesson(const QString& text, const QString& recordingPath) {
-    controls::skipOnError([&] { m_player.openTrack(recordingPath); });
+void Form1::startLesson(const QString& text, const QString& recordingPath,
+                        const QByteArray& recordingFile) {
+    controls::skipOnError([&] { m_player.openTrackFile(recordingPath, recordingFile); });
     controls::skipOnError([&] { m_exercise.selectkewen(text); });
 }
 

@@ -25,7 +25,8 @@ public:
     // Runs the load handler once, before the window is first shown.
     void load();
 
-    void startLesson(const QString& text, const QString& recordingPath) override;
+    void startLesson(const QString& text, const QString& recordingPath,
+                     const QByteArray& recordingFile) override;
     int getState() { return m_player.getState(); }
     void playw() { m_player.playw(); }
 
