@@ -11,6 +11,7 @@ packages=(
   fonts-noto-cjk fonts-liberation fontconfig
   xvfb xauth xdotool imagemagick
   mpg123
+  xdg-utils
 )
 
 missing=()
