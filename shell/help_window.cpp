@@ -11,7 +11,7 @@ HelpWindow::HelpWindow(const QString& pagePath, QWidget* owner)
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(title());
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(760, 560);
+    resize(900, 620); // the page is laid out for about 860 pixels
 
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("helpPage"));

@@ -3,6 +3,7 @@
 #include "desktop_open.h"
 
 #include <QDir>
+#include <QScreen>
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
@@ -105,8 +106,12 @@ void Toolbar::openHelp() {
 }
 
 void Toolbar::showHelpWindow(const QString& page) {
-    if (!m_help)
+    if (!m_help) {
         m_help = new HelpWindow(page, &m_window);
+        // In the middle of the screen: it is wider than the main window.
+        if (const QScreen* screen = m_window.screen())
+            m_help->move(screen->availableGeometry().center() - m_help->rect().center());
+    }
     m_help->show();
     m_help->raise();
     m_help->activateWindow();
