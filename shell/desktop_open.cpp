@@ -18,13 +18,13 @@ void openWithDesktop(const QUrl& page, QObject* owner, std::function<void()> can
     opener->setArguments({page.toLocalFile()});
     // What it says goes where the program's own messages go; it is not read.
     opener->setProcessChannelMode(QProcess::ForwardedChannels);
-    QObject::connect(opener, &QProcess::finished, opener,
+    QObject::connect(opener, &QProcess::finished, owner,
                      [opener, cannotOpen](int exitCode, QProcess::ExitStatus status) {
                          if (status != QProcess::NormalExit || exitCode != 0)
                              cannotOpen();
                          opener->deleteLater();
                      });
-    QObject::connect(opener, &QProcess::errorOccurred, opener,
+    QObject::connect(opener, &QProcess::errorOccurred, owner,
                      [opener, cannotOpen](QProcess::ProcessError error) {
                          if (error != QProcess::FailedToStart)
                              return; // a crash is reported by finished as well

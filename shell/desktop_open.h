@@ -13,7 +13,8 @@ namespace hearvex {
 // xdg-open then finds no program for the page; so xdg-open is started here
 // (the program with the page as its one argument, never a command line) and
 // its exit status is heard. Without xdg-open, QDesktopServices decides.
-// The watch ends with owner.
+// The watch ends with owner, a plain QObject that lives as long as what
+// cannotOpen touches: its connections go before a running xdg-open is ended.
 void openWithDesktop(const QUrl& page, QObject* owner, std::function<void()> cannotOpen);
 
 } // namespace hearvex

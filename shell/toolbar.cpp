@@ -30,7 +30,7 @@ Toolbar::Toolbar(const ToolbarControls& controls, QWidget& window, EngineApi& en
     , m_programDir(programDir)
     , m_endProcess(endProcessNow)
     , m_openPage([this](const QUrl& page, std::function<void()> cannotOpen) {
-        openWithDesktop(page, &m_window, std::move(cannotOpen));
+        openWithDesktop(page, &m_pageOpeners, std::move(cannotOpen));
     }) {
     for (int index = 0; index < static_cast<int>(m_controls.Image2.size()); ++index) {
         controls::PictureButton* image = m_controls.Image2[index];

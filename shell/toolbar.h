@@ -73,6 +73,7 @@ private:
     std::function<void()> m_endProcess;
     std::function<void(QWidget*)> m_prepare;
     PageOpener m_openPage;
+    QObject m_pageOpeners; // owns the desktop openers still running
     QPointer<HelpWindow> m_help;
 };
 
