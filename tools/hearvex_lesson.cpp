@@ -28,8 +28,9 @@ void say(FILE* to, const QString& text) {
     std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), to);
 }
 
-// A file named by the bytes of its path, as the command line gave them: a GBK
-// name from a Windows lesson pack has no QString that opens it.
+// Files are named by the bytes of their paths, as the command line gave them
+// (a GBK name from a Windows lesson pack has no QString that opens it); this
+// is how such a path reads in a message.
 QString shown(const QByteArray& path) {
     return fileNameText(path);
 }
