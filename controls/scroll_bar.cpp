@@ -15,7 +15,8 @@ void requireControlRange(int value, const char* property) {
 }
 } // namespace
 
-ScrollBar::ScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
+ScrollBar::ScrollBar(QWidget* parent)
+    : QScrollBar(Qt::Horizontal, parent) {
     setTracking(false);
     setRange(0, 32767);
     setSingleStep(1);
@@ -41,6 +42,13 @@ void ScrollBar::setValue(int value) {
         throw ControlError("invalid property value: Value " + std::to_string(value) + " outside " +
                            std::to_string(min()) + ".." + std::to_string(max()));
     QScrollBar::setValue(value);
+}
+
+void ScrollBar::mouseReleaseEvent(QMouseEvent* event) {
+    // Letting go of the thumb reports its new value from inside this call.
+    m_thumbReleased = isSliderDown();
+    QScrollBar::mouseReleaseEvent(event);
+    m_thumbReleased = false;
 }
 
 void ScrollBar::setLargeChange(int value) {

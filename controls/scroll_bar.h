@@ -31,8 +31,16 @@ public:
     // The change handler (e.g. scSeek_Change); failures inside it are contained.
     void setChangeHandler(std::function<void()> handler) { m_changeHandler = std::move(handler); }
 
+    // True while the change handler reports the value the learner let go of
+    // the thumb at (so a handler can tell it from an assignment by code).
+    bool thumbReleased() const { return m_thumbReleased; }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
 private:
     std::function<void()> m_changeHandler;
+    bool m_thumbReleased = false;
 };
 
 } // namespace hearvex::controls

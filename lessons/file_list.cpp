@@ -4,10 +4,15 @@
 #include "guard.h"
 #include "lesson_list.h"
 
+#include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace hearvex::lessons {
+
+namespace {
+constexpr int kFileRole = Qt::UserRole; // the bytes of the entry's name
+} // namespace
 
 FileList::FileList(QWidget* parent)
     : QListWidget(parent) {
@@ -19,12 +24,20 @@ FileList::FileList(QWidget* parent)
 void FileList::setPath(const QString& folder) {
     m_path = folder;
     clear();
-    addItems(listLessons(folder));
+    for (const LessonEntry& lesson : listLessonEntries(QFile::encodeName(folder))) {
+        auto* it = new QListWidgetItem(lesson.name, this);
+        it->setData(kFileRole, lesson.fileName);
+    }
 }
 
 QString FileList::entry(int position) const {
     const QListWidgetItem* it = item(position);
     return it ? it->text() : QString();
+}
+
+QByteArray FileList::entryFile(int position) const {
+    const QListWidgetItem* it = item(position);
+    return it ? it->data(kFileRole).toByteArray() : QByteArray();
 }
 
 int FileList::listIndex() const {
@@ -34,7 +47,8 @@ int FileList::listIndex() const {
 
 void FileList::setListIndex(int position) {
     if (position < -1 || position >= count())
-        throw controls::ControlError("invalid property value: ListIndex " + std::to_string(position));
+        throw controls::ControlError("invalid property value: ListIndex " +
+                                     std::to_string(position));
     if (position == -1) {
         clearSelection();
         return;

@@ -19,6 +19,8 @@ public:
 
     int listCount() const { return count(); }
     QString entry(int position) const; // the file name at a position; empty outside the list
+    // The bytes of that name on disk (which open it even when they are not UTF-8).
+    QByteArray entryFile(int position) const;
 
     // The selected position, -1 when nothing is selected.
     int listIndex() const;

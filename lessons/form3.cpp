@@ -8,7 +8,7 @@
 #include "lesson_list.h"
 #include "twips.h"
 
-#include <QDir>
+#include <QFile>
 #include <QMouseEvent>
 #include <cstdint>
 #include <limits>
@@ -86,16 +86,18 @@ void Form3::playwav() {
     } done{m_starting};
 
     const QString name = File1->entry(position);
+    // The files are opened by the bytes of their names, which need not be UTF-8.
+    const QByteArray folder = QFile::encodeName(File1->path());
+    const QByteArray file = File1->entryFile(position);
     skipOnError([&] {
         if (position + 1 > std::numeric_limits<std::int16_t>::max())
             throw std::overflow_error("curLesson");
         m_state.curLesson = static_cast<std::int16_t>(position + 1);
     });
     QString text;
-    skipOnError(
-        [&] { text = readLessonText(QDir(File1->path()).filePath(textFileName(name))).text; });
+    skipOnError([&] { text = readLessonTextFile(folder + '/' + textFileNameBytes(file)).text; });
     const QString recording = File1->path() + QLatin1Char('/') + name;
-    skipOnError([&] { m_host.startLesson(text, recording); });
+    skipOnError([&] { m_host.startLesson(text, recording, folder + '/' + file); });
 }
 
 void Form3::mousePressEvent(QMouseEvent* event) {

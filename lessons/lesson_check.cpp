@@ -4,8 +4,9 @@
 
 #include "lesson_list.h"
 
-#include <QDir>
+#include <QFile>
 #include <QSet>
+#include <sys/stat.h>
 
 namespace hearvex::lessons {
 
@@ -30,32 +31,35 @@ bool isBlank(const QString& line) {
 }
 } // namespace
 
-FolderReport checkLessonFolder(const QString& folder, const RecordingProbe& probe) {
+FolderReport checkLessonFolder(const QByteArray& folder, const RecordingProbe& probe) {
     FolderReport report;
-    const QDir dir(folder);
-    report.folderExists = dir.exists();
+    struct stat st {};
+    report.folderExists = ::stat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode);
     if (!report.folderExists)
         return report;
+    const auto at = [&folder](const QByteArray& name) { return folder + '/' + name; };
 
-    QSet<QString> textsUsed;
-    const QStringList recordings = listLessons(folder);
-    for (qsizetype i = 0; i < recordings.size(); ++i) {
+    QSet<QByteArray> textsUsed;
+    const std::vector<LessonEntry> recordings = listLessonEntries(folder);
+    for (std::size_t i = 0; i < recordings.size(); ++i) {
         LessonReport lesson;
         lesson.number = static_cast<int>(i + 1);
-        lesson.recording = recordings.at(i);
-        lesson.textFile = textFileName(lesson.recording);
-        textsUsed.insert(lesson.textFile);
+        lesson.recording = recordings[i].name;
+        lesson.recordingFile = recordings[i].fileName;
+        const QByteArray textFile = textFileNameBytes(lesson.recordingFile);
+        lesson.textFile = fileNameText(textFile);
+        textsUsed.insert(textFile);
 
         if (probe) {
-            const QString problem = probe(dir.filePath(lesson.recording));
+            const QString problem = probe(at(lesson.recordingFile));
             if (!problem.isEmpty())
                 lesson.problems << QStringLiteral("recording: %1").arg(problem);
         }
-        if (lesson.textFile == lesson.recording) {
+        if (textFile == lesson.recordingFile) {
             lesson.problems << QStringLiteral("no lower-case \"txt\" in the name, so the text file "
                                               "would be the recording itself");
         } else {
-            const LessonText text = readLessonText(dir.filePath(lesson.textFile));
+            const LessonText text = readLessonTextFile(at(textFile));
             if (text.status != LessonTextStatus::Read) {
                 lesson.problems << textProblem(text.status);
             } else {
@@ -67,11 +71,14 @@ FolderReport checkLessonFolder(const QString& folder, const RecordingProbe& prob
         report.lessons.push_back(lesson);
     }
 
-    const QStringList texts = dir.entryList({QStringLiteral("*.kvx")}, QDir::Files, QDir::Name);
-    for (const QString& text : texts)
-        if (!textsUsed.contains(text))
-            report.strayTexts << text;
+    for (const LessonEntry& text : listFolderEntries(folder, ".kvx"))
+        if (!textsUsed.contains(text.fileName))
+            report.strayTexts << text.name;
     return report;
+}
+
+FolderReport checkLessonFolder(const QString& folder, const RecordingProbe& probe) {
+    return checkLessonFolder(QFile::encodeName(folder), probe);
 }
 
 } // namespace hearvex::lessons

@@ -5,7 +5,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <QStringEncoder>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace hearvex::lessons {
 
@@ -56,15 +60,52 @@ QString textFileName(const QString& listedName) {
     return name.replace(QLatin1String("txt"), QLatin1String("kvx"), Qt::CaseSensitive);
 }
 
+QByteArray textFileNameBytes(const QByteArray& listedName) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(listedName); // decodes only once it becomes a QString
+    if (!utf8.hasError()) // every byte of a UTF-8 sequence is 0x80 or above
+        return QByteArray(listedName).replace("txt", "kvx");
+    QByteArray name = listedName;
+    const auto isTrail = [](unsigned char b) {
+        return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFE);
+    };
+    qsizetype i = 0;
+    while (i < name.size()) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        if (byte >= 0x81 && byte <= 0xFE && i + 1 < name.size() &&
+            isTrail(static_cast<unsigned char>(name[i + 1]))) {
+            i += 2; // one GBK character
+        } else if (name.mid(i, 3) == "txt") {
+            name.replace(i, 3, "kvx");
+            i += 3;
+        } else {
+            ++i;
+        }
+    }
+    return name;
+}
+
 LessonText readLessonText(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists() || !info.isFile())
+    return readLessonTextFile(QFile::encodeName(path));
+}
+
+LessonText readLessonTextFile(const QByteArray& path) {
+    struct stat st {};
+    if (::stat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return {LessonTextStatus::Missing, {}};
-    if (info.size() > kMaxLessonTextBytes)
+    if (st.st_size > kMaxLessonTextBytes)
         return {LessonTextStatus::TooLarge, {}};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // By its bytes: a name that is not UTF-8 has no QString that opens it.
+    // O_NONBLOCK so that a file replaced by a FIFO since the look cannot hang us.
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
         return {LessonTextStatus::Unreadable, {}};
+    QFile file;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {LessonTextStatus::Unreadable, {}};
+    }
     // One byte more than allowed tells a file that grew since it was measured.
     const QByteArray bytes = file.read(kMaxLessonTextBytes + 1);
     if (file.error() != QFileDevice::NoError)

@@ -33,6 +33,10 @@ qsizetype firstUnencodable(const QString& plain);
 // sensitive, anywhere in it) becomes "kvx": unit3.txt -> unit3.kvx,
 // txtunit.txt -> kvxunit.kvx, UNIT1.TXT stays UNIT1.TXT.
 QString textFileName(const QString& listedName);
+// The same on the bytes of a name as they are on disk. A name that is not
+// UTF-8 is GBK, whose second bytes may be ASCII letters: "txt" is replaced
+// only where it stands as three characters of its own.
+QByteArray textFileNameBytes(const QByteArray& listedName);
 
 enum class LessonTextStatus {
     Read,
@@ -49,5 +53,7 @@ struct LessonText {
 // Reads and deciphers a lesson's text file. Never blocks on a special file:
 // only regular files are opened.
 LessonText readLessonText(const QString& path);
+// The same for a path given by its bytes, which need not be UTF-8.
+LessonText readLessonTextFile(const QByteArray& path);
 
 } // namespace hearvex::lessons

@@ -1,6 +1,7 @@
 // What the lesson library needs of the main window to start a lesson.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace hearvex::lessons {
@@ -9,9 +10,12 @@ class LessonHost {
 public:
     virtual ~LessonHost() = default;
 
-    // Starts a lesson: opens and plays the recording at recordingPath and
-    // builds the exercise from the lesson's text.
-    virtual void startLesson(const QString& text, const QString& recordingPath) = 0;
+    // Starts a lesson: opens and plays the recording and builds the exercise
+    // from the lesson's text. recordingPath is the recording's path as shown,
+    // recordingFile the bytes that name it on disk, which open it even when
+    // its name is not UTF-8.
+    virtual void startLesson(const QString& text, const QString& recordingPath,
+                             const QByteArray& recordingFile) = 0;
 
 protected:
     LessonHost() = default;

@@ -1,7 +1,14 @@
 #include "lesson_list.h"
 
+#include "text_file.h"
+
 #include <QDir>
+#include <QFile>
+#include <QStringDecoder>
 #include <algorithm>
+#include <dirent.h>
+#include <memory>
+#include <sys/stat.h>
 
 namespace hearvex::lessons {
 
@@ -13,20 +20,67 @@ QString lessonFolder(const QString& programDir) {
     return QDir(programDir).filePath(lessonFolderName());
 }
 
+namespace {
+bool listOrder(const QString& a, const QString& b) {
+    const int folded = a.compare(b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
+}
+
+bool endsWithIgnoringCase(const QByteArray& name, const char* suffix) {
+    const QByteArray end(suffix);
+    return name.size() > end.size() && name.right(end.size()).toLower() == end.toLower();
+}
+
+QString partText(const QByteArray& part) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(part);
+    return utf8.hasError() ? text::decodeGbk(part) : text;
+}
+} // namespace
+
 void sortLessonNames(QStringList& names) {
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
+    std::sort(names.begin(), names.end(), listOrder);
+}
+
+QString fileNameText(const QByteArray& nativeName) {
+    QStringList parts;
+    for (const QByteArray& part : nativeName.split('/'))
+        parts << partText(part);
+    return parts.join(QLatin1Char('/'));
+}
+
+std::vector<LessonEntry> listFolderEntries(const QByteArray& folderPath, const char* suffix) {
+    std::vector<LessonEntry> entries;
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folderPath.constData()), closedir);
+    if (!dir)
+        return entries;
+    while (const dirent* entry = readdir(dir.get())) {
+        const QByteArray name(entry->d_name);
+        // Hidden files (and "." and "..") are left out, as a file list leaves them.
+        if (name.startsWith('.') || !endsWithIgnoringCase(name, suffix))
+            continue;
+        // Regular files only, a link counting as what it leads to.
+        struct stat st {};
+        if (stat((folderPath + '/' + name).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        entries.push_back({name, fileNameText(name)});
+    }
+    std::sort(entries.begin(), entries.end(), [](const LessonEntry& a, const LessonEntry& b) {
+        if (a.name != b.name)
+            return listOrder(a.name, b.name);
+        return a.fileName < b.fileName; // two byte names shown alike keep a fixed order
     });
+    return entries;
+}
+
+std::vector<LessonEntry> listLessonEntries(const QByteArray& folderPath) {
+    return listFolderEntries(folderPath, ".txt");
 }
 
 QStringList listLessons(const QString& folder) {
-    QDir dir(folder);
-    if (!dir.exists())
-        return {};
-    // Without QDir::CaseSensitive the pattern matches whatever the case.
-    QStringList names = dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::NoSort);
-    sortLessonNames(names);
+    QStringList names;
+    for (const LessonEntry& entry : listLessonEntries(QFile::encodeName(folder)))
+        names << entry.name;
     return names;
 }
 

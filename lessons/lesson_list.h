@@ -1,8 +1,10 @@
 // The lesson folder beside the program and the recordings it lists.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace hearvex::lessons {
 
@@ -19,5 +21,24 @@ QStringList listLessons(const QString& folder);
 
 // Orders names as the list does.
 void sortLessonNames(QStringList& names);
+
+// A file of a lesson folder: its name as the bytes on disk, which open it, and
+// as the list shows it. A lesson pack unzipped from Windows often has names in
+// GBK bytes, which are not UTF-8 and which no QString path can name.
+struct LessonEntry {
+    QByteArray fileName; // the name's bytes on disk
+    QString name;        // as shown: UTF-8, or GBK when the bytes are not UTF-8
+};
+
+// A file name, or a path part by part, as shown: UTF-8 when its bytes are
+// valid UTF-8, else GBK (an undecodable byte becoming U+FFFD).
+QString fileNameText(const QByteArray& nativeName);
+
+// The files of the folder at folderPath (the bytes of its path) whose names end
+// in suffix without regard to case, with the same filter and order as
+// listLessons: every entry, whatever bytes its name has.
+std::vector<LessonEntry> listFolderEntries(const QByteArray& folderPath, const char* suffix);
+// The lesson recordings ("*.txt") of such a folder.
+std::vector<LessonEntry> listLessonEntries(const QByteArray& folderPath);
 
 } // namespace hearvex::lessons

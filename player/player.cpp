@@ -5,9 +5,10 @@
 #include "player_rules.h"
 
 #include <QApplication>
-#include <QFileInfo>
+#include <QFile>
 #include <QMessageBox>
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace hearvex::player {
 
@@ -67,12 +68,15 @@ int Player::getState() {
         setTicking(false, true);
     if (!m_controls.lbTotalSec->caption().isEmpty())
         m_controls.lbPlayTime->setCaption(timeText(pos));
+    // While the learner holds the thumb the bar is theirs: it is read on release.
+    if (m_controls.scSeek->isSliderDown())
+        return state;
     // A position the bar cannot hold (a track longer than the bar's 16 bits, or a
     // report past the end) is shown at the bar's end while the time text counts on.
     // lastPosSec follows what the bar shows, so the seek handler sees progress.
     const int shown = std::clamp(pos, m_controls.scSeek->min(), m_controls.scSeek->max());
     m_lastPosSec = shown;
-    m_controls.scSeek->setValue(shown);
+    writeBar(BarChangeSource::StatusRefresh, [&] { m_controls.scSeek->setValue(shown); });
     return state;
 }
 
@@ -84,23 +88,56 @@ void Player::notePaused(bool paused) {
         m_pausedHandler(paused);
 }
 
+void Player::writeBar(BarChangeSource source, const std::function<void()>& write) {
+    // Restored on the way out: the change handler may run getState again inside.
+    struct Restore {
+        BarChangeSource& writer;
+        BarChangeSource saved;
+        ~Restore() { writer = saved; }
+    } restore{m_barWriter, m_barWriter};
+    m_barWriter = source;
+    write();
+}
+
+void Player::showNothingOpen() {
+    using controls::skipOnError;
+    skipOnError([&] { m_controls.lbTrackName->setCaption(QString()); });
+    skipOnError([&] { m_controls.lbTotalSec->setCaption(QString()); });
+    skipOnError([&] { m_controls.lbPlayTime->setCaption(QString()); });
+    m_lastPosSec = 0;
+    skipOnError([&] {
+        writeBar(BarChangeSource::Reset, [&] {
+            m_controls.scSeek->setMax(0); // takes the value down to 0 with it
+            m_controls.scSeek->setLargeChange(1);
+        });
+    });
+}
+
 void Player::openTrack(const QString& path) {
+    openTrackFile(path, QFile::encodeName(path));
+}
+
+void Player::openTrackFile(const QString& path, const QByteArray& file) {
     m_trackPath = path;
+    m_trackFile = file;
     m_controls.txtFile->setText(path);
     btOpen_Click();
 }
 
 void Player::btOpen_Click() {
-    const QString path = m_trackPath;
-    if (!QFileInfo(path).isFile())
+    const QByteArray file = m_trackFile;
+    struct stat st {};
+    if (::stat(file.constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return;
     m_engine.stop();
     setTicking(false, true);
 
     Vbmp3TrackInfo info{};
     m_trackOpen = false;
-    if (m_engine.open(text::trimSpaces(path).toUtf8().constData(), &info) == 0) {
+    if (m_engine.open(text::trimSpaces(file).constData(), &info) == 0) {
         const int errorNo = m_engine.getLastErrorNo();
+        // The engine has closed the previous track: do not show it as open.
+        showNothingOpen();
         m_showMessage(QStringLiteral("ErrNo : %1 Open Error").arg(errorNo));
         return;
     }
@@ -201,7 +238,11 @@ void Player::Timer_Timer() {
 
 void Player::scSeek_Change() {
     const int v = m_controls.scSeek->value();
-    switch (decideSeek(v, m_controls.scSeek->largeChange(), m_notPlayedYet, m_lastPosSec)) {
+    BarChangeSource source = m_barWriter;
+    if (source == BarChangeSource::Other && m_controls.scSeek->thumbReleased())
+        source = BarChangeSource::Thumb;
+    switch (decideBarChange(v, m_controls.scSeek->largeChange(), m_notPlayedYet, m_lastPosSec,
+                            source)) {
     case SeekDecision::Ignore:
         return;
     case SeekDecision::Seek: {

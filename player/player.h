@@ -36,6 +36,9 @@ public:
 
     // Names the recording (txtFile shows it), opens it and starts it.
     void openTrack(const QString& path);
+    // The same for a recording named by path as shown and by the bytes of its
+    // path on disk, which open it even when its name is not UTF-8.
+    void openTrackFile(const QString& path, const QByteArray& file);
     // Opens the recording last named and starts it.
     void btOpen_Click();
 
@@ -86,6 +89,10 @@ private:
     void setTicking(bool statusTick, bool viewTick);
     void notePaused(bool paused);
     void sendSpeed(int percent);
+    // Writes the bar as the player itself, so its change handler knows the source.
+    void writeBar(BarChangeSource source, const std::function<void()>& write);
+    // After a refused open nothing is open: no name, no times, an empty bar.
+    void showNothingOpen();
 
     PlayerControls m_controls;
     EngineApi& m_engine;
@@ -95,10 +102,12 @@ private:
     std::function<void(bool)> m_pausedHandler;
     bool m_paused = false;
     QString m_trackPath;
+    QByteArray m_trackFile; // the bytes of m_trackPath on disk
     bool m_notPlayedYet = false;
     bool m_trackOpen = false;
     int m_speedPercent = kNormalSpeed;
     int m_lastPosSec = 0;
+    BarChangeSource m_barWriter = BarChangeSource::Other;
 };
 
 } // namespace hearvex::player

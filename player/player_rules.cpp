@@ -65,5 +65,15 @@ int seekTarget(int pos, int seconds) {
     return int(std::clamp<int64_t>(target, 0, INT32_MAX));
 }
 
+SeekDecision decideBarChange(int v, int lc, bool notPlayedYet, int lastPosSec,
+                             BarChangeSource source) {
+    if (source == BarChangeSource::Reset || (notPlayedYet && v == 0))
+        return SeekDecision::Ignore;
+    if (source == BarChangeSource::Thumb)
+        return SeekDecision::Seek;
+    if (lc > 1)
+        return decideSeek(v, lc, notPlayedYet, lastPosSec);
+    return source == BarChangeSource::StatusRefresh ? SeekDecision::Progress : SeekDecision::Seek;
+}
 
 } // namespace hearvex::player

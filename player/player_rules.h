@@ -53,5 +53,21 @@ QString speedText(int percent);
 // Where a relative seek from pos lands: never before 0.
 int seekTarget(int pos, int seconds);
 
+// Where a change of the position bar came from.
+enum class BarChangeSource {
+    StatusRefresh, // the status refresh showing the engine's position
+    Thumb,         // the learner let go of the thumb after dragging it
+    Other,         // anything else: the bar's arrows or trough, the repeat's jump to A
+    Reset,         // the player clearing the bar because nothing is open
+};
+
+// What a change of the bar to v means, knowing where it came from. With a
+// LargeChange above 1 the tolerance of decideSeek tells the bar's progress
+// from a seek, except that a released thumb is always a seek. On a track of
+// 14 s or less the tolerance is 1 and tells nothing, so the source decides:
+// the status refresh's own assignment is progress, anything else a seek.
+SeekDecision decideBarChange(int v, int lc, bool notPlayedYet, int lastPosSec,
+                             BarChangeSource source);
+
 
 } // namespace hearvex::player

@@ -51,9 +51,11 @@ void Repeat::setEnd(int16_t end) {
 }
 
 void Repeat::writeStartIntoBar() {
-    // A set on a longer track may lie beyond the end of the one now open; the
-    // bar refuses it and the loop simply goes on without the jump.
-    controls::skipOnError([&] { m_player.moveBarTo(pointValue(m_repeatStartSec)); });
+    // The loop's start (A, or B when it was set earlier and lies before A).
+    // A point set on a longer track may lie beyond the end of the one now
+    // open; the bar refuses it and the loop simply goes on without the jump.
+    const RepeatSpan span = loopSpan(m_repeatStartSec, m_repeatEndSec);
+    controls::skipOnError([&] { m_player.moveBarTo(span.start); });
 }
 
 void Repeat::xpcmdbutton1_Click(int index) {
@@ -80,7 +82,8 @@ void Repeat::xpcmdbutton1_Click(int index) {
 }
 
 void Repeat::Timer1_Timer() {
-    if (mustJumpBack(repeatOn(), m_player.barValue(), m_repeatEndSec))
+    const RepeatSpan span = loopSpan(m_repeatStartSec, m_repeatEndSec);
+    if (mustJumpBack(repeatOn(), m_player.barValue(), span.end))
         writeStartIntoBar();
 }
 

@@ -3,8 +3,9 @@
 // (repeat the last 10 / 20 seconds, play, pause or resume).
 //
 // Repeat is on exactly while the switch xpcmdbutton1(2) reads "停止复读"; it
-// has no variable of its own. Every jump to A is an assignment to the
-// player's position bar, whose change handler decides whether that is a seek.
+// has no variable of its own. The loop runs between the two points whichever
+// was set first. Every jump back is an assignment to the player's position
+// bar, whose change handler decides whether that is a seek.
 #pragma once
 
 #include "player.h"

@@ -21,4 +21,12 @@ bool mustJumpBack(bool repeatOn, int position, RepeatPoint end) {
     return repeatOn && position > pointValue(end);
 }
 
+RepeatSpan loopSpan(RepeatPoint start, RepeatPoint end) {
+    const int16_t a = static_cast<int16_t>(pointValue(start));
+    const int16_t b = static_cast<int16_t>(pointValue(end));
+    if (start && end && b < a)
+        return {b, a};
+    return {a, b};
+}
+
 } // namespace hearvex::repeat

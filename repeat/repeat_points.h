@@ -32,4 +32,9 @@ RepeatSpan lastSecondsSpan(int16_t position, int seconds);
 // The loop check: while repeat is on, a position strictly beyond B goes back to A.
 bool mustJumpBack(bool repeatOn, int position, RepeatPoint end);
 
+// The stretch the loop repeats: from A to B, or from B to A when B was set
+// before A and lies earlier. A point never set reads as 0 as usual, so B
+// alone loops from the start of the track.
+RepeatSpan loopSpan(RepeatPoint start, RepeatPoint end);
+
 } // namespace hearvex::repeat

@@ -14,6 +14,7 @@ packages=(
   mpg123 mpv clang-format
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev ffmpeg
   dpkg-dev appstream desktop-file-utils
+  xdg-utils
 )
 
 missing=()

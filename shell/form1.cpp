@@ -45,8 +45,12 @@ void Form1::load() {
     });
 }
 
-void Form1::startLesson(const QString& text, const QString& recordingPath) {
-    controls::skipOnError([&] { m_player.openTrack(recordingPath); });
+void Form1::startLesson(const QString& text, const QString& recordingPath,
+                        const QByteArray& recordingFile) {
+    // The open may stop on a message box; no sentence (a full-text hint left
+    // on, or words uncovered by a check) may stand readable behind it.
+    controls::skipOnError([&] { m_exercise.showFullText(false); });
+    controls::skipOnError([&] { m_player.openTrackFile(recordingPath, recordingFile); });
     controls::skipOnError([&] { m_exercise.selectkewen(text); });
 }
 

@@ -3,6 +3,8 @@
 // call its public procedures.
 #pragma once
 
+#include <QFile>
+
 #include "engine_api.h"
 #include "exercise.h"
 #include "form1_design.h"
@@ -26,7 +28,12 @@ public:
     // Runs the load handler once, before the window is first shown.
     void load();
 
-    void startLesson(const QString& text, const QString& recordingPath) override;
+    void startLesson(const QString& text, const QString& recordingPath,
+                     const QByteArray& recordingFile) override;
+    // The same for a recording whose name the locale can spell.
+    void startLesson(const QString& text, const QString& recordingPath) {
+        startLesson(text, recordingPath, QFile::encodeName(recordingPath));
+    }
     int getState() { return m_player.getState(); }
     void playw() { m_player.playw(); }
 

@@ -1,8 +1,9 @@
 #include "toolbar.h"
 
+#include "desktop_open.h"
 
-#include <QDesktopServices>
 #include <QDir>
+#include <QScreen>
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
@@ -27,7 +28,10 @@ Toolbar::Toolbar(const ToolbarControls& controls, QWidget& window, EngineApi& en
     , m_exercise(exercise)
     , m_library(std::move(library))
     , m_programDir(programDir)
-    , m_endProcess(endProcessNow) {
+    , m_endProcess(endProcessNow)
+    , m_openPage([this](const QUrl& page, std::function<void()> cannotOpen) {
+        openWithDesktop(page, &m_pageOpeners, std::move(cannotOpen));
+    }) {
     for (int index = 0; index < static_cast<int>(m_controls.Image2.size()); ++index) {
         controls::PictureButton* image = m_controls.Image2[index];
         if (!image)
@@ -39,7 +43,9 @@ Toolbar::Toolbar(const ToolbarControls& controls, QWidget& window, EngineApi& en
     }
 }
 
-void Toolbar::Image2_MouseUp(int index, int, int, int, int) { runCommand(index); }
+void Toolbar::Image2_MouseUp(int index, int, int, int, int) {
+    runCommand(index);
+}
 
 void Toolbar::runCommand(int index) {
     switch (index) {
@@ -93,9 +99,22 @@ void Toolbar::showWordLists() {
 }
 
 void Toolbar::openHelp() {
-    // Left to the desktop's program for web pages; what it says is not looked at.
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(QDir(m_programDir).filePath(QStringLiteral("Hearvex说明.htm"))));
+    // Left to the desktop's program for web pages; where the desktop has none,
+    // the page opens in a window of our own.
+    const QString page = QDir(m_programDir).filePath(QStringLiteral("Hearvex说明.htm"));
+    m_openPage(QUrl::fromLocalFile(page), [this, page] { showHelpWindow(page); });
+}
+
+void Toolbar::showHelpWindow(const QString& page) {
+    if (!m_help) {
+        m_help = new HelpWindow(page, &m_window);
+        // In the middle of the screen: it is wider than the main window.
+        if (const QScreen* screen = m_window.screen())
+            m_help->move(screen->availableGeometry().center() - m_help->rect().center());
+    }
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
 }
 
 void Toolbar::quit() {

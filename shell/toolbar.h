@@ -8,9 +8,11 @@
 #include "exercise.h"
 #include "form2.h"
 #include "form3.h"
+#include "help_window.h"
 #include "picture_button.h"
 
 #include <QPointer>
+#include <QUrl>
 #include <array>
 #include <functional>
 
@@ -47,9 +49,17 @@ public:
         m_prepare = std::move(prepare);
     }
 
+    // How the help page is handed to the desktop; the opener calls cannotOpen
+    // when no program of the desktop took it. Tests put their own in its place.
+    using PageOpener = std::function<void(const QUrl& page, std::function<void()> cannotOpen)>;
+    void setPageOpener(PageOpener open) { m_openPage = std::move(open); }
+    // The program's own help window while it is open, else null.
+    HelpWindow* helpWindow() const { return m_help; }
+
 private:
     void showWordLists();
     void openHelp();
+    void showHelpWindow(const QString& page);
     void quit();
     void stepLesson(int step);
 
@@ -62,6 +72,9 @@ private:
     QPointer<wordlists::Form2> m_form2;
     std::function<void()> m_endProcess;
     std::function<void(QWidget*)> m_prepare;
+    PageOpener m_openPage;
+    QObject m_pageOpeners; // owns the desktop openers still running
+    QPointer<HelpWindow> m_help;
 };
 
 } // namespace hearvex

@@ -12,6 +12,16 @@ QString trimSpaces(const QString& text) {
     return text.mid(begin, end - begin);
 }
 
+QByteArray trimSpaces(const QByteArray& bytes) {
+    qsizetype begin = 0;
+    qsizetype end = bytes.size();
+    while (begin < end && bytes.at(begin) == ' ')
+        ++begin;
+    while (end > begin && bytes.at(end - 1) == ' ')
+        --end;
+    return bytes.mid(begin, end - begin);
+}
+
 QString firstLineOf(const QString& text) {
     qsizetype end = 0;
     while (end < text.size() && text.at(end) != QLatin1Char('\r') &&

@@ -8,19 +8,34 @@
 #include "lesson_check.h"
 #include "lesson_file.h"
 #include "plain_text.h"
+#include "lesson_list.h"
+#include "vbmp3.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
+#include <cerrno>
 #include <cstdio>
-#include <sndfile.h>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace hearvex::lessons;
 
 namespace {
 
+// Every byte of the line, a NUL in a lesson's text included.
 void say(FILE* to, const QString& text) {
-    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), to);
+    const QByteArray line = (text + QLatin1Char('\n')).toUtf8();
+    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), to);
+}
+
+// Files are named by the bytes of their paths, as the command line gave them
+// (a GBK name from a Windows lesson pack has no QString that opens it); this
+// is how such a path reads in a message.
+QString shown(const QByteArray& path) {
+    return fileNameText(path);
 }
 
 int fail(const QString& message) {
@@ -43,13 +58,50 @@ int usage() {
     return 2;
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+bool readFile(const QByteArray& path, QByteArray* bytes, QString* error) {
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        if (fd >= 0)
+            ::close(fd);
+        return false;
+    }
+    *bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
         *error = file.errorString();
         return false;
     }
     return true;
+}
+
+// Written beside the target and renamed over it, so that a failure leaves
+// whatever was there before.
+bool writeFile(const QByteArray& path, const QByteArray& bytes, QString* error) {
+    QByteArray temporary = path + ".XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    const mode_t mask = umask(0);
+    umask(mask);
+    bool ok = fchmod(fd, 0666 & ~mask) == 0;
+    for (qsizetype done = 0; ok && done < bytes.size();) {
+        const ssize_t wrote = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        ok = wrote > 0;
+        done += ok ? wrote : 0;
+    }
+    ok = ok && fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && std::rename(temporary.constData(), path.constData()) == 0;
+    if (!ok) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        ::unlink(temporary.constData());
+    }
+    return ok;
 }
 
 // Line breaks as the lesson format writes them (CR LF), without trailing ones.
@@ -61,12 +113,15 @@ QString lessonLines(QString text) {
     return text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
 }
 
-int encode(const QString& in, const QString& out) {
-    QFile file(in);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("cannot read %1: %2").arg(in, file.errorString()));
+int encode(const QByteArray& inFile, const QByteArray& outFile) {
+    const QString in = shown(inFile);
+    const QString out = shown(outFile);
+    QByteArray content;
+    QString readError;
+    if (!readFile(inFile, &content, &readError))
+        return fail(QStringLiteral("cannot read %1: %2").arg(in, readError));
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString plain = utf8.decode(file.readAll());
+    QString plain = utf8.decode(content);
     if (utf8.hasError())
         return fail(QStringLiteral("%1 is not UTF-8 text").arg(in));
     if (plain.startsWith(QChar(0xFEFF)))
@@ -94,13 +149,15 @@ int encode(const QString& in, const QString& out) {
                         .arg(bytes.size())
                         .arg(kMaxLessonTextBytes));
     QString error;
-    if (!writeFile(out, bytes, &error))
+    if (!writeFile(outFile, bytes, &error))
         return fail(QStringLiteral("cannot write %1: %2").arg(out, error));
     return 0;
 }
 
-int decode(const QString& in, const QString& out) {
-    const LessonText lesson = readLessonText(in);
+int decode(const QByteArray& inFile, const QByteArray& outFile) {
+    const QString in = shown(inFile);
+    const QString out = shown(outFile);
+    const LessonText lesson = readLessonTextFile(inFile);
     switch (lesson.status) {
     case LessonTextStatus::Read:
         break;
@@ -114,32 +171,63 @@ int decode(const QString& in, const QString& out) {
                         .arg(kMaxLessonTextBytes));
     }
     QString text = lesson.text;
-    if (out.isEmpty()) {
+    if (outFile.isEmpty()) {
         text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         say(stdout, text);
         return 0;
     }
     QString error;
-    if (!writeFile(out, (text + QLatin1String("\r\n")).toUtf8(), &error))
+    if (!writeFile(outFile, (text + QLatin1String("\r\n")).toUtf8(), &error))
         return fail(QStringLiteral("cannot write %1: %2").arg(out, error));
     return 0;
 }
 
-// What the engine's decoder says about a recording.
-QString probeRecording(const QString& path) {
-    SF_INFO info{};
-    SNDFILE* sf = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
-    if (!sf)
-        return QStringLiteral("not a recording the program can play (%1)")
-            .arg(QString::fromUtf8(sf_strerror(nullptr)));
-    sf_close(sf);
-    if (info.frames <= 0 || info.samplerate <= 0)
-        return QStringLiteral("holds no sound");
-    return {};
+// A recording opened exactly as the program opens it: by the engine.
+QString probeRecording(const QByteArray& path) {
+    Vbmp3TrackInfo info{};
+    if (vbmp3_open(path.constData(), &info) != 0)
+        return {};
+    const int32_t errorNo = vbmp3_getLastErrorNo();
+    switch (errorNo) {
+    case VBMP3_ERR_CANNOT_READ:
+        return QStringLiteral("cannot be read (the program shows \"ErrNo : %1 Open Error\")")
+            .arg(errorNo);
+    case VBMP3_ERR_NOT_AUDIO:
+        return QStringLiteral("not a recording the program can play (the program shows \"ErrNo : "
+                              "%1 Open Error\")")
+            .arg(errorNo);
+    default:
+        return QStringLiteral("refused by the playback engine (\"ErrNo : %1 Open Error\")")
+            .arg(errorNo);
+    }
 }
 
-int check(const QString& folder) {
-    const FolderReport report = checkLessonFolder(folder, probeRecording);
+// The engine for the length of a check; it never plays, so it needs no sound device.
+class CheckingEngine {
+public:
+    CheckingEngine() {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        m_ready = vbmp3_init() != 0;
+    }
+    ~CheckingEngine() {
+        if (m_ready)
+            vbmp3_free();
+    }
+    CheckingEngine(const CheckingEngine&) = delete;
+    CheckingEngine& operator=(const CheckingEngine&) = delete;
+    bool ready() const { return m_ready; }
+
+private:
+    bool m_ready = false;
+};
+
+int check(const QByteArray& folderPath) {
+    const QString folder = shown(folderPath);
+    const CheckingEngine engine;
+    if (!engine.ready())
+        return fail(QStringLiteral("the playback engine could not start (error %1)")
+                        .arg(vbmp3_getLastErrorNo()));
+    const FolderReport report = checkLessonFolder(folderPath, probeRecording);
     if (!report.folderExists)
         return fail(QStringLiteral("%1: no such folder").arg(folder));
     if (report.lessons.empty())
@@ -169,17 +257,23 @@ int check(const QString& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QStringList args;
+    // The arguments stay bytes: file names need not be UTF-8, whatever the locale.
+    QList<QByteArray> args;
     for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
-    const QString command = args.value(0);
-    if (command == QLatin1String("encode") && args.size() == 3)
+        args << QByteArray(argv[i]);
+    const QByteArray command = args.value(0);
+    if (command == "encode" && args.size() == 3)
         return encode(args[1], args[2]);
-    if (command == QLatin1String("decode") && (args.size() == 2 || args.size() == 3))
+    if (command == "decode" && (args.size() == 2 || args.size() == 3))
         return decode(args[1], args.value(2));
-    if (command == QLatin1String("check") && args.size() == 2)
+    if (command == "check" && args.size() == 2)
         return check(args[1]);
-    if (command == QLatin1String("import"))
-        return hearvex::lessons::runImport(args.mid(1));
+    if (command == "import") {
+        // FFmpeg opens media by name: these go through the locale's file-name decoding.
+        QStringList importArgs;
+        for (const QByteArray& arg : args.mid(1))
+            importArgs << QFile::decodeName(arg);
+        return hearvex::lessons::runImport(importArgs);
+    }
     return usage();
 }

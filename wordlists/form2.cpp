@@ -7,6 +7,7 @@
 #include "twips.h"
 #include "word_lists.h"
 
+#include <QFileInfo>
 #include <QPainter>
 
 namespace hearvex::wordlists {
@@ -73,8 +74,13 @@ void Form2::Image1_Click() {
 }
 
 void Form2::showList(int position) {
+    const QString path = wordListPath(m_programDir, position);
+    if (QFileInfo(path).size() > kMaxWordListBytes) {
+        RichTextBox1->setText(tooLargeNote());
+        return;
+    }
     // A missing or unreadable list leaves the box empty.
-    RichTextBox1->loadFile(wordListPath(m_programDir, position));
+    RichTextBox1->loadFile(path);
 }
 
 void Form2::paintEvent(QPaintEvent*) {

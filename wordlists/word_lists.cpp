@@ -13,4 +13,8 @@ QString wordListPath(const QString& programDir, int position) {
     return QDir(programDir).filePath(QStringLiteral("word%1.txt").arg(position + 1));
 }
 
+QString tooLargeNote() {
+    return QStringLiteral("词表文件太大（超过 8 MB），未打开。");
+}
+
 } // namespace hearvex::wordlists

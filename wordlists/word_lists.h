@@ -14,4 +14,11 @@ QStringList wordListNames();
 // first, in the program's own directory.
 QString wordListPath(const QString& programDir, int position);
 
+// No word list comes near this size; a bigger file would hold the window for
+// seconds and take hundreds of megabytes, so it is not opened.
+inline constexpr qint64 kMaxWordListBytes = 8 * 1024 * 1024;
+
+// What the box says instead of a list too big to open.
+QString tooLargeNote();
+
 } // namespace hearvex::wordlists

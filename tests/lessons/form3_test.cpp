@@ -22,8 +22,10 @@ class RecordingHost : public LessonHost {
 public:
     QStringList calls;
     std::function<void()> onOpen;
-    void startLesson(const QString& text, const QString& recordingPath) override {
+    void startLesson(const QString& text, const QString& recordingPath,
+                     const QByteArray& recordingFile) override {
         calls << QStringLiteral("start ") + text + QStringLiteral(" | ") + recordingPath;
+        EXPECT_EQ(recordingFile, recordingPath.toUtf8());
         if (onOpen)
             onOpen();
     }

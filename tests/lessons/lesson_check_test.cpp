@@ -4,7 +4,13 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+extern char** environ;
 
 using namespace hearvex::lessons;
 using hearvex::testing::writeBytes;
@@ -28,6 +34,43 @@ ToolRun runTool(const QStringList& args) {
             QString::fromUtf8(tool.readAllStandardError())};
 }
 
+// The tool run with arguments as raw bytes (a GBK file name, say), which a
+// QProcess cannot pass: its arguments are QStrings.
+ToolRun runToolWithBytes(const QList<QByteArray>& args) {
+    QTemporaryDir outputs;
+    const QByteArray out = QFile::encodeName(outputs.filePath("out"));
+    const QByteArray err = QFile::encodeName(outputs.filePath("err"));
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.constData(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.constData(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    QList<QByteArray> all = {QByteArray(HEARVEX_LESSON_TOOL)};
+    all += args;
+    std::vector<char*> argv;
+    for (QByteArray& arg : all)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    if (spawned != 0 || waitpid(pid, &status, 0) != pid)
+        return {};
+    QFile outFile(outputs.filePath("out"));
+    QFile errFile(outputs.filePath("err"));
+    outFile.open(QIODevice::ReadOnly);
+    errFile.open(QIODevice::ReadOnly);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, QString::fromUtf8(outFile.readAll()),
+            QString::fromUtf8(errFile.readAll())};
+}
+
+bool exists(const QByteArray& path) {
+    struct stat st {};
+    return ::stat(path.constData(), &st) == 0;
+}
+
 } // namespace
 
 TEST(CheckLessonFolder, ListsLessonsInTheProgramsOrderWithTheirFaults) {
@@ -45,8 +88,8 @@ TEST(CheckLessonFolder, ListsLessonsInTheProgramsOrderWithTheirFaults) {
     writeBytes(at("unit5.kvx"), QByteArray(static_cast<int>(kMaxLessonTextBytes) + 1, 'a'));
     writeLessonText(at("orphan.kvx"), QStringLiteral("No recording."));
 
-    const FolderReport report = checkLessonFolder(dir.path(), [](const QString& path) {
-        return path.endsWith(QLatin1String("unit2.txt")) ? QStringLiteral("not audio") : QString();
+    const FolderReport report = checkLessonFolder(dir.path(), [](const QByteArray& path) {
+        return path.endsWith("unit2.txt") ? QStringLiteral("not audio") : QString();
     });
     ASSERT_TRUE(report.folderExists);
     ASSERT_EQ(report.lessons.size(), 6u);
@@ -134,4 +177,56 @@ TEST(HearvexLessonTool, ChecksAFolderWithTheEnginesDecoder) {
     EXPECT_TRUE(run.out.contains(QLatin1String("recording:")));
 
     EXPECT_EQ(runTool({"check", dir.filePath("none")}).exitCode, 1);
+}
+
+TEST(HearvexLessonTool, ChecksAndWritesLessonsWhoseNamesAreGbkBytes) {
+    QTemporaryDir dir;
+    hearvex::testing::ByteNamedFiles byteNamed;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    const QByteArray gbk("\xB5\xDA\xB6\xFE\xBF\xCE"); // 第二课
+    ASSERT_TRUE(hearvex::testing::writeRecording(dir.filePath("lesson1.txt"), 1.0));
+    writeLessonText(dir.filePath("lesson1.kvx"), QStringLiteral("First."));
+    ASSERT_TRUE(hearvex::testing::writeRecording(dir.filePath("two"), 1.0));
+    ASSERT_TRUE(hearvex::testing::moveToByteName(dir.filePath("two"),
+                                                 byteNamed(folder + "/" + gbk + ".txt")));
+
+    // The text is written under the GBK name given on the command line...
+    writeBytes(dir.filePath("plain.txt"), "Second.\n");
+    byteNamed(folder + "/" + gbk + ".kvx");
+    ToolRun run = runToolWithBytes({"encode", folder + "/plain.txt", folder + "/" + gbk + ".kvx"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(exists(folder + "/" + gbk + ".kvx"));
+    QFile::remove(dir.filePath("plain.txt"));
+    run = runToolWithBytes({"decode", folder + "/" + gbk + ".kvx"});
+    EXPECT_EQ(run.out, QStringLiteral("Second.\n"));
+
+    // ...and the check finds both lessons, the GBK one shown in Chinese.
+    run = runToolWithBytes({"check", folder});
+    EXPECT_EQ(run.exitCode, 0) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("  1  lesson1.txt  First.\n")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("  2  第二课.txt  Second.\n")))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QLatin1String("2 lessons, all complete")));
+}
+
+TEST(HearvexLessonTool, TheCheckRefusesWhatTheProgramRefusesAndShowsTheWholeSentence) {
+    QTemporaryDir dir;
+    // A NUL inside the sentence does not end the report's line.
+    ASSERT_TRUE(hearvex::testing::writeRecording(dir.filePath("a.txt"), 1.0));
+    writeLessonText(dir.filePath("a.kvx"), QString::fromUtf8("Before\0after.", 13));
+    ToolRun run = runTool({"check", dir.path()});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.contains(QString::fromUtf8("  1  a.txt  Before\0after.\n", 26)))
+        << run.out.toStdString();
+
+    // A WAV that libsndfile reads but the engine refuses: 1 MHz.
+    ASSERT_TRUE(hearvex::testing::writeTone(
+        dir.filePath("b.txt"), {.seconds = 0.05, .sampleRate = 1'000'000, .channels = 1}));
+    writeLessonText(dir.filePath("b.kvx"), QStringLiteral("B."));
+    run = runTool({"check", dir.path()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(
+        run.out.contains(QLatin1String("     ! recording: not a recording the program can play")))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QLatin1String("1 of 2 lessons have faults")));
 }

@@ -113,3 +113,28 @@ TEST(ReadLessonText, AMissingFileOrAFolderIsMissing) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.kvx"));
     EXPECT_EQ(readLessonText(dir.filePath("folder.kvx")).status, LessonTextStatus::Missing);
 }
+
+TEST(LessonTextFile, NamedByTheGbkBytesOfAWindowsLessonPack) {
+    // 第一课 in GBK; 0x81 0x74 is one GBK character whose second byte is 't'.
+    const struct {
+        QByteArray listed, text;
+    } names[] = {
+        {"\xB5\xDA\xD2\xBB\xBF\xCE.txt", "\xB5\xDA\xD2\xBB\xBF\xCE.kvx"},
+        {"\x81txt.txt", "\x81txt.kvx"}, // "t" of the character, then "xt": no "txt"
+        {"\x81tttxt.txt", "\x81ttkvx.kvx"},
+        {"\xE7\xAC\xAC txt.txt", "\xE7\xAC\xAC kvx.kvx"}, // UTF-8: as textFileName
+        {"UNIT1.TXT", "UNIT1.TXT"},
+    };
+    for (const auto& name : names)
+        EXPECT_EQ(textFileNameBytes(name.listed), name.text) << name.listed.toHex().toStdString();
+
+    QTemporaryDir dir;
+    hearvex::testing::ByteNamedFiles byteNamed;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    ASSERT_TRUE(writeBytes(dir.filePath("plain"), enciphered("Lesson one.")));
+    ASSERT_TRUE(hearvex::testing::moveToByteName(dir.filePath("plain"),
+                                                 byteNamed(folder + "/" + names[0].text)));
+    const LessonText read = readLessonTextFile(folder + "/" + names[0].text);
+    EXPECT_EQ(read.status, LessonTextStatus::Read);
+    EXPECT_EQ(read.text, QStringLiteral("Lesson one."));
+}

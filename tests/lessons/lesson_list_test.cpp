@@ -41,3 +41,25 @@ TEST(LessonList, NamesEqualButForCaseKeepAFixedOrder) {
     sortLessonNames(names);
     EXPECT_EQ(names, QStringList({"A.txt", "a.txt", "B.txt", "b.txt"}));
 }
+
+TEST(LessonList, ListsEveryEntryWhateverTheBytesOfItsName) {
+    QTemporaryDir dir;
+    hearvex::testing::ByteNamedFiles byteNamed;
+    const QByteArray folder = QFile::encodeName(dir.path());
+    const QByteArray gbk("\xB5\xDA\xB6\xFE\xBF\xCE.txt"); // 第二课.txt in GBK
+    writeBytes(dir.filePath("x"), "sound");
+    ASSERT_TRUE(hearvex::testing::moveToByteName(dir.filePath("x"), byteNamed(folder + "/" + gbk)));
+    writeBytes(dir.filePath(QStringLiteral("第一课.txt")), "sound");
+    writeBytes(dir.filePath("lesson3.TXT"), "sound");
+
+    const std::vector<LessonEntry> entries = listLessonEntries(folder);
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].name, QStringLiteral("lesson3.TXT"));
+    EXPECT_EQ(entries[1].name, QStringLiteral("第一课.txt"));
+    EXPECT_EQ(entries[1].fileName, QStringLiteral("第一课.txt").toUtf8());
+    EXPECT_EQ(entries[2].name, QStringLiteral("第二课.txt"));
+    EXPECT_EQ(entries[2].fileName, gbk); // the bytes that open it
+    EXPECT_EQ(listLessons(dir.path()), QStringList({"lesson3.TXT", QStringLiteral("第一课.txt"),
+                                                    QStringLiteral("第二课.txt")}));
+    EXPECT_EQ(fileNameText("/\xE8\xAF\xBE/" + gbk), QStringLiteral("/课/第二课.txt"));
+}

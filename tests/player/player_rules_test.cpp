@@ -64,3 +64,38 @@ TEST(SeekDecision, NothingToSeekInOrNotPlayedYet) {
     EXPECT_EQ(decideSeek(32767, 3277, false, 32767), SeekDecision::Progress); // no wrap at the top
 }
 
+TEST(SeekDecision, ByWhereTheChangeCameFrom) {
+    using S = BarChangeSource;
+    using D = SeekDecision;
+    struct Case {
+        int v, lc;
+        bool notPlayedYet;
+        int lastPosSec;
+        S source;
+        D expected;
+    };
+    const Case cases[] = {
+        // A 3 s clip (LargeChange 1) playing at 1 s: the source alone decides.
+        {2, 1, false, 1, S::StatusRefresh, D::Progress},
+        {0, 1, false, 1, S::StatusRefresh, D::Progress}, // the fall to 0 at the end
+        {2, 1, false, 1, S::Other, D::Seek},             // an arrow click ahead
+        {0, 1, false, 1, S::Other, D::Seek},             // the repeat's jump to A
+        {1, 1, false, 1, S::Other, D::Seek},
+        {2, 1, false, 1, S::Thumb, D::Seek},
+        {0, 1, true, 0, S::Other, D::Ignore},  // the untouched bar before the first play
+        {0, 1, false, 2, S::Reset, D::Ignore}, // nothing open any more
+        // A 100 s track (LargeChange 10) at 40 s: the tolerance as before...
+        {45, 10, false, 40, S::Other, D::Progress},
+        {50, 10, false, 40, S::Other, D::Seek},
+        {39, 10, false, 40, S::Other, D::Seek},
+        {41, 10, false, 41, S::StatusRefresh, D::Progress},
+        // ...but the learner letting go of the thumb always seeks.
+        {45, 10, false, 40, S::Thumb, D::Seek},
+        {41, 10, false, 40, S::Thumb, D::Seek},
+        {0, 10, false, 40, S::Reset, D::Ignore},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(decideBarChange(c.v, c.lc, c.notPlayedYet, c.lastPosSec, c.source), c.expected)
+            << "v " << c.v << " lc " << c.lc << " last " << c.lastPosSec << " source "
+            << int(c.source);
+}

@@ -1,13 +1,19 @@
 // Opening a track, transport, seeking with the position bar and the volumes,
 // on the real main window with a scripted engine.
 #include "form1.h"
+#include "player_rules.h"
 #include "scripted_engine.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using hearvex::Form1;
+namespace player = hearvex::player;
 using hearvex::testing::ScriptedEngine;
 using Calls = std::vector<std::string>;
 
@@ -37,9 +43,7 @@ protected:
         return path;
     }
 
-    void open(const QString& path) {
-        form.player().openTrack(path);
-    }
+    void open(const QString& path) { form.player().openTrack(path); }
 };
 
 } // namespace
@@ -79,8 +83,10 @@ TEST_F(Transport, OuterSpacesPassTheTestUntrimmedAndOpenTrimmed) {
     EXPECT_EQ(engine.count("open"), 1);
 }
 
-TEST_F(Transport, ARefusedFileShowsTheErrorAndKeepsThePreviousTrack) {
+TEST_F(Transport, ARefusedFileShowsTheErrorOverAWindowWithNothingOpen) {
     open(track("good.txt", 35, "Good"));
+    engine.position = 20;
+    form.Timer->tick();
     const QString bad = dir.filePath("bad.txt");
     QFile f(bad);
     f.open(QIODevice::WriteOnly);
@@ -88,16 +94,32 @@ TEST_F(Transport, ARefusedFileShowsTheErrorAndKeepsThePreviousTrack) {
     f.close();
     engine.refusalErrorNo = 4;
     engine.clearCalls();
+    // What stands behind the message: the engine closed the old track, so no
+    // name, no times and an empty bar.
+    QStringList behindMessage;
+    form.player().setMessageHandler([&](const QString& m) {
+        messages.push_back(m);
+        behindMessage << form.lbTrackName->caption() << form.lbTotalSec->caption()
+                      << form.lbPlayTime->caption();
+    });
     open(bad);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], QStringLiteral("ErrNo : 4 Open Error"));
-    EXPECT_EQ(form.lbTrackName->caption(), QStringLiteral("Good"));
-    EXPECT_EQ(form.lbTotalSec->caption(), QStringLiteral("00:35"));
-    EXPECT_EQ(form.scSeek->max(), 35);
-    EXPECT_EQ(form.scSeek->largeChange(), 4);
+    EXPECT_EQ(behindMessage, QStringList({"", "", ""}));
+    EXPECT_EQ(form.scSeek->max(), 0);
+    EXPECT_EQ(form.scSeek->value(), 0);
+    EXPECT_EQ(form.scSeek->largeChange(), 1);
     EXPECT_FALSE(form.Timer->enabled());
     EXPECT_TRUE(form.TimeView->enabled());
+    // Clearing the bar is not taken for a seek.
     EXPECT_EQ(engine.calls, (Calls{"stop", "open " + bad.toStdString(), "getLastErrorNo"}));
+
+    // Play has nothing to play, and the window does not pretend otherwise.
+    form.playw();
+    form.Timer->tick();
+    EXPECT_EQ(form.lbPlayTime->caption(), QString());
+    EXPECT_EQ(form.scSeek->value(), 0);
+    EXPECT_FALSE(form.Timer->enabled());
 }
 
 TEST_F(Transport, BarMovesWithinTheToleranceAreNotSought) {
@@ -121,11 +143,23 @@ TEST_F(Transport, BarMovesWithinTheToleranceAreNotSought) {
     EXPECT_TRUE(form.Timer->enabled());
 }
 
-TEST_F(Transport, ShortTracksCannotBeSoughtWithTheBar) {
-    open(track("short.txt", 14));
+TEST_F(Transport, OnAShortTrackTheRefreshIsProgressAndEveryOtherChangeASeek) {
+    open(track("clip.txt", 3));
     EXPECT_EQ(form.scSeek->largeChange(), 1);
-    form.scSeek->setValue(10);
-    EXPECT_EQ(engine.count("seek"), 0);
+    engine.position = 1;
+    form.Timer->tick();
+    engine.position = 2;
+    form.Timer->tick();
+    EXPECT_EQ(form.scSeek->value(), 2);
+    EXPECT_EQ(engine.count("seek"), 0); // the bar's own progress
+
+    form.scSeek->setValue(0); // back, as the repeat's jump to A does
+    EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 0"});
+    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("00:00"));
+    form.scSeek->setValue(1); // one step ahead: on a long track this is progress
+    EXPECT_EQ(engine.callsNamed("seek"), (Calls{"seek 0", "seek 1"}));
+    EXPECT_EQ(engine.position, 1);
+    EXPECT_TRUE(form.Timer->enabled());
 }
 
 TEST_F(Transport, TheStatusTickStopsByItselfAtTheEnd) {
@@ -224,4 +258,62 @@ TEST_F(Transport, SeekingWhileStoppedMovesOnlyTheBar) {
     form.scSeek->setValue(60);
     EXPECT_EQ(engine.calls, (Calls{"seek 60", "getState"}));
     EXPECT_FALSE(form.Timer->enabled());
+}
+
+namespace {
+// Where the thumb of a bar is drawn, by the bar's own style.
+QRect thumbRect(const QScrollBar& bar) {
+    QStyleOptionSlider opt;
+    opt.initFrom(&bar);
+    opt.subControls = QStyle::SC_All;
+    opt.orientation = bar.orientation();
+    opt.minimum = bar.minimum();
+    opt.maximum = bar.maximum();
+    opt.sliderPosition = bar.sliderPosition();
+    opt.sliderValue = bar.value();
+    opt.singleStep = bar.singleStep();
+    opt.pageStep = bar.pageStep();
+    opt.state |= QStyle::State_Horizontal;
+    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider,
+                                       &bar);
+}
+
+void sendMouse(QWidget* to, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+    QMouseEvent event(type, at, to->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(to, &event);
+}
+} // namespace
+
+TEST_F(Transport, WhileTheThumbIsHeldTheRefreshLeavesTheBarAndTheReleaseSeeks) {
+    form.show();
+    for (const int totalSec : {100, 3}) {
+        SCOPED_TRACE(totalSec);
+        open(track(QStringLiteral("t%1.txt").arg(totalSec), totalSec));
+        engine.position = 1;
+        form.Timer->tick();
+        engine.clearCalls();
+        const int target = totalSec == 100 ? 6 : 2; // ahead by less than the tolerance
+        const QRect thumb = thumbRect(*form.scSeek);
+        const QPoint grip = thumb.center();
+        sendMouse(form.scSeek, QEvent::MouseButtonPress, grip, Qt::LeftButton);
+        ASSERT_TRUE(form.scSeek->isSliderDown());
+        // Drag until the thumb stands at the target.
+        QPoint at = grip;
+        while (form.scSeek->sliderPosition() < target && at.x() < form.scSeek->width()) {
+            at.rx() += 1;
+            sendMouse(form.scSeek, QEvent::MouseMove, at, Qt::LeftButton);
+        }
+        ASSERT_EQ(form.scSeek->sliderPosition(), target);
+        // Playback goes on under the held thumb: the time text follows it, the bar does not.
+        engine.position = totalSec == 100 ? 3 : 0;
+        form.Timer->tick();
+        EXPECT_EQ(form.scSeek->sliderPosition(), target);
+        EXPECT_EQ(form.lbPlayTime->caption(), player::timeText(engine.position));
+        EXPECT_EQ(engine.count("seek"), 0);
+
+        sendMouse(form.scSeek, QEvent::MouseButtonRelease, at, Qt::NoButton);
+        EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek " + std::to_string(target)});
+        EXPECT_EQ(form.scSeek->value(), target);
+        EXPECT_EQ(form.lbPlayTime->caption(), player::timeText(target));
+    }
 }

@@ -38,3 +38,23 @@ TEST(RepeatPoints, OnlyAPositionStrictlyBeyondBJumpsAndOnlyWhileOn) {
     // A is never looked at: a position before A plays on until it passes B.
     EXPECT_FALSE(mustJumpBack(true, 3, int16_t(40)));
 }
+
+TEST(RepeatPoints, TheLoopRunsFromTheEarlierPointToTheLater) {
+    struct Case {
+        RepeatPoint a, b;
+        int16_t start, end;
+    };
+    const Case cases[] = {
+        {int16_t(10), int16_t(20), 10, 20},
+        {int16_t(45), int16_t(40), 40, 45}, // B set before A
+        {int16_t(30), int16_t(30), 30, 30},
+        {std::nullopt, int16_t(20), 0, 20}, // B alone: from the start
+        {std::nullopt, std::nullopt, 0, 0},
+        {int16_t(45), std::nullopt, 45, 0}, // A alone: B reads as 0, as it always did
+    };
+    for (const Case& c : cases) {
+        const RepeatSpan span = loopSpan(c.a, c.b);
+        EXPECT_EQ(span.start, c.start) << pointValue(c.a) << " " << pointValue(c.b);
+        EXPECT_EQ(span.end, c.end) << pointValue(c.a) << " " << pointValue(c.b);
+    }
+}

@@ -156,38 +156,72 @@ TEST_F(Repeat, AEqualToBLoopsOverThatOneSecond) {
     EXPECT_EQ(engine.callsNamed("seek"), (Calls{"seek 30", "seek 30", "seek 30"}));
 }
 
-TEST_F(Repeat, BBeforeAJumpsToAEachTimeThePositionPassesB) {
+TEST_F(Repeat, BSetBeforeALoopsTheSpanBetweenThem) {
     open(100);
     playTo(45);
     click(0);
     playTo(40);
     click(1);
     playTo(30);
-    click(2);
-    EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 45"});
-    playTo(46);
-    form.Timer1->tick(); // 46 is past B: back to A, one second behind
-    EXPECT_EQ(engine.callsNamed("seek"), (Calls{"seek 45", "seek 45"}));
-    EXPECT_EQ(engine.position, 45);
-    form.Timer1->tick(); // 45 is past B too, but writing 45 over 45 changes nothing
-    EXPECT_EQ(seeks(), 2);
+    click(2); // the loop starts at the earlier point, B
+    EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 40"});
+    for (int round = 0; round < 3; ++round) {
+        for (int sec = 41; sec <= 45; ++sec) {
+            playTo(sec);
+            form.Timer1->tick(); // A, the later point, still plays
+        }
+        EXPECT_EQ(seeks(), 1 + round);
+        playTo(46);
+        form.Timer1->tick();
+        EXPECT_EQ(engine.position, 40);
+        EXPECT_EQ(form.scSeek->value(), 40);
+    }
+    // The labels still name each point as it was set.
+    EXPECT_EQ(form.Label1[0]->caption(), QStringLiteral("复读起始位置：45"));
+    EXPECT_EQ(form.Label1[1]->caption(), QStringLiteral("复读结束位置：40"));
 }
 
-TEST_F(Repeat, BBeforeAJustAheadOfThePositionIsTakenAsProgressNotASeek) {
+TEST_F(Repeat, BSetBeforeAJustBehindThePositionStillJumpsBack) {
     open(100); // LargeChange 10
     playTo(42);
     click(0);
     playTo(40);
     click(1);
     playTo(41);
-    click(2); // 42 is one second ahead of 41: the bar's own progress
-    EXPECT_EQ(seeks(), 0);
-    EXPECT_EQ(form.scSeek->value(), 41); // the refresh puts the bar back
+    click(2); // the loop's start, 40, lies behind: a seek
+    EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 40"});
+    playTo(42);
     form.Timer1->tick();
-    EXPECT_EQ(seeks(), 0);
+    EXPECT_EQ(seeks(), 1);
     playTo(43);
-    form.Timer1->tick(); // now A lies behind: a real jump
-    EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 42"});
+    form.Timer1->tick();
+    EXPECT_EQ(engine.callsNamed("seek"), (Calls{"seek 40", "seek 40"}));
+}
+
+TEST_F(Repeat, OnAThreeSecondClipTheShortcutAndABRepeatJumpBack) {
+    open(3);
+    playTo(2);
+    pressAndRelease(0); // the last 10 s: A 0, B 2
+    EXPECT_EQ(switchCaption(), kOn);
+    EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 0"});
+    EXPECT_EQ(form.scSeek->value(), 0);
+    EXPECT_EQ(engine.state, 1);
+
+    // A-B from 1 to 1: each pass beyond 1 goes back to 1.
+    click(2);
+    playTo(1);
+    click(0);
+    click(1);
+    click(2);
+    EXPECT_EQ(switchCaption(), kOn);
+    engine.clearCalls();
+    for (int round = 0; round < 3; ++round) {
+        playTo(2);
+        form.Timer1->tick();
+        EXPECT_EQ(engine.position, 1);
+        EXPECT_EQ(form.scSeek->value(), 1);
+    }
+    EXPECT_EQ(engine.callsNamed("seek"), (Calls{"seek 1", "seek 1", "seek 1"}));
 }
 
 TEST_F(Repeat, TheShortcutsMarkTheLastSecondsAndRepeatThem) {

@@ -73,3 +73,47 @@ TEST(LessonEndToEnd, StartTypeCheckOnTheRealEngine) {
     engine->stopCallback();
     engine->free();
 }
+
+// A lesson pack unzipped from Windows: its names are GBK bytes. Every lesson
+// is listed, shown in Chinese, and starts by the bytes of its names.
+TEST(LessonEndToEnd, ALessonWhoseNamesAreGbkBytesIsListedAndPlays) {
+    QTemporaryDir dir;
+    hearvex::testing::ByteNamedFiles byteNamed;
+    const QString lessons = hearvex::lessons::lessonFolder(dir.path());
+    ASSERT_TRUE(QDir().mkpath(lessons));
+    const QByteArray folder = QFile::encodeName(lessons);
+    const QByteArray gbk("\xB5\xDA\xB6\xFE\xBF\xCE"); // 第二课
+    ASSERT_TRUE(writeRecording(lessons + "/lesson01.txt", 2.0));
+    ASSERT_TRUE(writeLessonText(lessons + "/lesson01.kvx", QStringLiteral("Good morning.")));
+    ASSERT_TRUE(writeRecording(lessons + "/two", 3.0));
+    ASSERT_TRUE(writeLessonText(lessons + "/two.kvx", QStringLiteral("See you later.")));
+    ASSERT_TRUE(
+        hearvex::testing::moveToByteName(lessons + "/two", byteNamed(folder + "/" + gbk + ".txt")));
+    ASSERT_TRUE(hearvex::testing::moveToByteName(lessons + "/two.kvx",
+                                                 byteNamed(folder + "/" + gbk + ".kvx")));
+
+    auto engine = hearvex::makeVbmp3Engine();
+    {
+        hearvex::Startup startup(*engine, dir.path());
+        startup.begin();
+        startup.splash()->Timer1->tick();
+        hearvex::Form1& form1 = *startup.form1();
+        std::vector<QString> messages;
+        form1.player().setMessageHandler([&](const QString& m) { messages.push_back(m); });
+        hearvex::lessons::FileList* list = form1.form3().File1;
+        ASSERT_EQ(list->listCount(), 2);
+        EXPECT_EQ(list->entry(1), QStringLiteral("第二课.txt"));
+
+        list->setListIndex(1);
+        QTest::mouseClick(form1.form3().Image1, Qt::LeftButton);
+        ASSERT_TRUE(messages.empty()) << messages.front().toStdString();
+        EXPECT_EQ(form1.txtFile->text(), lessons + QStringLiteral("/第二课.txt"));
+        EXPECT_EQ(form1.lbTotalSec->caption(), QStringLiteral("00:03"));
+        EXPECT_EQ(form1.exercise().answerText(), QStringLiteral("See you later."));
+        int32_t pos = 0;
+        EXPECT_EQ(engine->getState(&pos), 1);
+        engine->stop();
+    }
+    engine->stopCallback();
+    engine->free();
+}

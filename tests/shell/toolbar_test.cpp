@@ -6,7 +6,7 @@
 #include "lessons/lesson_files.h"
 #include "scripted_engine.h"
 
-#include <QDesktopServices>
+#include <QImage>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,15 +33,6 @@ template <typename T> T& existing(T* object) {
         throw std::runtime_error("expected an object");
     return *object;
 }
-
-// Takes the file URLs the desktop would be asked to open.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened << url; }
-};
 
 class ToolbarTest : public ::testing::Test {
 protected:
@@ -215,6 +206,33 @@ TEST_F(ToolbarTest, NextLoadsTheLibraryFirstWhenItWasNeverLoaded) {
     EXPECT_FALSE(shown(&library()));
 }
 
+TEST_F(ToolbarTest, NoSentenceStandsUnmaskedBehindTheOpenErrorMessage) {
+    // unit4's recording is one the engine refuses.
+    const QString base = hearvex::lessons::lessonFolder(dir.path()) + QStringLiteral("/unit4");
+    hearvex::testing::writeBytes(base + ".txt", "not a recording");
+    hearvex::testing::writeLessonText(base + ".kvx", QStringLiteral("Delta four."));
+    QStringList behindMessage;
+    form.player().setMessageHandler([this, &behindMessage](const QString& m) {
+        messages << m;
+        behindMessage << exerciseBox();
+    });
+    library().File1->setListIndex(0);
+    library().playwav();
+    click(4); // the learner looks at the whole of "Alpha one."
+    ASSERT_EQ(exerciseBox(), QStringLiteral("Alpha one."));
+
+    library().File1->setListIndex(3);
+    library().playwav();
+    ASSERT_EQ(messages.size(), 1);
+    ASSERT_EQ(behindMessage.size(), 1);
+    EXPECT_EQ(behindMessage[0], QStringLiteral("***** ***."));
+    EXPECT_FALSE(behindMessage[0].contains(QStringLiteral("Delta")));
+    // Afterwards the new lesson's sentence is the exercise, masked.
+    EXPECT_EQ(exerciseBox(), QStringLiteral("***** ****."));
+    EXPECT_EQ(form.exercise().answerText(), QStringLiteral("Delta four."));
+    EXPECT_EQ(form.Image2[4]->borderStyle(), 0);
+}
+
 TEST_F(ToolbarTest, TheLibraryButtonShowsTheHiddenLibraryWithItsSelection) {
     library().show();
     library().File1->setListIndex(2);
@@ -251,14 +269,95 @@ TEST_F(ToolbarTest, TheWordListWindowShowsTheFirstListAtEveryOpening) {
 }
 
 TEST_F(ToolbarTest, HelpAsksTheDesktopToOpenTheHelpPageBesideTheProgram) {
-    UrlRecorder recorder;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    QList<QUrl> opened;
+    form.toolbar().setPageOpener(
+        [&opened](const QUrl& page, const std::function<void()>&) { opened << page; });
     click(1);
     click(1); // a missing page is the desktop's business: no message, nothing else
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    ASSERT_EQ(recorder.opened.size(), 2);
-    EXPECT_EQ(recorder.opened[0],
-              QUrl::fromLocalFile(dir.path() + QStringLiteral("/Hearvex说明.htm")));
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(dir.path() + QStringLiteral("/Hearvex说明.htm")));
+    EXPECT_EQ(form.toolbar().helpWindow(), nullptr);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ToolbarTest, HelpHearsWhetherTheDesktopsOpenerFoundAProgramForThePage) {
+    // An xdg-open of our own in front of the system's: it notes its argument
+    // and answers as told.
+    QTemporaryDir bin;
+    const QString script = bin.filePath("xdg-open");
+    const QString asked = bin.filePath("asked");
+    const auto answer = [&](int exitCode) {
+        hearvex::testing::writeBytes(
+            script, QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\nexit %2\n")
+                        .arg(asked)
+                        .arg(exitCode)
+                        .toUtf8());
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::remove(asked);
+    };
+    const struct SearchPath {
+        QByteArray saved = qgetenv("PATH");
+        ~SearchPath() { qputenv("PATH", saved); }
+    } path;
+    qputenv("PATH", QFile::encodeName(bin.path()) + ":" + path.saved);
+
+    answer(0); // a program took the page
+    click(1);
+    QTRY_VERIFY(QFile::exists(asked));
+    QTest::qWait(200);
+    EXPECT_EQ(form.toolbar().helpWindow(), nullptr);
+    QFile note(asked);
+    ASSERT_TRUE(note.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(note.readAll()), dir.path() + QStringLiteral("/Hearvex说明.htm"));
+
+    answer(3); // "no method available for opening"
+    click(1);
+    QTRY_VERIFY(form.toolbar().helpWindow() != nullptr);
+    existing(form.toolbar().helpWindow()).close();
+}
+
+TEST_F(ToolbarTest, WhereTheDesktopCannotOpenThePageHelpShowsItInAWindowOfItsOwn) {
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(Qt::yellow);
+    ASSERT_TRUE(picture.save(dir.filePath("help_main.png")));
+    hearvex::testing::writeBytes(
+        dir.filePath(QStringLiteral("Hearvex说明.htm")),
+        QStringLiteral("<html><head><title>说明</title></head><body><h1>使用说明</h1>"
+                       "<img src=\"help_main.png\"></body></html>")
+            .toUtf8());
+    QList<QUrl> asked;
+    form.toolbar().setPageOpener(
+        [&asked](const QUrl& url, const std::function<void()>& cannotOpen) {
+            asked << url;
+            cannotOpen(); // no program for web pages
+        });
+    click(1);
+    ASSERT_EQ(asked.size(), 1);
+    hearvex::HelpWindow& help = existing(form.toolbar().helpWindow());
+    const QPointer<QObject> alive(&help);
+    EXPECT_TRUE(shown(&help));
+    EXPECT_EQ(ownerOf(&help), &form);
+    EXPECT_EQ(help.windowTitle(), QStringLiteral("Hearvex 使用说明"));
+    EXPECT_TRUE(help.browser()->isReadOnly());
+    EXPECT_TRUE(help.browser()->toPlainText().contains(QStringLiteral("使用说明")));
+    // Its pictures are found beside the page.
+    const QVariant image =
+        help.browser()->loadResource(QTextDocument::ImageResource, QUrl("help_main.png"));
+    EXPECT_FALSE(image.toByteArray().isEmpty());
+
+    click(1); // again: the same window comes forward
+    EXPECT_EQ(form.toolbar().helpWindow(), &help);
+    help.close();
+    QTRY_VERIFY(alive.isNull());
+    EXPECT_EQ(form.toolbar().helpWindow(), nullptr);
+
+    // Without the page the window says so instead of standing empty.
+    QFile::remove(dir.filePath(QStringLiteral("Hearvex说明.htm")));
+    click(1);
+    EXPECT_TRUE(existing(form.toolbar().helpWindow())
+                    .browser()
+                    ->toPlainText()
+                    .contains(QStringLiteral("找不到帮助文件")));
     EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -277,5 +376,3 @@ TEST_F(ToolbarTest, IndexesWithoutACommandDoNothing) {
     EXPECT_TRUE(engine.calls.empty());
     EXPECT_EQ(endedAfterCalls, -1);
 }
-
-#include "toolbar_test.moc"

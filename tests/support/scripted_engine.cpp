@@ -75,7 +75,11 @@ int16_t ScriptedEngine::open(const char* path, Vbmp3TrackInfo* info) {
     calls.push_back(std::string("open ") + path);
     const auto it = m_tracks.find(path);
     if (it == m_tracks.end()) {
+        // As the engine does: a refused open leaves no track open.
         lastErrorNo = refusalErrorNo;
+        m_open = false;
+        state = 0;
+        position = 0;
         return 0;
     }
     *info = it->second;

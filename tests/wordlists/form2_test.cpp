@@ -107,6 +107,20 @@ TEST_F(WordLists, AMissingListShowsAnEmptyBox) {
     EXPECT_EQ(nothing.Combo1->currentIndex(), 0);
 }
 
+TEST_F(WordLists, AListTooLargeForAnyWordListIsNotOpened) {
+    QFile big(dir.filePath("word2.txt"));
+    ASSERT_TRUE(big.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(big.resize(hearvex::wordlists::kMaxWordListBytes + 1)); // sparse: quick to make
+    big.close();
+    Form2 form(dir.path(), &owner);
+    form.Form_Load();
+    form.show();
+    pickNext(form);
+    EXPECT_EQ(form.RichTextBox1->text(), QStringLiteral("词表文件太大（超过 8 MB），未打开。"));
+    pickNext(form); // the next list opens as usual
+    EXPECT_EQ(form.RichTextBox1->text(), QStringLiteral("Good morning. 早上好。"));
+}
+
 TEST_F(WordLists, TheClosePictureUnloadsTheWindow) {
     QPointer<Form2> form = new Form2(dir.path(), &owner);
     form->Form_Load();
