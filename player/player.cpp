@@ -80,6 +80,12 @@ int Player::getState() {
     return state;
 }
 
+void Player::showOutput(bool playingSilently) {
+    const QString text = outputText(playingSilently);
+    if (m_controls.lbOutput->caption() != text)
+        m_controls.lbOutput->setCaption(text);
+}
+
 void Player::notePaused(bool paused) {
     if (paused == m_paused)
         return;
@@ -233,7 +239,9 @@ void Player::sendSpeed(int percent) {
 }
 
 void Player::Timer_Timer() {
-    getState();
+    const int state = getState();
+    // Asked on the tick only, so the refresh itself calls the engine as it always has.
+    showOutput(state != 0 && m_engine.getOutputState() == VBMP3_OUTPUT_SILENT);
 }
 
 void Player::scSeek_Change() {

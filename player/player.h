@@ -88,6 +88,7 @@ private:
     void sendVolumes();
     void setTicking(bool statusTick, bool viewTick);
     void notePaused(bool paused);
+    void showOutput(bool playingSilently);
     void sendSpeed(int percent);
     // Writes the bar as the player itself, so its change handler knows the source.
     void writeBar(BarChangeSource source, const std::function<void()>& write);

@@ -45,6 +45,10 @@ SeekDecision decideSeek(int v, int lc, bool notPlayedYet, int lastPosSec) {
     return SeekDecision::Progress;
 }
 
+QString outputText(bool playingSilently) {
+    return playingSilently ? QStringLiteral("无声音设备") : QString();
+}
+
 int steppedSpeed(int percent, int steps) {
     const int64_t stepped = int64_t(percent) + int64_t(steps) * kSpeedStep;
     return int(std::clamp<int64_t>(stepped, kMinSpeed, kMaxSpeed));

@@ -44,6 +44,10 @@ inline constexpr int kMinSpeed = 50;
 inline constexpr int kMaxSpeed = 150;
 inline constexpr int kSpeedStep = 10;
 
+// What the window says of the sound output: that a track plays without a
+// sound device, else nothing.
+QString outputText(bool playingSilently);
+
 // The speed steps (negative: slower) away from percent, held inside 50..150.
 int steppedSpeed(int percent, int steps);
 

@@ -129,6 +129,8 @@ Form1Design::Form1Design(QWidget* parent)
     // the score in the free corner beside the bottom of the typing box.
     lbSpeed = makeLabel(p3, "lbSpeed", {}, twipsRect(180, 660, 675, 255), captionFont);
     lbSpeed->setAccessibleDescription(QStringLiteral("播放速度"));
+    lbOutput = makeLabel(p3, "lbOutput", {}, twipsRect(870, 660, 1215, 255), captionFont);
+    lbOutput->setAccessibleDescription(QStringLiteral("声音输出"));
     lbScore = makeLabel(p3, "lbScore", {}, twipsRect(45, 5460, 990, 300), captionFont);
     lbScore->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     lbScore->setAccessibleDescription(QStringLiteral("逐词比较得分"));
@@ -262,7 +264,8 @@ int Form1Design::picWaveFrmScaleWidth() const {
 }
 
 player::PlayerControls Form1Design::playerControls() const {
-    return {Timer, lbPlayTime, lbTotalSec, lbTrackName, txtFile, scSeek, scLVol, scRVol, lbSpeed};
+    return {Timer, lbPlayTime, lbTotalSec, lbTrackName, txtFile, scSeek, scLVol, scRVol, lbSpeed,
+            lbOutput};
 }
 
 view::ViewControls Form1Design::viewControls() const {

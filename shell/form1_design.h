@@ -8,7 +8,8 @@
 // | control                                          | owner              |
 // |--------------------------------------------------|--------------------|
 // | Timer, lbPlayTime, lbTotalSec, lbTrackName,      | player             |
-// |   txtFile, scSeek, scLVol, scRVol, lbSpeed       |                    |
+// |   txtFile, scSeek, scLVol, scRVol, lbSpeed,      |                    |
+// |   lbOutput                                       |                    |
 // | TimeView, picWave, lineCenter                    | view               |
 // | Timer1, xpcmdbutton1(0..2), Label1(0..1),        | repeat             |
 // |   Image3(0..3)                                   |                    |
@@ -55,6 +56,7 @@ public:
     controls::Label* lbTotalSec = nullptr;
     controls::Label* lbTrackName = nullptr;
     controls::Label* lbSpeed = nullptr; // the playing speed beside the time, empty at 1.0x
+    controls::Label* lbOutput = nullptr; // "无声音设备" while playing without a sound device
     controls::Label* lbScore = nullptr; // the aligned compare's score "N/M"
     controls::PictureBox* picWaveFrm = nullptr;
     controls::DrawingBox* picWave = nullptr;

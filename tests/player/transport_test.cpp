@@ -317,3 +317,19 @@ TEST_F(Transport, WhileTheThumbIsHeldTheRefreshLeavesTheBarAndTheReleaseSeeks) {
         EXPECT_EQ(form.lbPlayTime->caption(), player::timeText(target));
     }
 }
+
+TEST_F(Transport, PlayingWithoutASoundDeviceIsSaidBesideTheTimeAndTheNameStays) {
+    open(track("t.txt", 30));
+    const QString name = form.lbTrackName->caption();
+    engine.outputState = VBMP3_OUTPUT_SILENT;
+    form.Timer->tick();
+    EXPECT_EQ(form.lbOutput->caption(), QStringLiteral("无声音设备"));
+    EXPECT_EQ(form.lbTrackName->caption(), name);
+    engine.outputState = VBMP3_OUTPUT_DEVICE; // the device is back
+    form.Timer->tick();
+    EXPECT_EQ(form.lbOutput->caption(), QString());
+    engine.outputState = VBMP3_OUTPUT_SILENT;
+    engine.state = 0; // the track ended: nothing plays, nothing to say
+    form.Timer->tick();
+    EXPECT_EQ(form.lbOutput->caption(), QString());
+}
