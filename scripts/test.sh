@@ -17,6 +17,8 @@ if [ "$tsan" = ON ]; then
 fi
 dir=build
 [ "$sanitize" = ON ] && dir=build-sanitize
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHEARVEX_SANITIZE="$sanitize"
+bench=ON
+[ "$sanitize" = ON ] && bench=OFF # the benchmarks are run by hand, never under the sanitizers
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHEARVEX_SANITIZE="$sanitize" -DHEARVEX_BUILD_BENCH="$bench"
 cmake --build "$dir" -j"$jobs"
 ctest --test-dir "$dir" --output-on-failure -j"$jobs"
