@@ -1,4 +1,5 @@
 // The folder check of hearvex-lesson, and the tool itself run as a learner's teacher would.
+#include "lessons/lesson_tool_run.h"
 #include "lesson_check.h"
 #include "lessons/lesson_files.h"
 
@@ -13,26 +14,12 @@
 extern char** environ;
 
 using namespace hearvex::lessons;
+using hearvex::testing::runTool;
+using hearvex::testing::ToolRun;
 using hearvex::testing::writeBytes;
 using hearvex::testing::writeLessonText;
 
 namespace {
-
-struct ToolRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-ToolRun runTool(const QStringList& args) {
-    QProcess tool;
-    tool.start(QStringLiteral(HEARVEX_LESSON_TOOL), args);
-    if (!tool.waitForFinished(30000))
-        return {};
-    return {tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1,
-            QString::fromUtf8(tool.readAllStandardOutput()),
-            QString::fromUtf8(tool.readAllStandardError())};
-}
 
 // The tool run with arguments as raw bytes (a GBK file name, say), which a
 // QProcess cannot pass: its arguments are QStrings.

@@ -1,5 +1,6 @@
 // Imports that must not happen, or must be undone: each leaves the lesson
 // folder exactly as it was. And the tool's own answers.
+#include "lessons/lesson_tool_run.h"
 #include "import_files.h"
 #include "import_media.h"
 #include "lesson_file.h"
@@ -15,21 +16,6 @@ namespace {
 const char* const kThreeCues = "1\n00:00:01,000 --> 00:00:02,000\nOne.\n\n"
                                "2\n00:00:03,000 --> 00:00:04,000\nTwo.\n\n"
                                "3\n00:00:05,000 --> 00:00:06,000\nThree.\n";
-
-struct ToolRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-ToolRun runTool(const QStringList& args) {
-    QProcess tool;
-    tool.start(QStringLiteral(HEARVEX_LESSON_TOOL), args);
-    if (!tool.waitForFinished(60000) || tool.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()),
-            QString::fromUtf8(tool.readAllStandardError())};
-}
 
 class ImportRefusal : public ::testing::Test {
 protected:
