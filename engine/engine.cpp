@@ -143,6 +143,9 @@ std::int32_t Engine::open(const char* path, Vbmp3TrackInfo* info) {
     info->totalSec = static_cast<std::int32_t>(
         std::min<std::int64_t>(facts.frameCount / facts.sampleRate, INT32_MAX));
 
+    // The new track tries the outputs afresh: an earlier failure must not
+    // refuse a play that comes before the decoding thread has tried.
+    m_outputFailed.store(false, std::memory_order_release);
     change.track = std::move(track);
     post(std::move(change));
     return VBMP3_ERR_NONE;

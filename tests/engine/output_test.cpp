@@ -112,10 +112,11 @@ TEST_F(Outputs, NoOutputAtAllStopsTheTrackAndTheNextOpenRecovers) {
     EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NO_OUTPUT);
     EXPECT_EQ(vbmp3_getOutputState(), VBMP3_OUTPUT_NONE);
 
+    // Play straight after the open: the earlier failure does not refuse it.
     ASSERT_EQ(vbmp3probe_nullRefuses(0), 1);
     ASSERT_TRUE(openTrack());
-    ASSERT_TRUE(outputBecomes(VBMP3_OUTPUT_SILENT));
     ASSERT_EQ(vbmp3_play(), 1);
+    EXPECT_TRUE(outputBecomes(VBMP3_OUTPUT_SILENT));
     EXPECT_TRUE(waitUntil([] { return engineState().pos >= 1; }));
 }
 
