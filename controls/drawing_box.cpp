@@ -8,7 +8,8 @@
 
 namespace hearvex::controls {
 
-DrawingBox::DrawingBox(QWidget* parent) : QWidget(parent) {
+DrawingBox::DrawingBox(QWidget* parent)
+    : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -36,14 +37,22 @@ void DrawingBox::paintEvent(QPaintEvent*) {
 }
 
 void DrawingBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (m_click && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (m_click && event->button() == Qt::LeftButton &&
+        rect().contains(event->position().toPoint()))
         runGuarded("picture click", m_click);
 }
 
-void DrawingBox::resizeEvent(QResizeEvent*) { image(); }
+void DrawingBox::resizeEvent(QResizeEvent*) {
+    image();
+}
 
 LineControl::LineControl(QWidget* parent, int x1, int y1, int x2, int y2, const QColor& color)
-    : QWidget(parent), m_x1(x1), m_y1(y1), m_x2(x2), m_y2(y2), m_color(color) {
+    : QWidget(parent)
+    , m_x1(x1)
+    , m_y1(y1)
+    , m_x2(x2)
+    , m_y2(y2)
+    , m_color(color) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_TranslucentBackground);
     setEnds(x1, y1, x2, y2);

@@ -17,7 +17,7 @@ public:
     QColor backColor() const { return m_backColor; }
     void setBackColor(const QColor& color); // takes effect at the next clear, as a drawn box does
 
-    void clear(); // fills the image with the background colour
+    void clear();    // fills the image with the background colour
     QImage& image(); // sized to the box; show changes with update()
 
     void setClickHandler(std::function<void()> handler) { m_click = std::move(handler); }

@@ -5,17 +5,20 @@
 namespace hearvex::controls {
 
 namespace {
-const QStringList kSerifCjk = {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN"),
+const QStringList kSerifCjk = {QStringLiteral("Noto Serif CJK SC"),
+                               QStringLiteral("AR PL UMing CN"),
                                QStringLiteral("Noto Sans CJK SC")};
-const QStringList kSansCjk = {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"),
+const QStringList kSansCjk = {QStringLiteral("Noto Sans CJK SC"),
+                              QStringLiteral("WenQuanYi Micro Hei"),
                               QStringLiteral("AR PL UMing CN")};
 } // namespace
 
 void installFontSubstitutions() {
     QFont::insertSubstitutions(QStringLiteral("宋体"), kSerifCjk);
     QFont::insertSubstitutions(QStringLiteral("SimSun"), kSerifCjk);
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-                               {QStringLiteral("Liberation Serif"), QStringLiteral("Noto Serif CJK SC")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Times New Roman"),
+        {QStringLiteral("Liberation Serif"), QStringLiteral("Noto Serif CJK SC")});
 }
 
 QFont songTi(int pixelSize, bool bold) {

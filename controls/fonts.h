@@ -10,8 +10,8 @@ namespace hearvex::controls {
 // names (宋体, SimSun, Times New Roman) to fonts this system has.
 void installFontSubstitutions();
 
-QFont songTi(int pixelSize, bool bold = false); // the design's 宋体: a CJK serif
+QFont songTi(int pixelSize, bool bold = false);        // the design's 宋体: a CJK serif
 QFont interfaceFont(int pixelSize, bool bold = false); // captions: a CJK sans
-QFont timesNewRoman(int pixelSize); // the exercise boxes
+QFont timesNewRoman(int pixelSize);                    // the exercise boxes
 
 } // namespace hearvex::controls

@@ -2,7 +2,8 @@
 
 namespace hearvex::controls {
 
-Label::Label(QWidget* parent, const QString& caption) : QLabel(parent) {
+Label::Label(QWidget* parent, const QString& caption)
+    : QLabel(parent) {
     setTextFormat(Qt::PlainText);
     setAttribute(Qt::WA_TranslucentBackground);
     setAutoFillBackground(false);

@@ -4,7 +4,9 @@
 
 namespace hearvex::controls {
 
-PictureBox::PictureBox(QWidget* parent, int bevelPixels) : QWidget(parent), m_bevel(bevelPixels) {}
+PictureBox::PictureBox(QWidget* parent, int bevelPixels)
+    : QWidget(parent)
+    , m_bevel(bevelPixels) {}
 
 void PictureBox::setBackColor(const QColor& color) {
     m_backColor = color;

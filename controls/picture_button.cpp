@@ -10,10 +10,14 @@ namespace hearvex::controls {
 
 int mouseButtonCode(Qt::MouseButton button) {
     switch (button) {
-    case Qt::LeftButton: return kLeftButton;
-    case Qt::RightButton: return kRightButton;
-    case Qt::MiddleButton: return kMiddleButton;
-    default: return 0;
+    case Qt::LeftButton:
+        return kLeftButton;
+    case Qt::RightButton:
+        return kRightButton;
+    case Qt::MiddleButton:
+        return kMiddleButton;
+    default:
+        return 0;
     }
 }
 
@@ -22,7 +26,8 @@ int shiftCode(Qt::KeyboardModifiers modifiers) {
            (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
-PictureButton::PictureButton(QWidget* parent) : QWidget(parent) {
+PictureButton::PictureButton(QWidget* parent)
+    : QWidget(parent) {
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::PointingHandCursor);
@@ -62,7 +67,8 @@ void PictureButton::mousePressEvent(QMouseEvent* event) {
     }
     if (m_mouseDown)
         runGuarded("picture mouse down", [&] {
-            m_mouseDown(mouseButtonCode(event->button()), shiftCode(event->modifiers()), at.x(), at.y());
+            m_mouseDown(mouseButtonCode(event->button()), shiftCode(event->modifiers()), at.x(),
+                        at.y());
         });
     event->accept();
 }
@@ -75,7 +81,8 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
     }
     if (m_mouseUp)
         runGuarded("picture mouse up", [&] {
-            m_mouseUp(mouseButtonCode(event->button()), shiftCode(event->modifiers()), at.x(), at.y());
+            m_mouseUp(mouseButtonCode(event->button()), shiftCode(event->modifiers()), at.x(),
+                      at.y());
         });
     // A click is a left press and release over the picture.
     if (m_click && event->button() == Qt::LeftButton && rect().contains(at))

@@ -5,7 +5,9 @@
 namespace hearvex::controls {
 
 Timer::Timer(QObject* parent, int intervalMs, bool enabled)
-    : QObject(parent), m_intervalMs(intervalMs), m_enabled(enabled) {
+    : QObject(parent)
+    , m_intervalMs(intervalMs)
+    , m_enabled(enabled) {
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &Timer::tick);
     sync();

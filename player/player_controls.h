@@ -18,7 +18,7 @@ struct PlayerControls {
     controls::ScrollBar* scSeek = nullptr;
     controls::ScrollBar* scLVol = nullptr;
     controls::ScrollBar* scRVol = nullptr;
-    controls::Label* lbSpeed = nullptr; // the playing speed, empty at normal speed
+    controls::Label* lbSpeed = nullptr;  // the playing speed, empty at normal speed
     controls::Label* lbOutput = nullptr; // says so while playing without a sound device
 };
 

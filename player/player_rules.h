@@ -73,5 +73,4 @@ enum class BarChangeSource {
 SeekDecision decideBarChange(int v, int lc, bool notPlayedYet, int lastPosSec,
                              BarChangeSource source);
 
-
 } // namespace hearvex::player

@@ -264,8 +264,8 @@ int Form1Design::picWaveFrmScaleWidth() const {
 }
 
 player::PlayerControls Form1Design::playerControls() const {
-    return {Timer, lbPlayTime, lbTotalSec, lbTrackName, txtFile, scSeek, scLVol, scRVol, lbSpeed,
-            lbOutput};
+    return {Timer,  lbPlayTime, lbTotalSec, lbTrackName, txtFile,
+            scSeek, scLVol,     scRVol,     lbSpeed,     lbOutput};
 }
 
 view::ViewControls Form1Design::viewControls() const {

@@ -55,9 +55,9 @@ public:
     controls::Label* Label10 = nullptr;
     controls::Label* lbTotalSec = nullptr;
     controls::Label* lbTrackName = nullptr;
-    controls::Label* lbSpeed = nullptr; // the playing speed beside the time, empty at 1.0x
+    controls::Label* lbSpeed = nullptr;  // the playing speed beside the time, empty at 1.0x
     controls::Label* lbOutput = nullptr; // "无声音设备" while playing without a sound device
-    controls::Label* lbScore = nullptr; // the aligned compare's score "N/M"
+    controls::Label* lbScore = nullptr;  // the aligned compare's score "N/M"
     controls::PictureBox* picWaveFrm = nullptr;
     controls::DrawingBox* picWave = nullptr;
     controls::LineControl* lineCenter = nullptr;

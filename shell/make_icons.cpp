@@ -21,8 +21,8 @@ int main(int argc, char** argv) {
             return 2;
         }
         const QString dir = QStringLiteral("%1/hicolor/%2x%2/apps").arg(root).arg(size);
-        if (!QDir().mkpath(dir) ||
-            !hearvex::controls::artwork::programIcon(size).save(dir + QStringLiteral("/hearvex.png"))) {
+        if (!QDir().mkpath(dir) || !hearvex::controls::artwork::programIcon(size).save(
+                                       dir + QStringLiteral("/hearvex.png"))) {
             std::fprintf(stderr, "cannot write the %dx%d icon under %s\n", size, size, argv[1]);
             return 1;
         }

@@ -35,10 +35,10 @@ struct RtfFormat {
     bool italic = false;
     bool underline = false;
     bool strike = false;
-    int halfPoints = 0; // font size in half points; 0 keeps the box's own size
+    int halfPoints = 0;                 // font size in half points; 0 keeps the box's own size
     std::optional<RtfColor> color;      // none: the box's text colour
     std::optional<RtfColor> background; // none: no highlight
-    QString fontFamily; // empty: the box's own font
+    QString fontFamily;                 // empty: the box's own font
 
     bool operator==(const RtfFormat&) const = default;
 };

@@ -16,7 +16,7 @@ QString decodeUtf8OrGbk(const QByteArray& bytes);
 QString decodeGbk(const QByteArray& bytes);
 
 struct DocumentContent {
-    QString text;  // HTML when isRich, else plain text
+    QString text; // HTML when isRich, else plain text
     bool isRich = false;
 };
 

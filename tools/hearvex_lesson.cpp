@@ -7,8 +7,8 @@
 #include "import_command.h"
 #include "lesson_check.h"
 #include "lesson_file.h"
-#include "plain_text.h"
 #include "lesson_list.h"
+#include "plain_text.h"
 #include "vbmp3.h"
 
 #include <QFile>

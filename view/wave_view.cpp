@@ -22,7 +22,9 @@ void WaveView::Form_Load() {
     });
 }
 
-void WaveView::setRunning(bool running) { m_controls.TimeView->setEnabled(running); }
+void WaveView::setRunning(bool running) {
+    m_controls.TimeView->setEnabled(running);
+}
 
 void WaveView::startFresh() {
     controls::DrawingBox* picture = m_controls.picWave;
@@ -72,9 +74,8 @@ void WaveView::drawSpectrum() {
     EngineBuffer first{}, second{};
     m_engine.getSpectrum(first.data(), second.data());
     const QImage& image = m_controls.picWave->image();
-    const std::optional<std::vector<FramePixel>> pixels =
-        spectrumFrame(m_viewMode, first, second, viewHeightTwips(),
-                      {image.width(), image.height()}, m_levels);
+    const std::optional<std::vector<FramePixel>> pixels = spectrumFrame(
+        m_viewMode, first, second, viewHeightTwips(), {image.width(), image.height()}, m_levels);
     if (!pixels)
         return;
     m_controls.picWave->clear();

@@ -8,7 +8,8 @@ namespace hearvex::controls {
 
 class ControlError : public std::runtime_error {
 public:
-    explicit ControlError(const std::string& what) : std::runtime_error(what) {}
+    explicit ControlError(const std::string& what)
+        : std::runtime_error(what) {}
 };
 
 } // namespace hearvex::controls

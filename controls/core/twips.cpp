@@ -15,7 +15,9 @@ int roundHalfEven(double value) {
     return static_cast<int>(rounded);
 }
 
-int twipsToPixels(double twips) { return roundHalfEven(twips / kTwipsPerPixel); }
+int twipsToPixels(double twips) {
+    return roundHalfEven(twips / kTwipsPerPixel);
+}
 
 QRect twipsRect(int left, int top, int width, int height) {
     return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};

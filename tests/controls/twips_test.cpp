@@ -18,9 +18,8 @@ TEST(Twips, RoundsHalvesToEven) {
 
 TEST(Twips, ConvertsDesignRectangles) {
     EXPECT_EQ(twipsToPixels(15), 1);
-    EXPECT_EQ(twipsToPixels(22.5), 2);  // 1.5 px
-    EXPECT_EQ(twipsToPixels(37.5), 2);  // 2.5 px
+    EXPECT_EQ(twipsToPixels(22.5), 2); // 1.5 px
+    EXPECT_EQ(twipsToPixels(37.5), 2); // 2.5 px
     EXPECT_EQ(twipsRect(5640, 0, 3930, 5955), QRect(376, 0, 262, 397));
     EXPECT_EQ(twipsRect(2145, 1500, 240, 150), QRect(143, 100, 16, 10));
 }
-

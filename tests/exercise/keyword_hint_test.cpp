@@ -29,9 +29,7 @@ struct HintWindow : ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     }
 
-    void loadLesson(const QString& text) {
-        ex.selectkewen(text);
-    }
+    void loadLesson(const QString& text) { ex.selectkewen(text); }
 
     // The centre of character i as the box lays it out, in viewport pixels.
     QPoint centreOf(int i) const {

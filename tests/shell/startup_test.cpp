@@ -143,7 +143,8 @@ TEST(Startup, ARecordingNamedAtStartOpensAndPlaysOnceTheWindowIsUp) {
     startup.setRecordingToOpen(recording);
     startup.begin();
     existing(startup.splash()).Timer1->tick();
-    EXPECT_EQ(engine.callsNamed("open"), std::vector<std::string>{"open " + recording.toStdString()});
+    EXPECT_EQ(engine.callsNamed("open"),
+              std::vector<std::string>{"open " + recording.toStdString()});
     EXPECT_EQ(engine.count("play"), 1);
     EXPECT_EQ(existing(startup.form1()).txtFile->text(), recording);
 }

@@ -233,4 +233,3 @@ TEST(RtfDamaged, RandomCorruptionNeverBreaksTheReader) {
         }
     }
 }
-
