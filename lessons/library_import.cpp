@@ -45,6 +45,27 @@ QString dropProblemText(DroppedFiles::Problem problem) {
     return {};
 }
 
+// What the learner can do about it, then the import's own words.
+QString refusalText(const ImportResult& result, const QString& name) {
+    QString lead;
+    switch (result.outcome) {
+    case ImportOutcome::NameTaken:
+        lead = QStringLiteral("课文库里已有名为“%1”的课文。请把录音改个名字再拖进来，"
+                              "或者先删掉那些课文。")
+                   .arg(name);
+        break;
+    case ImportOutcome::NoSubtitles:
+        lead = QStringLiteral("找不到“%1”的字幕。请把录音和它的字幕文件"
+                              "（.srt .vtt .lrc .ass .ssa）一起拖进来。")
+                   .arg(name);
+        break;
+    default:
+        lead = QStringLiteral("无法导入“%1”。").arg(name);
+        break;
+    }
+    return lead + QStringLiteral("\n\n") + result.message;
+}
+
 QString warningsText(const ImportResult& result) {
     QStringList shown = result.warnings.mid(0, kWarningsShown);
     if (result.warnings.size() > kWarningsShown)
@@ -159,7 +180,7 @@ void LibraryImport::finish(const ImportResult& result) {
         case ImportOutcome::NoSubtitles:
         case ImportOutcome::NameTaken:
         case ImportOutcome::Failed:
-            m_showMessage(QStringLiteral("无法导入 %1：\n%2").arg(m_name, result.message));
+            m_showMessage(refusalText(result, m_name));
             break;
         }
     });

@@ -24,9 +24,11 @@ namespace {
 
 constexpr int kImportWaitMs = 60000;
 
-const char* const kThreeCues = "1\n00:00:01,000 --> 00:00:02,000\nOne.\n\n"
-                               "2\n00:00:03,000 --> 00:00:04,000\nTwo.\n\n"
-                               "3\n00:00:05,000 --> 00:00:06,000\nThree.\n";
+// Three cues within the media, the fourth after its end.
+const char* const kCues = "1\n00:00:01,000 --> 00:00:02,000\nOne.\n\n"
+                          "2\n00:00:03,000 --> 00:00:04,000\nTwo.\n\n"
+                          "3\n00:00:05,000 --> 00:00:06,000\nThree.\n\n"
+                          "4\n00:00:09,000 --> 00:00:10,000\nToo late.\n";
 
 class NoStart : public LessonHost {
 public:
@@ -86,8 +88,9 @@ protected:
         s_media = new QTemporaryDir;
         ASSERT_TRUE(writeToneMp3(media(), 7.0));
         ASSERT_TRUE(writeToneMp3(s_media->filePath(QStringLiteral("other.mp3")), 1.0));
+        ASSERT_TRUE(writeFileBytes(s_media->filePath(QStringLiteral("notes.mp3")), "not sound"));
         // Named unlike the media, so only the dropped file can bring it in.
-        ASSERT_TRUE(writeFileBytes(subtitles(), kThreeCues));
+        ASSERT_TRUE(writeFileBytes(subtitles(), kCues));
     }
     static void TearDownTestSuite() { delete s_media; }
     static QString media() { return s_media->filePath(QStringLiteral("talk.mp3")); }
@@ -102,6 +105,9 @@ TEST_F(LibraryImportTest, ADroppedRecordingWithItsSubtitlesIsListedWithItsFirstL
     Library library;
     FileList* list = library.form->File1;
     ASSERT_EQ(list->listIndex(), 0);
+    // A drop over the list reaches the window: the list takes no drops of its own.
+    EXPECT_FALSE(list->acceptDrops());
+    EXPECT_FALSE(list->viewport()->acceptDrops());
 
     ASSERT_TRUE(library.drop({media(), subtitles()}));
     EXPECT_TRUE(library.form->libraryImport().running());
@@ -117,7 +123,10 @@ TEST_F(LibraryImportTest, ADroppedRecordingWithItsSubtitlesIsListedWithItsFirstL
     ASSERT_TRUE(library.importEnds());
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->listCount() == 4; }, kImportWaitMs))
         << library.messages.join(QLatin1Char('\n')).toStdString();
-    EXPECT_TRUE(library.messages.isEmpty());
+    // The cue it could not use is told, not dropped in silence.
+    ASSERT_EQ(library.messages.size(), 1);
+    EXPECT_TRUE(library.messages.first().startsWith(QStringLiteral("已导入 3 课")));
+    EXPECT_TRUE(library.messages.first().contains(QStringLiteral("cue 4")));
     EXPECT_EQ(list->entry(1), QStringLiteral("talk-001.txt"));
     EXPECT_EQ(list->entry(3), QStringLiteral("talk-003.txt"));
     EXPECT_EQ(list->listIndex(), 1);
@@ -154,8 +163,17 @@ TEST_F(LibraryImportTest, ARefusalIsToldAndChangesNothing) {
         const char* message;  // how the message starts
         const char* detail;   // and what it holds
     } cases[] = {
-        {"name taken", {media(), subtitles()}, true, "无法导入 talk：\n", "already holds"},
-        {"no subtitles anywhere", {media()}, false, "无法导入 talk：\n", "no subtitles"},
+        {"name taken",
+         {media(), subtitles()},
+         true,
+         "课文库里已有名为“talk”的课文",
+         "already holds"},
+        {"no subtitles anywhere", {media()}, false, "找不到“talk”的字幕", "no subtitles"},
+        {"not a recording",
+         {s_media->filePath(QStringLiteral("notes.mp3")), subtitles()},
+         false,
+         "无法导入“notes”",
+         "notes.mp3"},
         {"subtitles alone", {subtitles()}, false, "拖进来的文件里没有录音", ""},
         {"two recordings",
          {media(), s_media->filePath(QStringLiteral("other.mp3"))},
