@@ -2,16 +2,23 @@
 
 #include "control_error.h"
 #include "guard.h"
-#include "lesson_list.h"
 
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <algorithm>
 
 namespace hearvex::lessons {
 
 namespace {
 constexpr int kFileRole = Qt::UserRole; // the bytes of the entry's name
+
+bool sameFiles(const std::vector<LessonEntry>& a, const std::vector<LessonEntry>& b) {
+    return std::equal(
+        a.begin(), a.end(), b.begin(), b.end(),
+        [](const LessonEntry& x, const LessonEntry& y) { return x.fileName == y.fileName; });
+}
 } // namespace
 
 FileList::FileList(QWidget* parent)
@@ -19,12 +26,31 @@ FileList::FileList(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
+    connect(&m_watch, &FolderWatch::changed, this,
+            [this] { controls::runGuarded("File1 refresh", [this] { refresh(); }); });
 }
 
 void FileList::setPath(const QString& folder) {
     m_path = folder;
+    fill(listLessonEntries(QFile::encodeName(folder)));
+    m_watch.setFolder(folder);
+}
+
+void FileList::refresh() {
+    std::vector<LessonEntry> now = listLessonEntries(QFile::encodeName(m_path));
+    if (sameFiles(now, m_entries))
+        return; // the folder changed, its lessons did not: nothing moves
+    const int selected = selectionAfterRelist(m_entries, listIndex(), now);
+    const int scrolled = verticalScrollBar()->value();
+    fill(std::move(now));
+    verticalScrollBar()->setValue(scrolled);
+    setListIndex(selected);
+}
+
+void FileList::fill(std::vector<LessonEntry> entries) {
     clear();
-    for (const LessonEntry& lesson : listLessonEntries(QFile::encodeName(folder))) {
+    m_entries = std::move(entries);
+    for (const LessonEntry& lesson : m_entries) {
         auto* it = new QListWidgetItem(lesson.name, this);
         it->setData(kFileRole, lesson.fileName);
     }
@@ -38,6 +64,13 @@ QString FileList::entry(int position) const {
 QByteArray FileList::entryFile(int position) const {
     const QListWidgetItem* it = item(position);
     return it ? it->data(kFileRole).toByteArray() : QByteArray();
+}
+
+int FileList::positionOf(const QByteArray& file) const {
+    for (size_t i = 0; i < m_entries.size(); ++i)
+        if (m_entries[i].fileName == file)
+            return static_cast<int>(i);
+    return -1;
 }
 
 int FileList::listIndex() const {

@@ -8,7 +8,10 @@
 #include "lesson_list.h"
 #include "twips.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <cstdint>
 #include <limits>
@@ -37,7 +40,8 @@ Form3::Form3(LessonHost& host, LessonState& state, const QString& programDir, QW
     : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
     , m_host(host)
     , m_state(state)
-    , m_programDir(programDir) {
+    , m_programDir(programDir)
+    , m_import(this, lessonFolder(programDir)) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("课文库"));
     setFixedSize(152, 480); // 2280 x 7200 twips
@@ -63,6 +67,9 @@ Form3::Form3(LessonHost& host, LessonState& state, const QString& programDir, QW
     Image2 = makeButton(this, "Image2", QStringLiteral("关闭"), twipsRect(1140, 6720, 1170, 360));
     Image1->setClickHandler([this] { playwav(); });
     Image2->setClickHandler([this] { hide(); });
+
+    setAcceptDrops(true);
+    m_import.setDoneHandler([this](const QStringList& recordings) { showImported(recordings); });
 }
 
 void Form3::Form_Load() {
@@ -109,6 +116,29 @@ void Form3::mousePressEvent(QMouseEvent* event) {
         });
     }
     QWidget::mousePressEvent(event);
+}
+
+void Form3::dragEnterEvent(QDragEnterEvent* event) {
+    if (!m_import.running() && LibraryImport::holdsFiles(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void Form3::dropEvent(QDropEvent* event) {
+    if (!LibraryImport::holdsFiles(event->mimeData()))
+        return;
+    event->acceptProposedAction();
+    const QList<QUrl> urls = event->mimeData()->urls();
+    controls::runGuarded("Form3 drop", [&] { m_import.importDropped(urls); });
+}
+
+void Form3::showImported(const QStringList& recordings) {
+    skipOnError([&] { File1->refresh(); });
+    if (recordings.isEmpty())
+        return;
+    // The import names its files from a QString, as the locale spells it.
+    const int first = File1->positionOf(QFile::encodeName(recordings.first()));
+    if (first >= 0)
+        skipOnError([&] { File1->setListIndex(first); });
 }
 
 } // namespace hearvex::lessons

@@ -1,12 +1,14 @@
 // The lesson library: a narrow frameless window docked at the main window's
 // right edge, listing the recordings of the lesson folder. Starting a lesson
 // (double-click, Enter or OK) reads its text and hands it with the recording's
-// path to the main window's LessonHost.
+// path to the main window's LessonHost. A recording dropped on it is imported
+// into the lesson folder as one lesson per subtitle cue.
 #pragma once
 
 #include "file_list.h"
 #include "lesson_host.h"
 #include "lesson_state.h"
+#include "library_import.h"
 #include "picture_button.h"
 
 #include <QWidget>
@@ -34,15 +36,24 @@ public:
     // A press on the window's own surface (the shell drags the window by it).
     void setMouseDownHandler(controls::MouseHandler handler) { m_mouseDown = std::move(handler); }
 
+    // The import of dropped recordings (tests replace its message box).
+    LibraryImport& libraryImport() { return m_import; }
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    // After an import: the new lessons listed, the first selected, none started.
+    void showImported(const QStringList& recordings);
+
     LessonHost& m_host;
     LessonState& m_state;
     QString m_programDir;
     controls::MouseHandler m_mouseDown;
     bool m_starting = false;
+    LibraryImport m_import; // last, so gone first: a running import ends before the list
 };
 
 } // namespace hearvex::lessons

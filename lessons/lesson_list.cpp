@@ -77,6 +77,18 @@ std::vector<LessonEntry> listLessonEntries(const QByteArray& folderPath) {
     return listFolderEntries(folderPath, ".txt");
 }
 
+int selectionAfterRelist(const std::vector<LessonEntry>& before, int selected,
+                         const std::vector<LessonEntry>& after) {
+    if (selected < 0 || selected >= static_cast<int>(before.size()) || after.empty())
+        return -1;
+    const QByteArray& file = before[static_cast<size_t>(selected)].fileName;
+    const auto same = std::find_if(after.begin(), after.end(),
+                                   [&](const LessonEntry& e) { return e.fileName == file; });
+    if (same != after.end())
+        return static_cast<int>(same - after.begin());
+    return std::min(selected, static_cast<int>(after.size()) - 1);
+}
+
 QStringList listLessons(const QString& folder) {
     QStringList names;
     for (const LessonEntry& entry : listLessonEntries(QFile::encodeName(folder)))

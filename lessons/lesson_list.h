@@ -41,4 +41,10 @@ std::vector<LessonEntry> listFolderEntries(const QByteArray& folderPath, const c
 // The lesson recordings ("*.txt") of such a folder.
 std::vector<LessonEntry> listLessonEntries(const QByteArray& folderPath);
 
+// The position to select once a list is read again: the same file (by the
+// bytes of its name) where it is still listed, else the position it had, the
+// last one when the list got shorter; nothing selected (-1) stays so.
+int selectionAfterRelist(const std::vector<LessonEntry>& before, int selected,
+                         const std::vector<LessonEntry>& after);
+
 } // namespace hearvex::lessons

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 using namespace hearvex::lessons;
+using hearvex::testing::ByteNamedFiles;
+using hearvex::testing::moveToByteName;
 using hearvex::testing::writeBytes;
 using hearvex::testing::writeLessonText;
 
@@ -187,4 +189,55 @@ TEST_F(LessonLibrary, CloseHidesTheWindowKeepingListAndSelection) {
 TEST_F(LessonLibrary, TheListRefusesAPositionOutsideIt) {
     EXPECT_THROW(form().File1->setListIndex(3), hearvex::controls::ControlError);
     EXPECT_THROW(form().File1->setListIndex(-2), hearvex::controls::ControlError);
+}
+
+TEST_F(LessonLibrary, TheListFollowsItsFolderKeepingTheSelection) {
+    FileList* list = form().File1;
+    const auto listed = [list](int count) {
+        return QTest::qWaitFor([&] { return list->listCount() == count; }, 5000);
+    };
+    list->setListIndex(1); // unit2
+
+    addLesson("unit0.txt", QStringLiteral("Zero."));
+    ASSERT_TRUE(listed(4));
+    EXPECT_EQ(list->entry(list->listIndex()), QStringLiteral("unit2.txt")); // the same file
+
+    QFile::remove(lessonPath("unit2.txt"));
+    ASSERT_TRUE(listed(3));
+    EXPECT_EQ(list->listIndex(), 2); // its place, now unit3's
+    QFile::remove(lessonPath("unit3.txt"));
+    ASSERT_TRUE(listed(2));
+    EXPECT_EQ(list->listIndex(), 1); // the last one, the list being shorter
+
+    // A name in GBK bytes is followed by its bytes.
+    ByteNamedFiles byteNamed;
+    const QByteArray gbk = QFile::encodeName(lessonFolder(dir.path())) + "/\xbf\xce\xce\xc4.txt";
+    writeBytes(lessonPath("plain.tmp"), "sound");
+    ASSERT_TRUE(moveToByteName(lessonPath("plain.tmp"), byteNamed(gbk)));
+    ASSERT_TRUE(listed(3));
+    list->setListIndex(2);
+    ASSERT_EQ(list->entry(2), QStringLiteral("课文.txt"));
+    addLesson("a.txt", QStringLiteral("A."));
+    ASSERT_TRUE(listed(4));
+    EXPECT_EQ(list->listIndex(), 3);
+    EXPECT_EQ(list->entryFile(3), QByteArray("\xbf\xce\xce\xc4.txt"));
+
+    // Nothing selected stays so.
+    list->setListIndex(-1);
+    QFile::remove(lessonPath("a.txt"));
+    ASSERT_TRUE(listed(3));
+    EXPECT_EQ(list->listIndex(), -1);
+
+    // Following the folder starts nothing and leaves the last lesson started alone.
+    EXPECT_TRUE(host.calls.isEmpty());
+    EXPECT_EQ(state.curLesson, 0);
+}
+
+TEST_F(LessonLibrary, ALessonFolderMadeWhileTheProgramRunsIsListed) {
+    QDir(lessonFolder(dir.path())).removeRecursively();
+    ASSERT_EQ(form().File1->listCount(), 0);
+    QDir(dir.path()).mkdir(lessonFolderName());
+    addLesson("unit1.txt", QStringLiteral("One."));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form().File1->listCount() == 1; }, 5000));
+    EXPECT_EQ(form().File1->listIndex(), -1);
 }

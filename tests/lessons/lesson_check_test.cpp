@@ -1,7 +1,7 @@
 // The folder check of hearvex-lesson, and the tool itself run as a learner's teacher would.
-#include "lessons/lesson_tool_run.h"
 #include "lesson_check.h"
 #include "lessons/lesson_files.h"
+#include "lessons/lesson_tool_run.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

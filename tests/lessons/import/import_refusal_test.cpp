@@ -1,9 +1,9 @@
 // Imports that must not happen, or must be undone: each leaves the lesson
 // folder exactly as it was. And the tool's own answers.
-#include "lessons/lesson_tool_run.h"
 #include "import_files.h"
 #include "import_media.h"
 #include "lesson_file.h"
+#include "lessons/lesson_tool_run.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

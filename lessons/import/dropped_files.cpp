@@ -1,0 +1,34 @@
+#include "dropped_files.h"
+
+#include <QFileInfo>
+
+namespace hearvex::lessons {
+
+bool isSubtitleFileName(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    for (const char* known : {"srt", "vtt", "lrc", "ass", "ssa"})
+        if (suffix == QLatin1String(known))
+            return true;
+    return false;
+}
+
+DroppedFiles sortDroppedFiles(const QStringList& paths) {
+    QStringList media;
+    QStringList subtitles;
+    for (const QString& path : paths)
+        (isSubtitleFileName(path) ? subtitles : media) << path;
+    DroppedFiles dropped;
+    if (media.isEmpty())
+        dropped.problem = DroppedFiles::Problem::NoMedia;
+    else if (media.size() > 1)
+        dropped.problem = DroppedFiles::Problem::SeveralMedia;
+    else if (subtitles.size() > 1)
+        dropped.problem = DroppedFiles::Problem::SeveralSubtitles;
+    else {
+        dropped.media = media.first();
+        dropped.subtitles = subtitles.value(0);
+    }
+    return dropped;
+}
+
+} // namespace hearvex::lessons

@@ -1,0 +1,189 @@
+#include "library_import.h"
+
+#include "dropped_files.h"
+#include "guard.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProgressBar>
+#include <algorithm>
+
+namespace hearvex::lessons {
+
+namespace {
+constexpr int kBarSteps = 1000;
+constexpr qsizetype kWarningsShown = 5;
+
+void showMessageBox(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
+                    parent);
+    box.exec();
+}
+
+QStringList localFiles(const QList<QUrl>& urls) {
+    QStringList files;
+    for (const QUrl& url : urls)
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
+            files << url.toLocalFile();
+    return files;
+}
+
+QString dropProblemText(DroppedFiles::Problem problem) {
+    switch (problem) {
+    case DroppedFiles::Problem::NoMedia:
+        return QStringLiteral(
+            "拖进来的文件里没有录音。请把录音（和它的字幕文件）一起拖到课文库里。");
+    case DroppedFiles::Problem::SeveralMedia:
+        return QStringLiteral("一次只能导入一个录音。请每次拖一个录音（和它的字幕文件）进来。");
+    case DroppedFiles::Problem::SeveralSubtitles:
+        return QStringLiteral("拖进来的字幕文件不止一个，不知道该用哪一个。请只带一个字幕文件。");
+    case DroppedFiles::Problem::None:
+        break;
+    }
+    return {};
+}
+
+// What the learner can do about it, then the import's own words.
+QString refusalText(const ImportResult& result, const QString& name) {
+    QString lead;
+    switch (result.outcome) {
+    case ImportOutcome::NameTaken:
+        lead = QStringLiteral("课文库里已有名为“%1”的课文。请把录音改个名字再拖进来，"
+                              "或者先删掉那些课文。")
+                   .arg(name);
+        break;
+    case ImportOutcome::NoSubtitles:
+        lead = QStringLiteral("找不到“%1”的字幕。请把录音和它的字幕文件"
+                              "（.srt .vtt .lrc .ass .ssa）一起拖进来。")
+                   .arg(name);
+        break;
+    default:
+        lead = QStringLiteral("无法导入“%1”。").arg(name);
+        break;
+    }
+    return lead + QStringLiteral("\n\n") + result.message;
+}
+
+QString warningsText(const ImportResult& result) {
+    QStringList shown = result.warnings.mid(0, kWarningsShown);
+    if (result.warnings.size() > kWarningsShown)
+        shown << QStringLiteral("……");
+    return QStringLiteral("已导入 %1 课。有些字幕没有完整地变成课文：\n%2")
+        .arg(result.lessons.size())
+        .arg(shown.join(QLatin1Char('\n')));
+}
+} // namespace
+
+LibraryImport::LibraryImport(QWidget* window, const QString& folder)
+    : m_window(window)
+    , m_folder(folder)
+    , m_showMessage([window](const QString& text) { showMessageBox(window, text); }) {}
+
+LibraryImport::~LibraryImport() {
+    m_cancel = true;
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+bool LibraryImport::holdsFiles(const QMimeData* data) {
+    return data && data->hasUrls() && !localFiles(data->urls()).isEmpty();
+}
+
+void LibraryImport::importDropped(const QList<QUrl>& urls) {
+    if (running())
+        return;
+    const DroppedFiles dropped = sortDroppedFiles(localFiles(urls));
+    if (dropped.problem != DroppedFiles::Problem::None) {
+        m_showMessage(dropProblemText(dropped.problem));
+        return;
+    }
+    ImportRequest request;
+    request.media = dropped.media;
+    request.subtitles = dropped.subtitles;
+    request.folder = m_folder;
+    start(request);
+}
+
+void LibraryImport::start(const ImportRequest& request) {
+    m_name = defaultLessonName(request.media);
+    m_cancel = false;
+    m_dialog = std::make_unique<QProgressDialog>(m_window);
+    m_bar = new QProgressBar; // the dialog's; set directly, as the dialog's own setValue
+                              // would run the event loop inside our progress handler
+    m_bar->setRange(0, 0);    // busy until the media's length is known
+    m_dialog->setBar(m_bar);
+    m_dialog->setWindowTitle(QStringLiteral("导入录音"));
+    m_dialog->setLabelText(QStringLiteral("正在导入 %1…").arg(m_name));
+    m_dialog->setCancelButtonText(QStringLiteral("取消"));
+    m_dialog->setAutoReset(false);
+    m_dialog->setAutoClose(false);
+    m_dialog->setWindowModality(Qt::ApplicationModal);
+    connect(m_dialog.get(), &QProgressDialog::canceled, this, [this] { m_cancel = true; });
+    m_dialog->show();
+    if (m_startHook)
+        m_startHook(*m_dialog);
+
+    try {
+        m_worker = std::thread([this, request] {
+            const ImportResult result =
+                importMedia(request, [this](const ImportProgressInfo& info) {
+                    QMetaObject::invokeMethod(
+                        this, [this, info] { showProgress(info); }, Qt::QueuedConnection);
+                    return !m_cancel.load();
+                });
+            QMetaObject::invokeMethod(
+                this, [this, result] { finish(result); }, Qt::QueuedConnection);
+        });
+    } catch (...) {
+        m_dialog.reset();
+        m_bar = nullptr;
+        throw;
+    }
+}
+
+void LibraryImport::showProgress(const ImportProgressInfo& info) {
+    if (!m_dialog)
+        return;
+    if (info.totalMs > 0) {
+        m_bar->setRange(0, kBarSteps);
+        m_bar->setValue(
+            static_cast<int>(std::min(info.doneMs, info.totalMs) * kBarSteps / info.totalMs));
+    }
+    QString label = QStringLiteral("正在导入 %1…").arg(m_name);
+    if (info.lessonsPlanned > 0)
+        label +=
+            QStringLiteral("\n已切出 %1 / %2 句").arg(info.lessonsDone).arg(info.lessonsPlanned);
+    m_dialog->setLabelText(label);
+}
+
+void LibraryImport::finish(const ImportResult& result) {
+    if (m_worker.joinable())
+        m_worker.join();
+    if (m_dialog) {
+        m_dialog->hide();
+        // Deleted once back in the event loop, in case this runs under one of its handlers.
+        m_dialog.release()->deleteLater();
+        m_bar = nullptr;
+    }
+    controls::runGuarded("import finished", [&] {
+        switch (result.outcome) {
+        case ImportOutcome::Done:
+            if (m_done)
+                m_done(result.lessons);
+            if (!result.warnings.isEmpty())
+                m_showMessage(warningsText(result));
+            break;
+        case ImportOutcome::Cancelled:
+            break; // the learner asked for it; nothing changed
+        case ImportOutcome::NoSubtitles:
+        case ImportOutcome::NameTaken:
+        case ImportOutcome::Failed:
+            m_showMessage(refusalText(result, m_name));
+            break;
+        }
+    });
+}
+
+} // namespace hearvex::lessons
