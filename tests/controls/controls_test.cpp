@@ -4,6 +4,7 @@
 #include "label.h"
 #include "picture_button.h"
 #include "scroll_bar.h"
+#include "support/wait_for.h"
 #include "timer.h"
 #include "twips.h"
 
@@ -96,7 +97,7 @@ TEST(Timer, TicksOnlyWhileEnabledWithAnInterval) {
     QTest::qWait(30);
     EXPECT_EQ(ticks, 0); // interval 0 never ticks
     timer.setInterval(5);
-    QTRY_VERIFY_WITH_TIMEOUT(ticks >= 2, 2000);
+    HEARVEX_WAIT_FOR_MS(ticks >= 2, 2000);
     timer.setEnabled(false);
     const int stopped = ticks;
     QTest::qWait(30);
@@ -112,7 +113,7 @@ TEST(Timer, ReEnablingARunningTimerKeepsItsRhythm) {
     QTimer nagger;
     QObject::connect(&nagger, &QTimer::timeout, [&] { timer.setEnabled(true); });
     nagger.start(5);
-    QTRY_VERIFY_WITH_TIMEOUT(ticks >= 2, 3000);
+    HEARVEX_WAIT_FOR_MS(ticks >= 2, 3000);
 }
 
 TEST(Timer, AFailingTickIsContained) {

@@ -2,6 +2,7 @@
 #include "dictation.h"
 #include "form1.h"
 #include "scripted_engine.h"
+#include "support/wait_for.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -51,7 +52,7 @@ TEST_F(ExerciseInForm1, ALessonShowsItsFirstLineMaskedAndReadiesTheTypingBox) {
     EXPECT_EQ(form.Image2[3]->borderStyle(), 0);
     EXPECT_EQ(form.Image2[4]->borderStyle(), 0);
     EXPECT_EQ(typing()->selColor(), QColor(Qt::white));
-    QTRY_VERIFY(typing()->hasFocus());
+    HEARVEX_WAIT_FOR(typing()->hasFocus());
 }
 
 TEST_F(ExerciseInForm1, ALessonTextOfSpacesChangesNothing) {
@@ -125,17 +126,17 @@ TEST_F(ExerciseInForm1, TheLearnerTypesInTheTypingBoxAndCannotEditTheExerciseBox
 TEST_F(ExerciseInForm1, KeysTypedIntoTheExerciseBoxGoToTheTypingBox) {
     startLesson(QStringLiteral("We like tea."));
     box()->setFocus();
-    QTRY_VERIFY(box()->hasFocus());
+    HEARVEX_WAIT_FOR(box()->hasFocus());
     QTest::keyClicks(box(), QStringLiteral("We lik"));
     QTest::keyClick(box(), Qt::Key_Backspace);
     QTest::keyClick(box(), Qt::Key_Return);
     EXPECT_EQ(typing()->text(), QStringLiteral("We li\r\n"));
     EXPECT_EQ(box()->text(), QStringLiteral("** **** ***."));
-    QTRY_VERIFY(typing()->hasFocus());
+    HEARVEX_WAIT_FOR(typing()->hasFocus());
 
     // Commands and movement keys stay with the exercise box.
     box()->setFocus();
-    QTRY_VERIFY(box()->hasFocus());
+    HEARVEX_WAIT_FOR(box()->hasFocus());
     QTest::keyClick(box(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(box()->selLength(), 12);
     QTest::keyClick(box(), Qt::Key_C, Qt::ControlModifier);

@@ -2,6 +2,7 @@
 // recording the test writes, watch it play, seek, pause, resume and end.
 #include "form1.h"
 #include "real_form.h"
+#include "support/wait_for.h"
 #include "tone_file.h"
 
 #include <QTemporaryDir>
@@ -37,7 +38,7 @@ TEST(PlayerOnTheRealEngine, OpensPlaysSeeksPausesResumesAndEnds) {
         EXPECT_TRUE(form.Timer->enabled());
 
         // The status tick advances the time text and the bar.
-        QTRY_VERIFY_WITH_TIMEOUT(form.scSeek->value() >= 1, 5000);
+        HEARVEX_WAIT_FOR_MS(form.scSeek->value() >= 1, 5000);
         EXPECT_EQ(secondsOf(form.lbPlayTime->caption()), form.scSeek->value());
 
         // A seek with the bar is reported at once.
@@ -56,11 +57,11 @@ TEST(PlayerOnTheRealEngine, OpensPlaysSeeksPausesResumesAndEnds) {
         EXPECT_EQ(pos, held);
         form.playw(); // resumes a paused track
         EXPECT_EQ(engine->getState(&pos), 1);
-        QTRY_VERIFY_WITH_TIMEOUT(form.scSeek->value() > held, 5000);
+        HEARVEX_WAIT_FOR_MS(form.scSeek->value() > held, 5000);
 
         // Near the end, the track stops by itself and the status tick with it.
         form.scSeek->setValue(18);
-        QTRY_VERIFY_WITH_TIMEOUT(!form.Timer->enabled(), 8000);
+        HEARVEX_WAIT_FOR_MS(!form.Timer->enabled(), 8000);
         EXPECT_EQ(engine->getState(&pos), 0);
         EXPECT_EQ(form.scSeek->value(), 0);
         EXPECT_TRUE(form.TimeView->enabled());

@@ -2,6 +2,7 @@
 // a learner marks a passage with the buttons and hears it loop.
 #include "form1.h"
 #include "real_form.h"
+#include "support/wait_for.h"
 #include "tone_file.h"
 
 #include <QTemporaryDir>
@@ -39,10 +40,10 @@ TEST(RepeatOnTheRealEngine, AMarkedPassageLoopsBackToAAfterPassingB) {
         QObject::connect(form.scSeek, &QScrollBar::valueChanged,
                          [&](int value) { shown.push_back(value); });
 
-        QTRY_VERIFY_WITH_TIMEOUT(form.scSeek->value() >= 2, 10000);
+        HEARVEX_WAIT_FOR_MS(form.scSeek->value() >= 2, 10000);
         QTest::mouseClick(form.xpcmdbutton1[0], Qt::LeftButton);
         const int a = *form.repeat().repeatStartSec();
-        QTRY_VERIFY_WITH_TIMEOUT(form.scSeek->value() >= a + 2, 10000);
+        HEARVEX_WAIT_FOR_MS(form.scSeek->value() >= a + 2, 10000);
         QTest::mouseClick(form.xpcmdbutton1[1], Qt::LeftButton);
         const int b = *form.repeat().repeatEndSec();
         EXPECT_EQ(form.Label1[0]->caption(), QStringLiteral("复读起始位置：%1").arg(a));
@@ -60,7 +61,7 @@ TEST(RepeatOnTheRealEngine, AMarkedPassageLoopsBackToAAfterPassingB) {
                 count += shown[i - 1] > b && shown[i] == a;
             return count;
         };
-        QTRY_VERIFY_WITH_TIMEOUT(returns() >= 2, 20000);
+        HEARVEX_WAIT_FOR_MS(returns() >= 2, 20000);
         int32_t pos = -1;
         EXPECT_EQ(engine->getState(&pos), 1);
         EXPECT_GE(pos, a);
@@ -71,7 +72,7 @@ TEST(RepeatOnTheRealEngine, AMarkedPassageLoopsBackToAAfterPassingB) {
 
         // Switched off, playback runs on past B.
         QTest::mouseClick(form.xpcmdbutton1[2], Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(form.scSeek->value() > b + 1, 10000);
+        HEARVEX_WAIT_FOR_MS(form.scSeek->value() > b + 1, 10000);
 
         engine->stop();
         engine->stopCallback();

@@ -4,6 +4,7 @@
 #include "lesson_list.h"
 #include "lessons/lesson_files.h"
 #include "startup.h"
+#include "support/wait_for.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,12 +47,12 @@ TEST(LessonEndToEnd, StartTypeCheckOnTheRealEngine) {
         EXPECT_EQ(form1.lbTotalSec->caption(), QStringLiteral("00:04"));
         EXPECT_EQ(form1.exercise().answerText(), QStringLiteral("The bus leaves at 7:30."));
         EXPECT_EQ(form1.RichTextBox1[0]->text(), QStringLiteral("*** *** ****** ** 7:30."));
-        QTRY_VERIFY(form1.RichTextBox1[1]->hasFocus());
+        HEARVEX_WAIT_FOR(form1.RichTextBox1[1]->hasFocus());
 
         // It plays: the time moves on.
         int32_t pos = 0;
         EXPECT_EQ(engine->getState(&pos), 1);
-        QTRY_VERIFY_WITH_TIMEOUT(form1.scSeek->value() >= 1, 5000);
+        HEARVEX_WAIT_FOR_MS(form1.scSeek->value() >= 1, 5000);
 
         // The learner types what they heard, one word wrong and one on its own line.
         QTest::keyClicks(form1.RichTextBox1[1], QStringLiteral("The bus leave"));

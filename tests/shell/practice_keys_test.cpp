@@ -6,6 +6,7 @@
 #include "lessons/lesson_files.h"
 #include "practice_key_table.h"
 #include "scripted_engine.h"
+#include "support/wait_for.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -96,7 +97,7 @@ protected:
 
 TEST_F(PracticeKeysTest, WhileTypingEveryKeyRunsItsOperationAndTheTypedTextStays) {
     form.startLesson(kSentence + QStringLiteral("\r\nsecond line"), track("unit1.txt", 100));
-    QTRY_VERIFY(typing()->hasFocus());
+    HEARVEX_WAIT_FOR(typing()->hasFocus());
     type(kTyped);
     ASSERT_EQ(typing()->text(), kTyped);
     const QString masked = exerciseBox();
@@ -268,7 +269,7 @@ TEST_F(PracticeKeysTest, AMessageBoxKeepsItsKeys) {
                     QStringLiteral("ErrNo : 4 Open Error"), QMessageBox::Ok, &form);
     box.setWindowModality(Qt::ApplicationModal);
     box.show();
-    QTRY_VERIFY(QApplication::activeModalWidget() == &box);
+    HEARVEX_WAIT_FOR(QApplication::activeModalWidget() == &box);
     QTest::keyClick(&box, Qt::Key_Escape);
     EXPECT_FALSE(box.isVisible());
     EXPECT_EQ(transport(), Calls{});

@@ -5,6 +5,7 @@
 #include "rich_text_box.h"
 #include "scripted_engine.h"
 #include "startup.h"
+#include "support/wait_for.h"
 #include "translations.h"
 #include "twips.h"
 
@@ -117,7 +118,7 @@ TEST(Startup, TheSplashsTickBringsUpTheMainWindowAndTheDockedLibrary) {
     EXPECT_EQ(form1->lessonState().curLesson, 1);
 
     EXPECT_FALSE(splash.Timer1->enabled());
-    QTRY_VERIFY(watch.isNull());
+    HEARVEX_WAIT_FOR(watch.isNull());
     EXPECT_EQ(startup.splash(), nullptr);
 }
 
@@ -126,11 +127,11 @@ TEST(Startup, TheSplashTimerStartsByItselfOnceTheSplashIsUp) {
     ScriptedEngine engine;
     Startup startup(engine, dir.path());
     startup.begin();
-    QTRY_VERIFY_WITH_TIMEOUT(startup.form1() != nullptr, 10000);
+    HEARVEX_WAIT_FOR_MS(startup.form1() != nullptr, 10000);
     hearvex::Form1& form1 = existing(startup.form1());
     EXPECT_TRUE(shown(&form1));
     EXPECT_EQ(form1.form3().File1->listCount(), 0); // no lesson folder: an empty list
-    QTRY_VERIFY(startup.splash() == nullptr);
+    HEARVEX_WAIT_FOR(startup.splash() == nullptr);
 }
 
 TEST(Startup, ARecordingNamedAtStartOpensAndPlaysOnceTheWindowIsUp) {

@@ -5,6 +5,7 @@
 #include "lesson_list.h"
 #include "lessons/lesson_files.h"
 #include "scripted_engine.h"
+#include "support/wait_for.h"
 
 #include <QImage>
 #include <QPointer>
@@ -260,7 +261,7 @@ TEST_F(ToolbarTest, TheWordListWindowShowsTheFirstListAtEveryOpening) {
     EXPECT_EQ(words.RichTextBox1->text(), QStringLiteral("third list"));
 
     QTest::mouseClick(words.Image1, Qt::LeftButton, {}, QPoint(5, 5));
-    QTRY_VERIFY(alive.isNull());
+    HEARVEX_WAIT_FOR(alive.isNull());
     EXPECT_EQ(form.toolbar().form2(), nullptr);
     click(0);
     hearvex::wordlists::Form2& again = existing(form.toolbar().form2());
@@ -303,7 +304,7 @@ TEST_F(ToolbarTest, HelpHearsWhetherTheDesktopsOpenerFoundAProgramForThePage) {
 
     answer(0); // a program took the page
     click(1);
-    QTRY_VERIFY(QFile::exists(asked));
+    HEARVEX_WAIT_FOR(QFile::exists(asked));
     QTest::qWait(200);
     EXPECT_EQ(form.toolbar().helpWindow(), nullptr);
     QFile note(asked);
@@ -312,7 +313,7 @@ TEST_F(ToolbarTest, HelpHearsWhetherTheDesktopsOpenerFoundAProgramForThePage) {
 
     answer(3); // "no method available for opening"
     click(1);
-    QTRY_VERIFY(form.toolbar().helpWindow() != nullptr);
+    HEARVEX_WAIT_FOR(form.toolbar().helpWindow() != nullptr);
     existing(form.toolbar().helpWindow()).close();
 }
 
@@ -348,7 +349,7 @@ TEST_F(ToolbarTest, WhereTheDesktopCannotOpenThePageHelpShowsItInAWindowOfItsOwn
     click(1); // again: the same window comes forward
     EXPECT_EQ(form.toolbar().helpWindow(), &help);
     help.close();
-    QTRY_VERIFY(alive.isNull());
+    HEARVEX_WAIT_FOR(alive.isNull());
     EXPECT_EQ(form.toolbar().helpWindow(), nullptr);
 
     // Without the page the window says so instead of standing empty.

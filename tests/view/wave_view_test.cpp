@@ -2,6 +2,7 @@
 // frames drawn into picWave, and what each TimeView tick asks of the engine.
 #include "form1.h"
 #include "scripted_engine.h"
+#include "support/wait_for.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -211,6 +212,6 @@ TEST_F(View, AbsurdEngineValuesSkipTheFrameAndTheViewGoesOn) {
 TEST_F(View, TheViewRunsByItselfFromLoadOn) {
     // No track is open: the real timer draws the frames all the same.
     engine.spectrumFirst[5] = 110;
-    QTRY_VERIFY_WITH_TIMEOUT(engine.count("getSpectrum") >= 2, 5000);
+    HEARVEX_WAIT_FOR_MS(engine.count("getSpectrum") >= 2, 5000);
     EXPECT_EQ(drawnRows(5, kBlack).size(), 37u);
 }

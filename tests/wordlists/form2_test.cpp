@@ -1,6 +1,7 @@
 // The word-list window: its design, the list it shows at load and on a pick,
 // missing files, closing; and the four lists the program ships with.
 #include "form2.h"
+#include "support/wait_for.h"
 #include "word_lists.h"
 
 #include <QFile>
@@ -127,7 +128,7 @@ TEST_F(WordLists, TheClosePictureUnloadsTheWindow) {
     form->show();
     pickNext(*form);
     QTest::mouseClick(form->Image1, Qt::LeftButton, {}, QPoint(6, 6));
-    QTRY_VERIFY(form.isNull()); // deleted: nothing of the chosen list is kept
+    HEARVEX_WAIT_FOR(form.isNull()); // deleted: nothing of the chosen list is kept
 }
 
 TEST(WordListFiles, PathsFollowTheDropDownPosition) {
