@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6test6 libqt6opengl6-dev libgl-dev
   qt6-translations-l10n
   libsdl2-dev libsndfile1-dev libfftw3-dev librubberband-dev

@@ -9,8 +9,10 @@ bash scripts/setup.sh
 sanitize=${HEARVEX_SANITIZE:-OFF}
 tsan=${HEARVEX_TSAN:-OFF}
 jobs=$(nproc)
+# Ninja for a new build folder; one made earlier keeps the generator it has.
+generator() { [ -f "$1/CMakeCache.txt" ] || echo "-GNinja"; }
 if [ "$tsan" = ON ]; then
-  cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHEARVEX_TSAN=ON -DHEARVEX_BUILD_BENCH=OFF
+  cmake -S . -B build-tsan $(generator build-tsan) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHEARVEX_TSAN=ON -DHEARVEX_BUILD_BENCH=OFF
   cmake --build build-tsan -j"$jobs" --target engine_tests
   ctest --test-dir build-tsan --output-on-failure -j"$jobs" -L engine
   exit
@@ -19,6 +21,6 @@ dir=build
 [ "$sanitize" = ON ] && dir=build-sanitize
 bench=ON
 [ "$sanitize" = ON ] && bench=OFF # the benchmarks are run by hand, never under the sanitizers
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHEARVEX_SANITIZE="$sanitize" -DHEARVEX_BUILD_BENCH="$bench"
+cmake -S . -B "$dir" $(generator "$dir") -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHEARVEX_SANITIZE="$sanitize" -DHEARVEX_BUILD_BENCH="$bench"
 cmake --build "$dir" -j"$jobs"
 ctest --test-dir "$dir" --output-on-failure -j"$jobs"
