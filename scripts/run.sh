@@ -3,6 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+generator=""
+[ -f build/CMakeCache.txt ] || generator="-GNinja"
+cmake -S . -B build $generator -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)" --target hearvex hearvex_data
 exec ./build/bin/hearvex "$@"
