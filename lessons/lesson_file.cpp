@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <QStringEncoder>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -61,9 +60,7 @@ QString textFileName(const QString& listedName) {
 }
 
 QByteArray textFileNameBytes(const QByteArray& listedName) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = utf8.decode(listedName); // decodes only once it becomes a QString
-    if (!utf8.hasError()) // every byte of a UTF-8 sequence is 0x80 or above
+    if (text::decodeUtf8(listedName)) // every byte of a UTF-8 sequence is 0x80 or above
         return QByteArray(listedName).replace("txt", "kvx");
     QByteArray name = listedName;
     const auto isTrail = [](unsigned char b) {

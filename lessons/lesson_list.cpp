@@ -2,9 +2,9 @@
 
 #include "text_file.h"
 
+#include "text_file.h"
 #include <QDir>
 #include <QFile>
-#include <QStringDecoder>
 #include <algorithm>
 #include <dirent.h>
 #include <memory>
@@ -32,9 +32,7 @@ bool endsWithIgnoringCase(const QByteArray& name, const char* suffix) {
 }
 
 QString partText(const QByteArray& part) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(part);
-    return utf8.hasError() ? text::decodeGbk(part) : text;
+    return text::decodeUtf8OrGbk(part);
 }
 } // namespace
 

@@ -20,14 +20,19 @@ QString decodeGbk(const QByteArray& bytes) {
     return text;
 }
 
-QString decodeUtf8OrGbk(const QByteArray& bytes) {
+std::optional<QString> decodeUtf8(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) {
-        if (text.startsWith(QChar(0xFEFF)))
-            text.remove(0, 1);
-        return text;
-    }
+    QString text = utf8.decode(bytes); // decodes only once it becomes a QString
+    if (utf8.hasError())
+        return std::nullopt;
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
+QString decodeUtf8OrGbk(const QByteArray& bytes) {
+    if (std::optional<QString> text = decodeUtf8(bytes))
+        return *text;
     return decodeGbk(bytes);
 }
 

@@ -12,6 +12,9 @@ namespace hearvex::text {
 // (code page 936), an undecodable byte becoming U+FFFD.
 QString decodeUtf8OrGbk(const QByteArray& bytes);
 
+// Bytes as text when they are valid UTF-8 (a BOM is dropped), else nothing.
+std::optional<QString> decodeUtf8(const QByteArray& bytes);
+
 // GBK bytes as text, an undecodable byte becoming U+FFFD.
 QString decodeGbk(const QByteArray& bytes);
 

@@ -11,8 +11,8 @@
 #include "plain_text.h"
 #include "vbmp3.h"
 
+#include "text_file.h"
 #include <QFile>
-#include <QStringDecoder>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -120,13 +120,10 @@ int encode(const QByteArray& inFile, const QByteArray& outFile) {
     QString readError;
     if (!readFile(inFile, &content, &readError))
         return fail(QStringLiteral("cannot read %1: %2").arg(in, readError));
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString plain = utf8.decode(content);
-    if (utf8.hasError())
+    const std::optional<QString> utf8 = hearvex::text::decodeUtf8(content);
+    if (!utf8)
         return fail(QStringLiteral("%1 is not UTF-8 text").arg(in));
-    if (plain.startsWith(QChar(0xFEFF)))
-        plain.remove(0, 1);
-    plain = lessonLines(plain);
+    QString plain = lessonLines(*utf8);
     if (const qsizetype at = firstUnencodable(plain); at >= 0) {
         const qsizetype lineStart = at == 0 ? 0 : plain.lastIndexOf(QLatin1Char('\n'), at - 1) + 1;
         return fail(QStringLiteral("%1:%2:%3: the character \"%4\" cannot be written in GBK")
