@@ -2,6 +2,7 @@
 // seek latency, CPU while playing, and peak memory for one and ten hours.
 // Run by hand (see README.md); prints figures, asserts nothing.
 #include "bench_files.h"
+#include "bench_measure.h"
 #include "engine.h"
 #include "track.h"
 #include "vbmp3.h"
@@ -27,32 +28,15 @@ extern char** environ;
 
 namespace {
 
+using bench::cpuSeconds;
+using bench::percentile;
+using bench::processCpuSeconds;
+using bench::steadyNs;
+
 using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double cpuSeconds(const rusage& usage) {
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double processCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return cpuSeconds(usage);
-}
-
-std::int64_t steadyNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch())
-        .count();
-}
-
-double percentile(std::vector<double> values, double p) {
-    std::sort(values.begin(), values.end());
-    const auto index = static_cast<std::size_t>(p * double(values.size() - 1) + 0.5);
-    return values[std::min(index, values.size() - 1)];
 }
 
 struct Timing {

@@ -3,6 +3,7 @@
 // file, in one run; and the delay from vbmp3_setSpeed to the changed sound
 // at the output. Run by hand (see README.md); prints figures, asserts nothing.
 #include "bench_files.h"
+#include "bench_measure.h"
 #include "vbmp3.h"
 #include "vbmp3_probe.h"
 
@@ -21,31 +22,12 @@ extern char** environ;
 
 namespace {
 
+using bench::cpuSeconds;
+using bench::percentile;
+using bench::processCpuSeconds;
+using bench::steadyNs;
+
 using Clock = std::chrono::steady_clock;
-
-double cpuSeconds(const rusage& usage) {
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double selfCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return cpuSeconds(usage);
-}
-
-std::int64_t steadyNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch())
-        .count();
-}
-
-double percentile(std::vector<double> values, double p) {
-    if (values.empty())
-        return 0.0;
-    std::sort(values.begin(), values.end());
-    const auto index = static_cast<std::size_t>(p * double(values.size() - 1) + 0.5);
-    return values[std::min(index, values.size() - 1)];
-}
 
 void waitHeard() {
     Vbmp3Probe probe{};
@@ -70,13 +52,13 @@ double engineCpu(const std::string& path, int percent, int wallSeconds, std::int
     vbmp3_play();
     waitHeard();
     const auto start = Clock::now();
-    const double cpuStart = selfCpuSeconds();
+    const double cpuStart = processCpuSeconds();
     for (int tick = 0; tick < wallSeconds * 10; ++tick) {
         std::this_thread::sleep_until(start + std::chrono::milliseconds(100 * (tick + 1)));
         std::int32_t pos = 0;
         vbmp3_getState(&pos);
     }
-    const double cpu = selfCpuSeconds() - cpuStart;
+    const double cpu = processCpuSeconds() - cpuStart;
     Vbmp3Probe probe{};
     vbmp3probe_read(&probe);
     underruns = probe.underruns;
