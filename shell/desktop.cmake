@@ -1,7 +1,7 @@
 # Desktop integration of the installed program: bin/hearvex, a desktop entry
 # and the icon in the sizes the desktop's icon theme looks for.
 
-# bin/hearvex links to the program, which lives beside its data. The prefix is
+# bin/hearvex and bin/hearvex-lesson link to the programs, which live beside their data. The prefix is
 # the one given at install time (cmake --install --prefix), so both the link
 # and the desktop entry's command are made then.
 file(RELATIVE_PATH HEARVEX_PROGRAM_FROM_BIN /prefix/${CMAKE_INSTALL_BINDIR}
@@ -11,6 +11,7 @@ install(CODE "
   file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${bin}\")
   message(STATUS \"Linking: \$ENV{DESTDIR}\${bin}/hearvex -> ${HEARVEX_PROGRAM_FROM_BIN}\")
   file(CREATE_LINK \"${HEARVEX_PROGRAM_FROM_BIN}\" \"\$ENV{DESTDIR}\${bin}/hearvex\" SYMBOLIC)
+  file(CREATE_LINK \"${HEARVEX_PROGRAM_FROM_BIN}-lesson\" \"\$ENV{DESTDIR}\${bin}/hearvex-lesson\" SYMBOLIC)
   set(HEARVEX_INSTALLED_PROGRAM \"\${bin}/hearvex\")
   configure_file(\"${CMAKE_CURRENT_SOURCE_DIR}/hearvex.desktop.in\" \"${CMAKE_CURRENT_BINARY_DIR}/hearvex.desktop\" @ONLY)
   file(INSTALL \"${CMAKE_CURRENT_BINARY_DIR}/hearvex.desktop\"
