@@ -15,6 +15,9 @@ packages=(
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev ffmpeg
   dpkg-dev appstream desktop-file-utils
   xdg-utils
+  libsqlite3-dev sqlite3 qt6-charts-dev
+  libespeak-ng-dev espeak-ng-data libuchardet-dev
+  qt6-l10n-tools lintian
 )
 
 missing=()
