@@ -17,7 +17,7 @@ packages=(
   xdg-utils
   libsqlite3-dev sqlite3 qt6-charts-dev
   libespeak-ng-dev espeak-ng-data libuchardet-dev
-  qt6-l10n-tools lintian
+  qt6-l10n-tools lintian pocketsphinx-testdata
 )
 
 missing=()
