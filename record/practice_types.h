@@ -1,0 +1,72 @@
+// The practice record's plain data: what one check or compare leaves behind,
+// and what the record window shows. Shared by the store (SQLite), the review
+// schedule and the window, so none of them reads the others' internals.
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace hearvex::record {
+
+enum class AttemptKind { Check, Compare };
+
+// A lesson as the record knows it. The identity survives renaming or moving
+// the lesson: the sentence plus a hash of the recording's bytes.
+struct LessonRef {
+    QString recordingName; // the recording's file name, as shown
+    QString folder;        // the folder it was started from
+    QString sentence;      // the sentence to write down
+    QByteArray audioHash;  // hash of the recording's bytes (hex)
+};
+
+// One check (错误记录, Ctrl+Return) or aligned compare (F9), taken at the
+// moment it was made.
+struct Attempt {
+    QDateTime time; // with its offset from UTC
+    LessonRef lesson;
+    AttemptKind kind = AttemptKind::Check;
+    int wordsRight = 0; // check: slots uncovered; compare: N of N/M
+    int wordsTotal = 0; // words in the sentence
+    QStringList missedWords;
+    QString typedText;
+    int speedPercent = 100;
+    int secondsSinceStart = 0; // since the lesson started
+    int replays = 0;           // since the lesson started
+};
+
+// A sentence that is due for review.
+struct DueItem {
+    LessonRef lesson;
+    QDateTime due;
+    int reviews = 0;
+    QString lastResult; // "N/M" of the grading attempt
+};
+
+struct DayFigures {
+    QDate day;
+    int sentences = 0; // distinct sentences practised
+    int wordsRight = 0;
+    int wordsTotal = 0;
+    double minutes = 0;
+};
+
+struct MissedWord {
+    QString word;
+    int count = 0;
+    QStringList sentences; // the sentences it was missed in
+};
+
+// Everything the record window shows, read in one go.
+struct RecordSummary {
+    DayFigures today;
+    int daysInARow = 0;
+    std::vector<DayFigures> lastDays; // the last 30 days, oldest first, days without practice included
+    std::vector<MissedWord> mostMissed; // most missed first
+    std::vector<DueItem> due;           // oldest due first
+};
+
+} // namespace hearvex::record
