@@ -36,6 +36,9 @@ struct Attempt {
     int speedPercent = 100;
     int secondsSinceStart = 0; // since the lesson started
     int replays = 0;           // since the lesson started
+    // When the lesson was started: the attempts of one sitting share it, and
+    // the sitting's last attempt (the compare, else the check) grades the review.
+    QDateTime lessonStarted;
 };
 
 // A sentence that is due for review.
