@@ -27,11 +27,14 @@ struct OpenOutcome {
     enum class Status {
         Opened,     // ready to record
         MovedAside, // the file was not a readable database: kept as brokenPath, a new one started
-        Unwritable  // the folder or file cannot be written: practice goes on, nothing is recorded
+        Unwritable, // the folder or file cannot be written: practice goes on, nothing is recorded
+        // Only when not creating (the lesson tool): nothing is changed.
+        Missing, // no record at the path
+        Damaged  // not a readable practice record
     };
     Status status = Status::Opened;
     QString brokenPath; // MovedAside: where the damaged file now is
-    QString reason;     // Unwritable: why, for the window
+    QString reason;     // Unwritable, Missing, Damaged: why, for the window or a message
 };
 
 // A sentence's review state as the library's tooltip shows it.
@@ -45,7 +48,8 @@ class PracticeRecord {
 public:
     // Opens (creating on first use) the record at path. With createIfMissing
     // false a missing or damaged file is an error and nothing is changed
-    // (the lesson tool reads, it never starts a record).
+    // (the lesson tool reads, it never starts a record). Null unless the
+    // outcome is Opened or MovedAside.
     static std::unique_ptr<PracticeRecord> open(const QString& path, OpenOutcome* outcome,
                                                 bool createIfMissing = true);
     ~PracticeRecord();
@@ -53,13 +57,16 @@ public:
     // Records one attempt and regrades its sentence's review item. Returns
     // false (and keeps a reason in lastError) when the write failed.
     bool add(const Attempt& attempt);
+    // Records several attempts, in their order, in one transaction: all or none.
+    bool addAll(const std::vector<Attempt>& attempts);
     QString lastError() const;
 
     // Every attempt, oldest first.
     std::vector<Attempt> attempts() const;
     // The sentences due at now, oldest due first.
     std::vector<DueItem> due(const QDateTime& now) const;
-    // All the record window shows, for the day of now in local time.
+    // All the record window shows, for the day of now in now's own time
+    // (pass local time). Each attempt counts on its own local day.
     RecordSummary summary(const QDateTime& now) const;
     // The last result and due time of a lesson's sentence, if practised.
     std::optional<LessonStanding> standing(const LessonRef& lesson) const;
@@ -68,8 +75,10 @@ public:
     // time,lesson,kind,right,total,missed,speed,typed
     bool writeCsv(QIODevice& out) const;
 
-private:
+    // The connection, known only to the store's own files.
     struct Database;
+
+private:
     explicit PracticeRecord(std::unique_ptr<Database> db);
     std::unique_ptr<Database> m_db;
 };

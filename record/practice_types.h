@@ -49,6 +49,8 @@ struct DueItem {
     QString lastResult; // "N/M" of the grading attempt
 };
 
+// One local day. Words count once per sitting, from the attempt that grades
+// it; minutes add up each sitting's time until its last attempt.
 struct DayFigures {
     QDate day;
     int sentences = 0; // distinct sentences practised
@@ -57,6 +59,7 @@ struct DayFigures {
     double minutes = 0;
 };
 
+// Missed words are counted in lower case, without the punctuation around them.
 struct MissedWord {
     QString word;
     int count = 0;
@@ -67,7 +70,8 @@ struct MissedWord {
 struct RecordSummary {
     DayFigures today;
     int daysInARow = 0;
-    std::vector<DayFigures> lastDays; // the last 30 days, oldest first, days without practice included
+    // The last 30 days, oldest first, days without practice included.
+    std::vector<DayFigures> lastDays;
     std::vector<MissedWord> mostMissed; // most missed first
     std::vector<DueItem> due;           // oldest due first
 };

@@ -4,11 +4,13 @@
 //   hearvex-lesson decode IN.kvx [OUT.txt]    lesson text file -> plain text (UTF-8)
 //   hearvex-lesson check FOLDER               each lesson in the program's order, and its faults
 //   hearvex-lesson import MEDIA [SUBTITLES]   one lesson per subtitle cue (see import_command.h)
+//   hearvex-lesson record [due] [--db FILE] [--csv]   the practice record (see record_command.h)
 #include "import_command.h"
 #include "lesson_check.h"
 #include "lesson_file.h"
 #include "lesson_list.h"
 #include "plain_text.h"
+#include "record_command.h"
 #include "vbmp3.h"
 
 #include "text_file.h"
@@ -54,7 +56,10 @@ int usage() {
             "                                            and report what is wrong with each "
             "lesson\n"
             "  hearvex-lesson import MEDIA [SUBTITLES] [--into FOLDER] [--name NAME] [--replace]\n"
-            "                                            one lesson per subtitle cue"));
+            "                                            one lesson per subtitle cue\n"
+            "  hearvex-lesson record [--db FILE] [--csv]   every check and compare, oldest first\n"
+            "  hearvex-lesson record due [--db FILE] [--csv]\n"
+            "                                            the sentences due for review now"));
     return 2;
 }
 
@@ -265,6 +270,8 @@ int main(int argc, char** argv) {
         return decode(args[1], args.value(2));
     if (command == "check" && args.size() == 2)
         return check(args[1]);
+    if (command == "record")
+        return hearvex::record::runRecordCommand(args.mid(1));
     if (command == "import") {
         // FFmpeg opens media by name: these go through the locale's file-name decoding.
         QStringList importArgs;

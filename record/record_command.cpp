@@ -1,0 +1,117 @@
+#include "record_command.h"
+
+#include "csv.h"
+#include "practice_record.h"
+
+#include <QFile>
+#include <cstdio>
+
+namespace hearvex::record {
+
+namespace {
+
+struct Options {
+    bool due = false;
+    bool csv = false;
+    QString db;
+};
+
+void say(FILE* to, const QString& text) {
+    const QByteArray line = text.toUtf8();
+    std::fwrite(line.constData(), 1, std::size_t(line.size()), to);
+}
+
+int fail(const QString& message) {
+    say(stderr, QStringLiteral("hearvex-lesson: ") + message + QLatin1Char('\n'));
+    return 1;
+}
+
+int usage() {
+    say(stderr, QStringLiteral("usage:\n"
+                               "  hearvex-lesson record [--db FILE] [--csv]       every attempt, "
+                               "oldest first\n"
+                               "  hearvex-lesson record due [--db FILE] [--csv]   the sentences "
+                               "due now\n"));
+    return 2;
+}
+
+bool parse(const QList<QByteArray>& args, Options* options) {
+    qsizetype i = 0;
+    if (i < args.size() && args[i] == "due") {
+        options->due = true;
+        ++i;
+    }
+    for (; i < args.size(); ++i) {
+        if (args[i] == "--csv")
+            options->csv = true;
+        else if (args[i] == "--db" && i + 1 < args.size())
+            options->db = QFile::decodeName(args[++i]);
+        else
+            return false;
+    }
+    if (options->db.isEmpty())
+        options->db = defaultRecordPath();
+    return true;
+}
+
+QString kindName(AttemptKind kind) {
+    return kind == AttemptKind::Compare ? QStringLiteral("compare") : QStringLiteral("check");
+}
+
+void listAttempts(const PracticeRecord& record) {
+    for (const Attempt& a : record.attempts()) {
+        QString line = QStringLiteral("%1  %2  %3/%4  %5%  %6")
+                           .arg(isoTime(a.time), kindName(a.kind).leftJustified(7))
+                           .arg(a.wordsRight)
+                           .arg(a.wordsTotal)
+                           .arg(a.speedPercent)
+                           .arg(a.lesson.recordingName);
+        if (!a.missedWords.isEmpty())
+            line += QStringLiteral("  missed: ") + a.missedWords.join(QLatin1Char(' '));
+        say(stdout, line + QLatin1Char('\n'));
+    }
+}
+
+void listDue(const PracticeRecord& record, bool csv) {
+    const std::vector<DueItem> items = record.due(QDateTime::currentDateTime());
+    if (csv)
+        say(stdout, csvRecord({QStringLiteral("lesson"), QStringLiteral("sentence"),
+                               QStringLiteral("due"), QStringLiteral("reviews")}));
+    for (const DueItem& item : items) {
+        const QString due = isoTime(item.due.toLocalTime());
+        if (csv)
+            say(stdout, csvRecord({item.lesson.recordingName, item.lesson.sentence, due,
+                                   QString::number(item.reviews)}));
+        else
+            say(stdout, QStringLiteral("%1  %2 reviews  %3  %4\n")
+                            .arg(due)
+                            .arg(item.reviews)
+                            .arg(item.lesson.recordingName, item.lesson.sentence));
+    }
+}
+
+} // namespace
+
+int runRecordCommand(const QList<QByteArray>& args) {
+    Options options;
+    if (!parse(args, &options))
+        return usage();
+    OpenOutcome outcome;
+    const std::unique_ptr<PracticeRecord> record =
+        PracticeRecord::open(options.db, &outcome, false);
+    if (!record)
+        return fail(outcome.reason);
+    if (options.due) {
+        listDue(*record, options.csv);
+    } else if (options.csv) {
+        std::fflush(stdout);
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly) || !record->writeCsv(out))
+            return fail(QStringLiteral("the CSV could not be written"));
+    } else {
+        listAttempts(*record);
+    }
+    return std::fflush(stdout) == 0 ? 0 : fail(QStringLiteral("the output could not be written"));
+}
+
+} // namespace hearvex::record

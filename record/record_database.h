@@ -1,0 +1,44 @@
+// The connection behind a PracticeRecord, for the files that implement it.
+#pragma once
+
+#include "practice_record.h"
+
+#include <sqlite3.h>
+
+namespace hearvex::record {
+
+struct PracticeRecord::Database {
+    sqlite3* handle = nullptr;
+    QString path;
+    QString lastError;
+    ~Database() { sqlite3_close(handle); }
+};
+
+// Times as stored: milliseconds since the epoch (UTC) and the offset in seconds.
+QDateTime storedTime(std::int64_t msecs, int offsetSeconds);
+
+// The word as missed words are counted: lower case, without the punctuation
+// around it.
+QString missedWordKey(const QString& word);
+
+} // namespace hearvex::record
+
+namespace hearvex::record {
+
+class Statement;
+
+// The columns readAttempt reads, of attempts a joined with lessons l.
+inline constexpr char kAttemptColumns[] =
+    "a.time_ms, a.utc_offset, a.kind, a.words_right, a.words_total, a.missed, a.typed,"
+    " a.speed_percent, a.seconds_since_start, a.replays, a.lesson_started_ms,"
+    " a.recording_name, a.folder, l.sentence, l.audio_hash, a.id, a.lesson_id";
+inline constexpr int kAttemptIdColumn = 15;
+inline constexpr int kAttemptLessonColumn = 16;
+
+Attempt readAttempt(const Statement& row);
+
+// Missed words are kept one per row too, so the most missed are counted in SQL.
+bool insertMissedWords(sqlite3* db, std::int64_t attemptId, std::int64_t lessonId,
+                       const QStringList& words);
+
+} // namespace hearvex::record

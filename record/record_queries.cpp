@@ -1,0 +1,190 @@
+// Reading the record: every attempt, what is due, a lesson's standing, and
+// the figures of the record window, aggregated in SQL over indexes.
+#include "practice_record.h"
+
+#include "csv.h"
+#include "record_database.h"
+#include "sqlite_statement.h"
+
+#include <string>
+
+namespace hearvex::record {
+
+namespace {
+
+constexpr int kLastDays = 30;
+constexpr int kMostMissed = 10;
+constexpr int kSentencesPerWord = 5;
+
+QString resultText(std::int64_t right, std::int64_t total) {
+    return QStringLiteral("%1/%2").arg(right).arg(total);
+}
+
+std::optional<std::int64_t> lessonId(sqlite3* db, const LessonRef& lesson) {
+    Statement find(db, "SELECT id FROM lessons WHERE sentence = ?1 AND audio_hash = ?2");
+    find.bind(1, lesson.sentence).bind(2, QString::fromLatin1(lesson.audioHash));
+    if (!find.next())
+        return std::nullopt;
+    return find.integer(0);
+}
+
+std::vector<DueItem> dueItems(sqlite3* db, const QDateTime& now) {
+    Statement rows(db, "SELECT l.recording_name, l.folder, l.sentence, l.audio_hash, r.due_ms,"
+                       " r.due_offset, r.reviews, a.words_right, a.words_total"
+                       " FROM reviews r JOIN lessons l ON l.id = r.lesson_id"
+                       " JOIN attempts a ON a.id = r.grading_attempt"
+                       " WHERE r.due_ms <= ?1 ORDER BY r.due_ms, r.lesson_id");
+    rows.bind(1, std::int64_t(now.toMSecsSinceEpoch()));
+    std::vector<DueItem> items;
+    while (rows.next()) {
+        DueItem item;
+        item.lesson = {rows.text(0), rows.text(1), rows.text(2), rows.text(3).toLatin1()};
+        item.due = storedTime(rows.integer(4), int(rows.integer(5)));
+        item.reviews = int(rows.integer(6));
+        item.lastResult = resultText(rows.integer(7), rows.integer(8));
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+// The days from first to last, practice or not, with their figures.
+std::vector<DayFigures> dayFigures(sqlite3* db, const QDate& first, const QDate& last) {
+    std::vector<DayFigures> days;
+    for (QDate day = first; day <= last; day = day.addDays(1))
+        days.push_back(DayFigures{day, 0, 0, 0, 0});
+    // Words are counted once per sitting, by the attempt that grades it.
+    Statement words(db, "SELECT local_day, COUNT(DISTINCT lesson_id),"
+                        " TOTAL(CASE WHEN grades = 1 THEN words_right END),"
+                        " TOTAL(CASE WHEN grades = 1 THEN words_total END)"
+                        " FROM attempts WHERE local_day BETWEEN ?1 AND ?2 GROUP BY local_day");
+    words.bind(1, std::int64_t(first.toJulianDay())).bind(2, std::int64_t(last.toJulianDay()));
+    while (words.next()) {
+        DayFigures& day = days[std::size_t(words.integer(0) - first.toJulianDay())];
+        day.sentences = int(words.integer(1));
+        day.wordsRight = int(words.real(2));
+        day.wordsTotal = int(words.real(3));
+    }
+    // A sitting lasts until its last attempt.
+    Statement minutes(db, "SELECT local_day, SUM(longest) FROM (SELECT local_day,"
+                          " MAX(seconds_since_start) AS longest FROM attempts"
+                          " WHERE local_day BETWEEN ?1 AND ?2"
+                          " GROUP BY local_day, lesson_id, lesson_started_ms) GROUP BY local_day");
+    minutes.bind(1, std::int64_t(first.toJulianDay())).bind(2, std::int64_t(last.toJulianDay()));
+    while (minutes.next())
+        days[std::size_t(minutes.integer(0) - first.toJulianDay())].minutes =
+            double(minutes.integer(1)) / 60.0;
+    return days;
+}
+
+// Days in a row with practice, up to today, or up to yesterday while today
+// has none yet.
+int daysInARow(sqlite3* db, const QDate& today) {
+    Statement days(db, "SELECT DISTINCT local_day FROM attempts WHERE local_day <= ?1"
+                       " ORDER BY local_day DESC");
+    days.bind(1, std::int64_t(today.toJulianDay()));
+    std::int64_t expected = today.toJulianDay();
+    int run = 0;
+    while (days.next()) {
+        const std::int64_t day = days.integer(0);
+        if (run == 0 && day == expected - 1)
+            expected = day;
+        if (day != expected)
+            break;
+        ++run;
+        --expected;
+    }
+    return run;
+}
+
+std::vector<MissedWord> mostMissed(sqlite3* db) {
+    Statement words(db, "SELECT word, COUNT(*) AS times FROM missed_words GROUP BY word"
+                        " ORDER BY times DESC, word LIMIT ?1");
+    words.bind(1, kMostMissed);
+    Statement sentences(db, "SELECT DISTINCT l.sentence FROM missed_words m"
+                            " JOIN lessons l ON l.id = m.lesson_id WHERE m.word = ?1 LIMIT ?2");
+    std::vector<MissedWord> missed;
+    while (words.next()) {
+        MissedWord word{words.text(0), int(words.integer(1)), {}};
+        sentences.reset();
+        sentences.bind(1, word.word).bind(2, kSentencesPerWord);
+        while (sentences.next())
+            word.sentences << sentences.text(0);
+        missed.push_back(std::move(word));
+    }
+    return missed;
+}
+
+} // namespace
+
+std::vector<Attempt> PracticeRecord::attempts() const {
+    const std::string sql = std::string("SELECT ") + kAttemptColumns +
+                            " FROM attempts a JOIN lessons l ON l.id = a.lesson_id"
+                            " ORDER BY a.time_ms, a.id";
+    Statement rows(m_db->handle, sql.c_str());
+    std::vector<Attempt> all;
+    while (rows.next())
+        all.push_back(readAttempt(rows));
+    return all;
+}
+
+std::vector<DueItem> PracticeRecord::due(const QDateTime& now) const {
+    return dueItems(m_db->handle, now);
+}
+
+RecordSummary PracticeRecord::summary(const QDateTime& now) const {
+    sqlite3* db = m_db->handle;
+    // One read transaction: every figure from the same state of the file.
+    execute(db, "BEGIN");
+    RecordSummary summary;
+    const QDate today = now.date();
+    summary.lastDays = dayFigures(db, today.addDays(1 - kLastDays), today);
+    summary.today = summary.lastDays.back();
+    summary.daysInARow = daysInARow(db, today);
+    summary.mostMissed = mostMissed(db);
+    summary.due = dueItems(db, now);
+    execute(db, "COMMIT");
+    return summary;
+}
+
+std::optional<LessonStanding> PracticeRecord::standing(const LessonRef& lesson) const {
+    sqlite3* db = m_db->handle;
+    const std::optional<std::int64_t> id = lessonId(db, lesson);
+    if (!id)
+        return std::nullopt;
+    Statement last(db,
+                   "SELECT a.words_right, a.words_total, a.time_ms, a.utc_offset, r.due_ms,"
+                   " r.due_offset FROM attempts a LEFT JOIN reviews r ON r.lesson_id = a.lesson_id"
+                   " WHERE a.lesson_id = ?1 ORDER BY a.time_ms DESC, a.id DESC LIMIT 1");
+    last.bind(1, *id);
+    if (!last.next())
+        return std::nullopt;
+    LessonStanding standing;
+    standing.lastResult = resultText(last.integer(0), last.integer(1));
+    standing.lastTime = storedTime(last.integer(2), int(last.integer(3)));
+    if (!last.isNull(4))
+        standing.due = storedTime(last.integer(4), int(last.integer(5)));
+    return standing;
+}
+
+bool PracticeRecord::writeCsv(QIODevice& out) const {
+    const auto write = [&out](const QStringList& fields) {
+        const QByteArray bytes = csvRecord(fields).toUtf8();
+        return out.write(bytes) == bytes.size();
+    };
+    if (!write({QStringLiteral("time"), QStringLiteral("lesson"), QStringLiteral("kind"),
+                QStringLiteral("right"), QStringLiteral("total"), QStringLiteral("missed"),
+                QStringLiteral("speed"), QStringLiteral("typed")}))
+        return false;
+    for (const Attempt& attempt : attempts()) {
+        const QString kind = attempt.kind == AttemptKind::Compare ? QStringLiteral("compare")
+                                                                  : QStringLiteral("check");
+        if (!write({isoTime(attempt.time), attempt.lesson.recordingName, kind,
+                    QString::number(attempt.wordsRight), QString::number(attempt.wordsTotal),
+                    attempt.missedWords.join(QLatin1Char(' ')),
+                    QString::number(attempt.speedPercent), attempt.typedText}))
+            return false;
+    }
+    return true;
+}
+
+} // namespace hearvex::record
