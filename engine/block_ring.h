@@ -40,6 +40,14 @@ public:
         m_tail.store(m_tail.load(std::memory_order_relaxed) + 1, std::memory_order_release);
     }
 
+    // Consumer: the block published last, or nullptr when empty.
+    const Block* newest() const {
+        const std::size_t head = m_head.load(std::memory_order_acquire);
+        if (head == m_tail.load(std::memory_order_relaxed))
+            return nullptr;
+        return &m_slots[(head - 1) & (SlotCount - 1)];
+    }
+
     // Either side: blocks published and not yet released (a snapshot).
     std::size_t used() const {
         return m_head.load(std::memory_order_acquire) - m_tail.load(std::memory_order_acquire);

@@ -18,6 +18,19 @@ constexpr double kAheadSeconds = 1.0;
 constexpr std::size_t kMinAheadBlocks = 8;
 constexpr std::size_t kMaxAheadBlocks = 120;
 constexpr std::int64_t kMaxFrame = (std::int64_t{1} << 40) - 1;
+// How long the sound from before a seek may go on while the new position is
+// not decoded yet: far longer than a seek inside the part read takes, short
+// enough that a seek far ahead (the decoder scanning to it) is not heard late.
+constexpr std::int32_t kBridgeDivisor = 4; // a quarter of a second
+
+// Frames first..first+n of a callback, scaled by the volume gliding over it.
+void copyWithGain(const float* in, float* out, int first, int n, const Glide& glide) {
+    for (int i = 0; i < n; ++i) {
+        const auto k = static_cast<float>(first + i + 1);
+        out[2 * i] = in[2 * i] * (glide.left + glide.stepLeft * k);
+        out[2 * i + 1] = in[2 * i + 1] * (glide.right + glide.stepRight * k);
+    }
+}
 
 std::int64_t steadyNowNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -86,9 +99,11 @@ void Engine::post(Commands&& commands) {
     m_commandReady.notify_one();
 }
 
-std::uint32_t Engine::beginGeneration(std::int64_t frame) {
+std::uint32_t Engine::beginGeneration(std::int64_t frame, bool bridged) {
     const std::uint32_t generation =
         (m_generation.load(std::memory_order_relaxed) + 1) & kGenerationMask;
+    // Before the generation: a callback that sees it also sees whether it bridges.
+    m_bridgeInto.store(bridged ? generation : kNoGeneration, std::memory_order_relaxed);
     m_generation.store(generation, std::memory_order_release);
     m_position.store(packPosition(generation, frame), std::memory_order_release);
     return generation;
@@ -134,6 +149,7 @@ std::int32_t Engine::open(const char* path, Vbmp3TrackInfo* info) {
     m_hasTrack = true;
     m_sampleRate = facts.sampleRate;
     m_frameCount = facts.frameCount;
+    m_bridgeLimitFrames.store(facts.sampleRate / kBridgeDivisor, std::memory_order_relaxed);
     std::memset(info, 0, sizeof *info);
     fillTextField(info->trackName, sizeof info->trackName, facts.title);
     fillTextField(info->secondName, sizeof info->secondName, facts.artist);
@@ -187,6 +203,8 @@ std::int32_t Engine::pause() {
         return VBMP3_ERR_NONE;
     if (m_state != State::Playing)
         return VBMP3_ERR_WRONG_STATE;
+    // Whatever was sought before the pause starts afresh on the restart.
+    m_bridgeInto.store(kNoGeneration, std::memory_order_relaxed);
     m_running.store(false, std::memory_order_release);
     m_state = State::Paused;
     return VBMP3_ERR_NONE;
@@ -219,7 +237,8 @@ std::int32_t Engine::seek(std::int32_t sec) {
     start.decode = true;
     start.frame = frame;
     start.speedPercent = m_speedPercent;
-    start.generation = beginGeneration(frame);
+    // While paused nothing from the old place may be heard after the restart.
+    start.generation = beginGeneration(frame, m_state == State::Playing);
     post(std::move(start));
     return VBMP3_ERR_NONE;
 }
@@ -547,6 +566,41 @@ void Engine::publishPosition(std::uint32_t generation, std::int64_t frame) {
                                            std::memory_order_release, std::memory_order_relaxed);
 }
 
+// After a seek while playing, the sound heard so far goes on until the first
+// block of the new position is ready, for at most m_bridgeLimitFrames: a
+// decoder a moment late delays the jump by a little instead of leaving a
+// silence in what is heard.
+bool Engine::bridges(const AudioBlock& block, std::uint32_t generation) {
+    if (m_bridgeInto.load(std::memory_order_relaxed) != generation ||
+        block.generation != m_heardGeneration.load(std::memory_order_relaxed))
+        return false;
+    if (m_bridgedGeneration != generation) {
+        m_bridgedGeneration = generation;
+        m_bridgedFrames = 0;
+    }
+    if (m_bridgedFrames >= m_bridgeLimitFrames.load(std::memory_order_relaxed))
+        return false;
+    const AudioBlock* newest = m_ring.newest();
+    return newest && newest->generation != generation;
+}
+
+int Engine::playBridge(AudioBlock& block, float* out, int written, int frameCount,
+                       const Glide& glide) {
+    const auto room = static_cast<int>(std::min<std::int64_t>(
+        m_bridgeLimitFrames.load(std::memory_order_relaxed) - m_bridgedFrames,
+        frameCount - written));
+    const int n = std::min(room, block.frameCount - m_readOffset);
+    copyWithGain(block.samples + 2 * m_readOffset, out + 2 * written, written, n, glide);
+    m_bridgedFrames += n;
+    m_readOffset += n;
+    m_audioFramesOut.fetch_add(n, std::memory_order_relaxed);
+    if (m_readOffset >= block.frameCount) {
+        m_ring.release();
+        m_readOffset = 0;
+    }
+    return n;
+}
+
 void Engine::render(float* out, int frameCount) {
     // Running first: play() publishes the new generation before setting it,
     // so a callback that sees it running also sees the generation it is for.
@@ -557,10 +611,8 @@ void Engine::render(float* out, int frameCount) {
     const float targetRight =
         static_cast<float>(m_volumeRight.load(std::memory_order_relaxed)) / 100.0f;
     // Volume changes glide over one callback instead of clicking.
-    float gainLeft = m_gainLeft;
-    float gainRight = m_gainRight;
-    float stepLeft = (targetLeft - gainLeft) / static_cast<float>(frameCount);
-    float stepRight = (targetRight - gainRight) / static_cast<float>(frameCount);
+    Glide glide{m_gainLeft, m_gainRight, (targetLeft - m_gainLeft) / static_cast<float>(frameCount),
+                (targetRight - m_gainRight) / static_cast<float>(frameCount)};
 
     int written = 0;
     bool ended = false;
@@ -569,8 +621,12 @@ void Engine::render(float* out, int frameCount) {
         if (!block)
             break;
         if (block->generation != generation) {
-            m_ring.release(); // stale: from before the last play, seek or stop
-            m_readOffset = 0;
+            if (!running || !bridges(*block, generation)) {
+                m_ring.release(); // stale: from before the last play, seek or stop
+                m_readOffset = 0;
+                continue;
+            }
+            written += playBridge(*block, out, written, frameCount, glide);
             continue;
         }
         if (!running)
@@ -579,18 +635,10 @@ void Engine::render(float* out, int frameCount) {
             m_heardAtNs.store(steadyNowNs(), std::memory_order_relaxed);
             m_heardGeneration.store(generation, std::memory_order_release);
             // A fresh start begins at the volume set now, without a glide.
-            gainLeft = targetLeft;
-            gainRight = targetRight;
-            stepLeft = stepRight = 0.0f;
+            glide = Glide{targetLeft, targetRight, 0.0f, 0.0f};
         }
         const int n = std::min(frameCount - written, block->frameCount - m_readOffset);
-        const float* in = block->samples + 2 * m_readOffset;
-        float* dst = out + 2 * written;
-        for (int i = 0; i < n; ++i) {
-            const auto k = static_cast<float>(written + i + 1);
-            dst[2 * i] = in[2 * i] * (gainLeft + stepLeft * k);
-            dst[2 * i + 1] = in[2 * i + 1] * (gainRight + stepRight * k);
-        }
+        copyWithGain(block->samples + 2 * m_readOffset, out + 2 * written, written, n, glide);
         m_readOffset += n;
         written += n;
         m_audioFramesOut.fetch_add(n, std::memory_order_relaxed);

@@ -8,7 +8,9 @@
 //    render(): it takes blocks of the current generation from the ring,
 //    applies the volume and feeds the analysis tap.
 // Every play, seek and stop starts a new generation; blocks of older ones are
-// dropped unheard. Time inside is a signed 64-bit frame count.
+// dropped unheard, except that after a seek while playing the sound heard
+// goes on until the new position's first block is ready. Time inside is a signed 64-bit frame
+// count.
 #pragma once
 
 #include "analysis_tap.h"
@@ -28,6 +30,14 @@
 #include <thread>
 
 namespace vbmp3 {
+
+// The volume over one callback: from left/right, by step per frame.
+struct Glide {
+    float left;
+    float right;
+    float stepLeft;
+    float stepRight;
+};
 
 struct AudioBlock {
     static constexpr int kFrames = 1024;
@@ -127,7 +137,8 @@ private:
     enum class State { Stopped, Playing, Paused };
 
     // Caller's side.
-    std::uint32_t beginGeneration(std::int64_t frame);
+    // bridged: the sound heard may go on until the new generation's is ready.
+    std::uint32_t beginGeneration(std::int64_t frame, bool bridged = false);
     void post(Commands&& commands);
     void noticeEnd();
     bool playingNow();
@@ -143,6 +154,9 @@ private:
     // SDL's audio thread.
     static void renderThunk(void* self, float* out, int frameCount);
     void render(float* out, int frameCount);
+    bool bridges(const AudioBlock& block, std::uint32_t generation);
+    // Plays the old sound of block into out from frame written; the frames played.
+    int playBridge(AudioBlock& block, float* out, int written, int frameCount, const Glide& glide);
     void publishPosition(std::uint32_t generation, std::int64_t frame);
 
     // Caller's state.
@@ -173,6 +187,8 @@ private:
     std::atomic<std::int32_t> m_volumeLeft{100};
     std::atomic<std::int32_t> m_volumeRight{100};
     std::atomic<std::uint32_t> m_heardGeneration{kNoGeneration};
+    std::atomic<std::uint32_t> m_bridgeInto{kNoGeneration}; // a seek's generation, while playing
+    std::atomic<std::int32_t> m_bridgeLimitFrames{0};
     std::atomic<std::int64_t> m_heardAtNs{0};
     std::atomic<std::int64_t> m_framesOut{0};
     std::atomic<std::int64_t> m_underruns{0};
@@ -199,6 +215,8 @@ private:
     int m_readOffset = 0;
     float m_gainLeft = 1.0f;
     float m_gainRight = 1.0f;
+    std::uint32_t m_bridgedGeneration = kNoGeneration;
+    std::int64_t m_bridgedFrames = 0; // old sound played since that generation began
 
     SdlOutput m_sdl;
     NullOutput m_fakeDevice;

@@ -23,6 +23,13 @@ constexpr std::int32_t kMinSampleRate = 1000;
 constexpr std::int32_t kMaxSampleRate = 768000;
 // More frames than a day at the highest rate: a stream of unknown length.
 constexpr std::int64_t kUnknownFrames = std::int64_t{1} << 40;
+// libmpg123 decodes from the frame it seeks to without the frames before it,
+// which a Layer III frame's bit reservoir and overlap draw on: up to a tenth
+// of a second after every seek comes out silent or wrong. A seek decodes from
+// this far back and drops the lead-in, so it gives what a straight read
+// does; 16 MPEG-1 frames (32 at the low rates) cover the reservoir's reach at
+// any bit rate, and decode in about a millisecond.
+constexpr std::int64_t kMpegLeadInFrames = 16 * 1152;
 
 // Bits per sample of the uncompressed encodings; 0 for the rest.
 int pcmBits(int format) {
@@ -204,6 +211,7 @@ bool Track::openDecoder(SNDFILE* file, SF_INFO& info, std::int64_t fileBytes) {
         info.frames = frames;
         m_lengthFromScan = true;
     }
+    m_decodesWithLeadIn = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG;
     m_facts.channels = info.channels;
     m_facts.sampleRate = info.samplerate;
     m_facts.frameCount = info.frames;
@@ -265,9 +273,25 @@ std::int64_t Track::readStereo(float* stereo, std::int64_t frameCount) {
 bool Track::seek(std::int64_t frame) {
     if (frame < 0 || (m_lengthFromScan && frame >= m_facts.frameCount))
         return false;
-    const bool landed = sf_seek(m_file, frame, SEEK_SET) == frame;
-    m_readFrame = frame;
-    return landed;
+    const std::int64_t from =
+        m_decodesWithLeadIn ? std::max<std::int64_t>(0, frame - kMpegLeadInFrames) : frame;
+    if (sf_seek(m_file, from, SEEK_SET) != from) {
+        m_readFrame = frame;
+        return false;
+    }
+    m_readFrame = from;
+    return skip(frame - from);
+}
+
+bool Track::skip(std::int64_t frameCount) {
+    std::array<float, 2 * 1024> discard{};
+    while (frameCount > 0) {
+        const std::int64_t want = std::min<std::int64_t>(frameCount, 1024);
+        if (read(discard.data(), want) != want)
+            return false;
+        frameCount -= want;
+    }
+    return true;
 }
 
 } // namespace vbmp3

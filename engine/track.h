@@ -48,12 +48,15 @@ public:
     // (or an undecodable rest).
     std::int64_t read(float* stereo, std::int64_t frameCount);
 
-    // Moves to frame; false if the decoder cannot get there.
+    // Moves to frame, so that the next read gives what a read from the start
+    // would give there; false if the decoder cannot get there.
     bool seek(std::int64_t frame);
 
 private:
     Track() = default;
     std::int64_t readStereo(float* stereo, std::int64_t frameCount);
+    // Reads and drops frameCount frames; false if the track ends first.
+    bool skip(std::int64_t frameCount);
     // Takes file (may be null) as the decoder and checks it decodes; fills
     // the facts it gives.
     bool openDecoder(sf_private_tag* file, SF_INFO& info, std::int64_t fileBytes);
@@ -62,7 +65,8 @@ private:
     int m_fd = -1;
     FileView m_view; // the decoder's view, when it does not read the file whole
     TrackFacts m_facts;
-    bool m_lengthFromScan = false; // the decoder could not tell the length
+    bool m_lengthFromScan = false;    // the decoder could not tell the length
+    bool m_decodesWithLeadIn = false; // a seek must decode from before its target
     std::int64_t m_readFrame = 0;
     std::vector<float> m_scratch; // interleaved frames of more than two channels
 };

@@ -2,6 +2,7 @@
 // which writes every frame it is handed (stereo float at the track's rate).
 #include "engine_test_support.h"
 #include "vbmp3.h"
+#include "vbmp3_probe.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,14 +45,23 @@ protected:
     // Plays the sound to its end at the given volume and returns what the
     // device was handed.
     Captured playThrough(const Sound& sound, int volumeLeft, int volumeRight) {
-        const std::string path = m_dir.file("track.wav");
+        startPlaying(sound, volumeLeft, volumeRight);
+        EXPECT_TRUE(waitUntil([] { return engineState().code == VBMP3_STOPPED; }));
+        return finish();
+    }
+
+    void startPlaying(const Sound& sound, int volumeLeft, int volumeRight) {
+        const std::string path = m_dir.file("track");
         writeSound(path, sound);
         EXPECT_EQ(vbmp3_init(), 1);
         EXPECT_EQ(vbmp3_setVolume(volumeLeft, volumeRight), 1);
         Vbmp3TrackInfo info{};
         EXPECT_NE(vbmp3_open(path.c_str(), &info), 0);
         EXPECT_EQ(vbmp3_play(), 1);
-        EXPECT_TRUE(waitUntil([] { return engineState().code == VBMP3_STOPPED; }));
+    }
+
+    // Releases the engine and returns what the device was handed.
+    Captured finish() {
         EXPECT_EQ(vbmp3_stopCallback(), 1);
         EXPECT_EQ(vbmp3_free(), 1); // closes the capture file
 
@@ -112,3 +122,90 @@ TEST_F(DiskOutput, EveryFrameOfTheTrackReachesTheDeviceOnce) {
         Captured::peak(std::vector<float>(out.left.begin() + long(start) + 8000, out.left.end())),
         0.0f);
 }
+
+namespace {
+
+struct JumpCase {
+    int sampleRate;
+    int channels;
+    int format;
+    const char* name;
+};
+
+// Runs of silence of at least minFrames between the first and the last sound.
+std::vector<std::size_t> silencesWithin(const Captured& out, std::size_t minFrames) {
+    auto silent = [&](std::size_t i) {
+        return std::fabs(out.left[i]) < 1e-3f && std::fabs(out.right[i]) < 1e-3f;
+    };
+    std::size_t first = 0;
+    std::size_t end = out.left.size();
+    while (first < end && silent(first))
+        ++first;
+    while (end > first && silent(end - 1))
+        --end;
+    std::vector<std::size_t> runs;
+    std::size_t run = 0;
+    for (std::size_t i = first; i <= end; ++i) {
+        if (i < end && silent(i)) {
+            ++run;
+            continue;
+        }
+        if (run >= minFrames)
+            runs.push_back(run);
+        run = 0;
+    }
+    return runs;
+}
+
+// Until the position sought last has been heard for playedFrames and
+// aheadFrames more of it are decoded.
+bool playedAndAhead(std::int64_t playedFrames, std::int64_t aheadFrames) {
+    Vbmp3Probe start{};
+    vbmp3probe_read(&start);
+    return waitUntil([&] {
+        Vbmp3Probe probe{};
+        return vbmp3probe_read(&probe) && probe.heardGeneration == probe.generation &&
+               probe.audioFramesOut - start.audioFramesOut >= playedFrames &&
+               probe.aheadFrames >= aheadFrames;
+    });
+}
+
+class JumpsWhilePlaying : public DiskOutput, public ::testing::WithParamInterface<JumpCase> {};
+
+} // namespace
+
+// A tone that never pauses, with jumps back and forth while it plays: what the
+// device is handed has no silence of 2 ms or more anywhere. Each jump waits
+// until half a second is decoded ahead, so only the jump itself could leave one.
+TEST_P(JumpsWhilePlaying, LeaveNoSilence) {
+    const JumpCase& c = GetParam();
+    Sound sound;
+    sound.sampleRate = c.sampleRate;
+    sound.channels = c.channels;
+    sound.format = c.format;
+    sound.frequency = 440.0;
+    sound.seconds = 10.0;
+    startPlaying(sound, 100, 100);
+    for (int jump = 0; jump < 8; ++jump) {
+        ASSERT_TRUE(playedAndAhead(c.sampleRate / 5, c.sampleRate / 2)) << "jump " << jump;
+        ASSERT_EQ(vbmp3_seek(jump % 2 == 0 ? 6 : 2), 1); // ahead, then 4 s or more back
+    }
+    ASSERT_TRUE(playedAndAhead(c.sampleRate / 5, c.sampleRate / 2));
+    ASSERT_EQ(vbmp3_stop(), 1);
+    const Captured out = finish();
+    ASSERT_GE(out.left.size(), static_cast<std::size_t>(c.sampleRate));
+    const std::vector<std::size_t> silences =
+        silencesWithin(out, static_cast<std::size_t>(c.sampleRate / 500));
+    EXPECT_TRUE(silences.empty()) << silences.size() << " silences, the first "
+                                  << (silences.empty() ? 0 : silences[0]) << " frames";
+}
+
+INSTANTIATE_TEST_SUITE_P(RatesAndChannels, JumpsWhilePlaying,
+                         ::testing::Values(JumpCase{8000, 1, kMp3, "mp3_8000_mono"},
+                                           JumpCase{22050, 2, kWav16, "wav_22050_stereo"},
+                                           JumpCase{44100, 2, kMp3, "mp3_44100_stereo"},
+                                           JumpCase{48000, 1, kMp3, "mp3_48000_mono"},
+                                           JumpCase{96000, 1, kWav16, "wav_96000_mono"}),
+                         [](const ::testing::TestParamInfo<JumpCase>& param) {
+                             return std::string(param.param.name);
+                         });
