@@ -93,9 +93,9 @@ int main(int argc, char** argv) {
     for (int run = 0; run < runs; ++run) {
         const QString folder = work.filePath(QStringLiteral("lessons%1").arg(run));
         keepBest(import, measure(RUSAGE_SELF, [&] {
-                     const hearvex::lessons::ImportResult result =
-                         hearvex::lessons::importMedia({QString::fromStdString(media), subtitles,
-                                                        folder, QStringLiteral("hour")});
+                     const hearvex::lessons::ImportResult result = hearvex::lessons::importMedia(
+                         {QByteArray::fromStdString(media), QFile::encodeName(subtitles),
+                          QFile::encodeName(folder), "hour"});
                      lessons = static_cast<int>(result.lessons.size());
                      if (result.outcome != hearvex::lessons::ImportOutcome::Done)
                          std::fprintf(stderr, "import failed: %s\n", qPrintable(result.message));

@@ -6,6 +6,7 @@
 #include "guard.h"
 #include "lesson_file.h"
 #include "lesson_list.h"
+#include "lesson_set.h"
 #include "twips.h"
 
 #include <QDragEnterEvent>
@@ -73,6 +74,8 @@ Form3::Form3(LessonHost& host, LessonState& state, const QString& programDir, QW
 }
 
 void Form3::Form_Load() {
+    // An import killed while committing its lessons is finished before they are listed.
+    skipOnError([&] { recoverInterruptedImports(QFile::encodeName(lessonFolder(m_programDir))); });
     // A missing folder lists nothing; a position past the end selects nothing.
     skipOnError([&] { File1->setPath(lessonFolder(m_programDir)); });
     skipOnError([&] { File1->setListIndex(m_state.curLesson); });

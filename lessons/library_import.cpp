@@ -2,8 +2,10 @@
 
 #include "dropped_files.h"
 #include "guard.h"
+#include "lesson_list.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
@@ -100,14 +102,14 @@ void LibraryImport::importDropped(const QList<QUrl>& urls) {
         return;
     }
     ImportRequest request;
-    request.media = dropped.media;
-    request.subtitles = dropped.subtitles;
-    request.folder = m_folder;
+    request.media = QFile::encodeName(dropped.media);
+    request.subtitles = QFile::encodeName(dropped.subtitles);
+    request.folder = QFile::encodeName(m_folder);
     start(request);
 }
 
 void LibraryImport::start(const ImportRequest& request) {
-    m_name = defaultLessonName(request.media);
+    m_name = fileNameText(defaultLessonName(request.media));
     m_cancel = false;
     m_dialog = std::make_unique<QProgressDialog>(m_window);
     m_bar = new QProgressBar; // the dialog's; set directly, as the dialog's own setValue

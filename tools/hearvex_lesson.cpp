@@ -9,6 +9,7 @@
 #include "lesson_check.h"
 #include "lesson_file.h"
 #include "lesson_list.h"
+#include "lesson_set.h"
 #include "plain_text.h"
 #include "record_command.h"
 #include "vbmp3.h"
@@ -118,7 +119,14 @@ QString lessonLines(QString text) {
     return text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
 }
 
+// The folder a file is in: where an import killed there is finished first.
+QByteArray folderOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+}
+
 int encode(const QByteArray& inFile, const QByteArray& outFile) {
+    recoverInterruptedImports(folderOf(outFile));
     const QString in = shown(inFile);
     const QString out = shown(outFile);
     QByteArray content;
@@ -157,6 +165,7 @@ int encode(const QByteArray& inFile, const QByteArray& outFile) {
 }
 
 int decode(const QByteArray& inFile, const QByteArray& outFile) {
+    recoverInterruptedImports(folderOf(inFile));
     const QString in = shown(inFile);
     const QString out = shown(outFile);
     const LessonText lesson = readLessonTextFile(inFile);
@@ -225,6 +234,7 @@ private:
 
 int check(const QByteArray& folderPath) {
     const QString folder = shown(folderPath);
+    const QStringList leftovers = recoverInterruptedImports(folderPath);
     const CheckingEngine engine;
     if (!engine.ready())
         return fail(QStringLiteral("the playback engine could not start (error %1)")
@@ -245,14 +255,18 @@ int check(const QByteArray& folderPath) {
     }
     for (const QString& stray : report.strayTexts)
         say(stdout, QStringLiteral("     ! %1: a text without a recording").arg(stray));
-    if (faulty == 0 && report.strayTexts.isEmpty()) {
+    for (const QString& leftover : leftovers)
+        say(stdout, QStringLiteral("     ! %1").arg(leftover));
+    if (faulty == 0 && report.strayTexts.isEmpty() && leftovers.isEmpty()) {
         say(stdout, QStringLiteral("%1 lessons, all complete").arg(report.lessons.size()));
         return 0;
     }
-    say(stdout, QStringLiteral("%1 of %2 lessons have faults; %3 stray texts")
+    say(stdout, QStringLiteral("%1 of %2 lessons have faults; %3 stray texts; %4 leftovers of "
+                               "stopped imports")
                     .arg(faulty)
                     .arg(report.lessons.size())
-                    .arg(report.strayTexts.size()));
+                    .arg(report.strayTexts.size())
+                    .arg(leftovers.size()));
     return 1;
 }
 
@@ -272,12 +286,7 @@ int main(int argc, char** argv) {
         return check(args[1]);
     if (command == "record")
         return hearvex::record::runRecordCommand(args.mid(1));
-    if (command == "import") {
-        // FFmpeg opens media by name: these go through the locale's file-name decoding.
-        QStringList importArgs;
-        for (const QByteArray& arg : args.mid(1))
-            importArgs << QFile::decodeName(arg);
-        return hearvex::lessons::runImport(importArgs);
-    }
+    if (command == "import")
+        return hearvex::lessons::runImport(args.mid(1));
     return usage();
 }

@@ -1,8 +1,10 @@
 #include "audio_decoder.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "lesson_list.h"
+
 #include <algorithm>
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace hearvex::lessons {
 
@@ -15,16 +17,17 @@ bool isMp3Rate(int rate) {
 }
 } // namespace
 
-bool AudioDecoder::open(const QString& path, QString* error) {
-    if (const QFileInfo info(path); !info.isFile()) {
-        *error = QStringLiteral("%1: %2").arg(path, info.exists() ? QStringLiteral("not a file")
-                                                                  : QStringLiteral("no such file"));
+bool AudioDecoder::open(const QByteArray& name, QString* error) {
+    const QString path = fileNameText(name);
+    struct stat info {};
+    const bool found = ::stat(name.constData(), &info) == 0;
+    if (!found || !S_ISREG(info.st_mode)) {
+        *error = QStringLiteral("%1: %2").arg(path, found ? QStringLiteral("not a file")
+                                                          : QStringLiteral("no such file"));
         return false;
     }
     AVFormatContext* raw = nullptr;
-    if (const int rc =
-            avformat_open_input(&raw, QFile::encodeName(path).constData(), nullptr, nullptr);
-        rc < 0) {
+    if (const int rc = avformat_open_input(&raw, name.constData(), nullptr, nullptr); rc < 0) {
         *error =
             QStringLiteral("%1: not a media file FFmpeg reads (%2)").arg(path, av::errorText(rc));
         return false;

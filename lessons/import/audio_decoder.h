@@ -21,7 +21,7 @@ public:
 
     // Opens the file and its first audio stream; false with a message when it
     // cannot be read or holds no audio.
-    bool open(const QString& path, QString* error);
+    bool open(const QByteArray& path, QString* error);
 
     int sampleRate() const { return m_outRate; }   // an MP3 rate: the source's, or 44100
     int channels() const { return m_outChannels; } // 1 or 2

@@ -1,6 +1,6 @@
 #include "clip_encoder.h"
 
-#include <QFile>
+#include "lesson_list.h"
 
 namespace hearvex::lessons {
 
@@ -9,10 +9,10 @@ namespace {
 constexpr int64_t kBitRatePerChannel = 64000;
 } // namespace
 
-std::unique_ptr<ClipEncoder> ClipEncoder::create(const QString& path, const ClipFormat& format,
+std::unique_ptr<ClipEncoder> ClipEncoder::create(const QByteArray& name, const ClipFormat& format,
                                                  QString* error) {
     std::unique_ptr<ClipEncoder> clip(new ClipEncoder);
-    const QByteArray name = QFile::encodeName(path);
+    const QString path = fileNameText(name);
     const AVCodec* codec = avcodec_find_encoder_by_name("libmp3lame");
     if (!codec) {
         *error = QStringLiteral("this FFmpeg has no MP3 encoder (libmp3lame)");

@@ -5,6 +5,7 @@
 
 #include "av_util.h"
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 
@@ -18,7 +19,7 @@ struct ClipFormat {
 class ClipEncoder {
 public:
     // nullptr with a message when the encoder or the file cannot be opened.
-    static std::unique_ptr<ClipEncoder> create(const QString& path, const ClipFormat& format,
+    static std::unique_ptr<ClipEncoder> create(const QByteArray& path, const ClipFormat& format,
                                                QString* error);
     ~ClipEncoder();
     ClipEncoder(const ClipEncoder&) = delete;

@@ -2,6 +2,7 @@
 
 #include "import_media.h"
 #include "lesson_list.h"
+#include "lesson_set.h"
 
 extern "C" {
 #include <libavutil/log.h>
@@ -9,6 +10,7 @@ extern "C" {
 
 #include <QDir>
 #include <QFileInfo>
+#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
@@ -29,9 +31,35 @@ int usage(const QString& problem) {
 }
 
 // The lesson folder beside this tool, which lives beside the program.
-QString defaultFolder() {
+QByteArray defaultFolder() {
     const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    return lessons::lessonFolder(QFileInfo(self).absolutePath());
+    return QFile::encodeName(lessons::lessonFolder(QFileInfo(self).absolutePath()));
+}
+
+// SIGINT or SIGTERM cancels the import, which then leaves the folder as it was.
+volatile std::sig_atomic_t g_stopSignal = 0;
+
+void stopOnSignal(int signal) {
+    g_stopSignal = signal;
+}
+
+void catchStopSignals() {
+    struct sigaction action {};
+    action.sa_handler = stopOnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART | SA_RESETHAND; // a second one ends the tool at once
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+// The folder as given, without a trailing slash or "." parts.
+QByteArray cleanFolder(const QByteArray& folder) {
+    QByteArray clean = folder;
+    while (clean.size() > 1 && clean.endsWith('/'))
+        clean.chop(1);
+    while (clean.startsWith("./") && clean.size() > 2)
+        clean = clean.mid(2);
+    return clean;
 }
 
 // A bar redrawn in place on a terminal; nothing on a pipe or a file.
@@ -83,19 +111,19 @@ int exitStatus(ImportOutcome outcome) {
 
 } // namespace
 
-int runImport(const QStringList& args) {
+int runImport(const QList<QByteArray>& args) {
     ImportRequest request;
-    QStringList files;
+    QList<QByteArray> files;
     for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (arg == QLatin1String("--replace")) {
+        const QByteArray& arg = args.at(i);
+        if (arg == "--replace") {
             request.replace = true;
-        } else if (arg == QLatin1String("--into") || arg == QLatin1String("--name")) {
+        } else if (arg == "--into" || arg == "--name") {
             if (i + 1 >= args.size() || args.at(i + 1).isEmpty())
-                return usage(QStringLiteral("%1 needs a value").arg(arg));
-            (arg == QLatin1String("--into") ? request.folder : request.name) = args.at(++i);
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            return usage(QStringLiteral("unknown option %1").arg(arg));
+                return usage(QStringLiteral("%1 needs a value").arg(QLatin1String(arg)));
+            (arg == "--into" ? request.folder : request.name) = args.at(++i);
+        } else if (arg.startsWith("--")) {
+            return usage(QStringLiteral("unknown option %1").arg(fileNameText(arg)));
         } else {
             files << arg;
         }
@@ -107,14 +135,22 @@ int runImport(const QStringList& args) {
     request.subtitles = files.value(1);
     if (request.folder.isEmpty())
         request.folder = defaultFolder();
-    request.folder = QDir::cleanPath(request.folder);
+    request.folder = cleanFolder(request.folder);
+    for (const QString& problem : recoverInterruptedImports(request.folder))
+        say(stderr, QStringLiteral("hearvex-lesson import: warning: %1").arg(problem));
 
     // FFmpeg's own chatter would bury the one line that says what went wrong.
     av_log_set_level(AV_LOG_QUIET);
+    catchStopSignals();
     ProgressBar bar;
-    const ImportResult result =
-        importMedia(request, [&](const ImportProgressInfo& info) { return bar.update(info); });
+    const ImportResult result = importMedia(request, [&](const ImportProgressInfo& info) {
+        return g_stopSignal == 0 && bar.update(info);
+    });
     bar.end();
+    if (result.outcome == ImportOutcome::Cancelled && g_stopSignal != 0) {
+        say(stderr, QStringLiteral("hearvex-lesson import: stopped; nothing changed"));
+        return 128 + g_stopSignal;
+    }
     for (const QString& warning : result.warnings)
         say(stderr, QStringLiteral("hearvex-lesson import: warning: %1").arg(warning));
     if (result.outcome != ImportOutcome::Done) {

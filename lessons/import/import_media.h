@@ -1,25 +1,33 @@
-// Importing a learner's own recording: one lesson per subtitle cue, its audio
-// cut from the media and its sentence from the cue. Used by hearvex-lesson
-// import and by the lesson library; no widgets.
+// Importing a learner's own recording: one lesson per cue, its audio cut from
+// the media in the pauses around the cue and its sentence from the cue's text.
+// Used by hearvex-lesson import and align and by the lesson library; no widgets.
 //
-// The call blocks until the import is done (run it off the window thread); the
-// progress callback is called on the calling thread, and returning false from
-// it cancels the import. Whatever the outcome other than Done, the lesson
-// folder is left exactly as it was (a folder the import created is removed).
+// The calls block until the import is done (run them off the window thread);
+// the progress callback is called on the calling thread, and returning false
+// from it cancels the import. Whatever the outcome other than Done, the lesson
+// folder is left exactly as it was (a folder the import created is removed);
+// a Done import's lessons appear all at once (lesson_set.h).
 #pragma once
 
+#include "subtitle_reader.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace hearvex::lessons {
 
+// Paths and the name are the bytes of file names (QFile::encodeName of a
+// QString path): names in GBK or any other bytes work as given.
 struct ImportRequest {
-    QString media;     // any audio or video file FFmpeg reads; its first audio stream is used
-    QString subtitles; // SRT, WebVTT, LRC, ASS/SSA; empty: the file beside the media with the
-                       // same name (.srt .vtt .lrc .ass .ssa), else the media's own subtitles
-    QString folder;    // where the lessons go; created if missing
-    QString name;      // lessons are NAME-001.txt ...; empty: the media's name less its extension
+    QByteArray media;     // any audio or video file FFmpeg reads; its first audio stream is used
+    QByteArray subtitles; // SRT, WebVTT, LRC, ASS/SSA; empty: the file beside the media with
+                          // the same name (.srt .vtt .lrc .ass .ssa), else the media's own
+    QByteArray folder;    // where the lessons go; created if missing
+    QByteArray name;      // lessons are NAME-001.txt ...; empty: the media's name less its
+                          // extension
     bool replace = false; // replace lessons of the same name instead of refusing
 };
 
@@ -36,7 +44,8 @@ using ImportProgress = std::function<bool(const ImportProgressInfo&)>;
 enum class ImportOutcome {
     Done,
     NoSubtitles, // none given, none beside the media, none inside it
-    NameTaken,   // lessons of that name are there and replace is off
+    NameTaken,   // lessons of that name are there and replace is off, or another
+                 // import of that name is running
     Cancelled,
     Failed, // unreadable media or subtitles, no audio, no cue with text, a write error
 };
@@ -44,14 +53,21 @@ enum class ImportOutcome {
 struct ImportResult {
     ImportOutcome outcome = ImportOutcome::Failed;
     QString message;      // what went wrong, when not Done
-    QString folder;       // where the lessons are
-    QStringList lessons;  // the recordings written (NAME-001.txt ...), in order
+    QString folder;       // where the lessons are, as shown
+    QStringList lessons;  // the recordings written (NAME-001.txt ...), in order, as shown
     QStringList warnings; // cues skipped, characters dropped, each naming its cue
 };
 
+// Lessons from the media's subtitles (request.subtitles, else beside it, else inside it).
 ImportResult importMedia(const ImportRequest& request, const ImportProgress& progress = {});
 
+// Lessons from cues found any other way (a transcript aligned to the media):
+// each cue's text is cleaned as a subtitle's is; a cue without an end
+// (kUntilNextCue) lasts until the next one. request.subtitles is not used.
+ImportResult importCues(const ImportRequest& request, std::vector<Cue> cues,
+                        const ImportProgress& progress = {});
+
 // The lesson name an import gives by default: the media's file name less its last extension.
-QString defaultLessonName(const QString& media);
+QByteArray defaultLessonName(const QByteArray& media);
 
 } // namespace hearvex::lessons

@@ -1,10 +1,45 @@
 #include "import_plan.h"
 
 #include "cue_text.h"
+#include "lesson_file.h"
 
 #include <algorithm>
 
 namespace hearvex::lessons {
+
+namespace {
+
+// Where a cue without an end of its own ends: at the next cue's start.
+qint64 endOf(const std::vector<Cue>& cues, size_t i) {
+    if (cues[i].endMs != kUntilNextCue)
+        return cues[i].endMs;
+    for (size_t next = i + 1; next < cues.size(); ++next)
+        if (cues[next].startMs > cues[i].startMs)
+            return cues[next].startMs;
+    return kOpenEnd;
+}
+
+// Times no clip can be cut by; empty when the cue's times are sound.
+QString timingFault(const Cue& cue) {
+    if (cue.startMs < 0)
+        return QStringLiteral("it starts at -%1, before the media").arg(clockText(-cue.startMs));
+    if (cue.endMs != kUntilNextCue && cue.endMs < cue.startMs)
+        return QStringLiteral("it ends at %1, before it starts at %2")
+            .arg(cue.endMs < 0 ? QLatin1Char('-') + clockText(-cue.endMs) : clockText(cue.endMs),
+                 clockText(cue.startMs));
+    return {};
+}
+
+void setSpans(std::vector<PlannedLesson>& lessons) {
+    for (size_t i = 0; i < lessons.size(); ++i) {
+        const qint64 previousEnd = i > 0 ? lessons[i - 1].cueEndMs : kNoNeighbour;
+        const qint64 nextStart = i + 1 < lessons.size() ? lessons[i + 1].cueStartMs : kNoNeighbour;
+        lessons[i].spans = pauseSpans(previousEnd == kOpenEnd ? kNoNeighbour : previousEnd,
+                                      lessons[i].cueStartMs, lessons[i].cueEndMs, nextStart);
+    }
+}
+
+} // namespace
 
 QString clockText(qint64 ms) {
     ms = std::max<qint64>(ms, 0);
@@ -25,31 +60,36 @@ ImportPlan planLessons(std::vector<Cue> cues) {
         const Cue& cue = cues[i];
         if (!cue.text.trimmed().isEmpty())
             ++number;
-        qint64 endMs = cue.endMs;
-        if (endMs == kUntilNextCue) {
-            endMs = kToMediaEnd;
-            for (size_t next = i + 1; next < cues.size(); ++next)
-                if (cues[next].startMs > cue.startMs) {
-                    endMs = cues[next].startMs;
-                    break;
-                }
-        }
+        const QString at = clockText(cue.startMs);
         const CueText text = cleanCueText(cue.text);
         if (!text.dropped.isEmpty())
             plan.warnings << QStringLiteral("cue %1 at %2: dropped \"%3\" (not in GBK)")
                                  .arg(number)
-                                 .arg(clockText(cue.startMs), text.dropped);
+                                 .arg(at, text.dropped);
         if (text.sentence.isEmpty())
             continue;
+        if (const QString wrong = timingFault(cue); !wrong.isEmpty()) {
+            plan.warnings << QStringLiteral("cue %1: %2; skipped").arg(number).arg(wrong);
+            continue;
+        }
         PlannedLesson lesson;
         lesson.cue = number;
         lesson.cueStartMs = cue.startMs;
-        lesson.firstMs = std::max<qint64>(0, cue.startMs - kClipMarginMs);
-        lesson.endMs =
-            endMs == kToMediaEnd ? kToMediaEnd : std::max(endMs, cue.startMs) + kClipMarginMs;
+        lesson.cueEndMs = std::max(endOf(cues, i), cue.startMs);
         lesson.sentence = text.sentence;
-        plan.lessons.push_back(lesson);
+        lesson.text = encipherLessonText(text.sentence);
+        if (lesson.text.size() > kMaxLessonTextBytes) {
+            plan.warnings << QStringLiteral("cue %1 at %2: its text (%3 bytes) is too long for a "
+                                            "lesson (at most %4); skipped")
+                                 .arg(number)
+                                 .arg(at)
+                                 .arg(lesson.text.size())
+                                 .arg(kMaxLessonTextBytes);
+            continue;
+        }
+        plan.lessons.push_back(std::move(lesson));
     }
+    setSpans(plan.lessons);
     return plan;
 }
 

@@ -2,13 +2,18 @@
 
 #include "av_util.h"
 #include "cue_text.h"
+#include "lesson_list.h"
 #include "memory_input.h"
 #include "subtitle_charset.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace hearvex::lessons {
 
@@ -86,12 +91,37 @@ SubtitleRead readStream(AVFormatContext* format, int index) {
     return read;
 }
 
+// The whole of a file that should be small: a video given by mistake is
+// not read whole. Empty when read, else why not.
+QString readSmallFile(const QByteArray& name, QByteArray* bytes) {
+    // A film's subtitles are a few hundred kilobytes.
+    constexpr qint64 kMaxSubtitleBytes = 64 << 20;
+    const QString path = fileNameText(name);
+    struct stat info {};
+    const bool found = ::stat(name.constData(), &info) == 0;
+    if (!found || !S_ISREG(info.st_mode))
+        return QStringLiteral("cannot read %1: %2")
+            .arg(path, found ? QStringLiteral("not a file") : QStringLiteral("no such file"));
+    if (info.st_size > kMaxSubtitleBytes)
+        return QStringLiteral("%1 is too large to be subtitles").arg(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        const QString why = QString::fromLocal8Bit(std::strerror(errno));
+        if (fd >= 0)
+            ::close(fd);
+        return QStringLiteral("cannot read %1: %2").arg(path, why);
+    }
+    *bytes = file.read(kMaxSubtitleBytes);
+    return {};
+}
+
 // Opens the text with the demuxer FFmpeg finds for it (the name helps), or
 // with the one its extension names.
-SubtitleRead readSubtitleText(const QByteArray& utf8, const QString& path) {
+SubtitleRead readSubtitleText(const QByteArray& utf8, const QString& suffixGiven) {
     static const char* const byExtension[][2] = {
         {"srt", "srt"}, {"vtt", "webvtt"}, {"lrc", "lrc"}, {"ass", "ass"}, {"ssa", "ass"}};
-    const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
+    const QByteArray suffix = suffixGiven.toLower().toLatin1();
     std::vector<const AVInputFormat*> tries = {nullptr};
     for (const auto& entry : byExtension)
         if (suffix == entry[0])
@@ -99,7 +129,8 @@ SubtitleRead readSubtitleText(const QByteArray& utf8, const QString& path) {
 
     SubtitleRead read;
     for (const AVInputFormat* format : tries) {
-        const auto input = MemoryInput::open(utf8, path, format, &read.error);
+        const auto input = MemoryInput::open(utf8, QStringLiteral("subtitles.") + suffixGiven,
+                                             format, &read.error);
         if (!input)
             continue;
         avformat_find_stream_info(input->format(), nullptr);
@@ -120,39 +151,30 @@ SubtitleRead readSubtitleText(const QByteArray& utf8, const QString& path) {
 
 } // namespace
 
-SubtitleRead readSubtitleFile(const QString& path) {
+SubtitleRead readSubtitleFile(const QByteArray& name) {
     SubtitleRead read;
     read.found = true;
-    QFile file(path);
-    const QFileInfo info(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        read.error = QStringLiteral("cannot read %1: %2")
-                         .arg(path, info.isFile()   ? file.errorString()
-                                    : info.exists() ? QStringLiteral("not a file")
-                                                    : QStringLiteral("no such file"));
+    const QString path = fileNameText(name);
+    QByteArray bytes;
+    if (const QString why = readSmallFile(name, &bytes); !why.isEmpty()) {
+        read.error = why;
         return read;
     }
-    // A film's subtitles are a few hundred kilobytes; a video given by mistake is not read whole.
-    constexpr qint64 kMaxSubtitleBytes = 64 << 20;
-    if (file.size() > kMaxSubtitleBytes) {
-        read.error = QStringLiteral("%1 is too large to be subtitles").arg(path);
-        return read;
-    }
-    const QByteArray bytes = file.read(kMaxSubtitleBytes);
     if (bytes.trimmed().isEmpty()) {
         read.error = QStringLiteral("%1 is empty").arg(path);
         return read;
     }
-    read = readSubtitleText(subtitleTextAsUtf8(bytes), path);
+    read = readSubtitleText(subtitleTextAsUtf8(bytes), QFileInfo(path).suffix());
     if (!read.error.isEmpty())
         read.error = QStringLiteral("%1: not a subtitle file (%2)").arg(path, read.error);
     return read;
 }
 
-SubtitleRead readEmbeddedSubtitles(const QString& mediaPath) {
+SubtitleRead readEmbeddedSubtitles(const QByteArray& media) {
     SubtitleRead read;
+    const QString mediaPath = fileNameText(media);
     AVFormatContext* raw = nullptr;
-    if (avformat_open_input(&raw, QFile::encodeName(mediaPath).constData(), nullptr, nullptr) < 0)
+    if (avformat_open_input(&raw, media.constData(), nullptr, nullptr) < 0)
         return read;
     av::Input input(raw);
     if (avformat_find_stream_info(input.get(), nullptr) < 0)
@@ -167,14 +189,15 @@ SubtitleRead readEmbeddedSubtitles(const QString& mediaPath) {
     return read;
 }
 
-QString siblingSubtitleFile(const QString& mediaPath) {
-    const QFileInfo media(mediaPath);
-    const QString stem = media.dir().filePath(media.completeBaseName());
+QByteArray siblingSubtitleFile(const QByteArray& media) {
+    const qsizetype slash = media.lastIndexOf('/');
+    const qsizetype dot = media.lastIndexOf('.');
+    const QByteArray stem = dot > slash + 1 ? media.left(dot) : media;
     for (const char* extension : {"srt", "vtt", "lrc", "ass", "ssa"}) {
-        for (const QString& suffix :
-             {QString::fromLatin1(extension), QString::fromLatin1(extension).toUpper()}) {
-            const QString candidate = stem + QLatin1Char('.') + suffix;
-            if (QFileInfo(candidate).isFile())
+        for (const QByteArray& suffix : {QByteArray(extension), QByteArray(extension).toUpper()}) {
+            const QByteArray candidate = stem + '.' + suffix;
+            struct stat info {};
+            if (::stat(candidate.constData(), &info) == 0 && S_ISREG(info.st_mode))
                 return candidate;
         }
     }

@@ -2,6 +2,8 @@
 // command, lengths read back through libsndfile (the engine's decoder).
 #pragma once
 
+#include "import_media.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -10,6 +12,14 @@
 #include <sndfile.h>
 
 namespace hearvex::testing {
+
+// An import of media with subtitles into folder, named name (empty: after the media).
+inline lessons::ImportRequest importRequest(const QString& media, const QString& subtitles,
+                                            const QString& folder, const QString& name,
+                                            bool replace = false) {
+    return {QFile::encodeName(media), QFile::encodeName(subtitles), QFile::encodeName(folder),
+            QFile::encodeName(name), replace};
+}
 
 // Runs ffmpeg quietly with the given arguments; true when it wrote its output.
 inline bool runFfmpeg(const QStringList& args) {

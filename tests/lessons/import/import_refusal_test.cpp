@@ -72,7 +72,8 @@ TEST_F(ImportRefusal, BadInputFailsWithAMessageAndCreatesNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const QString folder = m_dir.filePath(QStringLiteral("new"));
-        const ImportResult result = importMedia({c.media, c.subtitles, folder, QString()});
+        const ImportResult result =
+            importMedia(importRequest(c.media, c.subtitles, folder, QString()));
         EXPECT_EQ(result.outcome, ImportOutcome::Failed);
         EXPECT_TRUE(result.message.contains(QLatin1String(c.saying)))
             << result.message.toStdString();
@@ -82,15 +83,19 @@ TEST_F(ImportRefusal, BadInputFailsWithAMessageAndCreatesNothing) {
 
 TEST_F(ImportRefusal, ANameInUseIsRefusedAndReplacingLeavesNoLeftovers) {
     const QString folder = usedFolder();
-    ASSERT_EQ(importMedia({m_media, m_srt, folder, QStringLiteral("talk")}).lessons.size(), 3);
+    ASSERT_EQ(
+        importMedia(importRequest(m_media, m_srt, folder, QStringLiteral("talk"))).lessons.size(),
+        3);
     const QStringList before = folderListing(folder);
 
     const QString one = file(QStringLiteral("one.srt"), "1\n00:00:01,000 --> 00:00:02,000\nNew.\n");
-    const ImportResult refused = importMedia({m_media, one, folder, QStringLiteral("talk")});
+    const ImportResult refused =
+        importMedia(importRequest(m_media, one, folder, QStringLiteral("talk")));
     EXPECT_EQ(refused.outcome, ImportOutcome::NameTaken);
     EXPECT_EQ(folderListing(folder), before);
 
-    const ImportResult replaced = importMedia({m_media, one, folder, QStringLiteral("talk"), true});
+    const ImportResult replaced =
+        importMedia(importRequest(m_media, one, folder, QStringLiteral("talk"), true));
     ASSERT_EQ(replaced.outcome, ImportOutcome::Done) << replaced.message.toStdString();
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList({"other-001.txt", "talk-001.kvx", "talk-001.txt"}));
@@ -105,8 +110,8 @@ TEST_F(ImportRefusal, CancellingLeavesTheFolderAsItWas) {
             folderExists ? usedFolder() : m_dir.filePath(QStringLiteral("fresh"));
         const QStringList before = folderListing(folder);
         int calls = 0;
-        const ImportResult result =
-            importMedia({m_media, m_srt, folder, QString()}, [&](const ImportProgressInfo& info) {
+        const ImportResult result = importMedia(
+            importRequest(m_media, m_srt, folder, QString()), [&](const ImportProgressInfo& info) {
                 ++calls;
                 return info.lessonsDone < 2; // cancel with two recordings cut
             });

@@ -1,0 +1,49 @@
+// Where a clip is cut: in the pause before and after its cue, never inside a
+// word. Each edge is searched for in a span of the media around the cue's edge
+// (bounded by the neighbouring cues) and lands on the quietest 10 ms there;
+// a short fade at both ends keeps the cut from clicking. No I/O.
+#pragma once
+
+#include <QtGlobal>
+#include <limits>
+
+namespace hearvex::lessons {
+
+inline constexpr qint64 kNoNeighbour = std::numeric_limits<qint64>::min();
+inline constexpr qint64 kOpenEnd = std::numeric_limits<qint64>::max();
+
+// How far before a cue's start (and after its end) its clip may reach.
+inline constexpr qint64 kPauseSearchMs = 500;
+// Where cues touch or overlap, how far either side of the touching point.
+inline constexpr qint64 kTouchSearchMs = 250;
+inline constexpr double kRmsWindowMs = 10.0;
+inline constexpr double kFadeMs = 5.0;
+
+struct CutSpan {
+    qint64 fromMs = 0;
+    qint64 toMs = 0; // fromMs <= toMs; kOpenEnd: the clip runs to the media's end
+};
+
+struct ClipSpans {
+    CutSpan start;
+    CutSpan end;
+};
+
+// The spans a cue's clip starts and ends in. The start lies between the cue's
+// start less half a second and its start, never before the previous cue's
+// end; where the cues touch or overlap, within a quarter second either side
+// of the cue's start. The end likewise after the cue's end. The start span
+// ends before the end span begins. previousEndMs or nextStartMs may be
+// kNoNeighbour; endMs kOpenEnd (a cue that lasts until the media ends).
+ClipSpans pauseSpans(qint64 previousEndMs, qint64 startMs, qint64 endMs, qint64 nextStartMs);
+
+// The frame of planes[0..channels) (frameCount frames at sampleRate) centred
+// in the quietest 10 ms; where a pause is quieter than the rest throughout,
+// its middle. 0 for an empty span.
+qint64 quietestFrame(const float* const* planes, int channels, qint64 frameCount, int sampleRate);
+
+// The gain of frame `frame` of a clip of clipFrames frames: a 5 ms ramp up at
+// its start and down at its end, 1 between.
+float edgeFadeGain(qint64 frame, qint64 clipFrames, int sampleRate);
+
+} // namespace hearvex::lessons
