@@ -4,12 +4,10 @@
 #include "review_store.h"
 #include "sqlite_statement.h"
 
-#include <QTimeZone>
-
 namespace hearvex::record {
 
 QDateTime storedTime(std::int64_t msecs, int offsetSeconds) {
-    return QDateTime::fromMSecsSinceEpoch(msecs, QTimeZone(offsetSeconds));
+    return QDateTime::fromMSecsSinceEpoch(msecs, Qt::OffsetFromUTC, offsetSeconds);
 }
 
 QString missedWordKey(const QString& word) {

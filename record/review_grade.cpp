@@ -1,7 +1,5 @@
 #include "review_grade.h"
 
-#include <QTimeZone>
-
 namespace hearvex::record {
 
 fsrs::Grade gradeOf(const Attempt& attempt) {
@@ -23,7 +21,7 @@ int daysBetween(const QDateTime& last, const QDateTime& now) {
 }
 
 QDateTime startOfDay(const QDate& day, int offsetSeconds) {
-    return QDateTime(day, QTime(0, 0), QTimeZone(offsetSeconds));
+    return QDateTime(day, QTime(0, 0), Qt::OffsetFromUTC, offsetSeconds);
 }
 
 } // namespace

@@ -1,0 +1,158 @@
+// The practice record with 100,000 attempts (2,000 sentences over 90 days):
+// the write of one attempt (each its own transaction, on the disk before it
+// returns), the file's size per attempt, and the reads the program makes.
+//
+//   record_bench [--attempts N] [--writes N]
+// The record is written under $HEARVEX_BENCH_DIR (default /tmp/hearvex-bench).
+#include "bench_measure.h"
+#include "practice_record.h"
+#include "record_fill.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+using namespace hearvex::record;
+
+namespace {
+
+double msSince(std::int64_t startNs) {
+    return double(bench::steadyNs() - startNs) / 1e6;
+}
+
+QString benchFolder() {
+    const QByteArray dir = qgetenv("HEARVEX_BENCH_DIR");
+    return dir.isEmpty() ? QStringLiteral("/tmp/hearvex-bench") : QString::fromLocal8Bit(dir);
+}
+
+void removeRecord(const QString& path) {
+    for (const char* suffix : {"", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(suffix));
+}
+
+std::unique_ptr<PracticeRecord> openOrDie(const QString& path) {
+    OpenOutcome outcome;
+    auto record = PracticeRecord::open(path, &outcome);
+    if (!record) {
+        std::fprintf(stderr, "cannot open %s: %s\n", qPrintable(path), qPrintable(outcome.reason));
+        std::exit(1);
+    }
+    return record;
+}
+
+// One more sitting's check, as the program writes it at the moment of the check.
+Attempt oneMore(const Attempt& like, int n) {
+    Attempt attempt = like;
+    attempt.time = QDateTime::currentDateTime();
+    attempt.lessonStarted = attempt.time.addSecs(-30 - n);
+    return attempt;
+}
+
+void measureWrites(PracticeRecord& record, const Attempt& like, int writes) {
+    std::vector<double> times;
+    const double cpuBefore = bench::processCpuSeconds();
+    for (int n = 0; n < writes; ++n) {
+        const std::int64_t start = bench::steadyNs();
+        if (!record.add(oneMore(like, n))) {
+            std::fprintf(stderr, "write failed: %s\n", qPrintable(record.lastError()));
+            std::exit(1);
+        }
+        times.push_back(msSince(start));
+    }
+    const double cpuMs = (bench::processCpuSeconds() - cpuBefore) * 1000 / writes;
+    std::printf("write one attempt: median %.2f ms, 90%% %.2f ms, worst %.2f ms (%d writes);"
+                " CPU %.2f ms a write\n",
+                bench::percentile(times, 0.5), bench::percentile(times, 0.9),
+                bench::percentile(times, 1.0), writes, cpuMs);
+    std::printf("(each write waits for one fsync of the log; time it below)\n");
+}
+
+// What the disk itself asks: a 4 KB write and its fsync, as one commit makes.
+void measureFsync(const QString& scratch, int count) {
+    QFile file(scratch);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    std::vector<double> times;
+    const QByteArray page(4096, 'x');
+    for (int n = 0; n < count; ++n) {
+        file.write(page);
+        file.flush();
+        const std::int64_t start = bench::steadyNs();
+        ::fsync(file.handle());
+        times.push_back(msSince(start));
+    }
+    file.remove();
+    std::printf("fsync of 4 KB on this disk: median %.2f ms, worst %.2f ms\n",
+                bench::percentile(times, 0.5), bench::percentile(times, 1.0));
+}
+
+template <typename Read> void measureRead(const char* what, Read read) {
+    std::vector<double> times;
+    std::vector<double> cpu;
+    for (int n = 0; n < 5; ++n) {
+        const std::int64_t start = bench::steadyNs();
+        const double cpuBefore = bench::processCpuSeconds();
+        read();
+        times.push_back(msSince(start));
+        cpu.push_back((bench::processCpuSeconds() - cpuBefore) * 1000);
+    }
+    // On a shared machine the wall time waits for the processor; the CPU time does not.
+    std::printf("%s: median %.1f ms, worst %.1f ms; CPU median %.1f ms\n", what,
+                bench::percentile(times, 0.5), bench::percentile(times, 1.0),
+                bench::percentile(cpu, 0.5));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    FillPlan plan;
+    int writes = 200;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--attempts") == 0)
+            plan.attempts = std::atoi(argv[i + 1]);
+        else if (std::strcmp(argv[i], "--writes") == 0)
+            writes = std::atoi(argv[i + 1]);
+    }
+    QDir().mkpath(benchFolder());
+    const QString path = benchFolder() + QStringLiteral("/practice-bench.sqlite3");
+    removeRecord(path);
+    plan.end = QDateTime::currentDateTime();
+    const std::int64_t start = bench::steadyNs();
+    const double cpuBefore = bench::processCpuSeconds();
+    {
+        auto record = openOrDie(path);
+        if (!fillRecord(*record, plan))
+            return 1;
+    }
+    std::printf("filled %d attempts (%d sentences over %d days) in %.1f s, %.1f s CPU\n",
+                plan.attempts, plan.sentences, plan.days, msSince(start) / 1000,
+                bench::processCpuSeconds() - cpuBefore);
+    const qint64 bytes = QFileInfo(path).size() + QFileInfo(path + QLatin1String("-wal")).size();
+    std::printf("file: %.1f MB, %.0f bytes per attempt\n", double(bytes) / 1e6,
+                double(bytes) / plan.attempts);
+
+    std::unique_ptr<PracticeRecord> record;
+    measureRead("open (with its integrity check)", [&] {
+        record.reset();
+        record = openOrDie(path);
+    });
+    const QDateTime now = QDateTime::currentDateTime();
+    measureRead("summary(now), all the record window reads", [&] { (void)record->summary(now); });
+    measureRead("due(now)", [&] { (void)record->due(now); });
+    const Attempt like = record->attempts().back();
+    measureRead("standing of one lesson", [&] { (void)record->standing(like.lesson); });
+    measureRead("attempts(), all of them", [&] { (void)record->attempts(); });
+    measureRead("writeCsv", [&] {
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        record->writeCsv(out);
+    });
+    measureWrites(*record, like, writes);
+    measureFsync(path + QStringLiteral(".fsync"), writes);
+    return 0;
+}
