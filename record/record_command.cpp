@@ -83,7 +83,7 @@ void listDue(const PracticeRecord& record, bool csv) {
             say(stdout, csvRecord({item.lesson.recordingName, item.lesson.sentence, due,
                                    QString::number(item.reviews)}));
         else
-            say(stdout, QStringLiteral("%1  %2 reviews  %3  %4\n")
+            say(stdout, QStringLiteral("%1  reviews %2  %3  %4\n")
                             .arg(due)
                             .arg(item.reviews)
                             .arg(item.lesson.recordingName, item.lesson.sentence));
