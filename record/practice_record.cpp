@@ -41,7 +41,7 @@ Attempt readAttempt(const Statement& row) {
     return attempt;
 }
 
-bool insertMissedWords(sqlite3* db, std::int64_t attemptId, std::int64_t lessonId,
+bool insertMissedWords(StatementCache& db, std::int64_t attemptId, std::int64_t lessonId,
                        const QStringList& words) {
     Statement insert(db,
                      "INSERT INTO missed_words (attempt_id, lesson_id, word) VALUES (?1, ?2, ?3)");
@@ -60,7 +60,7 @@ namespace {
 
 // The lesson's row, made on its first attempt; its name and folder follow the
 // lesson when it is renamed or moved.
-std::int64_t lessonRow(sqlite3* db, const LessonRef& lesson) {
+std::int64_t lessonRow(StatementCache& db, const LessonRef& lesson) {
     Statement upsert(db, "INSERT INTO lessons (sentence, audio_hash, recording_name, folder)"
                          " VALUES (?1, ?2, ?3, ?4) ON CONFLICT (sentence, audio_hash) DO UPDATE"
                          " SET recording_name = excluded.recording_name, folder = excluded.folder"
@@ -82,7 +82,7 @@ QString joinedWords(const QStringList& words) {
     return kept.join(QLatin1Char(' '));
 }
 
-std::int64_t insertAttempt(sqlite3* db, std::int64_t lessonId, const Attempt& attempt) {
+std::int64_t insertAttempt(StatementCache& db, std::int64_t lessonId, const Attempt& attempt) {
     Statement insert(db,
                      "INSERT INTO attempts (lesson_id, time_ms, utc_offset, kind, words_right,"
                      " words_total, missed, typed, speed_percent, seconds_since_start, replays,"
@@ -97,10 +97,10 @@ std::int64_t insertAttempt(sqlite3* db, std::int64_t lessonId, const Attempt& at
     insert.bind(11, attempt.replays).bind(12, sittingOf(attempt));
     insert.bind(13, attempt.lesson.recordingName).bind(14, attempt.lesson.folder);
     insert.bind(15, std::int64_t(attempt.time.date().toJulianDay()));
-    return insert.run() ? sqlite3_last_insert_rowid(db) : -1;
+    return insert.run() ? sqlite3_last_insert_rowid(db.db()) : -1;
 }
 
-bool writeAttempt(sqlite3* db, const Attempt& attempt) {
+bool writeAttempt(StatementCache& db, const Attempt& attempt) {
     if (!attempt.time.isValid())
         return false;
     const std::int64_t lessonId = lessonRow(db, attempt.lesson);
@@ -133,7 +133,7 @@ bool PracticeRecord::addAll(const std::vector<Attempt>& attempts) {
         return false;
     }
     for (const Attempt& attempt : attempts) {
-        if (!writeAttempt(db, attempt)) {
+        if (!writeAttempt(*m_db->statements, attempt)) {
             m_db->lastError = attempt.time.isValid() ? errorText(db)
                                                      : QStringLiteral("an attempt without a time");
             execute(db, "ROLLBACK");

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "practice_record.h"
+#include "sqlite_statement.h"
 
 #include <sqlite3.h>
 
@@ -9,9 +10,13 @@ namespace hearvex::record {
 
 struct PracticeRecord::Database {
     sqlite3* handle = nullptr;
+    std::unique_ptr<StatementCache> statements; // made once the handle is open
     QString path;
     QString lastError;
-    ~Database() { sqlite3_close(handle); }
+    ~Database() {
+        statements.reset();
+        sqlite3_close(handle);
+    }
 };
 
 // Times as stored: milliseconds since the epoch (UTC) and the offset in seconds.
@@ -25,8 +30,6 @@ QString missedWordKey(const QString& word);
 
 namespace hearvex::record {
 
-class Statement;
-
 // The columns readAttempt reads, of attempts a joined with lessons l.
 inline constexpr char kAttemptColumns[] =
     "a.time_ms, a.utc_offset, a.kind, a.words_right, a.words_total, a.missed, a.typed,"
@@ -38,7 +41,7 @@ inline constexpr int kAttemptLessonColumn = 16;
 Attempt readAttempt(const Statement& row);
 
 // Missed words are kept one per row too, so the most missed are counted in SQL.
-bool insertMissedWords(sqlite3* db, std::int64_t attemptId, std::int64_t lessonId,
+bool insertMissedWords(StatementCache& statements, std::int64_t attemptId, std::int64_t lessonId,
                        const QStringList& words);
 
 } // namespace hearvex::record

@@ -124,8 +124,10 @@ QString moveAside(const QString& path, QString* reason) {
 }
 
 std::unique_ptr<PracticeRecord::Database> readyOrNull(Opened& opened, OpenOutcome* outcome) {
-    if (opened.result == Opening::Ready)
+    if (opened.result == Opening::Ready) {
+        opened.db->statements = std::make_unique<StatementCache>(opened.db->handle);
         return std::move(opened.db);
+    }
     outcome->status = OpenOutcome::Status::Unwritable;
     outcome->reason = opened.reason;
     return nullptr;

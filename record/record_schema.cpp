@@ -85,12 +85,13 @@ bool replayAttempts(sqlite3* db) {
                             " FROM attempts a JOIN lessons l ON l.id = a.lesson_id"
                             " ORDER BY a.time_ms, a.id";
     Statement rows(db, sql.c_str());
+    StatementCache statements(db);
     while (rows.next()) {
         const Attempt attempt = readAttempt(rows);
         const std::int64_t attemptId = rows.integer(kAttemptIdColumn);
         const std::int64_t lessonId = rows.integer(kAttemptLessonColumn);
-        if (!insertMissedWords(db, attemptId, lessonId, attempt.missedWords) ||
-            !regradeReview(db, lessonId, attemptId, attempt))
+        if (!insertMissedWords(statements, attemptId, lessonId, attempt.missedWords) ||
+            !regradeReview(statements, lessonId, attemptId, attempt))
             return false;
     }
     return !rows.failed();

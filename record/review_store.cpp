@@ -52,7 +52,7 @@ void bindState(Statement& statement, int first, const ReviewState& state) {
     bindTime(statement, first + 5, state.due);
 }
 
-std::optional<StoredReview> loadReview(sqlite3* db, std::int64_t lessonId) {
+std::optional<StoredReview> loadReview(StatementCache& db, std::int64_t lessonId) {
     Statement row(db, "SELECT sitting_ms, grading_attempt, graded_by_compare,"
                       " reviews, stability, difficulty, last_ms, last_offset, due_ms, due_offset,"
                       " before_reviews, before_stability, before_difficulty, before_last_ms,"
@@ -70,7 +70,7 @@ std::optional<StoredReview> loadReview(sqlite3* db, std::int64_t lessonId) {
     return review;
 }
 
-bool saveReview(sqlite3* db, std::int64_t lessonId, const StoredReview& review) {
+bool saveReview(StatementCache& db, std::int64_t lessonId, const StoredReview& review) {
     Statement save(db, "INSERT OR REPLACE INTO reviews (lesson_id, sitting_ms, grading_attempt,"
                        " graded_by_compare, reviews, stability, difficulty, last_ms, last_offset,"
                        " due_ms, due_offset, before_reviews, before_stability, before_difficulty,"
@@ -84,7 +84,7 @@ bool saveReview(sqlite3* db, std::int64_t lessonId, const StoredReview& review) 
     return save.run();
 }
 
-bool markGrading(sqlite3* db, std::int64_t attemptId, int grades) {
+bool markGrading(StatementCache& db, std::int64_t attemptId, int grades) {
     Statement mark(db, "UPDATE attempts SET grades = ?2 WHERE id = ?1");
     return mark.bind(1, attemptId).bind(2, grades).run();
 }
@@ -96,7 +96,7 @@ std::int64_t sittingOf(const Attempt& attempt) {
         .toMSecsSinceEpoch();
 }
 
-bool regradeReview(sqlite3* db, std::int64_t lessonId, std::int64_t attemptId,
+bool regradeReview(StatementCache& db, std::int64_t lessonId, std::int64_t attemptId,
                    const Attempt& attempt) {
     const std::optional<StoredReview> stored = loadReview(db, lessonId);
     const bool isCompare = attempt.kind == AttemptKind::Compare;

@@ -8,13 +8,13 @@
 
 #include <cstdint>
 
-struct sqlite3;
-
 namespace hearvex::record {
+
+class StatementCache;
 
 // Inside the caller's transaction: regrades lessonId's item by the attempt
 // just written as attemptId, and marks the attempt that now grades its sitting.
-bool regradeReview(sqlite3* db, std::int64_t lessonId, std::int64_t attemptId,
+bool regradeReview(StatementCache& statements, std::int64_t lessonId, std::int64_t attemptId,
                    const Attempt& attempt);
 
 // The sitting an attempt belongs to, as stored.

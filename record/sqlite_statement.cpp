@@ -13,8 +13,37 @@ Statement::Statement(sqlite3* db, const char* sql)
     }
 }
 
+Statement::Statement(StatementCache& cache, const char* sql)
+    : m_db(cache.db())
+    , m_statement(cache.prepared(sql))
+    , m_failed(m_statement == nullptr)
+    , m_borrowed(true) {}
+
 Statement::~Statement() {
-    sqlite3_finalize(m_statement);
+    if (m_borrowed)
+        reset();
+    else
+        sqlite3_finalize(m_statement);
+}
+
+sqlite3_stmt* StatementCache::prepared(const char* sql) {
+    const auto found = m_statements.find(sql);
+    if (found != m_statements.end())
+        return found->second;
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr) !=
+        SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return nullptr;
+    }
+    m_statements.emplace(sql, statement);
+    return statement;
+}
+
+void StatementCache::clear() {
+    for (const auto& [sql, statement] : m_statements)
+        sqlite3_finalize(statement);
+    m_statements.clear();
 }
 
 Statement& Statement::bind(int index, std::int64_t value) {

@@ -5,15 +5,39 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <unordered_map>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace hearvex::record {
 
+// The statements a connection runs again and again (one attempt's write),
+// prepared once. Keyed by the address of their text: pass string literals.
+class StatementCache {
+public:
+    explicit StatementCache(sqlite3* db)
+        : m_db(db) {}
+    ~StatementCache() { clear(); }
+    StatementCache(const StatementCache&) = delete;
+    StatementCache& operator=(const StatementCache&) = delete;
+
+    sqlite3* db() const { return m_db; }
+    // Null when the text does not prepare.
+    sqlite3_stmt* prepared(const char* sql);
+    // Before the connection closes.
+    void clear();
+
+private:
+    sqlite3* m_db = nullptr;
+    std::unordered_map<const char*, sqlite3_stmt*> m_statements;
+};
+
 class Statement {
 public:
     Statement(sqlite3* db, const char* sql);
+    // Borrowed from the cache and reset, not finalised, at the end.
+    Statement(StatementCache& cache, const char* sql);
     ~Statement();
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -44,6 +68,7 @@ private:
     sqlite3* m_db = nullptr;
     sqlite3_stmt* m_statement = nullptr;
     bool m_failed = false;
+    bool m_borrowed = false;
 };
 
 // Runs one or more statements that give no rows; true when all succeeded.

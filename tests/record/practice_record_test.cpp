@@ -138,6 +138,7 @@ TEST_F(RecordTest, ASittingGradesOnceByItsLastCompare) {
     EXPECT_EQ(record->due(at("2026-03-01T09:01:00+08:00")).size(), 1u);
     ASSERT_TRUE(record->add(attemptOf(kRiver, AttemptKind::Compare, sitting, 40, 5, 5)));
     ASSERT_TRUE(record->add(attemptOf(kRiver, AttemptKind::Check, sitting, 50, 3, 5, {"to"})));
+    EXPECT_TRUE(record->due(at("2026-03-01T09:02:00+08:00")).empty());
     ASSERT_TRUE(record->add(attemptOf(kRiver, AttemptKind::Compare, sitting, 60, 5, 5)));
     EXPECT_TRUE(record->due(at("2026-03-03T23:59:00+08:00")).empty());
     // Good once (one replay): 3 days; graded twice it would be later.
