@@ -244,33 +244,86 @@ TEST_F(RecordTest, SummaryCountsDaysWordsAndTheMostMissed) {
     EXPECT_EQ(record->summary(at("2026-03-03T08:00:00+08:00")).daysInARow, 0);
 }
 
-TEST_F(RecordTest, ADamagedFileIsKeptAsideAndANewOneStarted) {
-    const QByteArray garbage = QByteArray("not a database, just words ").repeated(200);
-    writeFile(path(), garbage);
-    OpenOutcome outcome;
-    // The lesson tool reads: it reports the damage and changes nothing.
-    EXPECT_FALSE(PracticeRecord::open(path(), &outcome, false));
-    EXPECT_EQ(outcome.status, OpenOutcome::Status::Damaged);
-    EXPECT_EQ(QDir(QFileInfo(path()).absolutePath()).entryList(QDir::Files).size(), 1);
+enum class Damage { NotADatabase, CutShort, PageOverwritten };
 
-    auto record = openRecord(&outcome);
-    ASSERT_TRUE(record);
-    EXPECT_EQ(outcome.status, OpenOutcome::Status::MovedAside);
-    EXPECT_TRUE(QFileInfo(outcome.brokenPath)
-                    .fileName()
-                    .contains(QRegularExpression(
-                        QStringLiteral("^practice\\.sqlite3\\.broken-\\d{8}-\\d{6}$"))))
-        << outcome.brokenPath.toStdString();
-    QFile kept(outcome.brokenPath);
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), garbage);
-    ASSERT_TRUE(
-        record->add(attemptOf(kRiver, AttemptKind::Check, "2026-03-01T09:00:00+08:00", 30, 5, 5)));
-    record.reset();
-    // Told once: the new file opens plainly.
-    record = openRecord(&outcome);
-    EXPECT_EQ(outcome.status, OpenOutcome::Status::Opened);
-    EXPECT_EQ(record->attempts().size(), 1u);
+// A real record damaged as a copy stopped half-way or a failing disk leaves it.
+QByteArray damagedRecord(const QString& path, Damage damage) {
+    {
+        auto record = PracticeRecord::open(path, nullptr);
+        std::vector<Attempt> many;
+        for (int n = 0; n < 400; ++n)
+            many.push_back(attemptOf(lessonOf(QStringLiteral("Sentence number %1.").arg(n)),
+                                     AttemptKind::Check, "2026-03-01T09:00:00+08:00", n, 3, 4,
+                                     {QStringLiteral("number")}));
+        if (!record || !record->addAll(many))
+            return {};
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return {};
+    if (damage == Damage::CutShort) {
+        file.resize(file.size() * 3 / 5);
+    } else {
+        file.seek(file.size() / 2 / 4096 * 4096);
+        file.write(QByteArray(4096, '\x5a'));
+    }
+    file.seek(0);
+    const QByteArray bytes = file.readAll();
+    file.close();
+    return bytes;
+}
+
+TEST_F(RecordTest, ADamagedFileIsKeptAsideAndANewOneStarted) {
+    for (const Damage damage : {Damage::NotADatabase, Damage::CutShort, Damage::PageOverwritten}) {
+        SCOPED_TRACE(static_cast<int>(damage));
+        QDir(QFileInfo(path()).absolutePath()).removeRecursively();
+        QByteArray damaged = QByteArray("not a database, just words ").repeated(200);
+        if (damage == Damage::NotADatabase)
+            writeFile(path(), damaged);
+        else
+            damaged = damagedRecord(path(), damage);
+        ASSERT_FALSE(damaged.isEmpty());
+        OpenOutcome outcome;
+        // The lesson tool reads: it reports the damage and changes nothing.
+        EXPECT_FALSE(PracticeRecord::open(path(), &outcome, false));
+        EXPECT_EQ(outcome.status, OpenOutcome::Status::Damaged);
+        EXPECT_EQ(QDir(QFileInfo(path()).absolutePath()).entryList(QDir::Files).size(), 1);
+
+        auto record = openRecord(&outcome);
+        ASSERT_TRUE(record);
+        EXPECT_EQ(outcome.status, OpenOutcome::Status::MovedAside);
+        EXPECT_TRUE(QFileInfo(outcome.brokenPath)
+                        .fileName()
+                        .contains(QRegularExpression(
+                            QStringLiteral("^practice\\.sqlite3\\.broken-\\d{8}-\\d{6}$"))))
+            << outcome.brokenPath.toStdString();
+        QFile kept(outcome.brokenPath);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), damaged);
+        ASSERT_TRUE(record->add(
+            attemptOf(kRiver, AttemptKind::Check, "2026-03-01T09:00:00+08:00", 30, 5, 5)));
+        record.reset();
+        // Told once: the new file opens plainly.
+        record = openRecord(&outcome);
+        EXPECT_EQ(outcome.status, OpenOutcome::Status::Opened);
+        EXPECT_EQ(record->attempts().size(), 1u);
+    }
+}
+
+TEST(RecordingHash, NamesTheBytesNotTheFile) {
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("a.txt"));
+    const QString second = dir.filePath(QStringLiteral("renamed.txt"));
+    for (const QString& file : {first, second}) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("abc");
+    }
+    // SHA-256 of "abc".
+    EXPECT_EQ(hashRecording(first),
+              "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    EXPECT_EQ(hashRecording(second), hashRecording(first));
+    EXPECT_TRUE(hashRecording(dir.filePath(QStringLiteral("missing.txt"))).isEmpty());
 }
 
 TEST_F(RecordTest, AMissingFileIsNotMadeByAReader) {
