@@ -44,6 +44,8 @@ struct LessonStanding {
     QDateTime due;
 };
 
+// One PracticeRecord is used from one thread at a time; each running copy of
+// the program (and the lesson tool) opens its own.
 class PracticeRecord {
 public:
     // Opens (creating on first use) the record at path. With createIfMissing

@@ -56,16 +56,27 @@ bool journalIsWal(sqlite3* db) {
     return mode.next() && mode.text(0) == QLatin1String("wal");
 }
 
+Opening notReady(sqlite3* db) {
+    return isDamage(sqlite3_errcode(db)) ? Opening::Damaged : Opening::Unwritable;
+}
+
+// Nothing is changed until the file is known to be a sound record of ours.
 Opening configure(sqlite3* db, bool writing, QString* reason) {
     sqlite3_busy_timeout(db, 5000);
-    const bool walSet = journalIsWal(db);
-    if (!walSet && isDamage(sqlite3_errcode(db)))
+    switch (inspectSchema(db)) {
+    case SchemaStatus::Failed:
+        return notReady(db);
+    case SchemaStatus::Foreign:
         return Opening::Damaged;
+    case SchemaStatus::Newer:
+        *reason = QStringLiteral("the record was written by a newer version of Hearvex");
+        return Opening::Newer;
+    default:
+        break;
+    }
     if (!passesQuickCheck(db))
-        return isDamage(sqlite3_errcode(db)) || sqlite3_errcode(db) == SQLITE_OK
-                   ? Opening::Damaged
-                   : Opening::Unwritable;
-    if (writing && (!walSet || sqlite3_db_readonly(db, "main") == 1)) {
+        return sqlite3_errcode(db) == SQLITE_OK ? Opening::Damaged : notReady(db);
+    if (writing && (!journalIsWal(db) || sqlite3_db_readonly(db, "main") == 1)) {
         *reason = QStringLiteral("the record cannot be written");
         return Opening::Unwritable;
     }
@@ -76,15 +87,10 @@ Opening configure(sqlite3* db, bool writing, QString* reason) {
     case SchemaStatus::Current:
     case SchemaStatus::Migrated:
         return Opening::Ready;
-    case SchemaStatus::Foreign:
-        return Opening::Damaged;
-    case SchemaStatus::Newer:
-        *reason = QStringLiteral("the record was written by a newer version of Hearvex");
-        return Opening::Newer;
-    case SchemaStatus::Failed:
+    default:
         break;
     }
-    return isDamage(sqlite3_errcode(db)) ? Opening::Damaged : Opening::Unwritable;
+    return notReady(db);
 }
 
 Opened openDatabase(const QString& path, bool create) {

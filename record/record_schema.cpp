@@ -125,18 +125,24 @@ int schemaVersion(sqlite3* db) {
     return version.next() ? int(version.integer(0)) : -1;
 }
 
-SchemaStatus migrateSchema(sqlite3* db, QString* error) {
-    int version = schemaVersion(db);
-    if (version < 0) {
-        *error = errorText(db);
+SchemaStatus inspectSchema(sqlite3* db) {
+    const int version = schemaVersion(db);
+    if (version < 0)
         return SchemaStatus::Failed;
-    }
     if (version > kSchemaVersion)
         return SchemaStatus::Newer;
     if (version == 0 && hasTables(db))
         return SchemaStatus::Foreign;
-    if (version == kSchemaVersion)
-        return SchemaStatus::Current;
+    return version == kSchemaVersion ? SchemaStatus::Current : SchemaStatus::Older;
+}
+
+SchemaStatus migrateSchema(sqlite3* db, QString* error) {
+    const SchemaStatus found = inspectSchema(db);
+    if (found == SchemaStatus::Failed)
+        *error = errorText(db);
+    if (found != SchemaStatus::Older)
+        return found;
+    int version = schemaVersion(db);
     for (; version < kSchemaVersion; ++version) {
         if (!execute(db, "BEGIN IMMEDIATE")) {
             *error = errorText(db);

@@ -11,10 +11,15 @@ namespace hearvex::record {
 
 inline constexpr int kSchemaVersion = 2;
 
-enum class SchemaStatus { Current, Migrated, Newer, Foreign, Failed };
+enum class SchemaStatus { Current, Older, Migrated, Newer, Foreign, Failed };
 
-// Brings the file to kSchemaVersion. Newer: written by a later version of
-// the program (left untouched); Foreign: a database of something else.
+// What the file holds, changing nothing: Older also for a new, empty file;
+// Newer: written by a later version of the program; Foreign: a database of
+// something else; Failed: not readable as a database.
+SchemaStatus inspectSchema(sqlite3* db);
+
+// Brings the file to kSchemaVersion (Current or Migrated); Newer and Foreign
+// files are left untouched.
 SchemaStatus migrateSchema(sqlite3* db, QString* error);
 
 int schemaVersion(sqlite3* db);

@@ -425,6 +425,32 @@ TEST_F(RecordTest, ANewerRecordIsLeftAlone) {
               0);
 }
 
+TEST_F(RecordTest, AnotherProgramsDatabaseIsNotTouchedByAReaderAndKeptAside) {
+    QDir().mkpath(QFileInfo(path()).absolutePath());
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path()).constData(), &db), SQLITE_OK);
+    sqlite3_exec(db, "CREATE TABLE notes (text); INSERT INTO notes VALUES ('mine');", nullptr,
+                 nullptr, nullptr);
+    sqlite3_close(db);
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    OpenOutcome outcome;
+    EXPECT_FALSE(PracticeRecord::open(path(), &outcome, false));
+    EXPECT_EQ(outcome.status, OpenOutcome::Status::Damaged);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before); // its journal mode too
+    file.close();
+
+    auto record = openRecord(&outcome);
+    EXPECT_EQ(outcome.status, OpenOutcome::Status::MovedAside);
+    QFile kept(outcome.brokenPath);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), before);
+}
+
 // Runs body in a child process; its exit status, or -signal when killed.
 template <typename Body> pid_t inChild(Body body) {
     const pid_t pid = fork();
