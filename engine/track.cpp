@@ -1,5 +1,6 @@
 #include "track.h"
 
+#include "ffmpeg_source.h"
 #include "id3_tags.h"
 #include "mpeg_frames.h"
 #include "ogg_length.h"
@@ -145,45 +146,57 @@ std::unique_ptr<Track> Track::open(const char* path, std::int32_t& error) {
     error = VBMP3_ERR_NOT_AUDIO;
     if (st.st_size == 0)
         return nullptr;
-    // Through a view of the descriptor, so libsndfile has no file name to
-    // guess a format from (the content alone decides), and a refusal leaves
-    // the descriptor open (sf_open_fd closes it).
     SF_INFO info{};
-    SF_VIRTUAL_IO io = viewIo();
-    track->m_view = FileView{fd, 0, st.st_size, 0};
-    if (!track->openDecoder(sf_open_virtual(&io, SFM_READ, &info, &track->m_view), info,
-                            st.st_size)) {
-        // An MP3 that players accept but libsndfile cannot place (junk before
-        // the first frame, an ID3 size that lies, a damaged first frame): the
-        // decoder gets the file from the first good frame on.
-        const std::int64_t start = mpegAudioStart(fd, st.st_size);
-        if (start <= 0)
-            return nullptr;
-        track->m_view = FileView{fd, start, st.st_size - start, 0};
-        info = SF_INFO{};
-        if (!track->openDecoder(sf_open_virtual(&io, SFM_READ, &info, &track->m_view), info,
-                                st.st_size))
-            return nullptr;
+    if (track->openWithSndfile(st.st_size, info, false)) {
+        track->takeSndfileFacts(info, st.st_size);
+    } else if ((track->m_ffmpeg = FfmpegSource::open(fd, st.st_size))) {
+        track->m_facts = track->m_ffmpeg->facts();
+    } else if (track->openWithSndfile(st.st_size, info, true)) {
+        track->takeSndfileFacts(info, st.st_size);
+    } else {
+        return nullptr;
     }
+    if (track->m_facts.title.empty())
+        track->m_facts.title = tagTextToUtf8(fileNameOf(path));
+    error = VBMP3_ERR_NONE;
+    return track;
+}
 
-    TrackFacts& facts = track->m_facts;
-    facts.bitRateKbps = averageKbps(info.format, info, fd, st.st_size);
+// Through a view of the descriptor, so libsndfile has no file name to guess a
+// format from (the content alone decides), and a refusal leaves the
+// descriptor open (sf_open_fd closes it). fromFirstMpegFrame: an MP3 that
+// players accept but libsndfile cannot place (junk before the first frame,
+// an ID3 size that lies, a damaged first frame) is given from the first good
+// frame on.
+bool Track::openWithSndfile(std::int64_t fileBytes, SF_INFO& info, bool fromFirstMpegFrame) {
+    std::int64_t start = 0;
+    if (fromFirstMpegFrame && (start = mpegAudioStart(m_fd, fileBytes)) <= 0)
+        return false;
+    SF_VIRTUAL_IO io = viewIo();
+    m_view = FileView{m_fd, start, fileBytes - start, 0};
+    info = SF_INFO{};
+    if (openDecoder(sf_open_virtual(&io, SFM_READ, &info, &m_view), info, fileBytes))
+        return true;
+    if (m_file)
+        sf_close(m_file);
+    m_file = nullptr;
+    return false;
+}
+
+void Track::takeSndfileFacts(const SF_INFO& info, std::int64_t fileBytes) {
+    m_facts.bitRateKbps = averageKbps(info.format, info, m_fd, fileBytes);
     const int type = info.format & SF_FORMAT_TYPEMASK;
     if (type == SF_FORMAT_MPEG) {
-        Id3Text id3 = readId3(fd, st.st_size);
-        facts.title = std::move(id3.title);
-        facts.artist = std::move(id3.artist);
+        Id3Text id3 = readId3(m_fd, fileBytes);
+        m_facts.title = std::move(id3.title);
+        m_facts.artist = std::move(id3.artist);
     } else {
         // Vorbis comments (FLAC, Ogg, Opus) are UTF-8 by definition; other
         // containers' text (WAV INFO) declares no encoding.
         const bool utf8 = type == SF_FORMAT_FLAC || type == SF_FORMAT_OGG;
-        facts.title = tagOf(track->m_file, SF_STR_TITLE, utf8);
-        facts.artist = tagOf(track->m_file, SF_STR_ARTIST, utf8);
+        m_facts.title = tagOf(m_file, SF_STR_TITLE, utf8);
+        m_facts.artist = tagOf(m_file, SF_STR_ARTIST, utf8);
     }
-    if (facts.title.empty())
-        facts.title = tagTextToUtf8(fileNameOf(path));
-    error = VBMP3_ERR_NONE;
-    return track;
 }
 
 bool Track::openDecoder(SNDFILE* file, SF_INFO& info, std::int64_t fileBytes) {
@@ -223,6 +236,7 @@ bool Track::openDecoder(SNDFILE* file, SF_INFO& info, std::int64_t fileBytes) {
 }
 
 Track::~Track() {
+    m_ffmpeg.reset(); // reads through m_fd
     if (m_file)
         sf_close(m_file);
     if (m_fd >= 0)
@@ -230,6 +244,8 @@ Track::~Track() {
 }
 
 std::int64_t Track::read(float* stereo, std::int64_t frameCount) {
+    if (m_ffmpeg)
+        return m_ffmpeg->read(stereo, frameCount);
     if (m_lengthFromScan) // what lies past the last whole page is not the track
         frameCount = std::clamp<std::int64_t>(m_facts.frameCount - m_readFrame, 0, frameCount);
     const std::int64_t got = readStereo(stereo, frameCount);
@@ -271,6 +287,8 @@ std::int64_t Track::readStereo(float* stereo, std::int64_t frameCount) {
 }
 
 bool Track::seek(std::int64_t frame) {
+    if (m_ffmpeg)
+        return m_ffmpeg->seek(frame);
     if (frame < 0 || (m_lengthFromScan && frame >= m_facts.frameCount))
         return false;
     const std::int64_t from =

@@ -13,6 +13,8 @@ struct SF_INFO;
 
 namespace vbmp3 {
 
+class FfmpegSource;
+
 struct TrackFacts {
     std::string title;  // UTF-8: the title tag, else the file's name
     std::string artist; // UTF-8, may be empty
@@ -32,8 +34,9 @@ struct FileView {
 
 class Track {
 public:
-    // Opens path (UTF-8) by content. On failure returns nullptr and sets
-    // error to VBMP3_ERR_CANNOT_READ or VBMP3_ERR_NOT_AUDIO.
+    // Opens path (UTF-8) by content: through libsndfile what it reads, the
+    // rest through FFmpeg. On failure returns nullptr and sets error to
+    // VBMP3_ERR_CANNOT_READ or VBMP3_ERR_NOT_AUDIO.
     static std::unique_ptr<Track> open(const char* path, std::int32_t& error);
 
     ~Track();
@@ -60,8 +63,11 @@ private:
     // Takes file (may be null) as the decoder and checks it decodes; fills
     // the facts it gives.
     bool openDecoder(sf_private_tag* file, SF_INFO& info, std::int64_t fileBytes);
+    bool openWithSndfile(std::int64_t fileBytes, SF_INFO& info, bool fromFirstMpegFrame);
+    void takeSndfileFacts(const SF_INFO& info, std::int64_t fileBytes);
 
     sf_private_tag* m_file = nullptr;
+    std::unique_ptr<FfmpegSource> m_ffmpeg; // instead of m_file
     int m_fd = -1;
     FileView m_view; // the decoder's view, when it does not read the file whole
     TrackFacts m_facts;
