@@ -6,7 +6,7 @@
 // decoding thread alone; memory stays the same whatever the length.
 #pragma once
 
-#include "track.h"
+#include "media_source.h"
 
 #include <cstdint>
 #include <memory>
@@ -29,7 +29,7 @@ struct FdInput {
     std::int64_t deadlineNs = 0; // blocking reads give up after it (0: never)
 };
 
-class FfmpegSource {
+class FfmpegSource final : public MediaSource {
 public:
     // Opens the file behind fd (which stays the caller's) by its content.
     // Null when FFmpeg does not recognise it as a container or stream with a
@@ -37,18 +37,18 @@ public:
     // are filled except for a title the file lacks (left empty).
     static std::unique_ptr<FfmpegSource> open(int fd, std::int64_t fileBytes);
 
-    ~FfmpegSource();
+    ~FfmpegSource() override;
     FfmpegSource(const FfmpegSource&) = delete;
     FfmpegSource& operator=(const FfmpegSource&) = delete;
 
-    const TrackFacts& facts() const { return m_facts; }
+    const TrackFacts& facts() const override { return m_facts; }
 
     // As Track::read: interleaved stereo, fewer frames than asked at the end.
-    std::int64_t read(float* stereo, std::int64_t frameCount);
+    std::int64_t read(float* stereo, std::int64_t frameCount) override;
 
     // Moves to exactly frame (within a container's timestamp precision);
     // false if the stream cannot get there.
-    bool seek(std::int64_t frame);
+    bool seek(std::int64_t frame) override;
 
 private:
     enum class Landing { Exact, Late, End };

@@ -1,7 +1,7 @@
 #include "track.h"
 
-#include "ffmpeg_source.h"
 #include "id3_tags.h"
+#include "media_source.h"
 #include "mpeg_frames.h"
 #include "ogg_length.h"
 #include "tag_text.h"
@@ -149,8 +149,8 @@ std::unique_ptr<Track> Track::open(const char* path, std::int32_t& error) {
     SF_INFO info{};
     if (track->openWithSndfile(st.st_size, info, false)) {
         track->takeSndfileFacts(info, st.st_size);
-    } else if ((track->m_ffmpeg = FfmpegSource::open(fd, st.st_size))) {
-        track->m_facts = track->m_ffmpeg->facts();
+    } else if ((track->m_media = openMedia(fd, st.st_size))) {
+        track->m_facts = track->m_media->facts();
     } else if (track->openWithSndfile(st.st_size, info, true)) {
         track->takeSndfileFacts(info, st.st_size);
     } else {
@@ -236,7 +236,7 @@ bool Track::openDecoder(SNDFILE* file, SF_INFO& info, std::int64_t fileBytes) {
 }
 
 Track::~Track() {
-    m_ffmpeg.reset(); // reads through m_fd
+    m_media.reset(); // reads through m_fd
     if (m_file)
         sf_close(m_file);
     if (m_fd >= 0)
@@ -244,8 +244,8 @@ Track::~Track() {
 }
 
 std::int64_t Track::read(float* stereo, std::int64_t frameCount) {
-    if (m_ffmpeg)
-        return m_ffmpeg->read(stereo, frameCount);
+    if (m_media)
+        return m_media->read(stereo, frameCount);
     if (m_lengthFromScan) // what lies past the last whole page is not the track
         frameCount = std::clamp<std::int64_t>(m_facts.frameCount - m_readFrame, 0, frameCount);
     const std::int64_t got = readStereo(stereo, frameCount);
@@ -287,8 +287,8 @@ std::int64_t Track::readStereo(float* stereo, std::int64_t frameCount) {
 }
 
 bool Track::seek(std::int64_t frame) {
-    if (m_ffmpeg)
-        return m_ffmpeg->seek(frame);
+    if (m_media)
+        return m_media->seek(frame);
     if (frame < 0 || (m_lengthFromScan && frame >= m_facts.frameCount))
         return false;
     const std::int64_t from =

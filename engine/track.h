@@ -13,7 +13,7 @@ struct SF_INFO;
 
 namespace vbmp3 {
 
-class FfmpegSource;
+class MediaSource;
 
 struct TrackFacts {
     std::string title;  // UTF-8: the title tag, else the file's name
@@ -35,8 +35,8 @@ struct FileView {
 class Track {
 public:
     // Opens path (UTF-8) by content: through libsndfile what it reads, the
-    // rest through FFmpeg. On failure returns nullptr and sets error to
-    // VBMP3_ERR_CANNOT_READ or VBMP3_ERR_NOT_AUDIO.
+    // rest through FFmpeg (media_source.h). On failure returns nullptr and
+    // sets error to VBMP3_ERR_CANNOT_READ or VBMP3_ERR_NOT_AUDIO.
     static std::unique_ptr<Track> open(const char* path, std::int32_t& error);
 
     ~Track();
@@ -67,7 +67,7 @@ private:
     void takeSndfileFacts(const SF_INFO& info, std::int64_t fileBytes);
 
     sf_private_tag* m_file = nullptr;
-    std::unique_ptr<FfmpegSource> m_ffmpeg; // instead of m_file
+    std::unique_ptr<MediaSource> m_media; // FFmpeg's decoder, instead of m_file
     int m_fd = -1;
     FileView m_view; // the decoder's view, when it does not read the file whole
     TrackFacts m_facts;

@@ -1,9 +1,12 @@
 /*
  * vbmp3 — Hearvex's playback engine.
  *
- * Decodes recordings (WAV, MP3, FLAC, Ogg Vorbis, Opus, found by content,
- * never by file name), plays them through the system's sound output and
- * hands out the latest wave and spectrum for display.
+ * Decodes recordings (WAV, MP3, FLAC, Ogg Vorbis and Opus through
+ * libsndfile; M4A/AAC, raw ADTS AAC, MP4/MOV, WebM, Matroska, WMA, AC-3, ALAC
+ * and whatever else FFmpeg's libraries read through those, the first sound
+ * stream of a film), found by content, never by file name; plays them
+ * through the system's sound output and hands out the latest wave and
+ * spectrum for display.
  *
  * Threads
  *   Every call below may be made from any thread, one at a time (Hearvex makes
@@ -129,7 +132,15 @@ int32_t vbmp3_setLyricsNextAdjustTime(int32_t ms);
  * VBMP3_ERR_BAD_ARGUMENT for a null path or info, which closes the open track
  * too). Reads the file's header and first frames (and, for a file that does
  * not state its length, the end of the file). Sample rates below 1 kHz or
- * above 768 kHz are refused as VBMP3_ERR_NOT_AUDIO. */
+ * above 768 kHz are refused as VBMP3_ERR_NOT_AUDIO.
+ * The length is what the file holds: a download cut short is as long as the
+ * sound that is there, whatever its header says. A stream that states no
+ * length (raw ADTS AAC, AC-3) has its packets read once, without decoding;
+ * past about 0.4 s (hours on a slow disk) the rest is estimated from the
+ * bytes per second read so far, and the track then ends where its sound
+ * does. Through FFmpeg, a film's first sound stream plays, mixed down to two
+ * channels when it has more (its centre channel, where films put speech,
+ * included); a seek lands on its very sample in every format. */
 int16_t vbmp3_open(const char *path, Vbmp3TrackInfo *info); /* 0 = failed */
 
 /* The number of the last error (VBMP3_ERR_*); read it after a failed open.

@@ -248,3 +248,49 @@ INSTANTIATE_TEST_SUITE_P(
         Media{"alac", "-map 0:a -c:a alac -movflags +faststart -f ipod", "alac", 44100, 1, true, 0,
               30}),
     [](const ::testing::TestParamInfo<Media>& param) { return std::string(param.param.name); });
+
+namespace {
+
+class MediaFiles : public EngineTest {
+protected:
+    std::string make(const std::string& name, const std::string& arguments) {
+        const std::string path = m_dir.file(name);
+        const std::string command = "ffmpeg -nostdin -y " + arguments + " '" + path + "'";
+        EXPECT_EQ(runQuietly(command), 0) << command;
+        return path;
+    }
+
+    TempDir m_dir;
+};
+
+} // namespace
+
+// A film's speech is in its centre channel: mixed down, it is heard on both
+// sides (the first two channels alone would be silent here).
+TEST_F(MediaFiles, SurroundIsMixedDownWithItsCentre) {
+    const std::string path =
+        make("film.ac3", "-f lavfi -i \"aevalsrc='0|0|0.5*sin(2*PI*1000*t)|0|0|0':s=48000:d=3:"
+                         "channel_layout=5.1\" -c:a ac3 -f ac3");
+    Vbmp3TrackInfo info{};
+    ASSERT_NE(vbmp3_open(path.c_str(), &info), 0) << vbmp3_getLastErrorNo();
+    EXPECT_EQ(info.channels, 6);
+    ASSERT_EQ(vbmp3_play(), 1);
+    EXPECT_TRUE(waitUntil([] { return waveMax(false) >= 10 && waveMax(true) >= 10; }))
+        << waveMax(false) << " " << waveMax(true);
+}
+
+// What FFmpeg reads but holds no sound, or cannot be played from its start,
+// is refused as not a recording.
+TEST_F(MediaFiles, MediaWithoutPlayableSoundIsRefused) {
+    const std::string picture = make("picture.mp4", "-f lavfi -i testsrc=size=96x64:rate=5:d=3 "
+                                                    "-c:v libx264 -preset ultrafast -f mp4");
+    // An M4A written as phones do, its index last: cut short, the index is gone.
+    const std::string whole = make("memo.m4a", "-f lavfi -i sine=f=440:d=5 -c:a aac -f mp4");
+    const std::string bytes = readBytes(whole);
+    writeBytes(m_dir.file("memo-cut"), bytes.substr(0, bytes.size() / 2));
+    for (const std::string& path : {picture, m_dir.file("memo-cut")}) {
+        Vbmp3TrackInfo info{};
+        EXPECT_EQ(vbmp3_open(path.c_str(), &info), 0) << path;
+        EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NOT_AUDIO) << path;
+    }
+}
