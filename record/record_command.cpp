@@ -36,15 +36,12 @@ int usage() {
 }
 
 bool parse(const QList<QByteArray>& args, Options* options) {
-    qsizetype i = 0;
-    if (i < args.size() && args[i] == "due") {
-        options->due = true;
-        ++i;
-    }
-    for (; i < args.size(); ++i) {
-        if (args[i] == "--csv")
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == "due" && !options->due)
+            options->due = true;
+        else if (args[i] == "--csv")
             options->csv = true;
-        else if (args[i] == "--db" && i + 1 < args.size())
+        else if (args[i] == "--db" && i + 1 < args.size() && options->db.isEmpty())
             options->db = QFile::decodeName(args[++i]);
         else
             return false;
@@ -99,6 +96,8 @@ int runRecordCommand(const QList<QByteArray>& args) {
     OpenOutcome outcome;
     const std::unique_ptr<PracticeRecord> record =
         PracticeRecord::open(options.db, &outcome, false);
+    if (!record && outcome.status == OpenOutcome::Status::Unwritable)
+        return fail(QStringLiteral("%1: cannot be read: %2").arg(options.db, outcome.reason));
     if (!record)
         return fail(outcome.reason);
     if (options.due) {

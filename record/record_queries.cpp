@@ -132,6 +132,8 @@ std::vector<DueItem> PracticeRecord::due(const QDateTime& now) const {
 }
 
 RecordSummary PracticeRecord::summary(const QDateTime& now) const {
+    if (!now.isValid())
+        return {};
     sqlite3* db = m_db->handle;
     // One read transaction: every figure from the same state of the file.
     execute(db, "BEGIN");
