@@ -106,6 +106,21 @@ TEST_F(RecordTest, KeepsEveryFieldOfEveryAttemptInOrder) {
     EXPECT_EQ(all[2].time.offsetFromUtc(), -5 * 3600);
 }
 
+TEST_F(RecordTest, SeveralAttemptsAreWrittenAllOrNone) {
+    auto record = openRecord();
+    ASSERT_TRUE(record);
+    Attempt good = attemptOf(kRiver, AttemptKind::Check, "2026-03-01T09:00:00+08:00", 30, 5, 5);
+    Attempt timeless = good;
+    timeless.time = QDateTime();
+    EXPECT_FALSE(record->addAll({good, timeless}));
+    EXPECT_FALSE(record->lastError().isEmpty());
+    EXPECT_TRUE(record->attempts().empty());
+    EXPECT_FALSE(record->standing(kRiver));
+    ASSERT_TRUE(record->add(good));
+    EXPECT_TRUE(record->lastError().isEmpty());
+    EXPECT_EQ(record->attempts().size(), 1u);
+}
+
 TEST_F(RecordTest, WritesCsvWithOffsetsAndQuoting) {
     auto record = openRecord();
     ASSERT_TRUE(record);
