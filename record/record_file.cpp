@@ -113,18 +113,23 @@ Opened openDatabase(const QString& path, bool create) {
 
 // The damaged file is kept beside the new one, with its write-ahead log, so
 // that nothing in it is lost; the shared-memory index is rebuilt from them.
+// The log moves first: one left behind without its file could be replayed
+// into the new record.
 QString moveAside(const QString& path, QString* reason) {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString aside = path + QLatin1String(".broken-") + stamp;
-    for (int n = 2; QFileInfo::exists(aside); ++n)
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo::exists(aside + QLatin1String("-wal"));
+         ++n)
         aside = path + QLatin1String(".broken-") + stamp + QLatin1Char('-') + QString::number(n);
-    if (!QFile::rename(path, aside)) {
+    const QString wal = path + QLatin1String("-wal");
+    const QString asideWal = aside + QLatin1String("-wal");
+    const bool hasWal = QFileInfo::exists(wal);
+    if ((hasWal && !QFile::rename(wal, asideWal)) || !QFile::rename(path, aside)) {
+        if (hasWal && QFileInfo::exists(asideWal))
+            QFile::rename(asideWal, wal);
         *reason = QStringLiteral("the damaged record %1 cannot be moved aside").arg(path);
         return {};
     }
-    const QString wal = path + QLatin1String("-wal");
-    if (QFileInfo::exists(wal))
-        QFile::rename(wal, aside + QLatin1String("-wal"));
     QFile::remove(path + QLatin1String("-shm"));
     return aside;
 }
