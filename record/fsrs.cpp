@@ -65,8 +65,8 @@ double stabilityAfterRecall(const MemoryState& state, double r, Grade grade) {
 double stabilityAfterForgetting(const MemoryState& state, double r) {
     const double forgotten = w(11) * std::pow(state.difficulty, -w(12)) *
                              (std::pow(state.stability + 1, w(13)) - 1) * std::exp(w(14) * (1 - r));
-    // A lapse never leaves a memory more stable than it was.
-    return clampStability(std::min(forgotten, state.stability));
+    // A lapse leaves a memory less stable than a same-day review would.
+    return clampStability(std::min(forgotten, state.stability / std::exp(w(17) * w(18))));
 }
 
 double shortTermStability(double stability, Grade grade) {

@@ -68,6 +68,12 @@ TEST(Fsrs, SameDayAndAfterALapse) {
     const fsrs::MemoryState next = fsrs::nextState(again, 1, Grade::Good);
     EXPECT_NEAR(next.stability, 2.265009435089055, kTolerance);
     EXPECT_NEAR(next.difficulty, 7.176636167311107, kTolerance);
+    // Missed twice on one day, then again the next: the lapse is capped at
+    // S / e^(w17 w18), below its long-term value of 0.178.
+    const fsrs::MemoryState twice = fsrs::nextState(again, 0, Grade::Again);
+    EXPECT_NEAR(twice.stability, 0.20168903241409677, kTolerance);
+    EXPECT_NEAR(twice.difficulty, 8.082797017759107, kTolerance);
+    EXPECT_NEAR(fsrs::nextState(twice, 1, Grade::Again).stability, 0.14326833103466943, kTolerance);
 }
 
 TEST(Fsrs, IntervalsMeetTheDesiredRetention) {
