@@ -146,6 +146,8 @@ std::unique_ptr<Track> Track::open(const char* path, std::int32_t& error) {
     error = VBMP3_ERR_NOT_AUDIO;
     if (st.st_size == 0)
         return nullptr;
+    // FFmpeg before the search for MP3 frames: a film's MP3 sound (an AVI, a
+    // Matroska file) is found by its container, not read across the video.
     SF_INFO info{};
     if (track->openWithSndfile(st.st_size, info, false)) {
         track->takeSndfileFacts(info, st.st_size);

@@ -294,3 +294,30 @@ TEST_F(MediaFiles, MediaWithoutPlayableSoundIsRefused) {
         EXPECT_EQ(vbmp3_getLastErrorNo(), VBMP3_ERR_NOT_AUDIO) << path;
     }
 }
+
+namespace {
+
+bool ffmpegMapped() {
+    return readBytes("/proc/self/maps").find("libavcodec") != std::string::npos;
+}
+
+} // namespace
+
+// FFmpeg's libraries are loaded with the first recording that needs them,
+// never while only what libsndfile reads plays. In a fresh process.
+TEST_F(MediaFiles, FfmpegIsLoadedOnlyWhenARecordingNeedsIt) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    Sound sound;
+    sound.seconds = 1.0;
+    writeSound(m_dir.file("plain.wav"), sound);
+    const std::string aac = make("talk.aac", "-f lavfi -i sine=d=2 -c:a aac -f adts");
+    EXPECT_EXIT(
+        {
+            Vbmp3TrackInfo info{};
+            const bool wavAlone = vbmp3_open(m_dir.file("plain.wav").c_str(), &info) != 0 &&
+                                  vbmp3_play() != 0 && !ffmpegMapped();
+            const bool aacLoads = vbmp3_open(aac.c_str(), &info) != 0 && ffmpegMapped();
+            std::exit(wavAlone && aacLoads ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
