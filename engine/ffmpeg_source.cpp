@@ -125,6 +125,13 @@ bool FfmpegSource::openStream(int fd, std::int64_t fileBytes) {
     m_format->interrupt_callback = AVIOInterruptCB{interrupted, &m_io};
     if (avformat_open_input(&m_format, "", format, nullptr) < 0)
         return false; // the context is freed and null
+    // A film's pictures need not be decoded to learn about its sound.
+    bool hasSound = false;
+    for (unsigned i = 0; i < m_format->nb_streams; ++i)
+        hasSound = hasSound || m_format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO;
+    for (unsigned i = 0; hasSound && i < m_format->nb_streams; ++i)
+        if (m_format->streams[i]->codecpar->codec_type != AVMEDIA_TYPE_AUDIO)
+            m_format->streams[i]->discard = AVDISCARD_ALL;
     if (avformat_find_stream_info(m_format, nullptr) < 0)
         return false;
     m_stream = av_find_best_stream(m_format, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
