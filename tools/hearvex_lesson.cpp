@@ -5,6 +5,8 @@
 //   hearvex-lesson check FOLDER               each lesson in the program's order, and its faults
 //   hearvex-lesson import MEDIA [SUBTITLES]   one lesson per subtitle cue (see import_command.h)
 //   hearvex-lesson record [due] [--db FILE] [--csv]   the practice record (see record_command.h)
+//   hearvex-lesson align MEDIA TRANSCRIPT.txt a plain transcript timed as SRT (align_command.h)
+#include "align_command.h"
 #include "import_command.h"
 #include "lesson_check.h"
 #include "lesson_file.h"
@@ -60,7 +62,10 @@ int usage() {
             "                                            one lesson per subtitle cue\n"
             "  hearvex-lesson record [--db FILE] [--csv]   every check and compare, oldest first\n"
             "  hearvex-lesson record due [--db FILE] [--csv]\n"
-            "                                            the sentences due for review now"));
+            "                                            the sentences due for review now\n"
+            "  hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]\n"
+            "                                            time a plain transcript's sentences as "
+            "SRT"));
     return 2;
 }
 
@@ -286,6 +291,8 @@ int main(int argc, char** argv) {
         return check(args[1]);
     if (command == "record")
         return hearvex::record::runRecordCommand(args.mid(1));
+    if (command == "align")
+        return hearvex::lessons::runAlign(args.mid(1));
     if (command == "import")
         return hearvex::lessons::runImport(args.mid(1));
     return usage();

@@ -118,8 +118,12 @@ QStringList sentencesOf(const QString& paragraph) {
         if (!isTerminator(paragraph.at(i)))
             continue;
         const qsizetype end = sentenceEnd(paragraph, i);
-        if (end < 0)
+        if (end < 0) {
+            // The rest of an ellipsis or "?!" is judged with its first mark.
+            while (i + 1 < paragraph.size() && isTerminator(paragraph.at(i + 1)))
+                ++i;
             continue;
+        }
         out << paragraph.mid(start, end - start);
         start = end;
         i = end - 1;

@@ -1,0 +1,132 @@
+#include "align_command.h"
+
+#include "aligned_subtitles.h"
+#include "transcript_alignment.h"
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cstdio>
+#include <unistd.h>
+
+namespace hearvex::lessons {
+
+namespace {
+
+void say(FILE* to, const QString& text) {
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), to);
+}
+
+int usage(const QString& problem) {
+    say(stderr, QStringLiteral("hearvex-lesson align: %1\n"
+                               "usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]")
+                    .arg(problem));
+    return 2;
+}
+
+// The media's path with its last extension replaced by .srt.
+QByteArray besideMedia(const QByteArray& media) {
+    const qsizetype slash = media.lastIndexOf('/');
+    const qsizetype dot = media.lastIndexOf('.');
+    return (dot > slash + 1 ? media.left(dot) : media) + ".srt";
+}
+
+// A bar redrawn in place on a terminal; nothing on a pipe or a file.
+class StageBar {
+public:
+    StageBar()
+        : m_shown(isatty(STDERR_FILENO) != 0) {}
+    bool update(AlignmentStage stage, double fraction) {
+        const int percent = static_cast<int>(fraction * 100);
+        if (!m_shown || (stage == m_stage && percent == m_percent))
+            return true;
+        m_stage = stage;
+        m_percent = percent;
+        constexpr int kWidth = 30;
+        const int filled = percent * kWidth / 100;
+        std::fprintf(stderr, "\r%s [%s%s] %3d%%",
+                     stage == AlignmentStage::Sentences ? "sentences" : "aligning ",
+                     QByteArray(filled, '#').constData(),
+                     QByteArray(kWidth - filled, '-').constData(), percent);
+        std::fflush(stderr);
+        return true;
+    }
+    void end() {
+        if (m_shown && m_percent >= 0)
+            std::fputs("\n", stderr);
+    }
+
+private:
+    bool m_shown;
+    AlignmentStage m_stage = AlignmentStage::Sentences;
+    int m_percent = -1;
+};
+
+bool writeSubtitles(const QByteArray& path, const QByteArray& bytes, QString* error) {
+    QSaveFile file(QFile::decodeName(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int runAlign(const QList<QByteArray>& args) {
+    QList<QByteArray> files;
+    QByteArray out;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args.at(i) == "-o") {
+            if (i + 1 >= args.size() || args.at(i + 1).isEmpty())
+                return usage(QStringLiteral("-o needs a file name"));
+            out = args.at(++i);
+        } else if (args.at(i).startsWith('-') && args.at(i).size() > 1) {
+            return usage(QStringLiteral("unknown option %1").arg(QString::fromUtf8(args.at(i))));
+        } else {
+            files << args.at(i);
+        }
+    }
+    if (files.size() != 2)
+        return usage(files.size() < 2 ? QStringLiteral("give the media and its transcript")
+                                      : QStringLiteral("too many files given"));
+    const QByteArray media = files.at(0), transcript = files.at(1);
+    if (!isPlainTranscript(transcript) && QFileInfo::exists(QFile::decodeName(transcript)))
+        return usage(QStringLiteral("%1 is not a plain-text transcript (subtitles already have "
+                                    "timings: import them as they are)")
+                         .arg(QFile::decodeName(transcript)));
+    // An SRT already beside the media may be the learner's own: never replaced unasked.
+    if (out.isEmpty()) {
+        out = besideMedia(media);
+        if (QFileInfo::exists(QFile::decodeName(out)))
+            return usage(QStringLiteral("%1 exists; name the output with -o to replace it")
+                             .arg(QFile::decodeName(out)));
+    }
+    av_log_set_level(AV_LOG_QUIET);
+    StageBar bar;
+    const TranscriptAlignment aligned = alignTranscriptFile(
+        media, transcript, [&](AlignmentStage stage, double f) { return bar.update(stage, f); });
+    bar.end();
+    for (const QString& warning : aligned.warnings)
+        say(stderr, QStringLiteral("hearvex-lesson align: warning: %1").arg(warning));
+    if (aligned.outcome != AlignmentOutcome::Done) {
+        say(stderr, QStringLiteral("hearvex-lesson align: %1").arg(aligned.message));
+        return 1;
+    }
+    QString error;
+    if (!writeSubtitles(out, alignedSubtitles(aligned.sentences), &error)) {
+        say(stderr, QStringLiteral("hearvex-lesson align: cannot write %1: %2")
+                        .arg(QFile::decodeName(out), error));
+        return 1;
+    }
+    say(stdout, QStringLiteral("%1 sentences aligned, written to %2")
+                    .arg(aligned.sentences.size())
+                    .arg(QFile::decodeName(out)));
+    return 0;
+}
+
+} // namespace hearvex::lessons

@@ -1,0 +1,163 @@
+// The aligner on real human speech (pocketsphinx-testdata's LibriVox and card
+// utterances) joined with pauses of known length.
+#include "forced_aligner.h"
+#include "support/spoken_material.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace hearvex::lessons;
+using namespace hearvex::testing;
+
+namespace {
+
+class AlignSpeech : public testing::Test {
+protected:
+    void SetUp() override {
+        utterances = transcribedUtterances();
+        if (utterances.empty())
+            GTEST_SKIP() << "pocketsphinx-testdata is not installed";
+        ASSERT_TRUE(dir.isValid());
+    }
+
+    // Every utterance once, pauses of 0.3 to 1.1 s; an untranscribed one
+    // read first (a title) and one in the middle when asked.
+    SpokenRecording programme(bool untranscribed, double noiseDb = 0) {
+        std::vector<SpokenPiece> pieces;
+        if (untranscribed)
+            pieces.push_back({&extra, false, 0.5, 0.8f});
+        for (size_t i = 0; i < utterances.size(); ++i) {
+            if (untranscribed && i == utterances.size() / 2)
+                pieces.push_back({&extra, false, 0.7, 0.6f});
+            pieces.push_back({&utterances[(i * 3) % utterances.size()], true,
+                              0.3 + 0.2 * double(i % 5), 0.6f + 0.1f * float(i % 4)});
+        }
+        return joinSpeech(pieces, 0.8, noiseDb);
+    }
+
+    QString written(const SpokenRecording& recording, const QString& name) {
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(writeWav(path, recording.samples));
+        return path;
+    }
+
+    static double edges(const SpokenRecording& truth, const Alignment& alignment) {
+        std::vector<double> starts, ends;
+        for (const AlignedSentence& s : alignment.sentences) {
+            starts.push_back(double(s.startMs) / 1000);
+            ends.push_back(double(s.endMs) / 1000);
+        }
+        return edgesInPauses(truth, starts, ends);
+    }
+
+    std::vector<Utterance> utterances;
+    Utterance extra = untranscribedUtterance();
+    QTemporaryDir dir;
+};
+
+TEST_F(AlignSpeech, PutsEverySentenceEdgeInItsPause) {
+    struct Case {
+        const char* name;
+        bool untranscribed;
+        double noiseDb;
+    };
+    for (const Case& c : {Case{"clean", false, 0}, Case{"noise bed", false, -55},
+                          Case{"untranscribed title and insert", true, 0}}) {
+        SCOPED_TRACE(c.name);
+        const SpokenRecording truth = programme(c.untranscribed, c.noiseDb);
+        const Alignment alignment =
+            alignTranscript(written(truth, QStringLiteral("speech.wav")), truth.sentences);
+        ASSERT_EQ(alignment.outcome, AlignmentOutcome::Done) << alignment.message.toStdString();
+        ASSERT_EQ(alignment.sentences.size(), size_t(truth.sentences.size()));
+        for (size_t k = 0; k < alignment.sentences.size(); ++k) {
+            EXPECT_EQ(alignment.sentences[k].text, truth.sentences.at(qsizetype(k)));
+            EXPECT_LT(alignment.sentences[k].startMs, alignment.sentences[k].endMs);
+            if (k > 0) {
+                EXPECT_LE(alignment.sentences[k - 1].endMs, alignment.sentences[k].startMs);
+            }
+        }
+        EXPECT_GE(edges(truth, alignment), 0.9);
+    }
+}
+
+TEST_F(AlignSpeech, RefusesATranscriptOfOtherSpeech) {
+    const SpokenRecording truth = programme(false);
+    QStringList other;
+    for (int i = 0; i < truth.sentences.size(); ++i)
+        other << (i % 2 ? QStringLiteral("The committee will meet again next week to discuss it.")
+                        : QStringLiteral("Nobody knew how far the old road went."));
+    const Alignment alignment = alignTranscript(written(truth, QStringLiteral("s.wav")), other);
+    EXPECT_EQ(alignment.outcome, AlignmentOutcome::Mismatch);
+    EXPECT_TRUE(alignment.sentences.empty());
+}
+
+TEST_F(AlignSpeech, CancelsAndReportsUnreadableMedia) {
+    const SpokenRecording truth = programme(false);
+    const QString path = written(truth, QStringLiteral("s.wav"));
+    int calls = 0;
+    EXPECT_EQ(alignTranscript(path, truth.sentences, [&](double) { return ++calls < 3; }).outcome,
+              AlignmentOutcome::Cancelled);
+    QFile text(dir.filePath(QStringLiteral("not-sound.mp3")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("This is not a recording at all.\n");
+    text.close();
+    const Alignment unreadable = alignTranscript(text.fileName(), truth.sentences);
+    EXPECT_EQ(unreadable.outcome, AlignmentOutcome::Unreadable);
+    EXPECT_FALSE(unreadable.message.isEmpty());
+}
+
+struct ToolRun {
+    int status = -1;
+    QString out, err;
+};
+
+ToolRun runTool(const QStringList& args) {
+    QProcess tool;
+    tool.start(QStringLiteral(HEARVEX_LESSON_TOOL), QStringList{QStringLiteral("align")} + args);
+    tool.waitForFinished(120000);
+    return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()),
+            QString::fromUtf8(tool.readAllStandardError())};
+}
+
+TEST_F(AlignSpeech, ToolWritesOneCuePerSentenceAndKeepsAnExistingSrt) {
+    const SpokenRecording truth = programme(false);
+    const QString media = written(truth, QStringLiteral("talk.wav"));
+    QFile transcript(dir.filePath(QStringLiteral("talk.txt")));
+    ASSERT_TRUE(transcript.open(QIODevice::WriteOnly));
+    transcript.write("PRESENTER:\n" + truth.sentences.join(QLatin1Char(' ')).toUtf8() + "\n");
+    transcript.close();
+
+    const ToolRun first = runTool({media, transcript.fileName()});
+    ASSERT_EQ(first.status, 0) << first.err.toStdString();
+    QFile srt(dir.filePath(QStringLiteral("talk.srt")));
+    ASSERT_TRUE(srt.open(QIODevice::ReadOnly));
+    const QString written = QString::fromUtf8(srt.readAll());
+    srt.close();
+    EXPECT_EQ(written.count(QStringLiteral(" --> ")), truth.sentences.size());
+    EXPECT_TRUE(written.startsWith(QStringLiteral("1\r\n00:00:")));
+    for (const QString& sentence : truth.sentences)
+        EXPECT_TRUE(written.contains(QStringLiteral("\r\n") + sentence + QStringLiteral("\r\n")));
+
+    // The learner may have edited it: a second run does not overwrite it unasked.
+    EXPECT_EQ(runTool({media, transcript.fileName()}).status, 2);
+    const ToolRun named = runTool({media, transcript.fileName(), "-o", dir.filePath("b.srt")});
+    EXPECT_EQ(named.status, 0) << named.err.toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("b.srt"))));
+
+    // Subtitles already have timings; another recording's text is refused, nothing written.
+    EXPECT_EQ(runTool({media, dir.filePath("b.srt"), "-o", dir.filePath("c.srt")}).status, 2);
+    QFile wrong(dir.filePath(QStringLiteral("other.txt")));
+    ASSERT_TRUE(wrong.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 10; ++i)
+        wrong.write("Nobody knew how far the old road went. The weather will turn cold soon.\n");
+    wrong.close();
+    const ToolRun refused = runTool({media, wrong.fileName(), "-o", dir.filePath("d.srt")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("does not match")))
+        << refused.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("d.srt"))));
+}
+
+} // namespace
