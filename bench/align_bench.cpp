@@ -10,6 +10,7 @@
 #include "spoken_material.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <chrono>
@@ -61,7 +62,7 @@ struct Measured {
 
 Measured alignFile(const QString& media, const SpokenRecording& truth, double timeScale = 1.0) {
     Measured m;
-    m.alignment = alignTranscript(media, truth.sentences);
+    m.alignment = alignTranscript(QFile::encodeName(media), truth.sentences);
     std::vector<double> starts, ends;
     for (const AlignedSentence& s : m.alignment.sentences) {
         starts.push_back(double(s.startMs) / 1000);

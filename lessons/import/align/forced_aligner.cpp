@@ -167,7 +167,7 @@ Alignment failed(AlignmentOutcome outcome, const QString& message) {
 
 } // namespace
 
-Alignment alignTranscript(const QString& mediaPath, const QStringList& sentences,
+Alignment alignTranscript(const QByteArray& mediaPath, const QStringList& sentences,
                           const AlignmentProgress& progress) {
     if (sentences.isEmpty())
         return failed(AlignmentOutcome::Mismatch,

@@ -8,6 +8,7 @@
 // callback is called on the calling thread; returning false cancels.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -39,7 +40,8 @@ struct Alignment {
 // 0..1 of the whole alignment; false cancels.
 using AlignmentProgress = std::function<bool(double fraction)>;
 
-Alignment alignTranscript(const QString& mediaPath, const QStringList& sentences,
+// mediaPath: the bytes of the file name.
+Alignment alignTranscript(const QByteArray& mediaPath, const QStringList& sentences,
                           const AlignmentProgress& progress = {});
 
 } // namespace hearvex::lessons

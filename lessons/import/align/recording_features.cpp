@@ -11,7 +11,7 @@ RecordingFeatures::RecordingFeatures()
 
 RecordingFeatures::~RecordingFeatures() = default;
 
-bool RecordingFeatures::open(const QString& path, QString* error) {
+bool RecordingFeatures::open(const QByteArray& path, QString* error) {
     return m_decoder->open(path, error);
 }
 

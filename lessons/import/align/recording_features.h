@@ -4,6 +4,7 @@
 
 #include "mfcc.h"
 
+#include <QByteArray>
 #include <QString>
 #include <atomic>
 #include <memory>
@@ -18,7 +19,7 @@ public:
     ~RecordingFeatures();
 
     // Opens the media; false with a message when it cannot be read.
-    bool open(const QString& path, QString* error);
+    bool open(const QByteArray& path, QString* error); // the bytes of the file name
     int sampleRate() const;
     qint64 durationMs() const;
 

@@ -65,10 +65,9 @@ TranscriptAlignment alignTranscriptFile(const QByteArray& media, const QByteArra
                        QStringLiteral("%1 holds no sentences to align").arg(shownName(transcript)));
     if (progress && !progress(AlignmentStage::Sentences, 1))
         return failure(AlignmentOutcome::Cancelled, QStringLiteral("cancelled"));
-    const Alignment aligned =
-        alignTranscript(QFile::decodeName(media), split.sentences, [&](double fraction) {
-            return !progress || progress(AlignmentStage::Alignment, fraction);
-        });
+    const Alignment aligned = alignTranscript(media, split.sentences, [&](double fraction) {
+        return !progress || progress(AlignmentStage::Alignment, fraction);
+    });
     TranscriptAlignment result;
     result.outcome = aligned.outcome;
     result.sentences = aligned.sentences;

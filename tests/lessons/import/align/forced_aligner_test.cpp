@@ -67,8 +67,8 @@ TEST_F(AlignSpeech, PutsEverySentenceEdgeInItsPause) {
                           Case{"untranscribed title and insert", true, 0}}) {
         SCOPED_TRACE(c.name);
         const SpokenRecording truth = programme(c.untranscribed, c.noiseDb);
-        const Alignment alignment =
-            alignTranscript(written(truth, QStringLiteral("speech.wav")), truth.sentences);
+        const Alignment alignment = alignTranscript(
+            QFile::encodeName(written(truth, QStringLiteral("speech.wav"))), truth.sentences);
         ASSERT_EQ(alignment.outcome, AlignmentOutcome::Done) << alignment.message.toStdString();
         ASSERT_EQ(alignment.sentences.size(), size_t(truth.sentences.size()));
         for (size_t k = 0; k < alignment.sentences.size(); ++k) {
@@ -88,14 +88,15 @@ TEST_F(AlignSpeech, RefusesATranscriptOfOtherSpeech) {
     for (int i = 0; i < truth.sentences.size(); ++i)
         other << (i % 2 ? QStringLiteral("The committee will meet again next week to discuss it.")
                         : QStringLiteral("Nobody knew how far the old road went."));
-    const Alignment alignment = alignTranscript(written(truth, QStringLiteral("s.wav")), other);
+    const Alignment alignment =
+        alignTranscript(QFile::encodeName(written(truth, QStringLiteral("s.wav"))), other);
     EXPECT_EQ(alignment.outcome, AlignmentOutcome::Mismatch);
     EXPECT_TRUE(alignment.sentences.empty());
 }
 
 TEST_F(AlignSpeech, CancelsAndReportsUnreadableMedia) {
     const SpokenRecording truth = programme(false);
-    const QString path = written(truth, QStringLiteral("s.wav"));
+    const QByteArray path = QFile::encodeName(written(truth, QStringLiteral("s.wav")));
     int calls = 0;
     EXPECT_EQ(alignTranscript(path, truth.sentences, [&](double) { return ++calls < 3; }).outcome,
               AlignmentOutcome::Cancelled);
@@ -103,7 +104,8 @@ TEST_F(AlignSpeech, CancelsAndReportsUnreadableMedia) {
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("This is not a recording at all.\n");
     text.close();
-    const Alignment unreadable = alignTranscript(text.fileName(), truth.sentences);
+    const Alignment unreadable =
+        alignTranscript(QFile::encodeName(text.fileName()), truth.sentences);
     EXPECT_EQ(unreadable.outcome, AlignmentOutcome::Unreadable);
     EXPECT_FALSE(unreadable.message.isEmpty());
 }
