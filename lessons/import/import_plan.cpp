@@ -1,6 +1,7 @@
 #include "import_plan.h"
 
 #include "cue_text.h"
+#include "cue_time.h"
 #include "lesson_file.h"
 
 #include <algorithm>
@@ -28,6 +29,12 @@ QString timingFault(const Cue& cue) {
             .arg(cue.endMs < 0 ? QLatin1Char('-') + clockText(-cue.endMs) : clockText(cue.endMs),
                  clockText(cue.startMs));
     return {};
+}
+
+// Cue times beyond kLatestCueMs lie past any media's end; kept there, clip
+// times stay far from overflowing.
+qint64 clampedTime(qint64 ms) {
+    return ms == kOpenEnd ? ms : std::min(ms, kLatestCueMs);
 }
 
 void setSpans(std::vector<PlannedLesson>& lessons) {
@@ -61,6 +68,16 @@ ImportPlan planLessons(std::vector<Cue> cues) {
         if (!cue.text.trimmed().isEmpty())
             ++number;
         const QString at = clockText(cue.startMs);
+        // No cleaning makes a text this long fit a lesson; it is not even read.
+        if (cue.text.size() > 4 * kMaxLessonTextBytes) {
+            plan.warnings << QStringLiteral("cue %1 at %2: its text (%3 characters) is too long "
+                                            "for a lesson (at most %4 bytes); skipped")
+                                 .arg(number)
+                                 .arg(at)
+                                 .arg(cue.text.size())
+                                 .arg(kMaxLessonTextBytes);
+            continue;
+        }
         const CueText text = cleanCueText(cue.text);
         if (!text.dropped.isEmpty())
             plan.warnings << QStringLiteral("cue %1 at %2: dropped \"%3\" (not in GBK)")
@@ -74,8 +91,8 @@ ImportPlan planLessons(std::vector<Cue> cues) {
         }
         PlannedLesson lesson;
         lesson.cue = number;
-        lesson.cueStartMs = cue.startMs;
-        lesson.cueEndMs = std::max(endOf(cues, i), cue.startMs);
+        lesson.cueStartMs = clampedTime(cue.startMs);
+        lesson.cueEndMs = clampedTime(std::max(endOf(cues, i), cue.startMs));
         lesson.sentence = text.sentence;
         lesson.text = encipherLessonText(text.sentence);
         if (lesson.text.size() > kMaxLessonTextBytes) {

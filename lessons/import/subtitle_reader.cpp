@@ -5,6 +5,7 @@
 #include "lesson_list.h"
 #include "memory_input.h"
 #include "subtitle_charset.h"
+#include "subtitle_parsers.h"
 
 #include <QDir>
 #include <QFile>
@@ -116,36 +117,65 @@ QString readSmallFile(const QByteArray& name, QByteArray* bytes) {
     return {};
 }
 
-// Opens the text with the demuxer FFmpeg finds for it (the name helps), or
-// with the one its extension names.
-SubtitleRead readSubtitleText(const QByteArray& utf8, const QString& suffixGiven) {
-    static const char* const byExtension[][2] = {
-        {"srt", "srt"}, {"vtt", "webvtt"}, {"lrc", "lrc"}, {"ass", "ass"}, {"ssa", "ass"}};
-    const QByteArray suffix = suffixGiven.toLower().toLatin1();
-    std::vector<const AVInputFormat*> tries = {nullptr};
-    for (const auto& entry : byExtension)
-        if (suffix == entry[0])
-            tries.push_back(av_find_input_format(entry[1]));
-
+// ASS and SSA scripts are read by FFmpeg, which knows their sections and styles.
+SubtitleRead readAssText(const QByteArray& utf8) {
     SubtitleRead read;
-    for (const AVInputFormat* format : tries) {
-        const auto input = MemoryInput::open(utf8, QStringLiteral("subtitles.") + suffixGiven,
-                                             format, &read.error);
-        if (!input)
-            continue;
-        avformat_find_stream_info(input->format(), nullptr);
-        const int index = firstTextSubtitleStream(input->format());
-        if (index < 0) {
-            read.error = QStringLiteral("no subtitles in it");
-            continue;
-        }
-        read = readStream(input->format(), index);
-        if (read.error.isEmpty() && !read.cues.empty())
-            return read;
-    }
-    if (read.error.isEmpty())
-        read.error = QStringLiteral("no cues in it");
     read.found = true;
+    const auto input = MemoryInput::open(utf8, QStringLiteral("subtitles.ass"),
+                                         av_find_input_format("ass"), &read.error);
+    if (!input)
+        return read;
+    avformat_find_stream_info(input->format(), nullptr);
+    const int index = firstTextSubtitleStream(input->format());
+    if (index < 0) {
+        read.error = QStringLiteral("no events in it");
+        return read;
+    }
+    return readStream(input->format(), index);
+}
+
+// A NUL has no place in subtitles: the file is damaged there. Removed, said once.
+QString withoutNuls(QString text, QStringList* warnings) {
+    const qsizetype at = text.indexOf(QChar(0));
+    if (at < 0)
+        return text;
+    *warnings << QStringLiteral("line %1: %2 NUL bytes (the file may be damaged there); removed")
+                     .arg(text.left(at).count(QLatin1Char('\n')) + 1)
+                     .arg(text.count(QChar(0)));
+    return text.remove(QChar(0));
+}
+
+SubtitleRead readSubtitleText(const QByteArray& utf8) {
+    SubtitleRead read;
+    read.found = true;
+    const QString text = withoutNuls(QString::fromUtf8(utf8), &read.warnings);
+    ParsedSubtitles parsed;
+    switch (subtitleKind(text)) {
+    case SubtitleKind::Ass: {
+        const QStringList warnings = read.warnings;
+        read = readAssText(text.toUtf8());
+        read.warnings = warnings;
+        if (read.error.isEmpty() && read.cues.empty())
+            read.error = QStringLiteral("no events in it");
+        return read;
+    }
+    case SubtitleKind::WebVtt:
+        parsed = parseWebVtt(text);
+        break;
+    case SubtitleKind::SubRip:
+        parsed = parseSubRip(text);
+        break;
+    case SubtitleKind::Lrc:
+        parsed = parseLrc(text);
+        break;
+    case SubtitleKind::Unknown:
+        read.error = QStringLiteral("neither SubRip, WebVTT, LRC nor ASS");
+        return read;
+    }
+    read.cues = std::move(parsed.cues);
+    read.warnings += parsed.warnings;
+    if (read.cues.empty())
+        read.error = QStringLiteral("no cue in it could be read");
     return read;
 }
 
@@ -164,7 +194,7 @@ SubtitleRead readSubtitleFile(const QByteArray& name) {
         read.error = QStringLiteral("%1 is empty").arg(path);
         return read;
     }
-    read = readSubtitleText(subtitleTextAsUtf8(bytes), QFileInfo(path).suffix());
+    read = readSubtitleText(subtitleTextAsUtf8(bytes));
     if (!read.error.isEmpty())
         read.error = QStringLiteral("%1: not a subtitle file (%2)").arg(path, read.error);
     return read;

@@ -1,0 +1,14 @@
+// HTML's named character references ("eacute" for \u00e9). No I/O.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace hearvex::lessons {
+
+// The text a named reference stands for (its name without '&' and ';'),
+// case-sensitive as HTML has it; nullopt for a name HTML does not define.
+std::optional<QString> htmlEntity(QStringView name);
+
+} // namespace hearvex::lessons

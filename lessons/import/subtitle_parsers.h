@@ -1,0 +1,30 @@
+// Subtitle files as text: SubRip, WebVTT (by the W3C parsing rules) and LRC,
+// read into cues with checked times. A block that cannot be read is skipped
+// with a warning naming its line, and reading goes on. No FFmpeg, no I/O.
+#pragma once
+
+#include "subtitle_reader.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace hearvex::lessons {
+
+struct ParsedSubtitles {
+    std::vector<Cue> cues; // text as the format carries it (tags, entities)
+    QStringList warnings;
+};
+
+enum class SubtitleKind { SubRip, WebVtt, Lrc, Ass, Unknown };
+
+// What the text is, from its content: the WEBVTT signature, ASS sections or
+// events, SubRip timing lines, LRC time tags.
+SubtitleKind subtitleKind(const QString& text);
+
+// Line breaks may be CR LF, CR or LF.
+ParsedSubtitles parseSubRip(const QString& text);
+ParsedSubtitles parseWebVtt(const QString& text);
+ParsedSubtitles parseLrc(const QString& text);
+
+} // namespace hearvex::lessons
