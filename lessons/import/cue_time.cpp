@@ -10,8 +10,7 @@ bool isDigit(QChar c) {
 
 // Digits from `at` on, as a number; false (and nothing taken) when there are
 // none; *tooLarge when they exceed kLatestCueMs.
-bool readDigits(QStringView text, qsizetype& at, qint64* value, qsizetype* count,
-                bool* tooLarge) {
+bool readDigits(QStringView text, qsizetype& at, qint64* value, qsizetype* count, bool* tooLarge) {
     const qsizetype start = at;
     qint64 number = 0;
     while (at < text.size() && isDigit(text[at])) {

@@ -2149,9 +2149,10 @@ constexpr Entity kEntities[] = {
 
 std::optional<QString> htmlEntity(QStringView name) {
     const QByteArray key = name.toLatin1();
-    const auto found = std::lower_bound(
-        std::begin(kEntities), std::end(kEntities), key,
-        [](const Entity& entity, const QByteArray& k) { return std::strcmp(entity.name, k.constData()) < 0; });
+    const auto found = std::lower_bound(std::begin(kEntities), std::end(kEntities), key,
+                                        [](const Entity& entity, const QByteArray& k) {
+                                            return std::strcmp(entity.name, k.constData()) < 0;
+                                        });
     if (found == std::end(kEntities) || key != found->name)
         return std::nullopt;
     return QString::fromUtf8(found->utf8);

@@ -54,8 +54,8 @@ QByteArray legacyCodePage(const QByteArray& bytes) {
     if (pairsUpAsChinese(bytes))
         return gb18030;
     const QByteArray guess = uchardetGuess(bytes);
-    if (guess.isEmpty() || guess == "ASCII" || guess.startsWith("UTF") ||
-        guess == "GB2312" || guess == "HZ-GB-2312")
+    if (guess.isEmpty() || guess == "ASCII" || guess.startsWith("UTF") || guess == "GB2312" ||
+        guess == "HZ-GB-2312")
         return gb18030; // GB18030 holds GB2312 and GBK
     return QStringDecoder(guess.constData()).isValid() ? guess : gb18030;
 }

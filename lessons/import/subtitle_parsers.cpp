@@ -28,8 +28,8 @@ bool isNumberLine(const QString& line) {
 
 QString quoted(const QString& line) {
     constexpr qsizetype kShown = 60;
-    return QLatin1Char('"') + (line.size() > kShown ? line.left(kShown) + QStringLiteral("...")
-                                                    : line) +
+    return QLatin1Char('"') +
+           (line.size() > kShown ? line.left(kShown) + QStringLiteral("...") : line) +
            QLatin1Char('"');
 }
 
@@ -78,9 +78,9 @@ bool opensSubRipBlock(const QStringList& lines, qsizetype i) {
 
 SubtitleKind subtitleKind(const QString& text) {
     static const QRegularExpression webVtt(QStringLiteral("^WEBVTT(?:[ \\t\\r\\n]|$)"));
-    static const QRegularExpression ass(
-        QStringLiteral("^\\s*(?:\\[Script Info\\]|Dialogue:)"),
-        QRegularExpression::MultilineOption | QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression ass(QStringLiteral("^\\s*(?:\\[Script Info\\]|Dialogue:)"),
+                                        QRegularExpression::MultilineOption |
+                                            QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression lrc(QStringLiteral("^\\s*\\[-?\\d+:\\d"),
                                         QRegularExpression::MultilineOption);
     if (text.contains(webVtt))
@@ -147,8 +147,8 @@ ParsedSubtitles parseLrc(const QString& text) {
                 else
                     times.push_back(time->ms);
             } else if (inside.startsWith(QLatin1String("offset:"), Qt::CaseInsensitive)) {
-                offsetMs = std::clamp(inside.mid(7).trimmed().toLongLong(), -kLatestCueMs,
-                                      kLatestCueMs);
+                offsetMs =
+                    std::clamp(inside.mid(7).trimmed().toLongLong(), -kLatestCueMs, kLatestCueMs);
             }
             at = m.capturedEnd();
         }
