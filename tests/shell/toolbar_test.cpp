@@ -8,10 +8,14 @@
 #include "support/wait_for.h"
 
 #include <QImage>
+#include <QKeySequence>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QUrl>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -360,6 +364,65 @@ TEST_F(ToolbarTest, WhereTheDesktopCannotOpenThePageHelpShowsItInAWindowOfItsOwn
                     ->toPlainText()
                     .contains(QStringLiteral("找不到帮助文件")));
     EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ToolbarTest, TheHelpViewerSetsEachFigureApartWithItsCaptionBelowAndClosesByKey) {
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(Qt::yellow);
+    ASSERT_TRUE(picture.save(dir.filePath("help_main.png")));
+    hearvex::testing::writeBytes(
+        dir.filePath(QStringLiteral("Hearvex说明.htm")),
+        QStringLiteral(
+            "<html><head><style>body { line-height: 1.7 }</style></head>"
+            "<body><p>第一课已经选中，\n但还没有开始播放。</p>\n"
+            "<FIGURE class=\"shot\"><img src=\"help_main.png\" width=\"8\" height=\"6\">\n"
+            "<figcaption>主窗口</figcaption></figure><p>figure 后面的话</p></body></html>")
+            .toUtf8());
+    form.toolbar().setPageOpener(
+        [](const QUrl&, const std::function<void()>& cannotOpen) { cannotOpen(); });
+    engine.state = 1; // playing: the keys that close the viewer must not pause it
+
+    // Esc and Ctrl+W close it: without a window manager there is no title bar.
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> closingKeys[] = {
+        {Qt::Key_Escape, Qt::NoModifier}, {Qt::Key_W, Qt::ControlModifier}};
+    for (const auto& [key, modifiers] : closingKeys) {
+        SCOPED_TRACE(QKeySequence(key | modifiers).toString().toStdString());
+        click(1);
+        hearvex::HelpWindow& help = existing(form.toolbar().helpWindow());
+        const QPointer<QObject> alive(&help);
+        HEARVEX_WAIT_FOR(help.isActiveWindow());
+
+        // Text (where a line of the source breaks between Chinese characters, no
+        // space), then the picture alone in a centred block, then its caption.
+        QStringList blocks;
+        int pictureBlock = -1;
+        for (QTextBlock block = help.browser()->document()->begin(); block.isValid();
+             block = block.next()) {
+            for (auto piece = block.begin(); !piece.atEnd(); ++piece)
+                if (piece.fragment().charFormat().isImageFormat()) {
+                    pictureBlock = static_cast<int>(blocks.size());
+                    EXPECT_EQ(block.text().trimmed(), QString(QChar::ObjectReplacementCharacter));
+                    EXPECT_EQ(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+                              Qt::AlignHCenter);
+                    // Not the text's line height: that leaves a gap of half a picture.
+                    const QTextBlockFormat format = block.blockFormat();
+                    EXPECT_TRUE(format.lineHeightType() == QTextBlockFormat::SingleHeight ||
+                                format.lineHeight() == 100.0);
+                }
+            blocks << block.text().remove(QChar::ObjectReplacementCharacter).trimmed();
+        }
+        ASSERT_GE(pictureBlock, 0);
+        blocks.removeAll(QString());
+        EXPECT_EQ(blocks,
+                  QStringList({QStringLiteral("第一课已经选中，但还没有开始播放。"),
+                               QStringLiteral("主窗口"), QStringLiteral("figure 后面的话")}));
+
+        engine.clearCalls();
+        QTest::keyClick(help.browser(), key, modifiers);
+        HEARVEX_WAIT_FOR(alive.isNull());
+        EXPECT_EQ(form.toolbar().helpWindow(), nullptr);
+        EXPECT_EQ(std::count(engine.calls.begin(), engine.calls.end(), "pause"), 0);
+    }
 }
 
 TEST_F(ToolbarTest, QuitReleasesTheEngineInOrderThenEndsTheProcess) {
