@@ -17,13 +17,15 @@
 #include <cstdio>
 #include <cstring>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace hearvex::lessons;
 using namespace hearvex::testing;
 
 namespace {
 
-[[maybe_unused]] double seconds(std::chrono::steady_clock::time_point since) {
+double seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
@@ -141,6 +143,78 @@ void variants(const std::vector<Utterance>& utterances, const QString& dir) {
     report("an unrelated transcript", alignFile(plainWav, unrelated));
 }
 
+// The utterances over and over, in varying order and loudness, to an hour.
+SpokenRecording hourOfSpeech(const std::vector<Utterance>& utterances) {
+    std::vector<SpokenPiece> pieces;
+    double seconds = 0;
+    for (int round = 0; seconds < 3600; ++round)
+        for (const SpokenPiece& p : programme(utterances, round)) {
+            pieces.push_back(p);
+            seconds += p.pauseBefore + double(p.utterance->samples.size()) / kSpokenRate;
+        }
+    return joinSpeech(pieces, 1.0, -60);
+}
+
+struct ChildRun {
+    double wall = 0, cpu = 0, peakMb = 0;
+    double edges = 0;
+    int sentences = 0;
+    bool ok = false;
+};
+
+// Aligns in a child process, so its peak memory is the aligner's own.
+ChildRun alignInChild(const QString& media, const SpokenRecording& truth) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return {};
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        const Measured m = alignFile(media, truth);
+        double out[2] = {m.edges, double(m.alignment.sentences.size())};
+        ssize_t wrote = write(pipeEnds[1], out, sizeof out);
+        _exit(wrote == sizeof out && m.alignment.outcome == AlignmentOutcome::Done ? 0 : 1);
+    }
+    ChildRun run;
+    double in[2] = {0, 0};
+    close(pipeEnds[1]);
+    const bool got = read(pipeEnds[0], in, sizeof in) == sizeof in;
+    close(pipeEnds[0]);
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    run.wall = seconds(start);
+    run.cpu = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+              double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    run.peakMb = double(usage.ru_maxrss) / 1024;
+    run.ok = got && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    run.edges = in[0];
+    run.sentences = int(in[1]);
+    return run;
+}
+
+void hour(const std::vector<Utterance>& utterances, const QString& dir) {
+    const QString wav = dir + QStringLiteral("/hour.wav"), mp3 = dir + QStringLiteral("/hour.mp3");
+    SpokenRecording truth = hourOfSpeech(utterances);
+    const double length = double(truth.samples.size()) / kSpokenRate;
+    writeWav(wav, truth.samples);
+    std::vector<float>().swap(truth.samples);
+    // As a learner's programme comes: 44.1 kHz stereo MP3 at 128 kbit/s.
+    ffmpeg({"-i", wav, "-ar", "44100", "-ac", "2", "-c:a", "libmp3lame", "-b:a", "128k", mp3});
+    QFile::remove(wav);
+    const auto ffmpegStart = std::chrono::steady_clock::now();
+    ffmpeg({"-i", mp3, "-c:a", "libmp3lame", dir + QStringLiteral("/again.mp3")});
+    const double ffmpegWall = seconds(ffmpegStart);
+    const ChildRun run = alignInChild(mp3, truth);
+    std::printf("\none hour (%.0f s, %d sentences, 128 kbit/s stereo MP3): %s\n", length,
+                int(truth.sentences.size()), run.ok ? "aligned" : "FAILED");
+    std::printf("  edges in pause %.1f %%\n", 100 * run.edges);
+    std::printf("  align %.1f s wall, %.1f s CPU (%.2f cores), peak memory %.0f MB\n", run.wall,
+                run.cpu, run.cpu / run.wall, run.peakMb);
+    std::printf("  ffmpeg re-encoding it once: %.1f s; align / ffmpeg = %.2f\n", ffmpegWall,
+                run.wall / ffmpegWall);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -151,7 +225,7 @@ int main(int argc, char** argv) {
     }
     QTemporaryDir dir;
     variants(utterances, dir.path());
-    (void)argc;
-    (void)argv;
+    if (!(argc > 1 && std::strcmp(argv[1], "--no-hour") == 0))
+        hour(utterances, dir.path());
     return 0;
 }

@@ -14,6 +14,7 @@
 #include "lesson_set.h"
 #include "plain_text.h"
 #include "record_command.h"
+#include "transcript_import.h"
 #include "vbmp3.h"
 
 #include "text_file.h"
@@ -59,7 +60,9 @@ int usage() {
             "                                            and report what is wrong with each "
             "lesson\n"
             "  hearvex-lesson import MEDIA [SUBTITLES] [--into FOLDER] [--name NAME] [--replace]\n"
-            "                                            one lesson per subtitle cue\n"
+            "                                            one lesson per subtitle cue, or per "
+            "sentence\n"
+            "                                            of a plain transcript (TRANSCRIPT.txt)\n"
             "  hearvex-lesson record [--db FILE] [--csv]   every check and compare, oldest first\n"
             "  hearvex-lesson record due [--db FILE] [--csv]\n"
             "                                            the sentences due for review now\n"
@@ -294,6 +297,6 @@ int main(int argc, char** argv) {
     if (command == "align")
         return hearvex::lessons::runAlign(args.mid(1));
     if (command == "import")
-        return hearvex::lessons::runImport(args.mid(1));
+        return hearvex::lessons::runImport(args.mid(1), hearvex::lessons::importIfTranscript);
     return usage();
 }

@@ -23,9 +23,10 @@ void say(FILE* to, const QString& text) {
 }
 
 int usage(const QString& problem) {
-    say(stderr, QStringLiteral("hearvex-lesson import: %1\n"
-                               "usage: hearvex-lesson import MEDIA [SUBTITLES] [--into FOLDER] "
-                               "[--name NAME] [--replace]")
+    say(stderr, QStringLiteral(
+                    "hearvex-lesson import: %1\n"
+                    "usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] "
+                    "[--name NAME] [--replace]")
                     .arg(problem));
     return 2;
 }
@@ -111,7 +112,7 @@ int exitStatus(ImportOutcome outcome) {
 
 } // namespace
 
-int runImport(const QList<QByteArray>& args) {
+int runImport(const QList<QByteArray>& args, const TranscriptImporter& transcripts) {
     ImportRequest request;
     QList<QByteArray> files;
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -143,9 +144,13 @@ int runImport(const QList<QByteArray>& args) {
     av_log_set_level(AV_LOG_QUIET);
     catchStopSignals();
     ProgressBar bar;
-    const ImportResult result = importMedia(request, [&](const ImportProgressInfo& info) {
+    const ImportProgress progress = [&](const ImportProgressInfo& info) {
         return g_stopSignal == 0 && bar.update(info);
-    });
+    };
+    std::optional<ImportResult> fromTranscript;
+    if (transcripts)
+        fromTranscript = transcripts(request, progress);
+    const ImportResult result = fromTranscript ? *fromTranscript : importMedia(request, progress);
     bar.end();
     if (result.outcome == ImportOutcome::Cancelled && g_stopSignal != 0) {
         say(stderr, QStringLiteral("hearvex-lesson import: stopped; nothing changed"));

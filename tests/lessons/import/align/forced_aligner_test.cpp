@@ -115,9 +115,9 @@ struct ToolRun {
     QString out, err;
 };
 
-ToolRun runTool(const QStringList& args) {
+ToolRun runTool(const QStringList& args, const QString& command = QStringLiteral("align")) {
     QProcess tool;
-    tool.start(QStringLiteral(HEARVEX_LESSON_TOOL), QStringList{QStringLiteral("align")} + args);
+    tool.start(QStringLiteral(HEARVEX_LESSON_TOOL), QStringList{command} + args);
     tool.waitForFinished(120000);
     return {tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()),
             QString::fromUtf8(tool.readAllStandardError())};
@@ -160,6 +160,38 @@ TEST_F(AlignSpeech, ToolWritesOneCuePerSentenceAndKeepsAnExistingSrt) {
     EXPECT_TRUE(refused.err.contains(QStringLiteral("does not match")))
         << refused.err.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("d.srt"))));
+}
+
+TEST_F(AlignSpeech, ImportMakesOneLessonPerSentenceAndStillReadsSubtitlesNamedTxt) {
+    const SpokenRecording truth = programme(false);
+    const QString media = written(truth, QStringLiteral("talk.wav"));
+    QFile transcript(dir.filePath(QStringLiteral("talk.txt")));
+    ASSERT_TRUE(transcript.open(QIODevice::WriteOnly));
+    transcript.write(truth.sentences.join(QStringLiteral("\n")).toUtf8());
+    transcript.close();
+    const QString folder = dir.filePath(QStringLiteral("lessons"));
+    const ToolRun imported = runTool({media, transcript.fileName(), "--into", folder}, "import");
+    ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
+    for (int k = 0; k < truth.sentences.size(); ++k) {
+        const QString base =
+            folder + QStringLiteral("/talk-%1").arg(k + 1, 3, 10, QLatin1Char('0'));
+        EXPECT_TRUE(QFile::exists(base + QStringLiteral(".txt")));
+        EXPECT_EQ(runTool({base + QStringLiteral(".kvx")}, "decode").out.trimmed(),
+                  truth.sentences.at(k));
+    }
+    EXPECT_FALSE(QFile::exists(
+        folder +
+        QStringLiteral("/talk-%1.txt").arg(truth.sentences.size() + 1, 3, 10, QLatin1Char('0'))));
+
+    QFile timed(dir.filePath(QStringLiteral("timed.txt")));
+    ASSERT_TRUE(timed.open(QIODevice::WriteOnly));
+    timed.write("1\r\n00:00:01,000 --> 00:00:02,000\r\nOne cue.\r\n\r\n");
+    timed.close();
+    const ToolRun subtitles =
+        runTool({media, timed.fileName(), "--into", folder, "--name", "timed"}, "import");
+    ASSERT_EQ(subtitles.status, 0) << subtitles.err.toStdString();
+    EXPECT_TRUE(subtitles.out.startsWith(QStringLiteral("1 lessons")))
+        << subtitles.out.toStdString();
 }
 
 } // namespace

@@ -1,0 +1,67 @@
+#include "transcript_import.h"
+
+namespace hearvex::lessons {
+
+namespace {
+
+ImportOutcome importOutcome(AlignmentOutcome outcome) {
+    return outcome == AlignmentOutcome::Cancelled ? ImportOutcome::Cancelled
+                                                  : ImportOutcome::Failed;
+}
+
+std::vector<Cue> cuesOf(const std::vector<AlignedSentence>& sentences) {
+    std::vector<Cue> cues;
+    for (const AlignedSentence& s : sentences)
+        cues.push_back({s.startMs, s.endMs, s.text});
+    return cues;
+}
+
+} // namespace
+
+ImportResult importTranscript(const ImportRequest& request, const QByteArray& transcript,
+                              const TranscriptImportProgressFn& progress) {
+    const TranscriptAlignment aligned =
+        alignTranscriptFile(request.media, transcript, [&](AlignmentStage stage, double f) {
+            TranscriptImportProgress p;
+            p.stage = stage == AlignmentStage::Sentences ? TranscriptImportStage::Sentences
+                                                         : TranscriptImportStage::Alignment;
+            p.fraction = f;
+            return !progress || progress(p);
+        });
+    if (aligned.outcome != AlignmentOutcome::Done) {
+        ImportResult failed;
+        failed.outcome = importOutcome(aligned.outcome);
+        failed.message = aligned.message;
+        failed.warnings = aligned.warnings;
+        return failed;
+    }
+    ImportResult result =
+        importCues(request, cuesOf(aligned.sentences), [&](const ImportProgressInfo& info) {
+            TranscriptImportProgress p;
+            p.stage = TranscriptImportStage::Cutting;
+            p.cut = info;
+            p.fraction = info.totalMs > 0 ? double(info.doneMs) / double(info.totalMs) : 0;
+            return !progress || progress(p);
+        });
+    result.warnings = aligned.warnings + result.warnings;
+    return result;
+}
+
+std::optional<ImportResult> importIfTranscript(const ImportRequest& request,
+                                               const ImportProgress& progress) {
+    if (request.subtitles.isEmpty() || !isPlainTranscript(request.subtitles))
+        return std::nullopt;
+    // One bar for the whole: the alignment fills it once, the cutting again.
+    return importTranscript(request, request.subtitles, [&](const TranscriptImportProgress& p) {
+        if (!progress)
+            return true;
+        if (p.stage == TranscriptImportStage::Cutting)
+            return progress(p.cut);
+        ImportProgressInfo info;
+        info.totalMs = 1000;
+        info.doneMs = qint64(p.fraction * 1000);
+        return progress(info);
+    });
+}
+
+} // namespace hearvex::lessons
