@@ -3,8 +3,10 @@
 #include "import_files.h"
 #include "import_media.h"
 #include "lesson_file.h"
+#include "lesson_set.h"
 #include "lessons/lesson_tool_run.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -141,4 +143,52 @@ TEST_F(ImportRefusal, TheToolSaysWhatItDidAndCheckAgrees) {
     const ToolRun taken = runTool({"import", m_media, m_srt, "--into", folder, "--name", "第一课"});
     EXPECT_EQ(taken.exitCode, 1);
     EXPECT_TRUE(taken.err.contains(QLatin1String("already holds"))) << taken.err.toStdString();
+}
+
+TEST_F(ImportRefusal, TheToolTakesFileNamesAsBytes) {
+    // GBK bytes (你, 这, 你好), which are not UTF-8: no QString names them, so a shell does.
+    const QString script =
+        QStringLiteral("sub=\"$2/$(printf 'sub\\304\\343').srt\"; cp \"$3\" \"$sub\" && "
+                       "\"$1\" import \"$4\" \"$sub\" --into \"$2/$(printf '\\325\\342')\" "
+                       "--name \"$(printf '\\304\\343\\272\\303')\"");
+    QProcess shell;
+    shell.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"), script, QStringLiteral("sh"),
+                 QStringLiteral(HEARVEX_LESSON_TOOL), m_dir.path(), m_srt, m_media});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+    const QByteArray folder = QFile::encodeName(m_dir.path()) + "/\xD5\xE2";
+    EXPECT_EQ(lessonFilesNamed(folder, "\xC4\xE3\xBA\xC3"),
+              QList<QByteArray>({"\xC4\xE3\xBA\xC3-001.kvx", "\xC4\xE3\xBA\xC3-001.txt",
+                                 "\xC4\xE3\xBA\xC3-002.kvx", "\xC4\xE3\xBA\xC3-002.txt",
+                                 "\xC4\xE3\xBA\xC3-003.kvx", "\xC4\xE3\xBA\xC3-003.txt"}));
+}
+
+TEST_F(ImportRefusal, CheckFinishesAnImportStoppedWhileReplacingItsLessons) {
+    const QString folder = m_dir.filePath(QStringLiteral("lessons"));
+    ASSERT_EQ(importMedia(importRequest(m_media, m_srt, folder, QStringLiteral("talk"))).outcome,
+              ImportOutcome::Done);
+    const QByteArray bytes = QFile::encodeName(folder);
+    // A new set of one lesson, stopped after the journal and two moves.
+    LessonSet::stopCommitsAfterForTesting(3);
+    {
+        LessonSet set;
+        QString error;
+        ASSERT_EQ(set.begin(bytes, "talk", &error), LessonSet::Begin::Ready);
+        ASSERT_TRUE(QFile::copy(folder + QStringLiteral("/talk-003.txt"),
+                                QFile::decodeName(set.stagedPath("talk-001.txt"))));
+        ASSERT_TRUE(writeFileBytes(QFile::decodeName(set.stagedPath("talk-001.kvx")),
+                                   encipherLessonText(QStringLiteral("New."))));
+        EXPECT_FALSE(
+            set.commit({"talk-001.txt", "talk-001.kvx"}, lessonFilesNamed(bytes, "talk"), &error));
+    }
+    LessonSet::stopCommitsAfterForTesting(-1);
+    EXPECT_EQ(lessonFilesNamed(bytes, "talk").size(), 4); // two of six old files moved aside
+
+    const ToolRun check = runTool({"check", folder});
+    EXPECT_EQ(check.exitCode, 0) << check.out.toStdString();
+    EXPECT_TRUE(check.out.contains(QLatin1String("1 lessons, all complete")))
+        << check.out.toStdString();
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"talk-001.kvx", "talk-001.txt"}));
 }
