@@ -56,6 +56,9 @@ QString refusalText(const ImportResult& result, const QString& name) {
                               "或者先删掉那些课文。")
                    .arg(name);
         break;
+    case ImportOutcome::Busy:
+        lead = QStringLiteral("另一个导入正在写入名为“%1”的课文，请等它完成后再试。").arg(name);
+        break;
     case ImportOutcome::NoSubtitles:
         lead = QStringLiteral("找不到“%1”的字幕。请把录音和它的字幕文件"
                               "（.srt .vtt .lrc .ass .ssa）一起拖进来。")
@@ -181,6 +184,7 @@ void LibraryImport::finish(const ImportResult& result) {
             break; // the learner asked for it; nothing changed
         case ImportOutcome::NoSubtitles:
         case ImportOutcome::NameTaken:
+        case ImportOutcome::Busy:
         case ImportOutcome::Failed:
             m_showMessage(refusalText(result, m_name));
             break;

@@ -103,6 +103,7 @@ int exitStatus(ImportOutcome outcome) {
     case ImportOutcome::NoSubtitles:
         return 2;
     case ImportOutcome::NameTaken:
+    case ImportOutcome::Busy:
     case ImportOutcome::Cancelled:
     case ImportOutcome::Failed:
         return 1;

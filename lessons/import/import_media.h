@@ -44,8 +44,8 @@ using ImportProgress = std::function<bool(const ImportProgressInfo&)>;
 enum class ImportOutcome {
     Done,
     NoSubtitles, // none given, none beside the media, none inside it
-    NameTaken,   // lessons of that name are there and replace is off, or another
-                 // import of that name is running
+    NameTaken,   // lessons of that name are there and replace is off
+    Busy,        // another import of lessons of that name is running in the folder
     Cancelled,
     Failed, // unreadable media or subtitles, no audio, no cue with text, a write error
 };

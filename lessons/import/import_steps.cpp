@@ -76,7 +76,7 @@ std::optional<ImportResult> beginLessonSet(const ImportRequest& request, const Q
     case LessonSet::Begin::Ready:
         break;
     case LessonSet::Begin::Busy:
-        return importFailure(ImportOutcome::NameTaken, error);
+        return importFailure(ImportOutcome::Busy, error);
     case LessonSet::Begin::Failed:
         return importFailure(ImportOutcome::Failed, error);
     }

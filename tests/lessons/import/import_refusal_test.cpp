@@ -192,3 +192,15 @@ TEST_F(ImportRefusal, CheckFinishesAnImportStoppedWhileReplacingItsLessons) {
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList({"talk-001.kvx", "talk-001.txt"}));
 }
+
+TEST_F(ImportRefusal, ASecondImportOfTheSameNameSaysTheFirstIsRunning) {
+    const QString folder = usedFolder();
+    LessonSet running;
+    QString error;
+    ASSERT_EQ(running.begin(QFile::encodeName(folder), "talk", &error), LessonSet::Begin::Ready);
+    const ImportResult second =
+        importMedia(importRequest(m_media, m_srt, folder, QStringLiteral("talk")));
+    EXPECT_EQ(second.outcome, ImportOutcome::Busy);
+    EXPECT_TRUE(second.message.contains(QLatin1String("another import of lessons named talk")))
+        << second.message.toStdString();
+}
