@@ -148,7 +148,8 @@ std::int64_t scannedEnd(AVFormatContext* format, int stream, std::int64_t fileBy
         return reach.endTs;
     const double share =
         double(fileBytes - reach.firstPos) / double(reach.lastPos - reach.firstPos);
-    return start + static_cast<std::int64_t>(double(reach.endTs - start) * share);
+    // Bounded far past any real length, so that the conversion stays defined.
+    return start + static_cast<std::int64_t>(std::min(double(reach.endTs - start) * share, 1e15));
 }
 
 } // namespace
