@@ -1,5 +1,6 @@
 #include "ffmpeg_source.h"
 
+#include "adts_frames.h"
 #include "ffmpeg_length.h"
 #include "id3_tags.h"
 #include "tag_text.h"
@@ -188,11 +189,29 @@ bool FfmpegSource::decodeFirstSecond() {
     return true;
 }
 
+// Raw ADTS: its length and the places of its frames, from the frame
+// headers; seeks then land by FFmpeg's index. False if the walk failed.
+bool FfmpegSource::measureAdts(std::int64_t fileBytes, std::int64_t& frames) {
+    if (std::strcmp(m_format->iformat->name, "aac") != 0)
+        return false;
+    const AdtsFrames walk = walkAdtsFrames(m_io.fd, fileBytes);
+    if (walk.sampleCount <= 0 || walk.sampleRate <= 0)
+        return false;
+    AVStream* stream = m_format->streams[m_stream];
+    const AVRational headerTime{1, walk.sampleRate};
+    for (const AdtsPlace& place : walk.places)
+        av_add_index_entry(stream, place.offset,
+                           av_rescale_q(place.sample, headerTime, stream->time_base), 0, 0,
+                           AVINDEX_KEYFRAME);
+    frames = toFrames(av_rescale_q(walk.sampleCount, headerTime, stream->time_base));
+    return true;
+}
+
 bool FfmpegSource::measure(std::int64_t fileBytes) {
     std::int64_t frames = 0;
     if (m_endedEarly) {
         frames = m_firstFrames; // all of it has been decoded
-    } else {
+    } else if (!measureAdts(fileBytes, frames)) {
         const std::int64_t endTs =
             streamEndTs(m_format, m_stream, fileBytes, ReadDeadline{&m_io.deadlineNs});
         frames = endTs >= 0 ? toFrames(endTs) : 0;
@@ -222,11 +241,13 @@ void FfmpegSource::readTags(int fd, std::int64_t fileBytes) {
     }
 }
 
-// The stream's own figure, else its bytes over its length: the whole file's
-// when it holds nothing else, else those of its first second.
+// The container's figure for the stream, else its bytes over its length:
+// the whole file's when it holds nothing else, else those of its first second.
 std::int32_t FfmpegSource::averageKbps(std::int64_t fileBytes) const {
     const AVCodecParameters* codecpar = m_format->streams[m_stream]->codecpar;
-    if (codecpar->bit_rate > 0)
+    // A raw stream's figure is FFmpeg's guess from its first frames.
+    const bool guessed = m_format->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE;
+    if (codecpar->bit_rate > 0 && !guessed)
         return static_cast<std::int32_t>(
             std::min<std::int64_t>(codecpar->bit_rate / 1000, INT32_MAX));
     int sounding = 0;

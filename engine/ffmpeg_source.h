@@ -58,6 +58,7 @@ private:
     bool openDecoder();
     bool decodeFirstSecond();
     bool measure(std::int64_t fileBytes);
+    bool measureAdts(std::int64_t fileBytes, std::int64_t& frames);
     void readTags(int fd, std::int64_t fileBytes);
     std::int32_t averageKbps(std::int64_t fileBytes) const;
 
