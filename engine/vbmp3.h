@@ -135,10 +135,11 @@ int32_t vbmp3_setLyricsNextAdjustTime(int32_t ms);
  * above 768 kHz are refused as VBMP3_ERR_NOT_AUDIO.
  * The length is what the file holds: a download cut short is as long as the
  * sound that is there, whatever its header says. A stream that states no
- * length (raw ADTS AAC, AC-3) has its packets read once, without decoding;
- * past about 0.4 s (hours on a slow disk) the rest is estimated from the
- * bytes per second read so far, and the track then ends where its sound
- * does. Through FFmpeg, a film's first sound stream plays, mixed down to two
+ * length is measured once, without decoding: raw ADTS AAC by its frame
+ * headers (which also place its seeks), other raw streams (AC-3) by their
+ * packets; past about 0.4 s (hours on a slow disk) the rest is estimated
+ * from the bytes per second read so far, and the track then ends where its
+ * sound does. Through FFmpeg, a film's first sound stream plays, mixed down to two
  * channels when it has more (its centre channel, where films put speech,
  * included); a seek lands on its very sample in every format. */
 int16_t vbmp3_open(const char *path, Vbmp3TrackInfo *info); /* 0 = failed */
