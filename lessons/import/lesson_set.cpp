@@ -236,18 +236,18 @@ bool rollForward(const QByteArray& folder, const QByteArray& staging, const Jour
 }
 
 // What a dead import of the name left, with the name's lock held: a
-// journalled commit is finished, anything else removed.
-bool clearStaging(const QByteArray& folder, const QByteArray& staging) {
+// journalled commit is finished, anything else removed. Empty when done, else why not.
+QString clearStaging(const QByteArray& folder, const QByteArray& staging) {
     if (!isDirectory(staging))
-        return true;
+        return {};
     const QByteArray journalPath = join(staging, "journal");
     if (!exists(journalPath))
-        return removeTree(staging);
+        return removeTree(staging) ? QString() : systemError();
     Journal journal;
     if (!parseJournal(readAll(journalPath), &journal))
-        return false;
+        return QStringLiteral("its journal is not one this program wrote");
     Steps steps;
-    return rollForward(folder, staging, journal, steps);
+    return rollForward(folder, staging, journal, steps) ? QString() : systemError();
 }
 
 QByteArray stagingName(const QByteArray& name) {
@@ -326,9 +326,9 @@ LessonSet::Begin LessonSet::begin(const QByteArray& folder, const QByteArray& na
         return busy ? Begin::Busy : Begin::Failed;
     }
     const QByteArray staging = join(folder, stagingName(name));
-    if (!clearStaging(folder, staging)) {
+    if (const QString why = clearStaging(folder, staging); !why.isEmpty()) {
         *error = QStringLiteral("cannot clear %1 left by an earlier import: %2")
-                     .arg(shown(staging), systemError());
+                     .arg(shown(staging), why);
         return Begin::Failed;
     }
     if (::mkdir(staging.constData(), 0700) != 0 ||
@@ -369,7 +369,7 @@ bool LessonSet::commit(const QList<QByteArray>& files, const QList<QByteArray>& 
     m_committed = true;
     if (!rollForward(m_folder, m_staging, {files, replaced}, steps)) {
         m_abandoned = g_stopAfterSteps >= 0;
-        if (!m_abandoned && clearStaging(m_folder, m_staging))
+        if (!m_abandoned && clearStaging(m_folder, m_staging).isEmpty())
             return true; // a second try got through
         return failed(QStringLiteral("the lessons were not all moved into place (the next "
                                      "run finishes it)"));
@@ -408,10 +408,10 @@ QStringList recoverInterruptedImports(const QByteArray& folder) {
             continue;
         }
         const QByteArray staging = join(folder, stagingName(name));
-        if (!clearStaging(folder, staging))
+        if (const QString why = clearStaging(folder, staging); !why.isEmpty())
             problems << QStringLiteral("%1: left by an import that was stopped; cannot clear "
                                        "it: %2")
-                            .arg(shown(staging), systemError());
+                            .arg(shown(staging), why);
         releaseLock(lockPath, lock);
     }
     return problems;

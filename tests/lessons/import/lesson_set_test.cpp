@@ -173,3 +173,15 @@ TEST_F(LessonSetTest, LessonsOfANameAreFoundByTheirNumbers) {
     EXPECT_EQ(lessonFilesNamed(folder(), "atxt"),
               QList<QByteArray>({"akvx-001.kvx", "atxt-001.txt"}));
 }
+
+TEST_F(LessonSetTest, WhatCannotBeClearedIsNamedAndLeftAlone) {
+    // A journal no import wrote: nothing it names is moved.
+    const QString staging = m_folder + QStringLiteral("/.import-talk");
+    ASSERT_TRUE(QDir().mkpath(staging + QStringLiteral("/new")));
+    ASSERT_TRUE(writeBytes(bytes(staging) + "/journal", "something else\n"));
+    const QStringList problems = recoverInterruptedImports(folder());
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].contains(QLatin1String(".import-talk"))) << problems[0].toStdString();
+    EXPECT_EQ(readBytes(staging + QStringLiteral("/journal")), "something else\n");
+    EXPECT_EQ(readBytes(m_folder + QStringLiteral("/talk-001.txt")), "old talk-001.txt");
+}
