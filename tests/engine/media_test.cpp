@@ -245,6 +245,9 @@ INSTANTIATE_TEST_SUITE_P(
               44100, 2, true, 0, 30},
         Media{"wma", "-map 0:a -c:a wmav2 -b:a 128k -f asf", "wmav2", 44100, 2, true, -2048, 29},
         Media{"ac3", "-map 0:a -c:a ac3 -b:a 192k -f ac3", "ac3", 48000, 2, false, 256, 30},
+        // An old film: MP3 sound between the pictures, found by the container.
+        Media{"avi_mp3", "-map 1:v -map 0:a -c:v mpeg4 -c:a libmp3lame -f avi", "libmp3lame", 44100,
+              2, true, 1105, 30},
         Media{"alac", "-map 0:a -c:a alac -movflags +faststart -f ipod", "alac", 44100, 1, true, 0,
               30}),
     [](const ::testing::TestParamInfo<Media>& param) { return std::string(param.param.name); });
