@@ -74,6 +74,13 @@ bool opensSubRipBlock(const QStringList& lines, qsizetype i) {
            (i == 0 || isBlank(lines[i - 1]) || isNumberLine(lines[i - 1]));
 }
 
+// An ASS time "H:MM:SS.cc" that is the whole field.
+std::optional<TimeRead> readWholeTime(const QString& field) {
+    const QString time = field.trimmed();
+    const auto read = readSubRipTime(time);
+    return read && read->length == time.size() ? read : std::nullopt;
+}
+
 } // namespace
 
 SubtitleKind subtitleKind(const QString& text) {
@@ -157,6 +164,55 @@ ParsedSubtitles parseLrc(const QString& text) {
     }
     for (const auto& [ms, line] : timed)
         parsed.cues.push_back({ms - offsetMs, kUntilNextCue, line});
+    return parsed;
+}
+
+ParsedSubtitles parseAss(const QString& text) {
+    ParsedSubtitles parsed;
+    const QStringList lines = linesOf(text);
+    bool inEvents = false;
+    // The fields of an event as the section's Format line orders them (the text is last).
+    QStringList format = {QStringLiteral("layer"),   QStringLiteral("start"),
+                          QStringLiteral("end"),     QStringLiteral("style"),
+                          QStringLiteral("name"),    QStringLiteral("marginl"),
+                          QStringLiteral("marginr"), QStringLiteral("marginv"),
+                          QStringLiteral("effect"),  QStringLiteral("text")};
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            inEvents = line.compare(QLatin1String("[Events]"), Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        const qsizetype colon = line.indexOf(QLatin1Char(':'));
+        if (!inEvents || colon < 0)
+            continue;
+        const QString key = line.left(colon).trimmed().toLower();
+        const QString value = line.mid(colon + 1).trimmed();
+        if (key == QLatin1String("format")) {
+            format = value.toLower().remove(QLatin1Char(' ')).split(QLatin1Char(','));
+            continue;
+        }
+        if (key != QLatin1String("dialogue"))
+            continue;
+        const QStringList fields = value.split(QLatin1Char(','));
+        const qsizetype startField = format.indexOf(QLatin1String("start"));
+        const qsizetype endField = format.indexOf(QLatin1String("end"));
+        const auto start = readWholeTime(fields.value(startField));
+        const auto end = readWholeTime(fields.value(endField));
+        if (fields.size() < format.size() || !start || !end || startField < 0 || endField < 0) {
+            parsed.warnings << QStringLiteral("line %1: %2 is no event line; skipped")
+                                   .arg(i + 1)
+                                   .arg(quoted(line));
+            continue;
+        }
+        if (start->tooLarge || end->tooLarge) {
+            parsed.warnings << tooLargeWarning(int(i + 1));
+            continue;
+        }
+        // The text is the last field and may hold commas.
+        const QString eventText = fields.mid(format.size() - 1).join(QLatin1Char(','));
+        parsed.cues.push_back({start->ms, end->ms, eventText});
+    }
     return parsed;
 }
 

@@ -1,4 +1,5 @@
-// Subtitle files as text: SubRip, WebVTT (by the W3C parsing rules) and LRC,
+// Subtitle files as text: SubRip, WebVTT (by the W3C parsing rules), LRC and
+// the events of ASS/SSA,
 // read into cues with checked times. A block that cannot be read is skipped
 // with a warning naming its line, and reading goes on. No FFmpeg, no I/O.
 #pragma once
@@ -26,5 +27,7 @@ SubtitleKind subtitleKind(const QString& text);
 ParsedSubtitles parseSubRip(const QString& text);
 ParsedSubtitles parseWebVtt(const QString& text);
 ParsedSubtitles parseLrc(const QString& text);
+// The Dialogue events of an ASS or SSA script, in its Format line's field order.
+ParsedSubtitles parseAss(const QString& text);
 
 } // namespace hearvex::lessons

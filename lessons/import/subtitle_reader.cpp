@@ -3,7 +3,6 @@
 #include "av_util.h"
 #include "cue_text.h"
 #include "lesson_list.h"
-#include "memory_input.h"
 #include "subtitle_charset.h"
 #include "subtitle_parsers.h"
 
@@ -117,23 +116,6 @@ QString readSmallFile(const QByteArray& name, QByteArray* bytes) {
     return {};
 }
 
-// ASS and SSA scripts are read by FFmpeg, which knows their sections and styles.
-SubtitleRead readAssText(const QByteArray& utf8) {
-    SubtitleRead read;
-    read.found = true;
-    const auto input = MemoryInput::open(utf8, QStringLiteral("subtitles.ass"),
-                                         av_find_input_format("ass"), &read.error);
-    if (!input)
-        return read;
-    avformat_find_stream_info(input->format(), nullptr);
-    const int index = firstTextSubtitleStream(input->format());
-    if (index < 0) {
-        read.error = QStringLiteral("no events in it");
-        return read;
-    }
-    return readStream(input->format(), index);
-}
-
 // A NUL has no place in subtitles: the file is damaged there. Removed, said once.
 QString withoutNuls(QString text, QStringList* warnings) {
     const qsizetype at = text.indexOf(QChar(0));
@@ -151,14 +133,9 @@ SubtitleRead readSubtitleText(const QByteArray& utf8) {
     const QString text = withoutNuls(QString::fromUtf8(utf8), &read.warnings);
     ParsedSubtitles parsed;
     switch (subtitleKind(text)) {
-    case SubtitleKind::Ass: {
-        const QStringList warnings = read.warnings;
-        read = readAssText(text.toUtf8());
-        read.warnings = warnings;
-        if (read.error.isEmpty() && read.cues.empty())
-            read.error = QStringLiteral("no events in it");
-        return read;
-    }
+    case SubtitleKind::Ass:
+        parsed = parseAss(text);
+        break;
     case SubtitleKind::WebVtt:
         parsed = parseWebVtt(text);
         break;

@@ -241,6 +241,26 @@ TEST(Lrc, TagsMetadataAndOffset) {
                         {4500, kUntilNextCue, ""}});
 }
 
+TEST(Ass, EventsInTheirFormatsOrder) {
+    const ParsedSubtitles parsed = parseAss(QStringLiteral(
+        "[Script Info]\nScriptType: v4.00+\n\n[V4+ Styles]\nFormat: Name, Fontname\n"
+        "Style: Default,Arial\n\n[Events]\n"
+        "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\n"
+        "Dialogue: 0,0:00:01.00,0:00:02.50,Default,,0,0,0,,{\\i1}One{\\i0}, two\\Nthree\n"
+        "Comment: 0,0:00:03.00,0:00:04.00,Default,,0,0,0,,A comment\n"
+        "Dialogue: 0,4294967296:00:01.00,4294967296:00:02.00,Default,,0,0,0,,Far\n"
+        "Dialogue: 0,0:00:0x.00,0:00:04.00,Default,,0,0,0,,Broken\n"
+        "Dialogue: 0,1:00:05.5,1:00:06.00,Default,,0,0,0,,Late\n"));
+    EXPECT_EQ(parsed.warnings.size(), 2) << parsed.warnings.join('|').toStdString();
+    expectCues(parsed,
+               {{1000, 2500, "{\\i1}One{\\i0}, two\\Nthree"}, {3'605'500, 3'606'000, "Late"}});
+    // SSA orders its fields otherwise.
+    const ParsedSubtitles ssa = parseAss(QStringLiteral(
+        "[Events]\nFormat: Marked, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, "
+        "Text\nDialogue: Marked=0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Hi, you\n"));
+    expectCues(ssa, {{1000, 2000, "Hi, you"}});
+}
+
 TEST(SubtitleKinds, TheContentTellsTheFormat) {
     const struct {
         const char* text;
