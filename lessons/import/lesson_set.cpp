@@ -46,6 +46,17 @@ bool isDirectory(const QByteArray& path) {
     return ::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+// The folder and any missing parents, as `mkdir -p` makes them.
+bool makePath(const QByteArray& folder) {
+    for (qsizetype slash = folder.indexOf('/', 1);; slash = folder.indexOf('/', slash + 1)) {
+        const QByteArray part = slash < 0 ? folder : folder.left(slash);
+        if (::mkdir(part.constData(), 0777) != 0 && !isDirectory(part))
+            return false;
+        if (slash < 0)
+            return true;
+    }
+}
+
 bool syncPath(const QByteArray& path) {
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -310,7 +321,7 @@ LessonSet::Begin LessonSet::begin(const QByteArray& folder, const QByteArray& na
     m_folder = folder;
     m_name = name;
     if (!isDirectory(folder)) {
-        if (::mkdir(folder.constData(), 0777) != 0 && !isDirectory(folder)) {
+        if (!makePath(folder)) {
             *error =
                 QStringLiteral("cannot create the folder %1: %2").arg(shown(folder), systemError());
             return Begin::Failed;

@@ -185,3 +185,15 @@ TEST_F(LessonSetTest, WhatCannotBeClearedIsNamedAndLeftAlone) {
     EXPECT_EQ(readBytes(staging + QStringLiteral("/journal")), "something else\n");
     EXPECT_EQ(readBytes(m_folder + QStringLiteral("/talk-001.txt")), "old talk-001.txt");
 }
+
+TEST_F(LessonSetTest, AMissingFolderIsMadeWithItsParentsAndGoesWhenNothingCommits) {
+    const QString nested = m_dir.filePath(QStringLiteral("a/b/c"));
+    {
+        LessonSet set;
+        QString error;
+        ASSERT_EQ(set.begin(bytes(nested), "talk", &error), LessonSet::Begin::Ready)
+            << error.toStdString();
+        EXPECT_TRUE(QDir(nested).exists());
+    }
+    EXPECT_FALSE(QDir(nested).exists());
+}
