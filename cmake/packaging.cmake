@@ -4,14 +4,17 @@
 # run time without linking it is named here.
 set(CPACK_PACKAGE_NAME hearvex)
 set(CPACK_PACKAGE_VENDOR "The Hearvex developers")
-set(CPACK_PACKAGE_CONTACT "The Hearvex developers")
+set(CPACK_PACKAGE_CONTACT "The Hearvex developers <hearvex@users.noreply.github.com>")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://github.com/hearvex/hearvex")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "listening and dictation practice for Chinese-speaking learners of English")
+# Lines of at most 79 characters: Debian's tools show them indented by one.
 set(CPACK_PACKAGE_DESCRIPTION
-    "A learner opens a lesson (a recording and its sentence), listens, and types the
-sentence heard; a check uncovers each word typed right. Around that: a player with
-A-B repeat and speed control, a live waveform and spectrum, hints, a lesson library
-and word lists. hearvex-lesson makes lessons from one's own media and subtitles.")
+    "A learner opens a lesson (a recording and its sentence), listens, and
+types the sentence heard; a check uncovers each word typed right. Around
+that: a player with A-B repeat and speed control, a live waveform and
+spectrum, hints, a lesson library and word lists. hearvex-lesson makes
+lessons from one's own recordings and their subtitles.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
