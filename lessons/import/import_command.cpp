@@ -1,6 +1,7 @@
 #include "import_command.h"
 
 #include "import_media.h"
+#include "lesson_folders.h"
 #include "lesson_list.h"
 #include "lesson_set.h"
 
@@ -31,10 +32,14 @@ int usage(const QString& problem) {
     return 2;
 }
 
-// The lesson folder beside this tool, which lives beside the program.
+// Where the program's library puts imported lessons: the lesson folder beside
+// this tool (which lives beside the program), or the learner's own where that
+// cannot be written.
 QByteArray defaultFolder() {
     const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    return QFile::encodeName(lessons::lessonFolder(QFileInfo(self).absolutePath()));
+    const LessonFolders folders = lessonFoldersOf(QFileInfo(self).absolutePath());
+    folders.makeOwnFolder(); // where it cannot be made, the import says so
+    return QFile::encodeName(folders.importFolder());
 }
 
 // SIGINT or SIGTERM cancels the import, which then leaves the folder as it was.
