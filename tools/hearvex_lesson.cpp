@@ -18,6 +18,8 @@
 #include "vbmp3.h"
 
 #include "text_file.h"
+#include "tool_language.h"
+#include <QCoreApplication>
 #include <QFile>
 #include <cerrno>
 #include <cstdio>
@@ -30,6 +32,11 @@
 using namespace hearvex::lessons;
 
 namespace {
+
+// The tool's own messages, in the learner's language (tool_language.h).
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(LessonTool)
+};
 
 // Every byte of the line, a NUL in a lesson's text included.
 void say(FILE* to, const QString& text) {
@@ -45,13 +52,15 @@ QString shown(const QByteArray& path) {
 }
 
 int fail(const QString& message) {
-    say(stderr, QStringLiteral("hearvex-lesson: ") + message);
+    say(stderr, Text::tr("hearvex-lesson: %1").arg(message));
     return 1;
 }
 
-int usage() {
-    say(stderr,
-        QStringLiteral(
+// How the commands are used: asked for (--help), on standard output with
+// success; after a wrong command line, on standard error with status 2.
+int usage(FILE* to = stderr) {
+    say(to,
+        Text::tr(
             "usage:\n"
             "  hearvex-lesson encode PLAIN.txt OUT.kvx   write a lesson text file from UTF-8 text\n"
             "  hearvex-lesson decode IN.kvx [OUT.txt]    show (or write) a lesson's text as UTF-8\n"
@@ -68,8 +77,9 @@ int usage() {
             "                                            the sentences due for review now\n"
             "  hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]\n"
             "                                            time a plain transcript's sentences as "
-            "SRT"));
-    return 2;
+            "SRT\n"
+            "  hearvex-lesson --help | --version"));
+    return to == stdout ? 0 : 2;
 }
 
 bool readFile(const QByteArray& path, QByteArray* bytes, QString* error) {
@@ -140,35 +150,34 @@ int encode(const QByteArray& inFile, const QByteArray& outFile) {
     QByteArray content;
     QString readError;
     if (!readFile(inFile, &content, &readError))
-        return fail(QStringLiteral("cannot read %1: %2").arg(in, readError));
+        return fail(Text::tr("cannot read %1: %2").arg(in, readError));
     const std::optional<QString> utf8 = hearvex::text::decodeUtf8(content);
     if (!utf8)
-        return fail(QStringLiteral("%1 is not UTF-8 text").arg(in));
+        return fail(Text::tr("%1 is not UTF-8 text").arg(in));
     QString plain = lessonLines(*utf8);
     if (const qsizetype at = firstUnencodable(plain); at >= 0) {
         const qsizetype lineStart = at == 0 ? 0 : plain.lastIndexOf(QLatin1Char('\n'), at - 1) + 1;
-        return fail(QStringLiteral("%1:%2:%3: the character \"%4\" cannot be written in GBK")
+        return fail(Text::tr("%1:%2:%3: the character \"%4\" cannot be written in GBK")
                         .arg(in)
                         .arg(plain.left(at).count(QLatin1Char('\n')) + 1)
                         .arg(at - lineStart + 1)
                         .arg(plain.mid(at, plain.at(at).isHighSurrogate() ? 2 : 1)));
     }
     if (hearvex::text::firstLineOf(plain).trimmed().isEmpty())
-        return fail(
-            QStringLiteral("%1: the first line (the sentence to dictate) is empty").arg(in));
+        return fail(Text::tr("%1: the first line (the sentence to dictate) is empty").arg(in));
     if (plain.contains(QLatin1String(kLessonKey)))
-        say(stderr, QStringLiteral(
-                        "hearvex-lesson: warning: \"%1\" in %2 is dropped when the lesson is read")
-                        .arg(QLatin1String(kLessonKey), in));
+        say(stderr,
+            Text::tr("hearvex-lesson: warning: \"%1\" in %2 is dropped when the lesson is read")
+                .arg(QLatin1String(kLessonKey), in));
     const QByteArray bytes = encipherLessonText(plain);
     if (bytes.size() > kMaxLessonTextBytes)
-        return fail(QStringLiteral("%1 makes %2 bytes; a lesson text holds at most %3")
+        return fail(Text::tr("%1 makes %2 bytes; a lesson text holds at most %3")
                         .arg(in)
                         .arg(bytes.size())
                         .arg(kMaxLessonTextBytes));
     QString error;
     if (!writeFile(outFile, bytes, &error))
-        return fail(QStringLiteral("cannot write %1: %2").arg(out, error));
+        return fail(Text::tr("cannot write %1: %2").arg(out, error));
     return 0;
 }
 
@@ -181,13 +190,12 @@ int decode(const QByteArray& inFile, const QByteArray& outFile) {
     case LessonTextStatus::Read:
         break;
     case LessonTextStatus::Missing:
-        return fail(QStringLiteral("%1: no such file").arg(in));
+        return fail(Text::tr("%1: no such file").arg(in));
     case LessonTextStatus::Unreadable:
-        return fail(QStringLiteral("%1: cannot be read").arg(in));
+        return fail(Text::tr("%1: cannot be read").arg(in));
     case LessonTextStatus::TooLarge:
-        return fail(QStringLiteral("%1: over %2 bytes, not a lesson text")
-                        .arg(in)
-                        .arg(kMaxLessonTextBytes));
+        return fail(
+            Text::tr("%1: over %2 bytes, not a lesson text").arg(in).arg(kMaxLessonTextBytes));
     }
     QString text = lesson.text;
     if (outFile.isEmpty()) {
@@ -197,7 +205,7 @@ int decode(const QByteArray& inFile, const QByteArray& outFile) {
     }
     QString error;
     if (!writeFile(outFile, (text + QLatin1String("\r\n")).toUtf8(), &error))
-        return fail(QStringLiteral("cannot write %1: %2").arg(out, error));
+        return fail(Text::tr("cannot write %1: %2").arg(out, error));
     return 0;
 }
 
@@ -209,15 +217,14 @@ QString probeRecording(const QByteArray& path) {
     const int32_t errorNo = vbmp3_getLastErrorNo();
     switch (errorNo) {
     case VBMP3_ERR_CANNOT_READ:
-        return QStringLiteral("cannot be read (the program shows \"ErrNo : %1 Open Error\")")
+        return Text::tr("cannot be read (the program shows \"ErrNo : %1 Open Error\")")
             .arg(errorNo);
     case VBMP3_ERR_NOT_AUDIO:
-        return QStringLiteral("not a recording the program can play (the program shows \"ErrNo : "
-                              "%1 Open Error\")")
+        return Text::tr("not a recording the program can play (the program shows \"ErrNo : "
+                        "%1 Open Error\")")
             .arg(errorNo);
     default:
-        return QStringLiteral("refused by the playback engine (\"ErrNo : %1 Open Error\")")
-            .arg(errorNo);
+        return Text::tr("refused by the playback engine (\"ErrNo : %1 Open Error\")").arg(errorNo);
     }
 }
 
@@ -245,13 +252,13 @@ int check(const QByteArray& folderPath) {
     const QStringList leftovers = recoverInterruptedImports(folderPath);
     const CheckingEngine engine;
     if (!engine.ready())
-        return fail(QStringLiteral("the playback engine could not start (error %1)")
-                        .arg(vbmp3_getLastErrorNo()));
+        return fail(
+            Text::tr("the playback engine could not start (error %1)").arg(vbmp3_getLastErrorNo()));
     const FolderReport report = checkLessonFolder(folderPath, probeRecording);
     if (!report.folderExists)
-        return fail(QStringLiteral("%1: no such folder").arg(folder));
+        return fail(Text::tr("%1: no such folder").arg(folder));
     if (report.lessons.empty())
-        say(stdout, QStringLiteral("%1: no lessons (no *.txt recordings)").arg(folder));
+        say(stdout, Text::tr("%1: no lessons (no *.txt recordings)").arg(folder));
     int faulty = 0;
     for (const LessonReport& lesson : report.lessons) {
         say(stdout, QStringLiteral("%1  %2  %3")
@@ -262,15 +269,15 @@ int check(const QByteArray& folderPath) {
         faulty += lesson.problems.isEmpty() ? 0 : 1;
     }
     for (const QString& stray : report.strayTexts)
-        say(stdout, QStringLiteral("     ! %1: a text without a recording").arg(stray));
+        say(stdout, Text::tr("     ! %1: a text without a recording").arg(stray));
     for (const QString& leftover : leftovers)
         say(stdout, QStringLiteral("     ! %1").arg(leftover));
     if (faulty == 0 && report.strayTexts.isEmpty() && leftovers.isEmpty()) {
-        say(stdout, QStringLiteral("%1 lessons, all complete").arg(report.lessons.size()));
+        say(stdout, Text::tr("%1 lessons, all complete").arg(report.lessons.size()));
         return 0;
     }
-    say(stdout, QStringLiteral("%1 of %2 lessons have faults; %3 stray texts; %4 leftovers of "
-                               "stopped imports")
+    say(stdout, Text::tr("%1 of %2 lessons have faults; %3 stray texts; %4 leftovers of "
+                         "stopped imports")
                     .arg(faulty)
                     .arg(report.lessons.size())
                     .arg(report.strayTexts.size())
@@ -285,7 +292,15 @@ int main(int argc, char** argv) {
     QList<QByteArray> args;
     for (int i = 1; i < argc; ++i)
         args << QByteArray(argv[i]);
+    QCoreApplication app(argc, argv);
+    hearvex::tool::installToolTranslation(app);
     const QByteArray command = args.value(0);
+    if (args.size() == 1 && (command == "--help" || command == "-h"))
+        return usage(stdout);
+    if (args.size() == 1 && command == "--version") {
+        say(stdout, QStringLiteral("hearvex-lesson " HEARVEX_VERSION));
+        return 0;
+    }
     if (command == "encode" && args.size() == 3)
         return encode(args[1], args[2]);
     if (command == "decode" && (args.size() == 2 || args.size() == 3))
