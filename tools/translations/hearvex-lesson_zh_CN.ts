@@ -4,34 +4,6 @@
 <context>
     <name>LessonTool</name>
     <message>
-        <source>usage:
-  hearvex-lesson encode PLAIN.txt OUT.kvx   write a lesson text file from UTF-8 text
-  hearvex-lesson decode IN.kvx [OUT.txt]    show (or write) a lesson&apos;s text as UTF-8
-  hearvex-lesson check FOLDER               list a lesson folder in the program&apos;s order
-                                            and report what is wrong with each lesson
-  hearvex-lesson import MEDIA [SUBTITLES] [--into FOLDER] [--name NAME] [--replace]
-                                            one lesson per subtitle cue
-  hearvex-lesson record [--db FILE] [--csv]   every check and compare, oldest first
-  hearvex-lesson record due [--db FILE] [--csv]
-                                            the sentences due for review now
-  hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]
-                                            time a plain transcript&apos;s sentences as SRT
-  hearvex-lesson --help | --version</source>
-        <translation>用法：
-  hearvex-lesson encode PLAIN.txt OUT.kvx   把 UTF-8 文本写成课文文件（.kvx）
-  hearvex-lesson decode IN.kvx [OUT.txt]    显示课文文件里的文字（或写成 UTF-8 文本文件）
-  hearvex-lesson check FOLDER               按程序里的顺序列出课文文件夹里的课文，
-                                            并指出每一课有什么问题
-  hearvex-lesson import MEDIA [SUBTITLES] [--into FOLDER] [--name NAME] [--replace]
-                                            按字幕把录音切开，每句字幕做成一课
-  hearvex-lesson record [--db FILE] [--csv]   列出练习记录里的每次检查和比较，从早到晚
-  hearvex-lesson record due [--db FILE] [--csv]
-                                            列出现在该复习的句子
-  hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]
-                                            给文字稿的每一句对上录音里的时间，写成 SRT 字幕
-  hearvex-lesson --help | --version</translation>
-    </message>
-    <message>
         <source>hearvex-lesson: %1</source>
         <translation>hearvex-lesson：%1</translation>
     </message>
@@ -110,6 +82,36 @@
     <message>
         <source>%1 of %2 lessons have faults; %3 stray texts; %4 leftovers of stopped imports</source>
         <translation>%2 课中有 %1 课有问题；%3 个课文文字没有录音；%4 处是中断的导入留下的</translation>
+    </message>
+    <message>
+        <source>usage:
+  hearvex-lesson encode PLAIN.txt OUT.kvx   write a lesson text file from UTF-8 text
+  hearvex-lesson decode IN.kvx [OUT.txt]    show (or write) a lesson&apos;s text as UTF-8
+  hearvex-lesson check FOLDER               list a lesson folder in the program&apos;s order
+                                            and report what is wrong with each lesson
+  hearvex-lesson import MEDIA [SUBTITLES] [--into FOLDER] [--name NAME] [--replace]
+                                            one lesson per subtitle cue, or per sentence
+                                            of a plain transcript (TRANSCRIPT.txt)
+  hearvex-lesson record [--db FILE] [--csv]   every check and compare, oldest first
+  hearvex-lesson record due [--db FILE] [--csv]
+                                            the sentences due for review now
+  hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]
+                                            time a plain transcript&apos;s sentences as SRT
+  hearvex-lesson --help | --version</source>
+        <translation>用法：
+  hearvex-lesson encode PLAIN.txt OUT.kvx   把 UTF-8 文本写成课文文件（.kvx）
+  hearvex-lesson decode IN.kvx [OUT.txt]    显示课文文件里的文字（或写成 UTF-8 文本文件）
+  hearvex-lesson check FOLDER               按程序里的顺序列出课文文件夹里的课文，
+                                            并指出每一课有什么问题
+  hearvex-lesson import MEDIA [SUBTITLES] [--into FOLDER] [--name NAME] [--replace]
+                                            按字幕把录音切开，每句字幕做成一课；
+                                            或按文字稿（TRANSCRIPT.txt）每句做成一课
+  hearvex-lesson record [--db FILE] [--csv]   列出练习记录里的每次检查和比较，从早到晚
+  hearvex-lesson record due [--db FILE] [--csv]
+                                            列出现在该复习的句子
+  hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]
+                                            给文字稿的每一句对上录音里的时间，写成 SRT 字幕
+  hearvex-lesson --help | --version</translation>
     </message>
 </context>
 </TS>
