@@ -3,6 +3,7 @@
 #include "control_error.h"
 #include "form3.h"
 #include "lesson_list.h"
+#include "lesson_set.h"
 #include "lessons/lesson_files.h"
 #include "twips.h"
 
@@ -109,6 +110,25 @@ TEST_F(LessonLibrary, LoadListsTheFolderAndSelectsTheEntryAtCurLesson) {
 TEST_F(LessonLibrary, LoadPastTheEndOfTheListSelectsNothing) {
     state.curLesson = 3;
     EXPECT_EQ(form().File1->listIndex(), -1);
+}
+
+TEST_F(LessonLibrary, LoadFinishesAnImportKilledWhileItsLessonsMovedIn) {
+    const QByteArray folder = QFile::encodeName(lessonFolder(dir.path()));
+    LessonSet::stopCommitsAfterForTesting(2); // the journal and one of two files
+    {
+        LessonSet set;
+        QString error;
+        ASSERT_EQ(set.begin(folder, "talk", &error), LessonSet::Begin::Ready);
+        writeBytes(QFile::decodeName(set.stagedPath("talk-001.txt")), "sound");
+        writeLessonText(QFile::decodeName(set.stagedPath("talk-001.kvx")), QStringLiteral("Hi."));
+        EXPECT_FALSE(set.commit({"talk-001.kvx", "talk-001.txt"}, {}, &error));
+    }
+    LessonSet::stopCommitsAfterForTesting(-1);
+    EXPECT_EQ(listLessons(QFile::decodeName(folder)).size(), 3); // the recording is not in yet
+    EXPECT_EQ(form().File1->listCount(), 4);
+    EXPECT_EQ(QDir(QFile::decodeName(folder))
+                  .entryList({QStringLiteral(".import-*")}, QDir::AllEntries | QDir::Hidden),
+              QStringList());
 }
 
 TEST_F(LessonLibrary, AMissingLessonFolderGivesAnEmptyList) {
