@@ -61,7 +61,7 @@ QString refusalText(const ImportResult& result, const QString& name) {
         break;
     case ImportOutcome::NoSubtitles:
         lead = QStringLiteral("找不到“%1”的字幕。请把录音和它的字幕文件"
-                              "（.srt .vtt .lrc .ass .ssa）一起拖进来。")
+                              "（.srt .vtt .lrc .ass .ssa）或文字稿（.txt）一起拖进来。")
                    .arg(name);
         break;
     default:
@@ -69,6 +69,19 @@ QString refusalText(const ImportResult& result, const QString& name) {
         break;
     }
     return lead + QStringLiteral("\n\n") + result.message;
+}
+
+// The steps of importing with a transcript, as the dialog names them.
+QString stageName(TranscriptImportStage stage) {
+    switch (stage) {
+    case TranscriptImportStage::Sentences:
+        return QStringLiteral("第 1 步（共 3 步）：分句");
+    case TranscriptImportStage::Alignment:
+        return QStringLiteral("第 2 步（共 3 步）：对齐");
+    case TranscriptImportStage::Cutting:
+        return QStringLiteral("第 3 步（共 3 步）：切分");
+    }
+    return {};
 }
 
 QString warningsText(const ImportResult& result) {
@@ -114,6 +127,7 @@ void LibraryImport::importDropped(const QList<QUrl>& urls) {
 void LibraryImport::start(const ImportRequest& request) {
     m_name = fileNameText(defaultLessonName(request.media));
     m_cancel = false;
+    m_aligning = false;
     m_dialog = std::make_unique<QProgressDialog>(m_window);
     m_bar = new QProgressBar; // the dialog's; set directly, as the dialog's own setValue
                               // would run the event loop inside our progress handler
@@ -133,7 +147,7 @@ void LibraryImport::start(const ImportRequest& request) {
     try {
         m_worker = std::thread([this, request] {
             const ImportResult result =
-                importMedia(request, [this](const ImportProgressInfo& info) {
+                lessons::importDropped(request, [this](const TranscriptImportProgress& info) {
                     QMetaObject::invokeMethod(
                         this, [this, info] { showProgress(info); }, Qt::QueuedConnection);
                     return !m_cancel.load();
@@ -148,18 +162,27 @@ void LibraryImport::start(const ImportRequest& request) {
     }
 }
 
-void LibraryImport::showProgress(const ImportProgressInfo& info) {
+void LibraryImport::showProgress(const TranscriptImportProgress& progress) {
     if (!m_dialog)
         return;
-    if (info.totalMs > 0) {
+    const ImportProgressInfo& info = progress.cut;
+    if (progress.stage != TranscriptImportStage::Cutting) {
+        m_aligning = true; // a transcript: its stages are named
+        m_bar->setRange(0, kBarSteps);
+        m_bar->setValue(static_cast<int>(std::clamp(progress.fraction, 0.0, 1.0) * kBarSteps));
+    } else if (info.totalMs > 0) {
         m_bar->setRange(0, kBarSteps);
         m_bar->setValue(
             static_cast<int>(std::min(info.doneMs, info.totalMs) * kBarSteps / info.totalMs));
     }
     QString label = QStringLiteral("正在导入 %1…").arg(m_name);
+    if (m_aligning)
+        label += QStringLiteral("\n%1").arg(stageName(progress.stage));
     if (info.lessonsPlanned > 0)
-        label +=
-            QStringLiteral("\n已切出 %1 / %2 句").arg(info.lessonsDone).arg(info.lessonsPlanned);
+        label += QStringLiteral("%1已切出 %2 / %3 句")
+                     .arg(m_aligning ? QStringLiteral("：") : QStringLiteral("\n"))
+                     .arg(info.lessonsDone)
+                     .arg(info.lessonsPlanned);
     m_dialog->setLabelText(label);
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "import_media.h"
+#include "transcript_import.h"
 
 #include <QList>
 #include <QObject>
@@ -34,8 +35,8 @@ public:
     static bool holdsFiles(const QMimeData* data);
 
     // Imports the dropped files: a recording and, if one is among them, its
-    // subtitle file. A drop that names no single recording is refused with a
-    // message; one while an import runs is ignored.
+    // subtitle file or its plain transcript (.txt), which is aligned. A drop that names no single
+    // recording is refused with a message; one while an import runs is ignored.
     void importDropped(const QList<QUrl>& urls);
     bool running() const { return m_worker.joinable(); }
 
@@ -50,7 +51,7 @@ public:
 
 private:
     void start(const ImportRequest& request);
-    void showProgress(const ImportProgressInfo& info);
+    void showProgress(const TranscriptImportProgress& progress);
     void finish(const ImportResult& result);
 
     QWidget* m_window;
@@ -61,6 +62,7 @@ private:
     std::function<void(QProgressDialog&)> m_startHook;
     std::unique_ptr<QProgressDialog> m_dialog;
     QProgressBar* m_bar = nullptr; // the dialog's
+    bool m_aligning = false;       // a transcript is being aligned: the stages are named
     std::atomic<bool> m_cancel{false};
     std::thread m_worker;
 };

@@ -1,5 +1,6 @@
 #include "dropped_files.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace hearvex::lessons {
@@ -12,11 +13,22 @@ bool isSubtitleFileName(const QString& path) {
     return false;
 }
 
+bool isTextFile(const QString& path) {
+    if (QFileInfo(path).suffix().toLower() != QLatin1String("txt"))
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(4096);
+    const bool utf16 = head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF");
+    return !head.trimmed().isEmpty() && (utf16 || !head.contains('\0'));
+}
+
 DroppedFiles sortDroppedFiles(const QStringList& paths) {
     QStringList media;
     QStringList subtitles;
     for (const QString& path : paths)
-        (isSubtitleFileName(path) ? subtitles : media) << path;
+        (isSubtitleFileName(path) || isTextFile(path) ? subtitles : media) << path;
     DroppedFiles dropped;
     if (media.isEmpty())
         dropped.problem = DroppedFiles::Problem::NoMedia;

@@ -10,6 +10,10 @@ namespace hearvex::lessons {
 // A subtitle file the import reads by its name: .srt .vtt .lrc .ass .ssa, any case.
 bool isSubtitleFileName(const QString& path);
 
+// A .txt that holds text (a transcript, or subtitles under that name) rather
+// than sound, as lesson recordings named .txt do: no NUL in its first bytes.
+bool isTextFile(const QString& path);
+
 struct DroppedFiles {
     enum class Problem {
         None,
@@ -19,7 +23,8 @@ struct DroppedFiles {
     };
     Problem problem = Problem::None;
     QString media;
-    QString subtitles; // empty: the import looks beside the media, then inside it
+    QString subtitles; // or a .txt transcript; empty: the import looks beside the media,
+                       // then inside it
 };
 
 // Sorts the dropped files (paths of existing files, in the drop's order).

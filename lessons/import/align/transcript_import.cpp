@@ -1,5 +1,7 @@
 #include "transcript_import.h"
 
+#include "subtitle_reader.h"
+
 namespace hearvex::lessons {
 
 namespace {
@@ -45,6 +47,35 @@ ImportResult importTranscript(const ImportRequest& request, const QByteArray& tr
         });
     result.warnings = aligned.warnings + result.warnings;
     return result;
+}
+
+QByteArray siblingTranscript(const QByteArray& media) {
+    const qsizetype slash = media.lastIndexOf('/');
+    const qsizetype dot = media.lastIndexOf('.');
+    const QByteArray text = (dot > slash + 1 ? media.left(dot) : media) + ".txt";
+    return text != media && isPlainTranscript(text) ? text : QByteArray();
+}
+
+ImportResult importDropped(const ImportRequest& request,
+                           const TranscriptImportProgressFn& progress) {
+    QByteArray transcript;
+    if (!request.subtitles.isEmpty()) {
+        if (isPlainTranscript(request.subtitles))
+            transcript = request.subtitles;
+    } else if (siblingSubtitleFile(request.media).isEmpty()) {
+        transcript = siblingTranscript(request.media);
+        if (!transcript.isEmpty() && readEmbeddedSubtitles(request.media).found)
+            transcript.clear(); // the media's own subtitles come first
+    }
+    if (!transcript.isEmpty())
+        return importTranscript(request, transcript, progress);
+    return importMedia(request, [&](const ImportProgressInfo& info) {
+        TranscriptImportProgress p;
+        p.stage = TranscriptImportStage::Cutting;
+        p.cut = info;
+        p.fraction = info.totalMs > 0 ? double(info.doneMs) / double(info.totalMs) : 0;
+        return !progress || progress(p);
+    });
 }
 
 std::optional<ImportResult> importIfTranscript(const ImportRequest& request,

@@ -30,6 +30,16 @@ using TranscriptImportProgressFn = std::function<bool(const TranscriptImportProg
 ImportResult importTranscript(const ImportRequest& request, const QByteArray& transcript,
                               const TranscriptImportProgressFn& progress = {});
 
+// What a drop on the lesson library imports: request.subtitles when they are
+// subtitles, aligned when a plain transcript; with none given, the subtitles
+// beside or inside the media, else a transcript beside it with the media's
+// name and .txt.
+ImportResult importDropped(const ImportRequest& request,
+                           const TranscriptImportProgressFn& progress = {});
+
+// The transcript importDropped would align for a media given alone, if any.
+QByteArray siblingTranscript(const QByteArray& media);
+
 // For hearvex-lesson import: the import of request.subtitles as a transcript
 // when it is a plain text without timings, nothing when it is subtitles.
 std::optional<ImportResult> importIfTranscript(const ImportRequest& request,
