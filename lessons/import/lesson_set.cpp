@@ -66,6 +66,15 @@ bool syncPath(const QByteArray& path) {
     return ok;
 }
 
+bool syncFileSystem(const QByteArray& path) {
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::syncfs(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
 QList<QByteArray> entriesOf(const QByteArray& folder) {
     QList<QByteArray> names;
     DIR* dir = ::opendir(folder.constData());
@@ -362,10 +371,10 @@ bool LessonSet::commit(const QList<QByteArray>& files, const QList<QByteArray>& 
         *error = QStringLiteral("%1 in %2: %3").arg(what, shown(m_folder), systemError());
         return false;
     };
-    for (const QByteArray& file : files)
-        if (!syncPath(stagedPath(file)))
-            return failed(QStringLiteral("cannot write %1").arg(shown(file)));
-    syncPath(join(m_staging, "new"));
+    // The staged files reach the disk before the journal names them: one
+    // flush of the file system rather than one per file.
+    if (!syncFileSystem(join(m_staging, "new")))
+        return failed(QStringLiteral("cannot write the lessons"));
     Steps steps;
     const QByteArray journal = join(m_staging, "journal");
     if (!writeAndSync(journal + ".new", journalBytes({files, replaced})))
