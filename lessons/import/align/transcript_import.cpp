@@ -1,5 +1,8 @@
 #include "transcript_import.h"
 
+#include "import_steps.h"
+#include "lesson_list.h"
+#include "lesson_set.h"
 #include "subtitle_reader.h"
 
 namespace hearvex::lessons {
@@ -22,6 +25,17 @@ std::vector<Cue> cuesOf(const std::vector<AlignedSentence>& sentences) {
 
 ImportResult importTranscript(const ImportRequest& request, const QByteArray& transcript,
                               const TranscriptImportProgressFn& progress) {
+    // Refused now rather than after minutes of aligning; the import checks again.
+    QByteArray name;
+    if (std::optional<ImportResult> failure = checkRequest(request, &name))
+        return *failure;
+    const QList<QByteArray> taken = lessonFilesNamed(request.folder, name);
+    if (!taken.isEmpty() && !request.replace)
+        return importFailure(ImportOutcome::NameTaken,
+                             QStringLiteral("%1 already holds lessons named %2 (%3...); nothing "
+                                            "changed")
+                                 .arg(fileNameText(request.folder), fileNameText(name),
+                                      fileNameText(taken.first())));
     const TranscriptAlignment aligned =
         alignTranscriptFile(request.media, transcript, [&](AlignmentStage stage, double f) {
             TranscriptImportProgress p;

@@ -183,6 +183,11 @@ TEST_F(AlignSpeech, ImportMakesOneLessonPerSentenceAndStillReadsSubtitlesNamedTx
         folder +
         QStringLiteral("/talk-%1.txt").arg(truth.sentences.size() + 1, 3, 10, QLatin1Char('0'))));
 
+    // A second import of that name is refused before any aligning, nothing changed.
+    const ToolRun again = runTool({media, transcript.fileName(), "--into", folder}, "import");
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(again.err.contains(QStringLiteral("already holds"))) << again.err.toStdString();
+
     QFile timed(dir.filePath(QStringLiteral("timed.txt")));
     ASSERT_TRUE(timed.open(QIODevice::WriteOnly));
     timed.write("1\r\n00:00:01,000 --> 00:00:02,000\r\nOne cue.\r\n\r\n");
