@@ -7,6 +7,8 @@
 
 namespace hearvex::controls {
 
+using base::runGuarded;
+
 CommandButton::CommandButton(QWidget* parent, const QString& caption)
     : QPushButton(caption, parent) {
     setFocusPolicy(Qt::TabFocus);

@@ -8,6 +8,9 @@
 
 namespace hearvex::controls {
 
+using base::runGuarded;
+using base::twipsToPixels;
+
 DrawingBox::DrawingBox(QWidget* parent)
     : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -8,6 +8,8 @@
 
 namespace hearvex::controls {
 
+using base::runGuarded;
+
 int mouseButtonCode(Qt::MouseButton button) {
     switch (button) {
     case Qt::LeftButton:

@@ -17,6 +17,8 @@
 
 namespace hearvex::controls {
 
+using base::runGuarded;
+
 namespace {
 // A key that writes into a text: printable text, Backspace or Enter, without
 // Ctrl, Alt or Meta (those are commands: Ctrl+C, Ctrl+A, Ctrl+Enter...).

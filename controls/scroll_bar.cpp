@@ -7,6 +7,8 @@
 
 namespace hearvex::controls {
 
+using base::runGuarded;
+
 namespace {
 void requireControlRange(int value, const char* property) {
     // Control values are 16-bit.

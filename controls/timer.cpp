@@ -4,6 +4,8 @@
 
 namespace hearvex::controls {
 
+using base::runGuarded;
+
 Timer::Timer(QObject* parent, int intervalMs, bool enabled)
     : QObject(parent)
     , m_intervalMs(intervalMs)

@@ -7,7 +7,7 @@
 
 namespace hearvex::exercise {
 
-using controls::skipOnError;
+using base::skipOnError;
 
 namespace {
 // Typed words that found no place in the sentence; light enough to read on the box's blue.

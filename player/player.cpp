@@ -38,7 +38,7 @@ void Player::setTicking(bool statusTick, bool viewTick) {
 
 void Player::Form_Load() {
     // Every step runs, a failing one skipped.
-    using controls::skipOnError;
+    using base::skipOnError;
     skipOnError([&] { m_engine.init(); });
     skipOnError([&] { getState(); });
     skipOnError([&] {
@@ -106,7 +106,7 @@ void Player::writeBar(BarChangeSource source, const std::function<void()>& write
 }
 
 void Player::showNothingOpen() {
-    using controls::skipOnError;
+    using base::skipOnError;
     skipOnError([&] { m_controls.lbTrackName->setCaption(QString()); });
     skipOnError([&] { m_controls.lbTotalSec->setCaption(QString()); });
     skipOnError([&] { m_controls.lbPlayTime->setCaption(QString()); });

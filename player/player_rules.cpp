@@ -31,7 +31,7 @@ int seekBarMax(int totalSec) {
 int seekBarLargeChange(int totalSec) {
     if (totalSec <= 10)
         return 1;
-    return std::clamp(controls::roundHalfEven(totalSec / 10.0), 1, kMaxBarSeconds);
+    return std::clamp(base::roundHalfEven(totalSec / 10.0), 1, kMaxBarSeconds);
 }
 
 SeekDecision decideSeek(int v, int lc, bool notPlayedYet, int lastPosSec) {

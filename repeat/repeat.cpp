@@ -55,12 +55,12 @@ void Repeat::writeStartIntoBar() {
     // A point set on a longer track may lie beyond the end of the one now
     // open; the bar refuses it and the loop simply goes on without the jump.
     const RepeatSpan span = loopSpan(m_repeatStartSec, m_repeatEndSec);
-    controls::skipOnError([&] { m_player.moveBarTo(span.start); });
+    base::skipOnError([&] { m_player.moveBarTo(span.start); });
 }
 
 void Repeat::xpcmdbutton1_Click(int index) {
     // Every step runs; a failing one is skipped without a word.
-    using controls::skipOnError;
+    using base::skipOnError;
     switch (index) {
     case 0:
         skipOnError([&] { setStart(barPosition()); });

@@ -39,7 +39,7 @@ void Form1::load() {
     if (m_loaded)
         return;
     m_loaded = true;
-    controls::runGuarded("Form1 load", [this] {
+    base::runGuarded("Form1 load", [this] {
         m_exercise.Form_Load();
         m_player.Form_Load();
     });
@@ -49,9 +49,9 @@ void Form1::startLesson(const QString& text, const QString& recordingPath,
                         const QByteArray& recordingFile) {
     // The open may stop on a message box; no sentence (a full-text hint left
     // on, or words uncovered by a check) may stand readable behind it.
-    controls::skipOnError([&] { m_exercise.showFullText(false); });
-    controls::skipOnError([&] { m_player.openTrackFile(recordingPath, recordingFile); });
-    controls::skipOnError([&] { m_exercise.selectkewen(text); });
+    base::skipOnError([&] { m_exercise.showFullText(false); });
+    base::skipOnError([&] { m_player.openTrackFile(recordingPath, recordingFile); });
+    base::skipOnError([&] { m_exercise.selectkewen(text); });
 }
 
 lessons::Form3& Form1::form3() {
@@ -85,7 +85,7 @@ void Form1::dropEvent(QDropEvent* event) {
     if (path.isEmpty())
         return;
     event->acceptProposedAction();
-    controls::runGuarded("Form1 drop", [&] { m_player.openTrack(path); });
+    base::runGuarded("Form1 drop", [&] { m_player.openTrack(path); });
 }
 
 void Form1::dockLibrary() {

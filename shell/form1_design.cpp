@@ -11,6 +11,8 @@
 namespace hearvex {
 
 using namespace controls;
+using base::kTwipsPerPixel;
+using base::twipsRect;
 
 namespace {
 

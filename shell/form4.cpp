@@ -10,7 +10,7 @@
 
 namespace hearvex {
 
-using controls::twipsRect;
+using base::twipsRect;
 
 namespace {
 controls::Label* makeLabel(QWidget* parent, const char* name, const QString& caption, QRect place,
@@ -31,7 +31,7 @@ Form4::Form4(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Hearvex"));
-    setFixedSize(controls::twipsToPixels(5730), controls::twipsToPixels(3825));
+    setFixedSize(base::twipsToPixels(5730), base::twipsToPixels(3825));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
@@ -76,7 +76,7 @@ void Form4::showEvent(QShowEvent* event) {
 }
 
 void Form4::Form_Activate() {
-    controls::skipOnError([this] { Timer1->setEnabled(true); });
+    base::skipOnError([this] { Timer1->setEnabled(true); });
 }
 
 } // namespace hearvex

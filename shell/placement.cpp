@@ -5,8 +5,8 @@
 namespace hearvex {
 
 QPoint centredTopLeft(const QSize& screenPixels) {
-    return {controls::roundHalfEven((screenPixels.width() - 800) / 2.0),
-            controls::roundHalfEven((screenPixels.height() - 480) / 2.0)};
+    return {base::roundHalfEven((screenPixels.width() - 800) / 2.0),
+            base::roundHalfEven((screenPixels.height() - 480) / 2.0)};
 }
 
 QPoint dockedTopLeft(const QRect& mainFrameGeometry) {

@@ -72,7 +72,7 @@ bool PracticeKeys::eventFilter(QObject* watched, QEvent* event) {
     if (!entry || QApplication::activeModalWidget() || !inOurWindows(watched))
         return false;
     if (type == QEvent::KeyPress && (entry->repeats || !key->isAutoRepeat()))
-        controls::runGuarded("practice key", [&] { run(entry->action); });
+        base::runGuarded("practice key", [&] { run(entry->action); });
     return true;
 }
 

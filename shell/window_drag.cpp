@@ -48,7 +48,7 @@ void WindowDrag::follow(QPoint global) {
 void WindowDrag::endDrag() {
     m_following = false;
     if (m_afterDrag)
-        controls::runGuarded("after window drag", m_afterDrag);
+        base::runGuarded("after window drag", m_afterDrag);
 }
 
 void WindowDrag::endSystemMove() {
@@ -57,14 +57,14 @@ void WindowDrag::endSystemMove() {
     m_systemMoving = false;
     QCoreApplication::instance()->removeEventFilter(this);
     if (m_afterDrag)
-        controls::runGuarded("after window drag", m_afterDrag);
+        base::runGuarded("after window drag", m_afterDrag);
 }
 
 bool WindowDrag::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (m_systemMoving) {
         if (watched == m_window && type == QEvent::Move && m_afterDrag)
-            controls::runGuarded("window drag step", m_afterDrag);
+            base::runGuarded("window drag step", m_afterDrag);
         else if (type == QEvent::MouseButtonPress)
             endSystemMove();
     }
@@ -76,7 +76,7 @@ bool WindowDrag::eventFilter(QObject* watched, QEvent* event) {
         const QPoint local = press->position().toPoint();
         if (press->button() != Qt::LeftButton || m_window->childAt(local))
             return false;
-        controls::runGuarded("window mouse down", [&] {
+        base::runGuarded("window mouse down", [&] {
             Form_MouseDown(controls::mouseButtonCode(press->button()), local,
                            press->globalPosition().toPoint());
         });

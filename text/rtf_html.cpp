@@ -7,7 +7,7 @@
 
 namespace hearvex::text {
 
-using controls::roundHalfEven;
+using base::roundHalfEven;
 
 namespace {
 

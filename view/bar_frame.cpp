@@ -33,7 +33,7 @@ struct BarRow {
 std::vector<BarRow> barRows(int heightTwips) {
     std::vector<BarRow> rows;
     for (int64_t yy = int64_t(heightTwips) - 10;; yy -= 15) {
-        const int row = controls::roundHalfEven(yy / 15.0);
+        const int row = base::roundHalfEven(yy / 15.0);
         if (row < 0)
             break;
         rows.push_back({yy, row, barColor(int(yy), heightTwips)});
@@ -61,7 +61,7 @@ std::optional<SpectrumColumns> spectrumColumns(int viewMode) {
 }
 
 uint32_t barColor(int yy, int heightTwips) {
-    const int g = controls::roundHalfEven(double(int64_t(yy) * 255) / heightTwips);
+    const int g = base::roundHalfEven(double(int64_t(yy) * 255) / heightTwips);
     return rgb(255, std::clamp(2 * g - 255, 0, 255), 0);
 }
 

@@ -20,7 +20,7 @@ inline bool fitsInt32(int64_t value) {
 inline std::optional<int32_t> nearest32(double value) {
     if (!(value >= -2147483648.5 && value < 2147483647.5))
         return std::nullopt;
-    return controls::roundHalfEven(value);
+    return base::roundHalfEven(value);
 }
 
 } // namespace hearvex::view

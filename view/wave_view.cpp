@@ -16,7 +16,7 @@ WaveView::WaveView(const ViewControls& controls, EngineApi& engine)
 
 void WaveView::Form_Load() {
     m_viewMode = 2;
-    controls::skipOnError([&] {
+    base::skipOnError([&] {
         m_controls.TimeView->setInterval(0);
         m_controls.TimeView->setInterval(100);
     });
@@ -35,7 +35,7 @@ void WaveView::startFresh() {
 }
 
 int WaveView::viewHeightTwips() const {
-    return m_controls.picWave->height() * controls::kTwipsPerPixel;
+    return m_controls.picWave->height() * base::kTwipsPerPixel;
 }
 
 void WaveView::picWave_Click() {

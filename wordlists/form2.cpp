@@ -12,7 +12,7 @@
 
 namespace hearvex::wordlists {
 
-using controls::twipsRect;
+using base::twipsRect;
 
 Form2::Form2(const QString& programDir, QWidget* owner)
     // A tool window of the main window: no taskbar entry of its own.
@@ -39,7 +39,7 @@ Form2::Form2(const QString& programDir, QWidget* owner)
     Combo1->addItems(wordListNames());
     // A pick fires even when the same list is picked again, like the drop-down's Click.
     connect(Combo1, &QComboBox::activated, this,
-            [this] { controls::runGuarded("Combo1 click", [this] { Combo1_Click(); }); });
+            [this] { base::runGuarded("Combo1 click", [this] { Combo1_Click(); }); });
 
     RichTextBox1 = new controls::RichTextBox(this);
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));

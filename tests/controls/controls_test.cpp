@@ -15,6 +15,7 @@
 #include <vector>
 
 using namespace hearvex::controls;
+using namespace hearvex::base;
 
 TEST(ScrollBar, AssignmentRunsTheChangeHandlerBeforeReturning) {
     ScrollBar bar;

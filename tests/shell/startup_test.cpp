@@ -21,7 +21,7 @@
 
 using hearvex::Form4;
 using hearvex::Startup;
-using hearvex::controls::twipsRect;
+using hearvex::base::twipsRect;
 using hearvex::testing::ScriptedEngine;
 
 namespace {
@@ -37,22 +37,6 @@ template <typename T> T& existing(T* object) {
     return *object;
 }
 } // namespace
-
-TEST(StartupPlacement, CentresAn800By480AreaHalvesToEven) {
-    EXPECT_EQ(hearvex::centredTopLeft({1280, 800}), QPoint(240, 160));
-    EXPECT_EQ(hearvex::centredTopLeft({1281, 801}), QPoint(240, 160)); // 240.5, 160.5
-    EXPECT_EQ(hearvex::centredTopLeft({1279, 799}), QPoint(240, 160)); // 239.5, 159.5
-    EXPECT_EQ(hearvex::centredTopLeft({800, 480}), QPoint(0, 0));
-    // A screen narrower than 800 pixels puts the main window partly off it.
-    EXPECT_EQ(hearvex::centredTopLeft({640, 480}), QPoint(-80, 0));
-    EXPECT_EQ(hearvex::centredTopLeft({639, 479}), QPoint(-80, 0)); // -80.5, -0.5
-}
-
-TEST(StartupPlacement, DocksTheLibraryAgainstTheMainWindowsOuterRightEdge) {
-    EXPECT_EQ(hearvex::dockedTopLeft(QRect(240, 160, 640, 480)), QPoint(880, 160));
-    // A frame drawn by the desktop counts in the outer width.
-    EXPECT_EQ(hearvex::dockedTopLeft(QRect(-82, -24, 644, 508)), QPoint(562, -24));
-}
 
 TEST(Splash, IsBlackWithItsFrameIconAndCaptionsInPlace) {
     Form4 splash;

@@ -13,8 +13,6 @@
 #include <gtest/gtest.h>
 
 using hearvex::wordlists::Form2;
-using hearvex::wordlists::wordListNames;
-using hearvex::wordlists::wordListPath;
 
 namespace {
 
@@ -129,12 +127,6 @@ TEST_F(WordLists, TheClosePictureUnloadsTheWindow) {
     pickNext(*form);
     QTest::mouseClick(form->Image1, Qt::LeftButton, {}, QPoint(6, 6));
     HEARVEX_WAIT_FOR(form.isNull()); // deleted: nothing of the chosen list is kept
-}
-
-TEST(WordListFiles, PathsFollowTheDropDownPosition) {
-    EXPECT_EQ(wordListPath(QStringLiteral("/opt/hv"), 0), QStringLiteral("/opt/hv/word1.txt"));
-    EXPECT_EQ(wordListPath(QStringLiteral("/opt/hv"), 3), QStringLiteral("/opt/hv/word4.txt"));
-    EXPECT_EQ(wordListNames().size(), 4);
 }
 
 // The lists the program ships with: each loads, is long enough to be of use,

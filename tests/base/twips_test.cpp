@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace hearvex::controls;
+using namespace hearvex::base;
 
 TEST(Twips, RoundsHalvesToEven) {
     EXPECT_EQ(roundHalfEven(0.5), 0);

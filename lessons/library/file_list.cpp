@@ -27,7 +27,7 @@ FileList::FileList(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
     connect(&m_watch, &FolderWatch::changed, this,
-            [this] { controls::runGuarded("File1 refresh", [this] { refresh(); }); });
+            [this] { base::runGuarded("File1 refresh", [this] { refresh(); }); });
 }
 
 void FileList::setPath(const QString& folder) {
@@ -93,12 +93,12 @@ void FileList::setListIndex(int position) {
 void FileList::mouseDoubleClickEvent(QMouseEvent* event) {
     QListWidget::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton && m_dblClick)
-        controls::runGuarded("File1 double-click", m_dblClick);
+        base::runGuarded("File1 double-click", m_dblClick);
 }
 
 void FileList::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_dblClick) {
-        controls::runGuarded("File1 Enter", m_dblClick);
+        base::runGuarded("File1 Enter", m_dblClick);
         return;
     }
     QListWidget::keyPressEvent(event);

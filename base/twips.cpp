@@ -3,7 +3,7 @@
 #include <cfenv>
 #include <cmath>
 
-namespace hearvex::controls {
+namespace hearvex::base {
 
 int roundHalfEven(double value) {
     // std::nearbyint rounds by the current mode; force the default so a library
@@ -23,4 +23,4 @@ QRect twipsRect(int left, int top, int width, int height) {
     return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
 }
 
-} // namespace hearvex::controls
+} // namespace hearvex::base

@@ -195,7 +195,7 @@ void LibraryImport::finish(const ImportResult& result) {
         m_dialog.release()->deleteLater();
         m_bar = nullptr;
     }
-    controls::runGuarded("import finished", [&] {
+    base::runGuarded("import finished", [&] {
         switch (result.outcome) {
         case ImportOutcome::Done:
             if (m_done)

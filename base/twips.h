@@ -3,7 +3,7 @@
 
 #include <QRect>
 
-namespace hearvex::controls {
+namespace hearvex::base {
 
 inline constexpr int kTwipsPerPixel = 15;
 
@@ -17,4 +17,4 @@ int twipsToPixels(double twips);
 // A design rectangle (Left, Top, Width, Height in twips) in pixels.
 QRect twipsRect(int left, int top, int width, int height);
 
-} // namespace hearvex::controls
+} // namespace hearvex::base

@@ -20,8 +20,8 @@
 
 namespace hearvex::lessons {
 
-using controls::skipOnError;
-using controls::twipsRect;
+using base::skipOnError;
+using base::twipsRect;
 
 namespace {
 controls::PictureButton* makeButton(QWidget* parent, const char* name, const QString& words,
@@ -113,7 +113,7 @@ void Form3::playwav() {
 void Form3::mousePressEvent(QMouseEvent* event) {
     if (m_mouseDown) {
         const QPoint at = event->position().toPoint();
-        controls::runGuarded("Form3 mouse down", [&] {
+        base::runGuarded("Form3 mouse down", [&] {
             m_mouseDown(controls::mouseButtonCode(event->button()),
                         controls::shiftCode(event->modifiers()), at.x(), at.y());
         });
@@ -131,7 +131,7 @@ void Form3::dropEvent(QDropEvent* event) {
         return;
     event->acceptProposedAction();
     const QList<QUrl> urls = event->mimeData()->urls();
-    controls::runGuarded("Form3 drop", [&] { m_import.importDropped(urls); });
+    base::runGuarded("Form3 drop", [&] { m_import.importDropped(urls); });
 }
 
 void Form3::showImported(const QStringList& recordings) {

@@ -2,11 +2,11 @@
 
 #include <QtGlobal>
 
-namespace hearvex::controls {
+namespace hearvex::base {
 
 void reportContainedFailure(const char* where, const char* what) {
     // Developers see it on the terminal; learners are never interrupted by it.
     qWarning("hearvex: failure in %s contained: %s", where, what);
 }
 
-} // namespace hearvex::controls
+} // namespace hearvex::base

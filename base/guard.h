@@ -10,7 +10,7 @@
 #include <exception>
 #include <utility>
 
-namespace hearvex::controls {
+namespace hearvex::base {
 
 void reportContainedFailure(const char* where, const char* what);
 
@@ -33,4 +33,4 @@ template <typename Handler> void runGuarded(const char* where, Handler&& handler
     }
 }
 
-} // namespace hearvex::controls
+} // namespace hearvex::base

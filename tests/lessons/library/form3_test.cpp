@@ -89,7 +89,7 @@ TEST_F(LessonLibrary, IsANarrowToolWindowWithItsListAndTwoButtons) {
     // The buttons sit on the window's own colour, with no dark band around them.
     EXPECT_EQ(f.palette().color(QPalette::Window), hearvex::controls::kBackColor);
     EXPECT_EQ(f.File1->objectName(), QStringLiteral("File1"));
-    EXPECT_EQ(f.File1->geometry(), hearvex::controls::twipsRect(0, 0, 2295, 6570));
+    EXPECT_EQ(f.File1->geometry(), hearvex::base::twipsRect(0, 0, 2295, 6570));
     EXPECT_EQ(f.Image1->objectName(), QStringLiteral("Image1"));
     EXPECT_EQ(f.Image1->accessibleName(), QStringLiteral("确定"));
     EXPECT_EQ(f.Image1->geometry(), QRect(0, 448, 78, 24));
