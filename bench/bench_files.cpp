@@ -80,7 +80,44 @@ std::size_t frameBytes(const unsigned char* p) {
     return static_cast<std::size_t>(144 * kbps * 1000 / rate + ((p[2] >> 1) & 1));
 }
 
+void writeTone(const std::string& path, int sampleRate, int channels, int format) {
+    SF_INFO info{};
+    info.samplerate = sampleRate;
+    info.channels = channels;
+    info.format = format;
+    const std::string partial = path + ".part";
+    SNDFILE* file = sf_open(partial.c_str(), SFM_WRITE, &info);
+    if (!file)
+        throw std::runtime_error("cannot write " + partial);
+    constexpr int kBlock = 4096;
+    std::vector<float> block(static_cast<std::size_t>(kBlock * channels));
+    for (long long done = 0; done < 60LL * sampleRate; done += kBlock) {
+        for (int i = 0; i < kBlock; ++i) {
+            const double t = double(done + i) / sampleRate;
+            // A slow swell keeps the encoder honest; it never reaches silence.
+            const double level = 0.3 + 0.1 * std::sin(2.0 * std::numbers::pi * 0.7 * t);
+            for (int c = 0; c < channels; ++c)
+                block[static_cast<std::size_t>(i * channels + c)] = static_cast<float>(
+                    level * std::sin(2.0 * std::numbers::pi * (440.0 + 110.0 * c) * t));
+        }
+        sf_writef_float(file, block.data(), kBlock);
+    }
+    if (sf_close(file) != 0 || std::rename(partial.c_str(), path.c_str()) != 0)
+        throw std::runtime_error("cannot finish " + path);
+}
+
 } // namespace
+
+std::string toneFile(int sampleRate, int channels) {
+    const bool mpeg = sampleRate <= 48000;
+    const std::string path = cacheDir() + "/tone-1min-" + std::to_string(sampleRate) + "-" +
+                             std::to_string(channels) + (mpeg ? "ch.mp3" : "ch.wav");
+    if (!exists(path))
+        writeTone(path, sampleRate, channels,
+                  mpeg ? SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III
+                       : SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    return path;
+}
 
 std::string cacheDir() {
     const char* env = std::getenv("HEARVEX_BENCH_DIR");

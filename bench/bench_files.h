@@ -23,4 +23,9 @@ std::string speechMp3(int seconds);
 // A minute of the same speech-like sound as a 16-bit stereo WAV at sampleRate.
 std::string speechWav(int sampleRate);
 
+// A minute of a steady tone that never pauses (so any silence in what is
+// played was put there by the player): MP3 at the rates MPEG has (8 to
+// 48 kHz), 16-bit WAV above them.
+std::string toneFile(int sampleRate, int channels);
+
 } // namespace bench

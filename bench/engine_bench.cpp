@@ -11,10 +11,12 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <spawn.h>
 #include <string>
@@ -201,42 +203,104 @@ void benchSeek(const std::string& path) {
                 percentile(calls, 1.0));
 }
 
-// Jumps back 5 s while playing, as a repeat loop or the back key does, at
-// each sample rate: the sound must go on without an underrun, and the new
-// position must be heard within one output period.
-void benchJumpsBack() {
-    std::printf("jumps back 5 s while playing, 100 per rate (a forward jump to 50 s whenever "
-                "fewer than 5 s lie behind):\n");
-    std::mt19937 random(11);
-    for (int rate : {8000, 22050, 44100, 48000, 96000}) {
-        const std::string path = bench::speechWav(rate);
-        startPlaying(path);
-        double latency = 0.0;
-        double call = 0.0;
-        seekLatency(30, latency, call);
-        std::vector<double> delays;
-        int jumps = 0;
-        while (jumps < 100) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100 + random() % 200));
-            std::int32_t pos = 0;
-            vbmp3_getState(&pos);
-            const bool back = pos >= 5;
-            if (!seekLatency(back ? pos - 5 : 50, latency, call))
-                continue;
-            if (back) {
-                delays.push_back(latency);
-                ++jumps;
-            }
+// Silences of 2 ms or more between the first and the last sound of a capture
+// of the disk driver (stereo float): what a listener would hear as a gap.
+struct Gaps {
+    int count = 0;
+    double longestMs = 0.0;
+};
+
+Gaps gapsIn(const std::string& capture, int sampleRate) {
+    std::ifstream in(capture, std::ios::binary);
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
+    std::vector<float> samples(bytes.size() / sizeof(float));
+    std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(float));
+    const std::size_t frames = samples.size() / 2;
+    auto silent = [&](std::size_t i) {
+        return std::fabs(samples[2 * i]) < 1e-3f && std::fabs(samples[2 * i + 1]) < 1e-3f;
+    };
+    std::size_t first = 0;
+    std::size_t end = frames;
+    while (first < end && silent(first))
+        ++first;
+    while (end > first && silent(end - 1))
+        --end;
+    Gaps gaps;
+    std::size_t run = 0;
+    for (std::size_t i = first; i <= end; ++i) {
+        if (i < end && silent(i)) {
+            ++run;
+            continue;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        Vbmp3Probe probe{};
-        vbmp3probe_read(&probe);
-        const std::int32_t output = vbmp3_getOutputState();
-        vbmp3_free();
-        std::printf("  %6d Hz: underruns %lld; seek to sound median %.1f ms, max %.1f ms (%s)\n",
-                    rate, static_cast<long long>(probe.underruns), percentile(delays, 0.5),
-                    percentile(delays, 1.0),
-                    output == VBMP3_OUTPUT_DEVICE ? "sound device" : "null output");
+        const double ms = 1000.0 * double(run) / sampleRate;
+        if (ms >= 2.0)
+            ++gaps.count;
+        gaps.longestMs = std::max(gaps.longestMs, ms);
+        run = 0;
+    }
+    return gaps;
+}
+
+struct JumpRun {
+    Gaps gaps;
+    long long underruns = 0;
+    std::vector<double> delays; // seek call to the new sound at the output, ms
+    bool device = false;
+};
+
+// 30 jumps back 5 s while a steady tone plays through SDL's disk driver, which
+// writes what the device is handed, as the listener hears it.
+JumpRun jumpsBackHeard(int sampleRate, int channels, std::mt19937& random) {
+    const std::string path = bench::toneFile(sampleRate, channels);
+    const std::string capture = bench::cacheDir() + "/jumps-capture.raw";
+    const std::string driver = std::getenv("SDL_AUDIODRIVER");
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
+    startPlaying(path);
+    double latency = 0.0;
+    double call = 0.0;
+    seekLatency(50, latency, call);
+    JumpRun run;
+    while (run.delays.size() < 30) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200 + random() % 200));
+        std::int32_t pos = 0;
+        vbmp3_getState(&pos);
+        const bool back = pos >= 5;
+        if (seekLatency(back ? pos - 5 : 50, latency, call) && back)
+            run.delays.push_back(latency);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    Vbmp3Probe probe{};
+    vbmp3probe_read(&probe);
+    run.underruns = probe.underruns;
+    run.device = vbmp3_getOutputState() == VBMP3_OUTPUT_DEVICE;
+    vbmp3_stop();
+    vbmp3_free(); // closes the capture
+    setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
+    unsetenv("SDL_DISKAUDIOFILE");
+    run.gaps = gapsIn(capture, sampleRate);
+    std::remove(capture.c_str());
+    return run;
+}
+
+// Jumps back 5 s while playing, as a repeat loop or the back key does, at
+// every rate from 8 to 96 kHz, mono and stereo: the sound after each jump
+// must follow without a gap and without an underrun.
+void benchJumpsBack() {
+    std::printf("30 jumps back 5 s while a tone plays (every 200-400 ms; a jump ahead to 50 s "
+                "whenever fewer than 5 s lie behind), captured by SDL's disk driver:\n");
+    std::mt19937 random(11);
+    for (int rate : {8000, 11025, 16000, 22050, 32000, 44100, 48000, 88200, 96000}) {
+        for (int channels : {1, 2}) {
+            const JumpRun run = jumpsBackHeard(rate, channels, random);
+            std::printf("  %5d Hz %-6s %s: gaps >= 2 ms %d (longest silence %.1f ms), underruns "
+                        "%lld; seek to sound median %.1f ms, max %.1f ms%s\n",
+                        rate, channels == 1 ? "mono" : "stereo", rate <= 48000 ? "MP3" : "WAV",
+                        run.gaps.count, run.gaps.longestMs, run.underruns,
+                        percentile(run.delays, 0.5), percentile(run.delays, 1.0),
+                        run.device ? "" : " (no device!)");
+        }
     }
 }
 
