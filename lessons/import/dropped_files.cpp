@@ -1,9 +1,17 @@
 #include "dropped_files.h"
 
+#include "import_media.h"
+
 #include <QFile>
 #include <QFileInfo>
 
 namespace hearvex::lessons {
+
+QByteArray defaultLessonName(const QByteArray& media) {
+    const QByteArray file = media.mid(media.lastIndexOf('/') + 1);
+    const qsizetype dot = file.lastIndexOf('.');
+    return dot > 0 ? file.left(dot) : file;
+}
 
 bool isSubtitleFileName(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();

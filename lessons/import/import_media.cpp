@@ -44,12 +44,6 @@ ImportResult importWith(const ImportRequest& request, const QByteArray& name, Au
 
 } // namespace
 
-QByteArray defaultLessonName(const QByteArray& media) {
-    const QByteArray file = media.mid(media.lastIndexOf('/') + 1);
-    const qsizetype dot = file.lastIndexOf('.');
-    return dot > 0 ? file.left(dot) : file;
-}
-
 ImportResult importMedia(const ImportRequest& request, const ImportProgress& progress) {
     QByteArray name;
     if (auto refused = checkRequest(request, &name))

@@ -2,6 +2,7 @@
 
 #include "dropped_files.h"
 #include "guard.h"
+#include "import_plugin.h"
 #include "lesson_list.h"
 
 #include <QApplication>
@@ -147,7 +148,7 @@ void LibraryImport::start(const ImportRequest& request) {
     try {
         m_worker = std::thread([this, request] {
             const ImportResult result =
-                lessons::importDropped(request, [this](const TranscriptImportProgress& info) {
+                importDroppedOnDemand(request, [this](const TranscriptImportProgress& info) {
                     QMetaObject::invokeMethod(
                         this, [this, info] { showProgress(info); }, Qt::QueuedConnection);
                     return !m_cancel.load();
