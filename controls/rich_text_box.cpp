@@ -70,7 +70,7 @@ void RichTextBox::setText(const QString& text) {
     setCurrentCharFormat(insertion);
 }
 
-void RichTextBox::setMarks(const std::vector<Range>& ranges, const QColor& color) {
+void RichTextBox::setMarks(const std::vector<Range>& ranges, const QTextCharFormat& format) {
     const int end = document()->characterCount() - 1;
     QList<QTextEdit::ExtraSelection> marks;
     for (const Range& range : ranges) {
@@ -79,7 +79,7 @@ void RichTextBox::setMarks(const std::vector<Range>& ranges, const QColor& color
         mark.cursor.setPosition(std::clamp(range.start, 0, end));
         mark.cursor.setPosition(std::clamp(range.start + range.length, 0, end),
                                 QTextCursor::KeepAnchor);
-        mark.format.setForeground(color);
+        mark.format = format;
         marks.append(mark);
     }
     setExtraSelections(marks);

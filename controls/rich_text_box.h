@@ -31,14 +31,14 @@ public:
     QColor selColor() const;
     void setSelColor(const QColor& color);
 
-    // Colours ranges of the text (offsets as the selection counts them) over
+    // Formats ranges of the text (offsets as the selection counts them) over
     // its own formatting, leaving the text, its formatting, what is typed next
     // and the undo history as they are. They stay until new marks or clearMarks.
     struct Range {
         int start = 0;
         int length = 0;
     };
-    void setMarks(const std::vector<Range>& ranges, const QColor& color);
+    void setMarks(const std::vector<Range>& ranges, const QTextCharFormat& format);
     void clearMarks();
 
     QString toolTipText() const { return toolTip(); }

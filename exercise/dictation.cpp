@@ -68,4 +68,18 @@ std::vector<CheckedSlot> checkWords(const QString& typedText, const QString& ans
     return compared;
 }
 
+std::vector<SentenceSlot> sentenceSlots(const QString& answerText) {
+    std::vector<SentenceSlot> found;
+    qsizetype start = 0;
+    while (start <= answerText.size()) {
+        qsizetype end = answerText.indexOf(kSpace, start);
+        if (end < 0)
+            end = answerText.size();
+        if (end > start)
+            found.push_back({static_cast<int>(start), answerText.mid(start, end - start)});
+        start = end + 1;
+    }
+    return found;
+}
+
 } // namespace hearvex::exercise

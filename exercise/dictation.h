@@ -32,4 +32,13 @@ struct CheckedSlot {
 // are ignored and slots beyond the typed words are not listed.
 std::vector<CheckedSlot> checkWords(const QString& typedText, const QString& answerText);
 
+// A word of the sentence and where it stands, as the check's slots cut it.
+struct SentenceSlot {
+    int offset = 0;
+    QString word;
+};
+
+// The sentence's non-empty slots in order: its words between single spaces.
+std::vector<SentenceSlot> sentenceSlots(const QString& answerText);
+
 } // namespace hearvex::exercise

@@ -1,17 +1,30 @@
 #include "exercise.h"
 
 #include "compare_score.h"
-#include "dictation.h"
 #include "guard.h"
+#include "marks.h"
 #include "word_alignment.h"
+
+#include <QTextCharFormat>
 
 namespace hearvex::exercise {
 
 using base::skipOnError;
 
 namespace {
-// Typed words that found no place in the sentence; light enough to read on the box's blue.
-const QColor kWrongWordColor{255, 60, 60};
+QColor colourOf(Rgb rgb) {
+    return {rgb.red, rgb.green, rgb.blue};
+}
+
+// A typed word that found no place: highlighted and underlined, not only coloured.
+QTextCharFormat wrongWordFormat() {
+    QTextCharFormat format;
+    format.setBackground(colourOf(kWrongWordMark.background));
+    format.setForeground(colourOf(kWrongWordMark.text));
+    format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    format.setUnderlineColor(colourOf(kWrongWordMark.underline));
+    return format;
+}
 } // namespace
 
 Exercise::Exercise(const ExerciseControls& controls)
@@ -25,6 +38,11 @@ Exercise::Exercise(const ExerciseControls& controls)
     // is painted only, never part of the box's text.
     box->setPlaceholderText(QStringLiteral("双击右侧的课文开始听写"));
     m_controls.RichTextBox1[1]->setPlaceholderText(QStringLiteral("在这里输入听到的句子"));
+    for (int index = 0; index < 2; ++index)
+        m_controls.RichTextBox1[index]->setMouseMoveHandler(
+            [this, index](int button, int shift, int x, int y) {
+                RichTextBox1_MouseMove(index, button, shift, x, y);
+            });
     // The switches: pressed look one pixel down and right; the release toggles.
     m_controls.keywordSwitch->setPressShift(QPoint(1, 1));
     m_controls.keywordSwitch->setMouseUpHandler(
@@ -45,82 +63,77 @@ void Exercise::Form_Load() {
         skipOnError([&] { box->setSelColor(Qt::white); });
 }
 
-void Exercise::selectkewen(const QString& lessonText) {
+void Exercise::showModel() {
+    controls::RichTextBox* box = m_controls.RichTextBox1[0];
+    skipOnError([&] { box->setText(m_model.shownText()); });
+    const BoxSelection selection = m_model.selection();
+    skipOnError([&] {
+        box->setSelStart(selection.start);
+        box->setSelLength(selection.length);
+    });
+    skipOnError([&] { m_controls.keywordSwitch->setBorderStyle(m_model.keywordHintOn() ? 1 : 0); });
+    skipOnError(
+        [&] { m_controls.fullTextSwitch->setBorderStyle(m_model.fullTextShown() ? 1 : 0); });
+}
+
+// Both boxes in white, and what is typed next.
+void Exercise::whitenBoxes() {
+    for (controls::RichTextBox* b : m_controls.RichTextBox1) {
+        skipOnError([&] { b->setSelStart(0); });
+        skipOnError([&] { b->setSelLength(static_cast<int>(b->text().size())); });
+        skipOnError([&] { b->setSelColor(Qt::white); });
+    }
+}
+
+void Exercise::startSentence(const QString& lessonText) {
     controls::RichTextBox* box = m_controls.RichTextBox1[0];
     controls::RichTextBox* typing = m_controls.RichTextBox1[1];
     // A lesson has begun: the boxes have no more need to say where to start.
     box->setPlaceholderText(QString());
     typing->setPlaceholderText(QString());
-    m_lessonText = lessonText;
     clearComparison();
-    if (isBlankLesson(m_lessonText)) {
-        skipOnError([&] { box->setText(m_lessonText); });
+    if (!m_model.start(lessonText)) {
+        skipOnError([&] { box->setText(m_model.shownText()); });
         return;
     }
-    skipOnError([&] { prepareSentence(); });
-    skipOnError([&] { m_controls.keywordSwitch->setBorderStyle(0); });
-    skipOnError([&] { m_controls.fullTextSwitch->setBorderStyle(0); });
-    for (controls::RichTextBox* b : {box, typing}) {
-        skipOnError([&] { b->setSelStart(0); });
-        skipOnError([&] { b->setSelLength(static_cast<int>(b->text().size())); });
-        skipOnError([&] { b->setSelColor(Qt::white); });
-    }
+    skipOnError([&] { typing->setText(QString()); });
+    showModel();
+    whitenBoxes();
     skipOnError([&] { box->setSelStart(0); });
     skipOnError([&] { typing->takeFocus(); });
 }
 
-// No policy of its own: a failing step ends it.
-void Exercise::prepareSentence() {
-    controls::RichTextBox* box = m_controls.RichTextBox1[0];
-    m_controls.fullTextSwitch->setBorderStyle(0);
-    m_controls.RichTextBox1[1]->setText(QString());
-    m_answerText = sentenceOf(m_lessonText);
-    box->setText(maskLetters(m_answerText));
-    box->setSelStart(0);
-}
-
-void Exercise::checkAnswer() {
-    controls::RichTextBox* box = m_controls.RichTextBox1[0];
-    skipOnError([&] {
-        QString shown = box->text();
-        if (!shown.endsWith(QLatin1Char(' ')))
-            shown += QLatin1Char(' ');
-        box->setText(maskLetters(shown));
-    });
-    std::vector<CheckedSlot> compared;
-    skipOnError([&] { compared = checkWords(m_controls.RichTextBox1[1]->text(), m_answerText); });
-
-    const auto select = [box](const CheckedSlot& slot) {
-        box->setSelStart(slot.offset);
-        box->setSelLength(static_cast<int>(slot.word.size()));
-    };
-    for (const CheckedSlot& slot : compared) {
-        skipOnError([&] {
-            select(slot);
-            // Only a slot that holds its masked word is uncovered: should the box
-            // ever not show this sentence (a later lesson's text was blank), a
-            // word written at a clamped offset would land in the wrong place.
-            if (slot.matched && box->selText() == maskLetters(slot.word))
-                box->setSelText(slot.word);
-        });
-    }
-    if (!compared.empty())
-        skipOnError([&] { select(compared.back()); });
+void Exercise::check() {
+    const QString typed = m_controls.RichTextBox1[1]->text();
+    const CheckOutcome outcome = m_model.check(typed);
+    showModel();
+    if (m_model.started() && outcome.words > 0)
+        emit attemptMade({AttemptResult::Kind::Check, m_model.sentence(), typed, outcome.uncovered,
+                          outcome.words, outcome.missedWords});
 }
 
 void Exercise::compareAligned() {
     controls::RichTextBox* typing = m_controls.RichTextBox1[1];
+    const QString typedText = typing->text();
     // One character per line break, as the box's offsets count them.
-    QString typed = typing->text();
+    QString typed = typedText;
     typed.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    const WordAlignment alignment = alignWords(m_answerText, typed);
+    const WordAlignment alignment = alignWords(m_model.sentence(), typed);
     std::vector<controls::RichTextBox::Range> wrong;
     for (const AlignedWord& word : alignment.typed)
         if (!word.matched)
             wrong.push_back({word.start, word.length});
-    typing->setMarks(wrong, kWrongWordColor);
+    typing->setMarks(wrong, wrongWordFormat());
     m_controls.lbScore->setCaption(scoreCaption(alignment));
     m_controls.lbScore->setToolTip(scoreToolTip(alignment));
+    if (!m_model.started() || alignment.sentence.empty())
+        return;
+    QStringList missed;
+    for (const QString& word : alignment.missedWords())
+        missed.append(word);
+    emit attemptMade({AttemptResult::Kind::Compare, m_model.sentence(), typedText,
+                      alignment.matchedCount(), static_cast<int>(alignment.sentence.size()),
+                      missed});
 }
 
 void Exercise::clearComparison() {
@@ -129,31 +142,14 @@ void Exercise::clearComparison() {
     m_controls.lbScore->setToolTip(QString());
 }
 
-bool Exercise::fullTextShown() const {
-    return m_controls.fullTextSwitch->borderStyle() == 1;
-}
-
-void Exercise::showFullText(bool shown) {
-    controls::RichTextBox* box = m_controls.RichTextBox1[0];
-    if (shown) {
-        box->setText(m_answerText);
-        m_controls.fullTextSwitch->setBorderStyle(1);
-    } else {
-        m_controls.fullTextSwitch->setBorderStyle(0);
-        box->setText(maskLetters(box->text()));
-    }
-}
-
-void Exercise::releaseFullTextSwitch() {
-    m_controls.fullTextSwitch->setBorderStyle(0);
-}
-
-bool Exercise::keywordHintOn() const {
-    return m_controls.keywordSwitch->borderStyle() == 1;
+void Exercise::setFullText(bool shown) {
+    m_model.setFullText(shown);
+    showModel();
 }
 
 void Exercise::toggleKeywordHint() {
-    m_controls.keywordSwitch->setBorderStyle(keywordHintOn() ? 0 : 1);
+    m_model.setKeywordHint(!m_model.keywordHintOn());
+    skipOnError([&] { m_controls.keywordSwitch->setBorderStyle(m_model.keywordHintOn() ? 1 : 0); });
 }
 
 } // namespace hearvex::exercise

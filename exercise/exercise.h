@@ -1,69 +1,93 @@
-// The dictation exercise of the main window: the exercise box shows the
-// lesson's sentence masked, the learner types into the typing box, and the
-// check uncovers every word typed correctly in its place. The exercise owns
-// both boxes, the two hint switches (keyword hint, full-text hint), whose
-// border style is their state: 1 while pressed, and the compare's score.
+// The dictation exercise of the main window, the glue between the dictation
+// model and the controls it owns: the exercise box shows the lesson's sentence
+// masked, the learner types into the typing box, and the check uncovers every
+// word typed correctly in its place. It alone writes both boxes (their text,
+// selection, pointer handlers and the exercise box's tooltip), the two hint
+// switches, whose border style shows their state (1 while pressed), and the
+// compare's score.
 #pragma once
 
+#include "attempt_result.h"
+#include "dictation_model.h"
 #include "exercise_controls.h"
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 namespace hearvex::exercise {
 
-class Exercise {
+class Exercise : public QObject {
+    Q_OBJECT
 public:
     // Makes the exercise box read-only to the learner (still selectable): its
-    // text must stay aligned with answerText character for character. What is
-    // typed into it goes to the typing box. Until the first lesson both boxes
-    // show a grey hint on where to start.
+    // text must stay aligned with the sentence character for character. What
+    // is typed into it goes to the typing box. Until the first lesson both
+    // boxes show a grey hint on where to start.
     explicit Exercise(const ExerciseControls& controls);
-    ~Exercise();
+    ~Exercise() override;
     Exercise(const Exercise&) = delete;
     Exercise& operator=(const Exercise&) = delete;
 
     // The exercise's part of the window's load handler.
     void Form_Load();
 
-    // Builds the exercise from a lesson's text. A blank text empties the
-    // exercise box and changes nothing else; the previous sentence stays in force.
-    void selectkewen(const QString& lessonText);
+    // Builds the exercise from a lesson's text: the first line masked, the
+    // typing box emptied and focused, both switches released. A blank text is
+    // shown as it is and changes nothing else; the previous sentence stays.
+    void startSentence(const QString& lessonText);
 
-    // Masks the exercise box afresh and uncovers each slot whose typed word
-    // matches. Reports nothing; the last compared slot stays selected.
-    void checkAnswer();
+    // Masks the exercise box afresh, uncovers each slot whose typed word
+    // matches and releases the full-text switch. The last compared slot stays
+    // selected.
+    void check();
 
     // The aligned compare, beside the check: scores the typed words against
     // the sentence word by word (lbScore "N/M", the missed words in its
-    // tooltip) and shows the typed words that found no place in red. Any
-    // change of the typed text, and the next lesson, clear it.
+    // tooltip) and marks the typed words that found no place. Any change of
+    // the typed text, and the next lesson, clear it.
     void compareAligned();
     void clearComparison();
 
     // The full-text hint: the whole sentence shown, or masked again.
-    void showFullText(bool shown);
-    bool fullTextShown() const;
-    void toggleFullText() { showFullText(!fullTextShown()); }
-    // Releases the full-text switch without touching the box (after a check).
-    void releaseFullTextSwitch();
+    void setFullText(bool shown);
+    bool fullTextShown() const { return m_model.fullTextShown(); }
+    void toggleFullText() { setFullText(!fullTextShown()); }
 
-    // The keyword hint's switch.
-    bool keywordHintOn() const;
+    // The keyword hint's switch: while on, the exercise box's tooltip is the
+    // sentence's word under the pointer.
+    bool keywordHintOn() const { return m_model.keywordHintOn(); }
     void toggleKeywordHint();
 
     // The exercise sentence: the first line of the lesson text.
-    const QString& answerText() const { return m_answerText; }
+    const QString& answerText() const { return m_model.sentence(); }
     // The lesson text last given.
-    const QString& lessonText() const { return m_lessonText; }
+    const QString& lessonText() const { return m_model.lessonText(); }
+
+    // How a pointer movement puts the window's pointer back to its default.
+    void setPointerReset(std::function<void()> reset) { m_resetPointer = std::move(reset); }
+
+    // A pointer movement over box index (0 exercise box, 1 typing box), at
+    // x, y in pixels of the box's viewport: sets or clears the keyword hint.
+    void RichTextBox1_MouseMove(int index, int button, int shift, int x, int y);
+    // The word of the sentence under the point of the exercise box, or "".
+    QString wordAtPoint(int x, int y) const;
+
+signals:
+    // After every check and every compare of a lesson's sentence.
+    void attemptMade(const hearvex::exercise::AttemptResult& result);
 
 private:
-    void prepareSentence();
+    // Writes the exercise box and the switches from the model.
+    void showModel();
+    void whitenBoxes();
+    void setHint(const QString& word, int sourceIndex, int x, int y);
 
     ExerciseControls m_controls;
+    DictationModel m_model;
     QMetaObject::Connection m_typingChanged;
-    QString m_answerText;
-    QString m_lessonText;
+    std::function<void()> m_resetPointer;
+    QString m_hint; // the exercise box's tooltip as last set
 };
 
 } // namespace hearvex::exercise

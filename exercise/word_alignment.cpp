@@ -13,17 +13,17 @@ constexpr QChar kSpace = QLatin1Char(' ');
 QLatin1StringView asciiFor(QChar c) {
     switch (c.unicode()) {
     case u'，':
-        return QLatin1StringView(", ");
+        return QLatin1StringView(",");
     case u'。':
-        return QLatin1StringView(". ");
+        return QLatin1StringView(".");
     case u'！':
-        return QLatin1StringView("! ");
+        return QLatin1StringView("!");
     case u'？':
-        return QLatin1StringView("? ");
+        return QLatin1StringView("?");
     case u'：':
-        return QLatin1StringView(": ");
+        return QLatin1StringView(":");
     case u'；':
-        return QLatin1StringView("; ");
+        return QLatin1StringView(";");
     case u'‘':
     case u'’':
         return QLatin1StringView("'");
@@ -42,6 +42,54 @@ QLatin1StringView asciiFor(QChar c) {
         return QLatin1StringView(" ");
     default:
         return {};
+    }
+}
+
+// The marks an input method writes full-width after a word, which a space
+// follows in English when another word does.
+bool isFullWidthMark(QChar c) {
+    switch (c.unicode()) {
+    case u'，':
+    case u'。':
+    case u'！':
+    case u'？':
+    case u'：':
+    case u'；':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Whether the character after a full-width mark begins a word: not the end of
+// a quotation or bracket, not another mark, not a space or line break.
+bool beginsWord(QChar next) {
+    if (isFullWidthMark(next))
+        return false;
+    switch (next.unicode()) {
+    case u'”':
+    case u'’':
+    case u'）':
+    case u'"':
+    case u'\'':
+    case u')':
+    case u']':
+    case u'}':
+    case u',':
+    case u'.':
+    case u'!':
+    case u'?':
+    case u':':
+    case u';':
+    case u' ':
+    case u'\r':
+    case u'\n':
+    case 0x2028:
+    case 0x2029:
+    case 0x3000:
+        return false;
+    default:
+        return true;
     }
 }
 
@@ -117,6 +165,11 @@ CompareText compareText(const QString& original) {
         }
         read.text += ascii;
         read.source.insert(read.source.end(), size_t(ascii.size()), int(i));
+        if (isFullWidthMark(original.at(i)) && i + 1 < original.size() &&
+            beginsWord(original.at(i + 1))) {
+            read.text += kSpace;
+            read.source.push_back(int(i));
+        }
     }
     return read;
 }

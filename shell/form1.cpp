@@ -20,7 +20,6 @@ Form1::Form1(EngineApi& engine, QWidget* parent)
     , m_player(playerControls(), engine, m_view)
     , m_repeat(repeatControls(), m_player)
     , m_exercise(exerciseControls())
-    , m_keywordHint(exerciseControls(), m_exercise)
     , m_toolbar(
           toolbarControls(), *this, engine, m_exercise,
           [this]() -> lessons::Form3& { return form3(); }, m_programDir)
@@ -31,7 +30,7 @@ Form1::Form1(EngineApi& engine, QWidget* parent)
     m_toolbar.setWindowPreparer([](QWidget* window) { new WindowDrag(window); });
     m_player.setFreshPlayHandler([this] { m_repeat.switchOff(); });
     m_player.setPausedHandler([this](bool paused) { m_repeat.showPaused(paused); });
-    m_keywordHint.setPointerReset([this] { unsetCursor(); });
+    m_exercise.setPointerReset([this] { unsetCursor(); });
     setAcceptDrops(true);
 }
 
@@ -49,9 +48,9 @@ void Form1::startLesson(const QString& text, const QString& recordingPath,
                         const QByteArray& recordingFile) {
     // The open may stop on a message box; no sentence (a full-text hint left
     // on, or words uncovered by a check) may stand readable behind it.
-    base::skipOnError([&] { m_exercise.showFullText(false); });
+    base::skipOnError([&] { m_exercise.setFullText(false); });
     base::skipOnError([&] { m_player.openTrackFile(recordingPath, recordingFile); });
-    base::skipOnError([&] { m_exercise.selectkewen(text); });
+    base::skipOnError([&] { m_exercise.startSentence(text); });
 }
 
 lessons::Form3& Form1::form3() {

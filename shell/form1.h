@@ -9,7 +9,6 @@
 #include "exercise.h"
 #include "form1_design.h"
 #include "form3.h"
-#include "keyword_hint.h"
 #include "lesson_host.h"
 #include "lesson_state.h"
 #include "player.h"
@@ -68,7 +67,6 @@ private:
     player::Player m_player;
     repeat::Repeat m_repeat;
     exercise::Exercise m_exercise;
-    exercise::KeywordHint m_keywordHint;
     Toolbar m_toolbar;
     PracticeKeys m_keys; // after the parts it drives, so it goes first
     lessons::LessonState m_lessons;

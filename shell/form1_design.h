@@ -20,7 +20,7 @@
 // |   Label3, Label10                                |   once built       |
 //
 // Other parts ask the owner by a named operation (Player::moveBarTo,
-// Repeat::switchOff, Exercise::showFullText, WaveView::setRunning, ...).
+// Repeat::switchOff, Exercise::setFullText, WaveView::setRunning, ...).
 #pragma once
 
 #include <QLineEdit>

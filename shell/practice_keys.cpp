@@ -45,7 +45,7 @@ void PracticeKeys::run(PracticeAction action) {
         m_exercise.toggleFullText();
         break;
     case PracticeAction::Check:
-        m_toolbar.runCommand(6); // as 错误记录
+        m_toolbar.check();
         break;
     case PracticeAction::Compare:
         m_exercise.compareAligned();

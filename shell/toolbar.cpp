@@ -58,15 +58,8 @@ void Toolbar::runCommand(int index) {
     case 2:
         quit();
         break;
-    case 3:
-        m_exercise.toggleKeywordHint();
-        break;
-    case 4:
-        m_exercise.toggleFullText();
-        break;
     case 6:
-        m_exercise.checkAnswer();
-        m_exercise.releaseFullTextSwitch();
+        check();
         break;
     case 7:
         stepLesson(+1);
@@ -81,6 +74,10 @@ void Toolbar::runCommand(int index) {
     default:
         break;
     }
+}
+
+void Toolbar::check() {
+    m_exercise.check();
 }
 
 void Toolbar::showWordLists() {

@@ -37,6 +37,9 @@ public:
     // The command of button index; indexes without a command do nothing.
     void runCommand(int index);
 
+    // 错误记录: the check, which also releases the full-text switch.
+    void check();
+
     // The word-list window while it is open, else null.
     wordlists::Form2* form2() const { return m_form2; }
 

@@ -22,12 +22,12 @@ protected:
     hearvex::controls::RichTextBox* box() { return form.RichTextBox1[0]; }
     hearvex::controls::RichTextBox* typing() { return form.RichTextBox1[1]; }
 
-    // What the lesson library does: the lesson's text into the box, then selectkewen.
-    void startLesson(const QString& text) { form.exercise().selectkewen(text); }
+    // What the lesson library does: the lesson's text into the box, then startSentence.
+    void startLesson(const QString& text) { form.exercise().startSentence(text); }
 
     void type(const QString& words) { typing()->setText(words); }
 
-    void check() { form.exercise().checkAnswer(); }
+    void check() { form.exercise().check(); }
 
     ScriptedEngine engine;
     Form1 form{engine};
@@ -98,7 +98,7 @@ TEST_F(ExerciseInForm1, CheckingTwiceGivesTheSameBoxAndAFullTextShownIsMaskedFir
     EXPECT_EQ(box()->text(), once);
 
     // The full-text hint shows the sentence; a check masks it again first.
-    box()->setText(form.exercise().answerText());
+    form.exercise().setFullText(true);
     type(QStringLiteral("Where"));
     check();
     EXPECT_EQ(box()->text(), QStringLiteral("Where ** *** *******? "));
@@ -176,4 +176,31 @@ TEST_F(ExerciseInForm1, ANewLessonReplacesTheSentenceAndClearsTheTypedText) {
     type(QStringLiteral("First one."));
     check();
     EXPECT_EQ(box()->text(), QStringLiteral("****** one. "));
+}
+
+TEST_F(ExerciseInForm1, EveryCheckAndCompareOfALessonIsReported) {
+    std::vector<hearvex::exercise::AttemptResult> attempts;
+    QObject::connect(&form.exercise(), &hearvex::exercise::Exercise::attemptMade,
+                     [&](const hearvex::exercise::AttemptResult& r) { attempts.push_back(r); });
+    type(QStringLiteral("anything"));
+    check(); // no lesson yet: nothing to report
+    form.exercise().compareAligned();
+    EXPECT_TRUE(attempts.empty());
+
+    startLesson(QStringLiteral("We went to the park."));
+    type(QStringLiteral("We went the park."));
+    check();
+    form.exercise().compareAligned();
+    ASSERT_EQ(attempts.size(), 2u);
+    using Kind = hearvex::exercise::AttemptResult::Kind;
+    EXPECT_EQ(attempts[0].kind, Kind::Check);
+    EXPECT_EQ(attempts[0].sentence, QStringLiteral("We went to the park."));
+    EXPECT_EQ(attempts[0].typedText, QStringLiteral("We went the park."));
+    EXPECT_EQ(attempts[0].wordsRight, 2);
+    EXPECT_EQ(attempts[0].wordsTotal, 5);
+    EXPECT_EQ(attempts[0].missedWords, (QStringList{"to", "the", "park."}));
+    EXPECT_EQ(attempts[1].kind, Kind::Compare);
+    EXPECT_EQ(attempts[1].wordsRight, 4);
+    EXPECT_EQ(attempts[1].wordsTotal, 5);
+    EXPECT_EQ(attempts[1].missedWords, (QStringList{"to"}));
 }

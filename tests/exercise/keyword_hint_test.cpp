@@ -2,7 +2,6 @@
 // layout, and the tooltip that pointer movements over the boxes leave.
 #include "exercise.h"
 #include "form1_design.h"
-#include "keyword_hint.h"
 #include "keyword_scan.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -20,7 +19,6 @@ namespace {
 struct HintWindow : ::testing::Test {
     Form1Design form;
     exercise::Exercise ex{form.exerciseControls()};
-    exercise::KeywordHint hint{form.exerciseControls(), ex};
     controls::RichTextBox* box = nullptr;
 
     void SetUp() override {
@@ -29,7 +27,13 @@ struct HintWindow : ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     }
 
-    void loadLesson(const QString& text) { ex.selectkewen(text); }
+    // The keyword-hint switch pressed or released, as its button does.
+    void setHint(bool on) {
+        if (ex.keywordHintOn() != on)
+            ex.toggleKeywordHint();
+    }
+
+    void loadLesson(const QString& text) { ex.startSentence(text); }
 
     // The centre of character i as the box lays it out, in viewport pixels.
     QPoint centreOf(int i) const {
@@ -72,7 +76,7 @@ TEST_F(HintWindow, TheTooltipIsTheRealWordUnderThePointerWhileTheSwitchIsPressed
     const QString sentence = QStringLiteral("It's 5 o'clock, don't worry about the 1990s.");
     loadLesson(sentence + QStringLiteral("\r\nSecond line is not part of it."));
     ASSERT_EQ(box->text(), QStringLiteral("**'* 5 *'*****, ***'* ***** ***** *** 1990*."));
-    form.Image2[3]->setBorderStyle(1);
+    setHint(true);
     QWidget* viewport = box->viewport();
     for (int i = 0; i < sentence.size(); ++i)
         EXPECT_EQ(tipAfterMoveTo(viewport, centreOf(i)), wordAt(sentence, i)) << "character " << i;
@@ -84,26 +88,26 @@ TEST_F(HintWindow, TheTooltipIsTheRealWordUnderThePointerWhileTheSwitchIsPressed
 }
 
 TEST_F(HintWindow, ReleasedSwitchTypingBoxAndNoLessonClearTheTooltip) {
-    form.Image2[3]->setBorderStyle(1);
+    setHint(true);
     QWidget* viewport = box->viewport();
     EXPECT_EQ(tipAfterMoveTo(viewport, QPoint(10, 10)), QString()); // nothing loaded yet
 
     loadLesson(QStringLiteral("Listen carefully"));
-    form.Image2[3]->setBorderStyle(1); // a lesson load releases it
+    setHint(true); // a lesson load releases it
     EXPECT_EQ(tipAfterMoveTo(viewport, centreOf(3)), QStringLiteral("Listen"));
     // Over the typing box the exercise box's tooltip is cleared.
     EXPECT_EQ(tipAfterMoveTo(form.RichTextBox1[1]->viewport(), QPoint(12, 12)), QString());
     EXPECT_EQ(tipAfterMoveTo(viewport, centreOf(9)), QStringLiteral("carefully"));
-    form.Image2[3]->setBorderStyle(0);
+    setHint(false);
     EXPECT_EQ(tipAfterMoveTo(viewport, centreOf(8)), QString());
 }
 
 TEST_F(HintWindow, APartlyUncoveredBoxStillHintsFromTheSentence) {
     loadLesson(QStringLiteral("The cat sat"));
     form.RichTextBox1[1]->setText(QStringLiteral("The dog sat"));
-    ex.checkAnswer();
+    ex.check();
     ASSERT_EQ(box->text(), QStringLiteral("The *** sat "));
-    form.Image2[3]->setBorderStyle(1);
+    setHint(true);
     EXPECT_EQ(tipAfterMoveTo(box->viewport(), centreOf(1)), QStringLiteral("The"));
     EXPECT_EQ(tipAfterMoveTo(box->viewport(), centreOf(5)), QStringLiteral("cat"));
 }

@@ -49,6 +49,13 @@ const AlignCase kCases[] = {
     {"full-width marks", "Yes, sir. Why? Now! Note: this; it", "Yes，sir。Why？Now！Note：this；it",
      "+++++++", "+++++++"},
     {"full-width mark after a space", "a , b", "a ，b", "+++", "+++"},
+    // An input method's mark before a closing quote or bracket, another mark or
+    // the end stays glued to its word.
+    {"full-width mark before a closing quote", "He asked, \"Is this the bus?\"",
+     "He asked，“Is this the bus？”", "++++++", "++++++"},
+    {"full-width mark before an ASCII quote", "the bus?\" he", "the bus？\" he", "+++", "+++"},
+    {"full-width marks in a row", "Really?! Yes.", "Really？！Yes。", "++", "++"},
+    {"full-width mark before a bracket", "Go (now.)", "Go （now。）", "++", "++"},
     {"typographic quotes and brackets", "It's \"fine\" (really)", "It’s “fine” （really）", "+++",
      "+++"},
     {"line breaks and runs of spaces", "one two three", "  one\r\ntwo\n   three ", "+++", "+++"},

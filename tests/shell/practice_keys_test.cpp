@@ -77,11 +77,13 @@ protected:
         return out;
     }
 
-    // The typing box's red marks as "offset:text".
+    // The typing box's marks as "offset:text"; each highlighted and underlined,
+    // so it reads without colour.
     std::vector<std::string> marks() {
         std::vector<std::string> out;
         for (const QTextEdit::ExtraSelection& mark : typing()->extraSelections()) {
-            EXPECT_EQ(mark.format.foreground().color().red(), 255);
+            EXPECT_EQ(mark.format.underlineStyle(), QTextCharFormat::WaveUnderline);
+            EXPECT_EQ(mark.format.background().color(), QColor(255, 236, 140));
             out.push_back(std::to_string(mark.cursor.selectionStart()) + ':' +
                           mark.cursor.selectedText().toStdString());
         }

@@ -121,7 +121,7 @@ TEST_F(ToolbarTest, TheKeywordSwitchTogglesItsBorderAndNothingElse) {
 }
 
 TEST_F(ToolbarTest, WithTheKeywordSwitchPressedTheBoxHintsTheWordUnderThePointer) {
-    form.exercise().selectkewen(QStringLiteral("Listen carefully"));
+    form.exercise().startSentence(QStringLiteral("Listen carefully"));
     QWidget* viewport = form.RichTextBox1[0]->viewport();
     const QPoint overFirstWord = form.RichTextBox1[0]->cursorRect().center() + QPoint(6, 0);
     QTest::mouseMove(viewport, overFirstWord);
@@ -149,7 +149,7 @@ TEST_F(ToolbarTest, AnyMouseButtonAndAReleaseAwayFromTheButtonRunTheCommand) {
 }
 
 TEST_F(ToolbarTest, TheFullTextHintShowsTheSentenceThenMasksItAgain) {
-    form.exercise().selectkewen(QStringLiteral("It's 5 o'clock.\r\nnot shown"));
+    form.exercise().startSentence(QStringLiteral("It's 5 o'clock.\r\nnot shown"));
     click(4);
     EXPECT_EQ(exerciseBox(), QStringLiteral("It's 5 o'clock."));
     EXPECT_EQ(form.Image2[4]->borderStyle(), 1);
@@ -159,7 +159,7 @@ TEST_F(ToolbarTest, TheFullTextHintShowsTheSentenceThenMasksItAgain) {
 }
 
 TEST_F(ToolbarTest, TheErrorRecordChecksAFreshlyMaskedBoxAndReleasesTheFullTextHint) {
-    form.exercise().selectkewen(QStringLiteral("It's 5 o'clock."));
+    form.exercise().startSentence(QStringLiteral("It's 5 o'clock."));
     form.RichTextBox1[1]->setText(QStringLiteral("It's 5 o'clock"));
     click(4); // the whole sentence is showing
     click(6);
