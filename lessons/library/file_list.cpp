@@ -26,18 +26,33 @@ FileList::FileList(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
-    connect(&m_watch, &FolderWatch::changed, this,
-            [this] { base::runGuarded("File1 refresh", [this] { refresh(); }); });
 }
 
-void FileList::setPath(const QString& folder) {
-    m_path = folder;
-    fill(listLessonEntries(QFile::encodeName(folder)));
-    m_watch.setFolder(folder);
+void FileList::setPaths(const QStringList& folders) {
+    m_paths = folders;
+    m_watches.clear();
+    for (const QString& folder : folders) {
+        auto watch = std::make_unique<FolderWatch>();
+        connect(watch.get(), &FolderWatch::changed, this,
+                [this] { base::runGuarded("File1 refresh", [this] { refresh(); }); });
+        watch->setFolder(folder);
+        m_watches.push_back(std::move(watch));
+    }
+    fill(listAll());
+}
+
+std::vector<LessonEntry> FileList::listAll() const {
+    std::vector<LessonEntry> all;
+    for (const QString& folder : m_paths) {
+        const QByteArray folderBytes = QFile::encodeName(folder);
+        for (LessonEntry& entry : listLessonEntries(folderBytes))
+            all.push_back({folderBytes + '/' + entry.fileName, std::move(entry.name)});
+    }
+    return all;
 }
 
 void FileList::refresh() {
-    std::vector<LessonEntry> now = listLessonEntries(QFile::encodeName(m_path));
+    std::vector<LessonEntry> now = listAll();
     if (sameFiles(now, m_entries))
         return; // the folder changed, its lessons did not: nothing moves
     const int selected = selectionAfterRelist(m_entries, listIndex(), now);
@@ -50,9 +65,16 @@ void FileList::refresh() {
 void FileList::fill(std::vector<LessonEntry> entries) {
     clear();
     m_entries = std::move(entries);
+    m_folderOf.clear();
     for (const LessonEntry& lesson : m_entries) {
+        const qsizetype slash = lesson.fileName.lastIndexOf('/');
+        const QByteArray folder = lesson.fileName.left(slash);
+        int index = 0;
+        while (index + 1 < m_paths.size() && QFile::encodeName(m_paths.at(index)) != folder)
+            ++index;
+        m_folderOf.push_back(index);
         auto* it = new QListWidgetItem(lesson.name, this);
-        it->setData(kFileRole, lesson.fileName);
+        it->setData(kFileRole, lesson.fileName.mid(slash + 1));
     }
 }
 
@@ -66,9 +88,16 @@ QByteArray FileList::entryFile(int position) const {
     return it ? it->data(kFileRole).toByteArray() : QByteArray();
 }
 
-int FileList::positionOf(const QByteArray& file) const {
+QString FileList::entryFolder(int position) const {
+    if (position < 0 || position >= static_cast<int>(m_folderOf.size()))
+        return {};
+    return m_paths.value(m_folderOf[static_cast<size_t>(position)]);
+}
+
+int FileList::positionOf(const QByteArray& file, const QString& folder) const {
+    const QByteArray wanted = QFile::encodeName(folder.isEmpty() ? path() : folder) + '/' + file;
     for (size_t i = 0; i < m_entries.size(); ++i)
-        if (m_entries[i].fileName == file)
+        if (m_entries[i].fileName == wanted)
             return static_cast<int>(i);
     return -1;
 }

@@ -10,6 +10,7 @@
 
 #include <QListWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace hearvex::lessons {
@@ -20,8 +21,10 @@ public:
     explicit FileList(QWidget* parent = nullptr);
 
     // The folder listed and followed; a missing folder lists nothing until it is made.
-    QString path() const { return m_path; }
-    void setPath(const QString& folder);
+    QString path() const { return m_paths.value(0); }
+    void setPath(const QString& folder) { setPaths({folder}); }
+    // Several folders listed one after the other, each in its own order and followed.
+    void setPaths(const QStringList& folders);
     // Reads the folder again, keeping the selected file selected (or the
     // nearest position when it has gone); nothing selected stays so. Starts nothing.
     void refresh();
@@ -30,8 +33,11 @@ public:
     QString entry(int position) const; // the file name at a position; empty outside the list
     // The bytes of that name on disk (which open it even when they are not UTF-8).
     QByteArray entryFile(int position) const;
-    // The position of the file named by these bytes; -1 when it is not listed.
-    int positionOf(const QByteArray& file) const;
+    // The folder of the entry at a position; empty outside the list.
+    QString entryFolder(int position) const;
+    // The position of the file named by these bytes in folder (the first
+    // folder when none is given); -1 when it is not listed.
+    int positionOf(const QByteArray& file, const QString& folder = {}) const;
 
     // The selected position, -1 when nothing is selected.
     int listIndex() const;
@@ -46,11 +52,15 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Every folder's entries in turn, each named by its folder's bytes and its
+    // own, so that a name in two folders is two entries.
+    std::vector<LessonEntry> listAll() const;
     void fill(std::vector<LessonEntry> entries);
 
-    QString m_path;
-    std::vector<LessonEntry> m_entries; // as listed, one per row
-    FolderWatch m_watch;
+    QStringList m_paths;
+    std::vector<LessonEntry> m_entries; // as listed, one per row: folder/name bytes
+    std::vector<int> m_folderOf;        // the index into m_paths of each row
+    std::vector<std::unique_ptr<FolderWatch>> m_watches;
     std::function<void()> m_dblClick;
 };
 

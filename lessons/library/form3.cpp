@@ -36,13 +36,16 @@ controls::PictureButton* makeButton(QWidget* parent, const char* name, const QSt
 } // namespace
 
 Form3::Form3(LessonHost& host, LessonState& state, const QString& programDir, QWidget* owner)
+    : Form3(host, state, lessonFoldersOf(programDir), owner) {}
+
+Form3::Form3(LessonHost& host, LessonState& state, const LessonFolders& folders, QWidget* owner)
     // A tool window of the main window: no taskbar entry of its own, and it
     // goes and comes back with the main window.
     : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
     , m_host(host)
     , m_state(state)
-    , m_programDir(programDir)
-    , m_import(this, lessonFolder(programDir)) {
+    , m_folders(folders)
+    , m_import(this, folders.importFolder()) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("课文库"));
     setFixedSize(152, 480); // 2280 x 7200 twips
@@ -74,10 +77,13 @@ Form3::Form3(LessonHost& host, LessonState& state, const QString& programDir, QW
 }
 
 void Form3::Form_Load() {
+    // The learner's own folder is made now, so that the list follows it from the start.
+    skipOnError([&] { m_folders.makeOwnFolder(); });
     // An import killed while committing its lessons is finished before they are listed.
-    skipOnError([&] { recoverInterruptedImports(QFile::encodeName(lessonFolder(m_programDir))); });
+    for (const QString& folder : m_folders.listed())
+        skipOnError([&] { recoverInterruptedImports(QFile::encodeName(folder)); });
     // A missing folder lists nothing; a position past the end selects nothing.
-    skipOnError([&] { File1->setPath(lessonFolder(m_programDir)); });
+    skipOnError([&] { File1->setPaths(m_folders.listed()); });
     skipOnError([&] { File1->setListIndex(m_state.curLesson); });
 }
 
@@ -97,7 +103,8 @@ void Form3::playwav() {
 
     const QString name = File1->entry(position);
     // The files are opened by the bytes of their names, which need not be UTF-8.
-    const QByteArray folder = QFile::encodeName(File1->path());
+    const QString folderPath = File1->entryFolder(position);
+    const QByteArray folder = QFile::encodeName(folderPath);
     const QByteArray file = File1->entryFile(position);
     skipOnError([&] {
         if (position + 1 > std::numeric_limits<std::int16_t>::max())
@@ -106,7 +113,7 @@ void Form3::playwav() {
     });
     QString text;
     skipOnError([&] { text = readLessonTextFile(folder + '/' + textFileNameBytes(file)).text; });
-    const QString recording = File1->path() + QLatin1Char('/') + name;
+    const QString recording = folderPath + QLatin1Char('/') + name;
     skipOnError([&] { m_host.startLesson(text, recording, folder + '/' + file); });
 }
 
@@ -139,7 +146,8 @@ void Form3::showImported(const QStringList& recordings) {
     if (recordings.isEmpty())
         return;
     // The import names its files from a QString, as the locale spells it.
-    const int first = File1->positionOf(QFile::encodeName(recordings.first()));
+    const int first =
+        File1->positionOf(QFile::encodeName(recordings.first()), m_folders.importFolder());
     if (first >= 0)
         skipOnError([&] { File1->setListIndex(first); });
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "file_list.h"
+#include "lesson_folders.h"
 #include "lesson_host.h"
 #include "lesson_state.h"
 #include "library_import.h"
@@ -18,8 +19,11 @@ namespace hearvex::lessons {
 class Form3 : public QWidget {
     Q_OBJECT
 public:
-    // A tool window of owner (the main window), not yet loaded.
+    // A tool window of owner (the main window), not yet loaded, listing the
+    // lesson folders of the program in programDir.
     Form3(LessonHost& host, LessonState& state, const QString& programDir, QWidget* owner);
+    // The same, listing the given folders and importing into the last.
+    Form3(LessonHost& host, LessonState& state, const LessonFolders& folders, QWidget* owner);
 
     // The load handler: lists the lesson folder and selects the entry at the
     // 0-based position curLesson (the one after the lesson last started).
@@ -50,7 +54,7 @@ private:
 
     LessonHost& m_host;
     LessonState& m_state;
-    QString m_programDir;
+    LessonFolders m_folders;
     controls::MouseHandler m_mouseDown;
     bool m_starting = false;
     LibraryImport m_import; // last, so gone first: a running import ends before the list

@@ -5,8 +5,10 @@
 #include "lesson_list.h"
 #include "lesson_set.h"
 #include "lessons/lesson_files.h"
+#include "support/wait_for.h"
 #include "twips.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -260,4 +262,29 @@ TEST_F(LessonLibrary, ALessonFolderMadeWhileTheProgramRunsIsListed) {
     addLesson("unit1.txt", QStringLiteral("One."));
     EXPECT_TRUE(QTest::qWaitFor([&] { return form().File1->listCount() == 1; }, 5000));
     EXPECT_EQ(form().File1->listIndex(), -1);
+}
+
+TEST_F(LessonLibrary, WhereTheProgramsFolderIsReadOnlyTheLearnersOwnLessonsFollowItsOwn) {
+    // The learner's own folder does not exist yet: loading makes it, and a
+    // lesson added there later (an import) is listed after the program's.
+    const QString own = dir.filePath(QStringLiteral("home/.local/share/hearvex/听力课文"));
+    Form3 library(host, state, LessonFolders{lessonFolder(dir.path()), own}, nullptr);
+    library.Form_Load();
+    ASSERT_TRUE(QFileInfo(own).isDir());
+    EXPECT_EQ(library.File1->listCount(), 3);
+
+    writeBytes(own + QStringLiteral("/a-mine.txt"), "sound");
+    writeLessonText(own + QStringLiteral("/a-mine.kvx"), QStringLiteral("My own."));
+    HEARVEX_WAIT_FOR(library.File1->listCount() == 4);
+    EXPECT_EQ(library.File1->entry(0), QStringLiteral("unit1.txt"));
+    EXPECT_EQ(library.File1->entry(3), QStringLiteral("a-mine.txt"));
+    EXPECT_EQ(library.File1->entryFolder(3), own);
+    EXPECT_EQ(library.File1->positionOf("a-mine.txt", own), 3);
+    EXPECT_EQ(library.File1->positionOf("a-mine.txt"), -1); // not in the program's folder
+
+    // Started from its own folder: its text and its recording there.
+    library.File1->setListIndex(3);
+    library.playwav();
+    EXPECT_EQ(host.calls, QStringList({QStringLiteral("start My own. | ") + own +
+                                       QStringLiteral("/a-mine.txt")}));
 }
