@@ -1,0 +1,125 @@
+#include "day_chart.h"
+
+#include "fonts.h"
+#include "record_texts.h"
+
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+namespace hearvex::record {
+
+namespace {
+
+const QColor kMinutesColor{255, 214, 102};
+const QColor kPercentColor{255, 255, 255};
+const QColor kGridColor{255, 255, 255, 50};
+
+QValueAxis* valueAxis(const QString& title, double top, const QColor& labels) {
+    auto* axis = new QValueAxis;
+    axis->setRange(0, top);
+    axis->setTickCount(5);
+    axis->setLabelFormat(QStringLiteral("%d"));
+    axis->setLabelsFont(controls::interfaceFont(10));
+    axis->setLabelsColor(labels);
+    axis->setTitleText(title);
+    axis->setTitleFont(controls::interfaceFont(10));
+    axis->setTitleBrush(labels);
+    axis->setGridLineColor(kGridColor);
+    axis->setLinePenColor(kGridColor);
+    return axis;
+}
+
+// Every fifth day along the bottom, counted back from today, with its month
+// and day; the bars and the line stand at the days' indexes.
+QCategoryAxis* dayAxis(const std::vector<DayFigures>& days) {
+    auto* axis = new QCategoryAxis;
+    const int count = static_cast<int>(days.size());
+    axis->setRange(-0.5, std::max(count, 1) - 0.5);
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    // Categories go in rising order; counted from today, the first is the (count - 1) % 5-th day.
+    for (int i = (count - 1) % 5; i < count; i += 5) {
+        const QDate day = days[static_cast<std::size_t>(i)].day;
+        axis->append(i == count - 1 ? QStringLiteral("今天")
+                                    : QStringLiteral("%1/%2").arg(day.month()).arg(day.day()),
+                     i);
+    }
+    axis->setLabelsFont(controls::interfaceFont(10));
+    axis->setLabelsColor(Qt::white);
+    axis->setGridLineVisible(false);
+    axis->setLinePenColor(kGridColor);
+    return axis;
+}
+
+// Room above the longest bar: four steps of whole five minutes, so that the
+// right axis's ticks fall on the left one's (0, 25, 50, 75, 100).
+double minutesTop(const std::vector<DayFigures>& days) {
+    double most = 0;
+    for (const DayFigures& day : days)
+        most = std::max(most, day.minutes);
+    const double step = std::max(5.0, std::ceil(most / 4.0 / 5.0) * 5.0);
+    return 4 * step;
+}
+
+} // namespace
+
+QChart* makeDayChart(const std::vector<DayFigures>& days) {
+    auto* chart = new QChart;
+    chart->setBackgroundVisible(false);
+    chart->setPlotAreaBackgroundVisible(false);
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->setAnimationOptions(QChart::NoAnimation);
+
+    auto* minutes = new QBarSet(QStringLiteral("练习分钟"));
+    minutes->setColor(kMinutesColor);
+    minutes->setBorderColor(kMinutesColor);
+    auto* percent = new QLineSeries;
+    percent->setName(QStringLiteral("写对率（%）"));
+    percent->setPen(QPen(kPercentColor, 2));
+    auto* points = new QScatterSeries; // the days practised, where the line has a value
+    points->setMarkerSize(6);
+    points->setColor(kPercentColor);
+    points->setBorderColor(kPercentColor);
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        minutes->append(days[i].minutes);
+        const int value = percentRight(days[i].wordsRight, days[i].wordsTotal);
+        if (value >= 0) {
+            percent->append(static_cast<double>(i), value);
+            points->append(static_cast<double>(i), value);
+        }
+    }
+    auto* bars = new QBarSeries;
+    bars->setBarWidth(0.6);
+    bars->append(minutes);
+    chart->addSeries(bars);
+    chart->addSeries(percent);
+    chart->addSeries(points);
+
+    QCategoryAxis* x = dayAxis(days);
+    QValueAxis* left = valueAxis(QStringLiteral("写对 %"), 100, kPercentColor);
+    QValueAxis* right = valueAxis(QStringLiteral("分钟"), minutesTop(days), kMinutesColor);
+    right->setGridLineVisible(false);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(left, Qt::AlignLeft);
+    chart->addAxis(right, Qt::AlignRight);
+    for (QAbstractSeries* series : chart->series())
+        series->attachAxis(x);
+    bars->attachAxis(right);
+    percent->attachAxis(left);
+    points->attachAxis(left);
+
+    QLegend* legend = chart->legend();
+    legend->setAlignment(Qt::AlignTop);
+    legend->setLabelColor(Qt::white);
+    legend->setFont(controls::interfaceFont(11));
+    legend->markers(points).first()->setVisible(false);
+    return chart;
+}
+
+} // namespace hearvex::record

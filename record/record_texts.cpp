@@ -1,0 +1,71 @@
+#include "record_texts.h"
+
+#include <cmath>
+
+namespace hearvex::record {
+
+int percentRight(int wordsRight, int wordsTotal) {
+    if (wordsTotal <= 0)
+        return -1;
+    return static_cast<int>(std::lround(100.0 * wordsRight / wordsTotal));
+}
+
+QString todayCaption(const DayFigures& today) {
+    const int percent = percentRight(today.wordsRight, today.wordsTotal);
+    const QString right = percent < 0 ? QStringLiteral("—") : QStringLiteral("%1%").arg(percent);
+    return QStringLiteral("今天：练习 %1 句　写对 %2　用时 %3 分钟")
+        .arg(today.sentences)
+        .arg(right)
+        .arg(static_cast<int>(std::lround(today.minutes)));
+}
+
+QString daysInARowCaption(int daysInARow, const DayFigures& today) {
+    if (daysInARow <= 0)
+        return today.sentences > 0 ? QStringLiteral("今天开始连续练习")
+                                   : QStringLiteral("今天还没有练习");
+    return QStringLiteral("连续练习 %1 天").arg(daysInARow);
+}
+
+namespace {
+QString clock(const QDateTime& local) {
+    return local.toString(QStringLiteral("HH:mm"));
+}
+} // namespace
+
+QString dueCaption(const QDateTime& due, const QDateTime& now) {
+    if (!due.isValid())
+        return {};
+    if (due <= now)
+        return QStringLiteral("已到期");
+    const QDateTime local = due.toLocalTime();
+    const qint64 days = now.toLocalTime().date().daysTo(local.date());
+    if (days == 0)
+        return QStringLiteral("今天 %1").arg(clock(local));
+    if (days == 1)
+        return QStringLiteral("明天 %1").arg(clock(local));
+    return QStringLiteral("%1 天后").arg(days);
+}
+
+QString whenCaption(const QDateTime& time, const QDateTime& now) {
+    if (!time.isValid())
+        return {};
+    const QDateTime local = time.toLocalTime();
+    const qint64 daysAgo = local.date().daysTo(now.toLocalTime().date());
+    if (daysAgo == 0)
+        return QStringLiteral("今天 %1").arg(clock(local));
+    if (daysAgo == 1)
+        return QStringLiteral("昨天 %1").arg(clock(local));
+    return QStringLiteral("%1月%2日").arg(local.date().month()).arg(local.date().day());
+}
+
+QString standingToolTip(const QString& lastResult, const QDateTime& lastTime, const QDateTime& due,
+                        const QDateTime& now) {
+    QString tip = QStringLiteral("上次：%1").arg(lastResult);
+    if (lastTime.isValid())
+        tip += QStringLiteral("（%1）").arg(whenCaption(lastTime, now));
+    if (due.isValid())
+        tip += QStringLiteral("\n复习：%1").arg(dueCaption(due, now));
+    return tip;
+}
+
+} // namespace hearvex::record

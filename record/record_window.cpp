@@ -1,0 +1,244 @@
+#include "record_window.h"
+
+#include "colors.h"
+#include "day_chart.h"
+#include "fonts.h"
+#include "guard.h"
+#include "record_artwork.h"
+#include "record_texts.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace hearvex::record {
+
+namespace {
+
+constexpr int kWidth = 620;
+constexpr int kHeight = 470;
+constexpr int kTitleHeight = 26;
+
+QLabel* makeLabel(QWidget* parent, const char* name, QRect place, int pixelSize = 13) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(place);
+    label->setFont(controls::interfaceFont(pixelSize));
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(pal);
+    return label;
+}
+
+QTreeWidget* makeTree(QWidget* parent, const char* name, const QStringList& headers, QRect place) {
+    auto* tree = new QTreeWidget(parent);
+    tree->setObjectName(QString::fromLatin1(name));
+    tree->setGeometry(place);
+    tree->setFont(controls::songTi(12));
+    tree->setHeaderLabels(headers);
+    tree->header()->setFont(controls::interfaceFont(12));
+    tree->setColumnCount(static_cast<int>(headers.size()));
+    tree->setUniformRowHeights(true);
+    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree->setTextElideMode(Qt::ElideRight);
+    tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The first column takes what the others leave.
+    tree->header()->setStretchLastSection(false);
+    tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    return tree;
+}
+
+// Beside the learner's documents, named by the day it was taken.
+QString suggestedCsvPath() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    const QString name = QStringLiteral("练习记录-%1.csv")
+                             .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    return QDir(folder).filePath(name);
+}
+
+QString askSavePathWithDialog(QWidget* parent, const QString& suggested) {
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("导出练习记录"), suggested,
+                                        QStringLiteral("CSV 表格 (*.csv);;所有文件 (*)"));
+}
+
+} // namespace
+
+RecordWindow::RecordWindow(QWidget* owner)
+    // A tool window of the main window: no taskbar entry of its own.
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("RecordWindow"));
+    setWindowTitle(QStringLiteral("练习记录"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setProperty("closesOnEscape", true); // Esc is the window's own, not the player's
+    setFixedSize(kWidth, kHeight);
+    m_askSavePath = [this](const QString& suggested) {
+        return askSavePathWithDialog(this, suggested);
+    };
+
+    Image1 = new controls::PictureButton(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(kWidth - 18, 0, 13, 13);
+    Image1->setPicture(artwork::closePicture(Image1->width()));
+    Image1->setToolTip(QStringLiteral("关闭（Esc）"));
+    Image1->setAccessibleName(QStringLiteral("关闭"));
+    Image1->setClickHandler([this] { close(); });
+
+    lbToday = makeLabel(this, "lbToday", QRect(10, 32, 420, 20), 14);
+    lbDaysInARow = makeLabel(this, "lbDaysInARow", QRect(430, 32, 180, 20), 14);
+    lbDaysInARow->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    chartDays = new QChartView(this);
+    chartDays->setObjectName(QStringLiteral("chartDays"));
+    chartDays->setAccessibleName(QStringLiteral("近30天的写对率和练习分钟"));
+    chartDays->setGeometry(4, 54, kWidth - 8, 178);
+    chartDays->setRenderHint(QPainter::Antialiasing);
+    chartDays->setFrameShape(QFrame::NoFrame);
+    chartDays->setStyleSheet(QStringLiteral("background: transparent"));
+
+    lbMissed = makeLabel(this, "lbMissed", QRect(10, 236, 220, 18));
+    lbMissed->setText(QStringLiteral("常错的词（次数）"));
+    treeMissed = makeTree(this, "treeMissed", {QStringLiteral("词"), QStringLiteral("次数")},
+                          QRect(10, 256, 220, 172));
+    treeMissed->setColumnWidth(1, 44);
+    treeMissed->setAccessibleName(QStringLiteral("常错的词"));
+
+    lbDue = makeLabel(this, "lbDue", QRect(240, 236, 370, 18));
+    lbDue->setText(QStringLiteral("待复习的句子（双击开始，F12 开始第一句）"));
+    treeDue = makeTree(this, "treeDue",
+                       {QStringLiteral("句子"), QStringLiteral("课文"), QStringLiteral("到期"),
+                        QStringLiteral("上次")},
+                       QRect(240, 256, 370, 172));
+    treeDue->setRootIsDecorated(false);
+    treeDue->setColumnWidth(1, 78);
+    treeDue->setColumnWidth(2, 64);
+    treeDue->setColumnWidth(3, 40);
+    treeDue->setAccessibleName(QStringLiteral("待复习的句子"));
+    connect(treeDue, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+        controls::runGuarded("treeDue activated", [&] { startDueRow(item); });
+    });
+
+    lbStatus = makeLabel(this, "lbStatus", QRect(10, 436, 480, 26), 12);
+    lbStatus->setWordWrap(true);
+    cmdExport = new QPushButton(QStringLiteral("导出CSV…"), this);
+    cmdExport->setObjectName(QStringLiteral("cmdExport"));
+    cmdExport->setGeometry(kWidth - 110, 436, 100, 26);
+    cmdExport->setFont(controls::interfaceFont(13));
+    cmdExport->setToolTip(QStringLiteral("把全部练习记录存成 CSV 表格，可用 Excel 或 WPS 打开"));
+    connect(cmdExport, &QPushButton::clicked, this,
+            [this] { controls::runGuarded("cmdExport click", [this] { exportCsv(); }); });
+}
+
+void RecordWindow::showSummary(const RecordSummary& summary, const QDateTime& now) {
+    lbToday->setText(todayCaption(summary.today));
+    lbDaysInARow->setText(daysInARowCaption(summary.daysInARow, summary.today));
+    QChart* old = chartDays->chart();
+    chartDays->setChart(makeDayChart(summary.lastDays));
+    delete old; // the view does not own a chart it lets go of
+    fillMissed(summary.mostMissed);
+    fillDue(summary.due, now);
+}
+
+void RecordWindow::fillMissed(const std::vector<MissedWord>& missed) {
+    treeMissed->clear();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(missed.size()));
+    for (const MissedWord& word : missed) {
+        auto* item = new QTreeWidgetItem({word.word, QString::number(word.count)});
+        item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        for (const QString& sentence : word.sentences) {
+            auto* child = new QTreeWidgetItem(item, {sentence});
+            child->setToolTip(0, sentence);
+            child->setFirstColumnSpanned(true);
+        }
+        items << item;
+    }
+    treeMissed->addTopLevelItems(items);
+    if (missed.empty())
+        treeMissed->addTopLevelItem(new QTreeWidgetItem({QStringLiteral("（还没有写错的词）")}));
+}
+
+void RecordWindow::fillDue(const std::vector<DueItem>& due, const QDateTime& now) {
+    treeDue->clear();
+    m_due = due;
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(due.size()));
+    for (const DueItem& item : due) {
+        auto* row = new QTreeWidgetItem({item.lesson.sentence, item.lesson.recordingName,
+                                         dueCaption(item.due, now), item.lastResult});
+        row->setToolTip(0, item.lesson.sentence);
+        row->setToolTip(1, QDir(item.lesson.folder).filePath(item.lesson.recordingName));
+        items << row;
+    }
+    treeDue->addTopLevelItems(items);
+    lbDue->setText(
+        due.empty()
+            ? QStringLiteral("待复习的句子：现在没有")
+            : QStringLiteral("待复习的句子：%1 句（双击开始，F12 开始第一句）").arg(due.size()));
+}
+
+const DueItem* RecordWindow::dueItemAt(int row) const {
+    if (row < 0 || row >= static_cast<int>(m_due.size()))
+        return nullptr;
+    return &m_due[static_cast<std::size_t>(row)];
+}
+
+void RecordWindow::startDueRow(QTreeWidgetItem* item) {
+    const DueItem* due = dueItemAt(treeDue->indexOfTopLevelItem(item));
+    if (due && m_startDue)
+        m_startDue(*due);
+}
+
+void RecordWindow::setRecordNote(const QString& note) {
+    m_recordNote = note;
+    showStatus(note, !note.isEmpty());
+}
+
+void RecordWindow::showStatus(const QString& text, bool problem) {
+    lbStatus->setText(text);
+    QPalette pal = lbStatus->palette();
+    pal.setColor(QPalette::WindowText, problem ? QColor(255, 214, 102) : QColor(Qt::white));
+    lbStatus->setPalette(pal);
+}
+
+void RecordWindow::exportCsv() {
+    if (!m_writeCsv || !m_askSavePath)
+        return;
+    QString path = m_askSavePath(suggestedCsvPath());
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    // Written whole or not at all: a half-written export would pass for the record.
+    QSaveFile file(path);
+    const bool saved = file.open(QIODevice::WriteOnly) && m_writeCsv(file) && file.commit();
+    if (saved)
+        showStatus(QStringLiteral("已导出：%1").arg(QDir::toNativeSeparators(path)), false);
+    else
+        showStatus(QStringLiteral("导出失败：%1").arg(file.errorString()), true);
+}
+
+void RecordWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), controls::kBackColor);
+    if (m_title.isNull())
+        m_title = artwork::recordTitle(width(), kTitleHeight);
+    p.drawPixmap(0, 0, m_title);
+}
+
+void RecordWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace hearvex::record
