@@ -190,8 +190,10 @@ void Player::pauseOrResume() {
 void Player::pauseResumeOrReplay(int stepBackSec) {
     switch (getState()) {
     case 0:
-        if (m_trackOpen)
+        if (m_trackOpen) {
             playw();
+            noteReplay();
+        }
         break;
     case 2: {
         int32_t pos = 0;
@@ -201,6 +203,8 @@ void Player::pauseResumeOrReplay(int stepBackSec) {
         m_engine.restart();
         setTicking(true, true);
         getState();
+        if (stepBackSec > 0)
+            noteReplay();
         break;
     }
     default:
@@ -217,6 +221,8 @@ void Player::seekBy(int seconds) {
         return;
     m_engine.seek(seekTarget(pos, seconds));
     getState();
+    if (seconds < 0)
+        noteReplay();
 }
 
 void Player::playFromStart() {
@@ -226,6 +232,7 @@ void Player::playFromStart() {
     if (getState() == 2)
         m_engine.stop();
     playw();
+    noteReplay();
 }
 
 void Player::changeSpeedBy(int steps) {

@@ -30,6 +30,10 @@ public:
         m_pausedHandler = std::move(handler);
     }
 
+    // Told of every pass heard again: a play from the start (F5), a resume that
+    // steps back (Esc), a step back (F3) and an ended track played again.
+    void setReplayHandler(std::function<void()> handler) { m_replayed = std::move(handler); }
+
     // The status refresh: reads the engine's state and position into the play
     // time and the position bar; returns the state (0 stopped, 2 paused, else playing).
     int getState();
@@ -94,6 +98,10 @@ private:
     void writeBar(BarChangeSource source, const std::function<void()>& write);
     // After a refused open nothing is open: no name, no times, an empty bar.
     void showNothingOpen();
+    void noteReplay() {
+        if (m_replayed)
+            m_replayed();
+    }
 
     PlayerControls m_controls;
     EngineApi& m_engine;
@@ -101,6 +109,7 @@ private:
     std::function<void(const QString&)> m_showMessage;
     std::function<void()> m_freshPlay;
     std::function<void(bool)> m_pausedHandler;
+    std::function<void()> m_replayed;
     bool m_paused = false;
     QString m_trackPath;
     QByteArray m_trackFile; // the bytes of m_trackPath on disk

@@ -122,7 +122,7 @@ RecordWindow::RecordWindow(QWidget* owner)
     treeDue->setColumnWidth(3, 40);
     treeDue->setAccessibleName(QStringLiteral("待复习的句子"));
     connect(treeDue, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
-        controls::runGuarded("treeDue activated", [&] { startDueRow(item); });
+        base::runGuarded("treeDue activated", [&] { startDueRow(item); });
     });
 
     lbStatus = makeLabel(this, "lbStatus", QRect(10, 436, 480, 26), 12);
@@ -133,7 +133,7 @@ RecordWindow::RecordWindow(QWidget* owner)
     cmdExport->setFont(controls::interfaceFont(13));
     cmdExport->setToolTip(QStringLiteral("把全部练习记录存成 CSV 表格，可用 Excel 或 WPS 打开"));
     connect(cmdExport, &QPushButton::clicked, this,
-            [this] { controls::runGuarded("cmdExport click", [this] { exportCsv(); }); });
+            [this] { base::runGuarded("cmdExport click", [this] { exportCsv(); }); });
 }
 
 void RecordWindow::showSummary(const RecordSummary& summary, const QDateTime& now) {

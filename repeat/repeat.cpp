@@ -56,6 +56,8 @@ void Repeat::writeStartIntoBar() {
     // open; the bar refuses it and the loop simply goes on without the jump.
     const RepeatSpan span = loopSpan(m_repeatStartSec, m_repeatEndSec);
     base::skipOnError([&] { m_player.moveBarTo(span.start); });
+    if (m_replayed)
+        m_replayed();
 }
 
 void Repeat::xpcmdbutton1_Click(int index) {

@@ -12,6 +12,8 @@
 #include "repeat_controls.h"
 #include "repeat_points.h"
 
+#include <functional>
+
 namespace hearvex::repeat {
 
 class Repeat {
@@ -22,6 +24,10 @@ public:
     void xpcmdbutton1_Click(int index);
     void Timer1_Timer();
     void Image3_MouseUp(int index, int button, int shift, int x, int y);
+
+    // Told of every pass heard again: each jump back to the loop's start, and
+    // the 10 / 20 second buttons.
+    void setReplayHandler(std::function<void()> handler) { m_replayed = std::move(handler); }
 
     // Turns repeat off (the switch reads "开始复读" again).
     void switchOff();
@@ -45,6 +51,7 @@ private:
     player::Player& m_player;
     RepeatPoint m_repeatStartSec;
     RepeatPoint m_repeatEndSec;
+    std::function<void()> m_replayed;
 };
 
 } // namespace hearvex::repeat

@@ -1,6 +1,8 @@
 #include "form1.h"
 
+#include "dictation.h"
 #include "guard.h"
+#include "library_record.h"
 #include "placement.h"
 #include "window_drag.h"
 
@@ -23,6 +25,9 @@ Form1::Form1(EngineApi& engine, QWidget* parent)
     , m_toolbar(
           toolbarControls(), *this, engine, m_exercise,
           [this]() -> lessons::Form3& { return form3(); }, m_programDir)
+    , m_recorder(*this)
+    , m_dueLessons(
+          m_recorder, [this]() -> lessons::Form3& { return form3(); }, *this, lbDue)
     , m_keys(*this, m_player, m_exercise, m_toolbar) {
     // The window draws its own title strip and is moved by it.
     setWindowFlag(Qt::FramelessWindowHint);
@@ -31,6 +36,7 @@ Form1::Form1(EngineApi& engine, QWidget* parent)
     m_player.setFreshPlayHandler([this] { m_repeat.switchOff(); });
     m_player.setPausedHandler([this](bool paused) { m_repeat.showPaused(paused); });
     m_exercise.setPointerReset([this] { unsetCursor(); });
+    wirePracticeRecord();
     setAcceptDrops(true);
 }
 
@@ -51,12 +57,34 @@ void Form1::startLesson(const QString& text, const QString& recordingPath,
     base::skipOnError([&] { m_exercise.setFullText(false); });
     base::skipOnError([&] { m_player.openTrackFile(recordingPath, recordingFile); });
     base::skipOnError([&] { m_exercise.startSentence(text); });
+    // A blank text leaves the previous sentence in the box, not this lesson's.
+    const QString sentence = exercise::isBlankLesson(text) ? QString() : m_exercise.answerText();
+    base::skipOnError(
+        [&] { m_recorder.lessonStarted(recordingPath, recordingFile, sentence); });
+}
+
+void Form1::wirePracticeRecord() {
+    m_player.setReplayHandler([this] { m_recorder.countReplay(); });
+    m_repeat.setReplayHandler([this] { m_recorder.countReplay(); });
+    m_recorder.setWindowPreparer([](QWidget* window) { new WindowDrag(window); });
+    m_recorder.setDueStarter([this](const record::DueItem& item) { m_dueLessons.start(item); });
+    m_keys.setRecordActions([this] { m_recorder.toggleWindow(); },
+                            [this] { m_dueLessons.startNextDue(); });
+    connect(&m_exercise, &exercise::Exercise::attemptMade, this,
+            [this](const exercise::AttemptResult& result) { recordAttempt(result); });
+}
+
+void Form1::recordAttempt(const exercise::AttemptResult& result) {
+    m_recorder.record(result, m_player.speedPercent());
 }
 
 lessons::Form3& Form1::form3() {
     if (!m_form3) {
         m_form3 = new lessons::Form3(*this, m_lessons, m_programDir, this);
         new WindowDrag(m_form3);
+        new LibraryRecord(
+            *m_form3, m_recorder, [this] { m_recorder.showWindow(); },
+            [this] { m_dueLessons.startNextDue(); });
         m_form3->Form_Load();
     }
     return *m_form3;

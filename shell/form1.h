@@ -7,12 +7,14 @@
 
 #include "engine_api.h"
 #include "exercise.h"
+#include "due_lessons.h"
 #include "form1_design.h"
 #include "form3.h"
 #include "lesson_host.h"
 #include "lesson_state.h"
 #include "player.h"
 #include "practice_keys.h"
+#include "practice_recorder.h"
 #include "repeat.h"
 #include "toolbar.h"
 #include "wave_view.h"
@@ -51,6 +53,10 @@ public:
     view::WaveView& waveView() { return m_view; }
     exercise::Exercise& exercise() { return m_exercise; }
     Toolbar& toolbar() { return m_toolbar; }
+    PracticeRecorder& recorder() { return m_recorder; }
+    DueLessons& dueLessons() { return m_dueLessons; }
+    // A check or compare was made: it goes into the practice record.
+    void recordAttempt(const exercise::AttemptResult& result);
 
 protected:
     // A recording dropped on the window opens and plays, as if named and opened.
@@ -58,6 +64,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Replays, the record window, F10 and F12 wired to the practice record.
+    void wirePracticeRecord();
     // After a drag of this window: the library against its right edge again.
     void dockLibrary();
 
@@ -68,6 +76,8 @@ private:
     repeat::Repeat m_repeat;
     exercise::Exercise m_exercise;
     Toolbar m_toolbar;
+    PracticeRecorder m_recorder;
+    DueLessons m_dueLessons;
     PracticeKeys m_keys; // after the parts it drives, so it goes first
     lessons::LessonState m_lessons;
     lessons::Form3* m_form3 = nullptr; // owned as a child window

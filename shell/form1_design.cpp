@@ -94,6 +94,11 @@ Form1Design::Form1Design(QWidget* parent)
     TimeView = new controls::Timer(this, 0, false);
     TimeView->setObjectName(QStringLiteral("TimeView"));
 
+    // In the title strip, under its motto: why F12 started nothing.
+    lbDue = makeLabel(this, "lbDue", {}, twipsRect(4500, 780, 4950, 270), songTi(13));
+    lbDue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lbDue->setAccessibleDescription(QStringLiteral("复习提示"));
+
     Picture2 = place(new PictureBox(this), "Picture2", twipsRect(0, 1200, 9615, 6015));
     QWidget* p2 = Picture2->client();
     RichTextBox1[0] = place(new RichTextBox(p2), "RichTextBox1_0", twipsRect(0, 0, 5640, 2940));

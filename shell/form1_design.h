@@ -16,6 +16,7 @@
 // | RichTextBox1(0..1), Image2(3), Image2(4),        | exercise           |
 // |   lbScore                                        |                    |
 // | Image2(0..2, 6..9)                               | toolbar (shell)    |
+// | lbDue                                            | due lessons (shell)|
 // | Picture1..4, picWaveFrm, Image1, Label1(2),      | this design; fixed |
 // |   Label3, Label10                                |   once built       |
 //
@@ -58,6 +59,7 @@ public:
     controls::Label* lbSpeed = nullptr;  // the playing speed beside the time, empty at 1.0x
     controls::Label* lbOutput = nullptr; // "无声音设备" while playing without a sound device
     controls::Label* lbScore = nullptr;  // the aligned compare's score "N/M"
+    controls::Label* lbDue = nullptr;    // in the title strip: why F12 started nothing
     controls::PictureBox* picWaveFrm = nullptr;
     controls::DrawingBox* picWave = nullptr;
     controls::LineControl* lineCenter = nullptr;

@@ -18,6 +18,8 @@ enum class PracticeAction {
     FullText,    // the full-text hint on or off
     Check,       // the check (错误记录)
     Compare,     // the aligned compare
+    Record,      // the 练习记录 window opened or closed
+    NextDue,     // the next sentence due for review started
 };
 
 struct PracticeKey {

@@ -50,6 +50,14 @@ void PracticeKeys::run(PracticeAction action) {
     case PracticeAction::Compare:
         m_exercise.compareAligned();
         break;
+    case PracticeAction::Record:
+        if (m_toggleRecord)
+            m_toggleRecord();
+        break;
+    case PracticeAction::NextDue:
+        if (m_startNextDue)
+            m_startNextDue();
+        break;
     }
 }
 
@@ -70,6 +78,10 @@ bool PracticeKeys::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<const QKeyEvent*>(event);
     const PracticeKey* entry = practiceKeyFor(key->key(), key->modifiers());
     if (!entry || QApplication::activeModalWidget() || !inOurWindows(watched))
+        return false;
+    // A window that closes on Esc (the record window) keeps that key.
+    if (entry->action == PracticeAction::PauseResume &&
+        static_cast<const QWidget*>(watched)->window()->property("closesOnEscape").toBool())
         return false;
     if (type == QEvent::KeyPress && (entry->repeats || !key->isAutoRepeat()))
         base::runGuarded("practice key", [&] { run(entry->action); });

@@ -11,6 +11,7 @@
 
 #include <QObject>
 #include <QWidget>
+#include <functional>
 
 namespace hearvex {
 
@@ -20,6 +21,12 @@ public:
     // Watches the application's key events for window and the windows it owns.
     PracticeKeys(QWidget& window, player::Player& player, exercise::Exercise& exercise,
                  Toolbar& toolbar);
+
+    // The practice record's keys (F10, F12).
+    void setRecordActions(std::function<void()> toggleRecord, std::function<void()> startNextDue) {
+        m_toggleRecord = std::move(toggleRecord);
+        m_startNextDue = std::move(startNextDue);
+    }
 
     // The operation of an action, as its key runs it.
     void run(PracticeAction action);
@@ -34,6 +41,8 @@ private:
     player::Player& m_player;
     exercise::Exercise& m_exercise;
     Toolbar& m_toolbar;
+    std::function<void()> m_toggleRecord;
+    std::function<void()> m_startNextDue;
 };
 
 } // namespace hearvex

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 namespace hearvex {
 
@@ -37,6 +38,10 @@ void Startup::Timer1_Timer() {
     m_form1->setProgramDir(m_programDir);
     m_form1->load();
     m_form1->show();
+    // The practice record opens once the window is up; nothing waits for it.
+    QTimer::singleShot(0, m_form1.get(), [form1 = m_form1.get()] {
+        form1->recorder().open(record::defaultRecordPath());
+    });
     const QScreen* screen = QGuiApplication::primaryScreen();
     m_form1->move(centredTopLeft(screen ? screen->geometry().size() : QSize(800, 480)));
 

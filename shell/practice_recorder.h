@@ -1,0 +1,90 @@
+// Keeps the practice record for the main window: every check and compare of
+// the lesson in practice goes into the record with the time, the lesson, the
+// speed, the seconds since the lesson started and the passes heard again. It
+// opens and closes the 练习记录 window. A record that cannot be kept never
+// stops practice: the window says why, and a damaged file kept aside is told once.
+#pragma once
+
+#include "attempt_result.h"
+#include "practice_record.h"
+#include "record_window.h"
+
+#include <QDateTime>
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace hearvex {
+
+// The Attempt a check or compare leaves, in the lesson it was made in.
+struct PracticeSession {
+    record::LessonRef lesson;
+    QDateTime started;
+    int replays = 0;
+};
+record::Attempt makeAttempt(const exercise::AttemptResult& result, const PracticeSession& session,
+                            const QDateTime& now, int speedPercent);
+
+class PracticeRecorder {
+public:
+    // owner: the window the record window belongs to (and opens over).
+    explicit PracticeRecorder(QWidget& owner);
+    ~PracticeRecorder();
+    PracticeRecorder(const PracticeRecorder&) = delete;
+    PracticeRecorder& operator=(const PracticeRecorder&) = delete;
+
+    // Opens the record at path (creating it on first use).
+    void open(const QString& path);
+    // How the learner is told, once, that a damaged record was kept aside
+    // (a message box that does not wait; tests replace it).
+    void setNotice(std::function<void(const QString&)> notice) { m_notice = std::move(notice); }
+    // What the record window shows about the record itself; empty while all is well.
+    const QString& recordNote() const { return m_note; }
+    bool isOpen() const { return m_record != nullptr; }
+    const record::PracticeRecord* store() const { return m_record.get(); }
+
+    // A lesson began: its recording (path as shown, and the bytes that name it
+    // on disk) and its sentence; the recording is hashed here, once. An empty
+    // sentence leaves no lesson in practice: nothing is recorded until the next.
+    void lessonStarted(const QString& recordingPath, const QByteArray& recordingFile,
+                       const QString& sentence);
+    // One more pass heard again in the lesson in practice.
+    void countReplay();
+    // A check or compare was made.
+    void record(const exercise::AttemptResult& result, int speedPercent);
+    const std::optional<PracticeSession>& session() const { return m_session; }
+
+    // The sentences due now, oldest first; the standing of a lesson.
+    std::vector<record::DueItem> dueNow() const;
+    std::optional<record::LessonStanding> standing(const record::LessonRef& lesson) const;
+
+    // F10: the record window opens with the record as it stands, or closes.
+    void toggleWindow();
+    void showWindow();
+    record::RecordWindow* window() const { return m_window; }
+    // What a double-click on a due sentence does (set by the main window).
+    void setDueStarter(std::function<void(const record::DueItem&)> start) {
+        m_startDue = std::move(start);
+    }
+    // How the record window is made draggable (set by the main window).
+    void setWindowPreparer(std::function<void(QWidget*)> prepare) { m_prepare = std::move(prepare); }
+    // Tests set the clock; the program reads the system's.
+    void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
+
+private:
+    void refreshWindow();
+    void noteProblem(const QString& note);
+
+    QWidget& m_owner;
+    std::unique_ptr<record::PracticeRecord> m_record;
+    std::optional<PracticeSession> m_session;
+    QString m_note;
+    QPointer<record::RecordWindow> m_window;
+    std::function<void(const QString&)> m_notice;
+    std::function<void(const record::DueItem&)> m_startDue;
+    std::function<QDateTime()> m_now;
+    std::function<void(QWidget*)> m_prepare;
+};
+
+} // namespace hearvex
