@@ -44,7 +44,7 @@ QCategoryAxis* dayAxis(const std::vector<DayFigures>& days) {
     axis->setRange(-0.5, std::max(count, 1) - 0.5);
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     // Categories go in rising order; counted from today, the first is the (count - 1) % 5-th day.
-    for (int i = (count - 1) % 5; i < count; i += 5) {
+    for (int i = count > 0 ? (count - 1) % 5 : 0; i < count; i += 5) {
         const QDate day = days[static_cast<std::size_t>(i)].day;
         axis->append(i == count - 1 ? QStringLiteral("今天")
                                     : QStringLiteral("%1/%2").arg(day.month()).arg(day.day()),

@@ -158,6 +158,11 @@ TEST_F(RecordWindowTest, ShowsTheFiguresAndStartsADueSentenceOnDoubleClick) {
     window->showSummary(fewer, kNow);
     EXPECT_EQ(window->treeDue->topLevelItemCount(), 1);
     EXPECT_EQ(window->dueItemAt(1), nullptr);
+
+    // A record with nothing in it (or none at all): no days, no words, nothing due.
+    window->showSummary(RecordSummary{}, kNow);
+    EXPECT_EQ(window->lbDaysInARow->text(), QStringLiteral("今天还没有练习"));
+    EXPECT_EQ(window->treeDue->topLevelItemCount(), 0);
 }
 
 TEST_F(RecordWindowTest, EscClosesIt) {
