@@ -79,9 +79,9 @@ bool DueLessons::startWhereRecorded(const record::LessonRef& lesson) {
     if (!QFileInfo(recording).isFile())
         return false;
     const QByteArray file = QFile::encodeName(recording);
-    const lessons::LessonText text =
-        lessons::readLessonTextFile(QFile::encodeName(lesson.folder) + '/' +
-                                    lessons::textFileNameBytes(QFile::encodeName(lesson.recordingName)));
+    const lessons::LessonText text = lessons::readLessonTextFile(
+        QFile::encodeName(lesson.folder) + '/' +
+        lessons::textFileNameBytes(QFile::encodeName(lesson.recordingName)));
     if (exercise::sentenceOf(text.text) != lesson.sentence)
         return false;
     if (!lesson.audioHash.isEmpty() && record::hashRecording(recording) != lesson.audioHash)

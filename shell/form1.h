@@ -5,9 +5,9 @@
 
 #include <QFile>
 
+#include "due_lessons.h"
 #include "engine_api.h"
 #include "exercise.h"
-#include "due_lessons.h"
 #include "form1_design.h"
 #include "form3.h"
 #include "lesson_host.h"

@@ -55,9 +55,9 @@ void PracticeRecorder::open(const QString& path) {
     using Status = record::OpenOutcome::Status;
     if (!m_record || outcome.status == Status::Unwritable) {
         m_record.reset();
-        noteProblem(QStringLiteral("练习记录无法保存（%1）。可以照常练习，但这次的练习不会记下。")
-                        .arg(outcome.reason.isEmpty() ? QDir::toNativeSeparators(path)
-                                                      : outcome.reason));
+        noteProblem(
+            QStringLiteral("练习记录无法保存（%1）。可以照常练习，但这次的练习不会记下。")
+                .arg(outcome.reason.isEmpty() ? QDir::toNativeSeparators(path) : outcome.reason));
         return;
     }
     if (outcome.status == Status::MovedAside) {
@@ -135,7 +135,8 @@ void PracticeRecorder::showWindow() {
             if (m_startDue)
                 m_startDue(item);
         });
-        window->setCsvWriter([this](QIODevice& out) { return m_record && m_record->writeCsv(out); });
+        window->setCsvWriter(
+            [this](QIODevice& out) { return m_record && m_record->writeCsv(out); });
         if (m_prepare)
             m_prepare(window);
         // Over the middle of the main window, where the learner is looking.

@@ -68,7 +68,9 @@ public:
         m_startDue = std::move(start);
     }
     // How the record window is made draggable (set by the main window).
-    void setWindowPreparer(std::function<void(QWidget*)> prepare) { m_prepare = std::move(prepare); }
+    void setWindowPreparer(std::function<void(QWidget*)> prepare) {
+        m_prepare = std::move(prepare);
+    }
     // Tests set the clock; the program reads the system's.
     void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
 

@@ -86,19 +86,19 @@ TEST_F(PracticeRecordTest, EveryCheckAndCompareIsRecordedWithItsLessonTimeAndRep
     form.recorder().open(recordPath());
     startFromLibrary(1); // unit2: "I'm from Shanghai."
     HEARVEX_WAIT_FOR(form.RichTextBox1[1]->hasFocus());
-    press(Qt::Key_F5);                  // a replay
+    press(Qt::Key_F5); // a replay
     engine.position = 12;
-    press(Qt::Key_F3);                  // a replay
-    press(Qt::Key_Escape);              // pause: no replay
-    press(Qt::Key_Escape);              // resumes 2 s back: a replay
+    press(Qt::Key_F3);                           // a replay
+    press(Qt::Key_Escape);                       // pause: no replay
+    press(Qt::Key_Escape);                       // resumes 2 s back: a replay
     form.repeat().Image3_MouseUp(0, 1, 0, 0, 0); // the last 10 seconds: a replay
-    form.repeat().Timer1_Timer();       // not yet past B
+    form.repeat().Timer1_Timer();                // not yet past B
     engine.position = 15;
     form.Timer->tick();
-    form.repeat().Timer1_Timer();       // past B: back to A, a replay
+    form.repeat().Timer1_Timer(); // past B: back to A, a replay
     type(QStringLiteral("I'm from Shanghi."));
     now = kStart.addSecs(95);
-    press(Qt::Key_F6);                  // 0.9x
+    press(Qt::Key_F6); // 0.9x
     attempt(Kind::Check, 2, 3, {QStringLiteral("Shanghai.")});
     attempt(Kind::Compare, 2, 3, {QStringLiteral("Shanghai.")});
 
