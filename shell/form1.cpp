@@ -59,8 +59,7 @@ void Form1::startLesson(const QString& text, const QString& recordingPath,
     base::skipOnError([&] { m_exercise.startSentence(text); });
     // A blank text leaves the previous sentence in the box, not this lesson's.
     const QString sentence = exercise::isBlankLesson(text) ? QString() : m_exercise.answerText();
-    base::skipOnError(
-        [&] { m_recorder.lessonStarted(recordingPath, recordingFile, sentence); });
+    base::skipOnError([&] { m_recorder.lessonStarted(recordingPath, recordingFile, sentence); });
 }
 
 void Form1::wirePracticeRecord() {
