@@ -9,7 +9,7 @@ namespace {
 constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
 constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
 
-const std::array<PracticeKey, 12> kKeys = {{
+const std::array<PracticeKey, 14> kKeys = {{
     {Qt::Key_Escape, kNone, PracticeAction::PauseResume, "Esc",
      "暂停/继续（继续时回退2秒）；播完后从头播放", false},
     {Qt::Key_F3, kNone, PracticeAction::Back, "F3", "后退3秒", true},
@@ -24,6 +24,10 @@ const std::array<PracticeKey, 12> kKeys = {{
     {Qt::Key_F9, kNone, PracticeAction::Compare, "F9", "逐词对齐比较，显示得分和错词", false},
     {Qt::Key_F10, kNone, PracticeAction::Record, "F10", "打开/关闭练习记录", false},
     {Qt::Key_F12, kNone, PracticeAction::NextDue, "F12", "开始下一句到期要复习的句子", false},
+    {Qt::Key_PageDown, kCtrl, PracticeAction::NextLesson, "Ctrl+PageDown",
+     "开始课文库里的下一篇课文", false},
+    {Qt::Key_PageUp, kCtrl, PracticeAction::PreviousLesson, "Ctrl+PageUp",
+     "开始课文库里的上一篇课文", false},
 }};
 
 } // namespace

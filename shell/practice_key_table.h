@@ -9,17 +9,19 @@
 namespace hearvex {
 
 enum class PracticeAction {
-    PauseResume, // pause; resume 2 s earlier; after the end, play from the start
-    Back,        // 3 s back
-    Forward,     // 3 s forward
-    Replay,      // the lesson's recording from its start
-    Slower,      // 0.1x slower
-    Faster,      // 0.1x faster
-    FullText,    // the full-text hint on or off
-    Check,       // the check (错误记录)
-    Compare,     // the aligned compare
-    Record,      // the 练习记录 window opened or closed
-    NextDue,     // the next sentence due for review started
+    PauseResume,    // pause; resume 2 s earlier; after the end, play from the start
+    Back,           // 3 s back
+    Forward,        // 3 s forward
+    Replay,         // the lesson's recording from its start
+    Slower,         // 0.1x slower
+    Faster,         // 0.1x faster
+    FullText,       // the full-text hint on or off
+    Check,          // the check (错误记录)
+    Compare,        // the aligned compare
+    Record,         // the 练习记录 window opened or closed
+    NextDue,        // the next sentence due for review started
+    NextLesson,     // the lesson below in the library started
+    PreviousLesson, // the lesson above in the library started
 };
 
 struct PracticeKey {

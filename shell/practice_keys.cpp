@@ -58,6 +58,12 @@ void PracticeKeys::run(PracticeAction action) {
         if (m_startNextDue)
             m_startNextDue();
         break;
+    case PracticeAction::NextLesson:
+        m_toolbar.nextLesson();
+        break;
+    case PracticeAction::PreviousLesson:
+        m_toolbar.previousLesson();
+        break;
     }
 }
 

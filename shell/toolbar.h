@@ -39,6 +39,10 @@ public:
 
     // 错误记录: the check, which also releases the full-text switch.
     void check();
+    // The lesson below / above the selected one in the library, started as a
+    // double-click starts it; nothing at either end of the list.
+    void nextLesson() { stepLesson(+1); }
+    void previousLesson() { stepLesson(-1); }
 
     // The word-list window while it is open, else null.
     wordlists::Form2* form2() const { return m_form2; }

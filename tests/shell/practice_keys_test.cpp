@@ -277,3 +277,37 @@ TEST_F(PracticeKeysTest, AMessageBoxKeepsItsKeys) {
     EXPECT_EQ(transport(), Calls{});
     EXPECT_EQ(engine.state, 1);
 }
+
+TEST_F(PracticeKeysTest, CtrlPageKeysStepThroughTheLibraryAndStopAtItsEnds) {
+    const QString folder = hearvex::lessons::lessonFolder(dir.path());
+    QStringList tracks;
+    for (const char* name : {"unit1", "unit2", "unit3"}) {
+        hearvex::testing::writeLessonText(folder + '/' + name + ".kvx", QString::fromUtf8(name));
+        tracks << track(QString::fromUtf8(name) + ".txt", 30);
+    }
+    hearvex::lessons::Form3& library = form.form3();
+    library.File1->setListIndex(0);
+    library.playwav();
+    form.activateWindow();
+    typing()->setFocus();
+    HEARVEX_WAIT_FOR(typing()->hasFocus());
+
+    // {key, the lesson then selected and playing}: down to the end and past it, then back up past
+    // the top.
+    const struct {
+        Qt::Key key;
+        int lesson;
+    } steps[] = {{Qt::Key_PageDown, 1}, {Qt::Key_PageDown, 2}, {Qt::Key_PageDown, 2},
+                 {Qt::Key_PageUp, 1},   {Qt::Key_PageUp, 0},   {Qt::Key_PageUp, 0}};
+    for (const auto& step : steps) {
+        engine.openedPath.clear();
+        const bool atEnd = library.File1->listIndex() == step.lesson;
+        press(step.key, Qt::ControlModifier);
+        EXPECT_EQ(library.File1->listIndex(), step.lesson);
+        EXPECT_EQ(engine.openedPath, atEnd ? std::string() : tracks[step.lesson].toStdString());
+        EXPECT_TRUE(typing()->hasFocus());
+        EXPECT_TRUE(typing()->text().isEmpty()); // nothing typed into the box
+    }
+    EXPECT_TRUE(form.Image2[7]->toolTip().endsWith(QStringLiteral("（Ctrl+PageDown）")));
+    EXPECT_TRUE(form.Image2[9]->toolTip().endsWith(QStringLiteral("（Ctrl+PageUp）")));
+}
