@@ -70,7 +70,7 @@ Attempt makeAttempt(const Lesson& lesson, AttemptKind kind, const QDateTime& sta
 } // namespace
 
 std::vector<Attempt> realisticAttempts(const FillPlan& plan) {
-    std::mt19937 random(plan.seed);
+    std::mt19937 random(plan.randomStart);
     std::vector<Lesson> lessons;
     for (int i = 0; i < plan.sentences; ++i)
         lessons.push_back(makeLesson(i, random));

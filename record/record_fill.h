@@ -14,7 +14,7 @@ struct FillPlan {
     int sentences = 2000;
     int days = 90;
     QDateTime end; // the last attempt's time; the days run up to it
-    unsigned seed = 1;
+    unsigned randomStart = 1;
 };
 
 // count attempts, oldest first, the same for the same plan.

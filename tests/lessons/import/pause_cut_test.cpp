@@ -19,8 +19,8 @@ struct Quiet {
 };
 
 std::vector<float> noise(double seconds, float level, const std::vector<Quiet>& quiet,
-                         unsigned seed = 1) {
-    std::mt19937 random(seed);
+                         unsigned noiseStart = 1) {
+    std::mt19937 random(noiseStart);
     std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
     std::vector<float> out(size_t(seconds * kRate));
     for (size_t i = 0; i < out.size(); ++i) {

@@ -10,13 +10,13 @@ using namespace hearvex::lessons;
 namespace {
 
 // Features that wander like speech's do, distinct at every time scale.
-std::vector<CepstralFrame> wandering(size_t count, uint32_t seed) {
+std::vector<CepstralFrame> wandering(size_t count, uint32_t noiseState) {
     std::vector<CepstralFrame> frames(count);
     CepstralFrame at{}, velocity{};
     for (CepstralFrame& frame : frames) {
         for (size_t k = 0; k < kCepstra; ++k) {
-            seed = seed * 1664525u + 1013904223u;
-            velocity[k] = 0.9f * velocity[k] + (float(seed >> 8) / float(1u << 24) - 0.5f);
+            noiseState = noiseState * 1664525u + 1013904223u;
+            velocity[k] = 0.9f * velocity[k] + (float(noiseState >> 8) / float(1u << 24) - 0.5f);
             at[k] = 0.97f * at[k] + 0.3f * velocity[k];
         }
         frame = at;
