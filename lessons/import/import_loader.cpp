@@ -1,6 +1,13 @@
 #include "import_plugin.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
 #include <dlfcn.h>
+#include <link.h>
+
+#include <memory>
 
 namespace hearvex::lessons {
 namespace {
@@ -12,15 +19,54 @@ struct LoadedPlugin {
     QString error;
 };
 
+// The folders the dynamic loader would search for the program itself: its run
+// path with $ORIGIN expanded, then the system's. Asked of the loader rather than
+// left to a bare dlopen(), whose search a sanitizer's interposed dlopen() makes
+// from the sanitizer's library instead of the program.
+QStringList programSearchPath() {
+    QStringList folders;
+    void* program = dlopen(nullptr, RTLD_NOW);
+    Dl_serinfo size{};
+    if (!program || dlinfo(program, RTLD_DI_SERINFOSIZE, &size) != 0)
+        return folders;
+    const std::unique_ptr<char[]> buffer(new char[size.dls_size]);
+    auto* info = reinterpret_cast<Dl_serinfo*>(buffer.get());
+    *info = size;
+    if (dlinfo(program, RTLD_DI_SERINFOSIZE, info) != 0 ||
+        dlinfo(program, RTLD_DI_SERINFO, info) != 0)
+        return folders;
+    for (unsigned i = 0; i < info->dls_cnt; ++i)
+        folders << QString::fromLocal8Bit(info->dls_serpath[i].dls_name);
+    return folders;
+}
+
+// Beside the program first (where it is installed with its tools), then on the
+// program's search path (the build's tests find it there).
+void* openPlugin(QString& error) {
+    QStringList folders{
+        QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(u'/', 0, -2)};
+    folders << programSearchPath();
+    for (const QString& folder : folders) {
+        const QString path = folder + u'/' + QLatin1StringView(kPluginFile);
+        if (!QFileInfo::exists(path))
+            continue;
+        if (void* handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL))
+            return handle;
+        error = QString::fromLocal8Bit(dlerror());
+        return nullptr;
+    }
+    error = QStringLiteral("%1 is in none of %2")
+                .arg(QLatin1StringView(kPluginFile), folders.join(u':'));
+    return nullptr;
+}
+
 // Loaded once and kept for the life of the process: an import may still be
 // unwinding on its worker thread when the window closes.
 LoadedPlugin loadPlugin() {
     LoadedPlugin loaded;
-    void* handle = dlopen(kPluginFile, RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-        loaded.error = QString::fromLocal8Bit(dlerror());
+    void* handle = openPlugin(loaded.error);
+    if (!handle)
         return loaded;
-    }
     using Entry = const ImportPluginApi* (*)();
     const auto entry = reinterpret_cast<Entry>(dlsym(handle, "hearvex_import_plugin"));
     const ImportPluginApi* api = entry ? entry() : nullptr;
