@@ -40,8 +40,9 @@ QStringList programSearchPath() {
     return folders;
 }
 
-// Beside the program first (where it is installed with its tools), then on the
-// program's search path (the build's tests find it there).
+// Beside the program first (the build puts it there), then on the program's
+// search path (installed, it lies with the engine on the run path; the build's
+// tests find it there too).
 void* openPlugin(QString& error) {
     QStringList folders{
         QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(u'/', 0, -2)};
