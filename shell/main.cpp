@@ -9,8 +9,35 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+// --help and --version are answered before Qt starts, so they need no display.
+bool answeredOnCommandLine(int argc, char** argv) {
+    if (argc != 2)
+        return false;
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("hearvex %s\n", HEARVEX_VERSION);
+        return true;
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::printf(
+            "usage: hearvex [FILE]\n"
+            "  FILE        a recording to open and play as soon as the window is up\n"
+            "  --help      show this text\n"
+            "  --version   show the program's version\n"
+            "Lessons are started from the lesson library; see hearvex(1) and the help page.\n");
+        return true;
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    if (answeredOnCommandLine(argc, argv))
+        return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Hearvex"));
     hearvex::controls::installFontSubstitutions();
