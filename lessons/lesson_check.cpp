@@ -4,6 +4,7 @@
 
 #include "lesson_list.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSet>
 #include <sys/stat.h>
@@ -11,16 +12,22 @@
 namespace hearvex::lessons {
 
 namespace {
+
+// What the check finds, in the learner's language where the running program
+// has installed a translation.
+struct CheckText {
+    Q_DECLARE_TR_FUNCTIONS(LessonCheck)
+};
 QString textProblem(LessonTextStatus status) {
     switch (status) {
     case LessonTextStatus::Read:
         return {};
     case LessonTextStatus::Missing:
-        return QStringLiteral("text file missing");
+        return CheckText::tr("text file missing");
     case LessonTextStatus::Unreadable:
-        return QStringLiteral("text file unreadable");
+        return CheckText::tr("text file unreadable");
     case LessonTextStatus::TooLarge:
-        return QStringLiteral("text file over %1 bytes (the program treats it as empty)")
+        return CheckText::tr("text file over %1 bytes (the program treats it as empty)")
             .arg(kMaxLessonTextBytes);
     }
     return {};
@@ -53,11 +60,11 @@ FolderReport checkLessonFolder(const QByteArray& folder, const RecordingProbe& p
         if (probe) {
             const QString problem = probe(at(lesson.recordingFile));
             if (!problem.isEmpty())
-                lesson.problems << QStringLiteral("recording: %1").arg(problem);
+                lesson.problems << CheckText::tr("recording: %1").arg(problem);
         }
         if (textFile == lesson.recordingFile) {
-            lesson.problems << QStringLiteral("no lower-case \"txt\" in the name, so the text file "
-                                              "would be the recording itself");
+            lesson.problems << CheckText::tr("no lower-case \"txt\" in the name, so the text file "
+                                             "would be the recording itself");
         } else {
             const LessonText text = readLessonTextFile(at(textFile));
             if (text.status != LessonTextStatus::Read) {
@@ -65,7 +72,7 @@ FolderReport checkLessonFolder(const QByteArray& folder, const RecordingProbe& p
             } else {
                 lesson.sentence = text::firstLineOf(text.text);
                 if (isBlank(lesson.sentence))
-                    lesson.problems << QStringLiteral("the first line of the text is empty");
+                    lesson.problems << CheckText::tr("the first line of the text is empty");
             }
         }
         report.lessons.push_back(lesson);

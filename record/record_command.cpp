@@ -2,6 +2,7 @@
 
 #include "csv.h"
 #include "practice_record.h"
+#include "record_text.h"
 
 #include <QFile>
 #include <cstdio>
@@ -22,12 +23,12 @@ void say(FILE* to, const QString& text) {
 }
 
 int fail(const QString& message) {
-    say(stderr, QStringLiteral("hearvex-lesson: ") + message + QLatin1Char('\n'));
+    say(stderr, RecordText::tr("hearvex-lesson: %1").arg(message) + QLatin1Char('\n'));
     return 1;
 }
 
 int usage() {
-    say(stderr, QStringLiteral("usage:\n"
+    say(stderr, RecordText::tr("usage:\n"
                                "  hearvex-lesson record [--db FILE] [--csv]       every attempt, "
                                "oldest first\n"
                                "  hearvex-lesson record due [--db FILE] [--csv]   the sentences "
@@ -64,7 +65,7 @@ void listAttempts(const PracticeRecord& record) {
                            .arg(a.speedPercent)
                            .arg(a.lesson.recordingName);
         if (!a.missedWords.isEmpty())
-            line += QStringLiteral("  missed: ") + a.missedWords.join(QLatin1Char(' '));
+            line += RecordText::tr("  missed: ") + a.missedWords.join(QLatin1Char(' '));
         say(stdout, line + QLatin1Char('\n'));
     }
 }
@@ -80,7 +81,7 @@ void listDue(const PracticeRecord& record, bool csv) {
             say(stdout, csvRecord({item.lesson.recordingName, item.lesson.sentence, due,
                                    QString::number(item.reviews)}));
         else
-            say(stdout, QStringLiteral("%1  reviews %2  %3  %4\n")
+            say(stdout, RecordText::tr("%1  reviews %2  %3  %4\n")
                             .arg(due)
                             .arg(item.reviews)
                             .arg(item.lesson.recordingName, item.lesson.sentence));
@@ -97,7 +98,7 @@ int runRecordCommand(const QList<QByteArray>& args) {
     const std::unique_ptr<PracticeRecord> record =
         PracticeRecord::open(options.db, &outcome, false);
     if (!record && outcome.status == OpenOutcome::Status::Unwritable)
-        return fail(QStringLiteral("%1: cannot be read: %2").arg(options.db, outcome.reason));
+        return fail(RecordText::tr("%1: cannot be read: %2").arg(options.db, outcome.reason));
     if (!record)
         return fail(outcome.reason);
     if (options.due) {
@@ -106,11 +107,11 @@ int runRecordCommand(const QList<QByteArray>& args) {
         std::fflush(stdout);
         QFile out;
         if (!out.open(stdout, QIODevice::WriteOnly) || !record->writeCsv(out))
-            return fail(QStringLiteral("the CSV could not be written"));
+            return fail(RecordText::tr("the CSV could not be written"));
     } else {
         listAttempts(*record);
     }
-    return std::fflush(stdout) == 0 ? 0 : fail(QStringLiteral("the output could not be written"));
+    return std::fflush(stdout) == 0 ? 0 : fail(RecordText::tr("the output could not be written"));
 }
 
 } // namespace hearvex::record

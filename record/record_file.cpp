@@ -3,6 +3,7 @@
 
 #include "record_database.h"
 #include "record_schema.h"
+#include "record_text.h"
 #include "sqlite_statement.h"
 
 #include <QCryptographicHash>
@@ -69,7 +70,7 @@ Opening configure(sqlite3* db, bool writing, QString* reason) {
     case SchemaStatus::Foreign:
         return Opening::Damaged;
     case SchemaStatus::Newer:
-        *reason = QStringLiteral("the record was written by a newer version of Hearvex");
+        *reason = RecordText::tr("the record was written by a newer version of Hearvex");
         return Opening::Newer;
     default:
         break;
@@ -77,7 +78,7 @@ Opening configure(sqlite3* db, bool writing, QString* reason) {
     if (!passesQuickCheck(db))
         return sqlite3_errcode(db) == SQLITE_OK ? Opening::Damaged : notReady(db);
     if (writing && (!journalIsWal(db) || sqlite3_db_readonly(db, "main") == 1)) {
-        *reason = QStringLiteral("the record cannot be written");
+        *reason = RecordText::tr("the record cannot be written");
         return Opening::Unwritable;
     }
     // FULL: a commit is on the disk before add() returns, power cut included.
@@ -127,7 +128,7 @@ QString moveAside(const QString& path, QString* reason) {
     if ((hasWal && !QFile::rename(wal, asideWal)) || !QFile::rename(path, aside)) {
         if (hasWal && QFileInfo::exists(asideWal))
             QFile::rename(asideWal, wal);
-        *reason = QStringLiteral("the damaged record %1 cannot be moved aside").arg(path);
+        *reason = RecordText::tr("the damaged record %1 cannot be moved aside").arg(path);
         return {};
     }
     QFile::remove(path + QLatin1String("-shm"));
@@ -154,18 +155,18 @@ std::unique_ptr<PracticeRecord> PracticeRecord::open(const QString& path, OpenOu
     const QFileInfo file(path);
     if (!file.exists() && !createIfMissing) {
         outcome->status = OpenOutcome::Status::Missing;
-        outcome->reason = QStringLiteral("%1: no practice record").arg(path);
+        outcome->reason = RecordText::tr("%1: no practice record").arg(path);
         return nullptr;
     }
     if (!QDir().mkpath(file.absolutePath())) {
         outcome->status = OpenOutcome::Status::Unwritable;
-        outcome->reason = QStringLiteral("the folder %1 cannot be made").arg(file.absolutePath());
+        outcome->reason = RecordText::tr("the folder %1 cannot be made").arg(file.absolutePath());
         return nullptr;
     }
     Opened opened = openDatabase(path, createIfMissing);
     if (opened.result == Opening::Damaged && !createIfMissing) {
         outcome->status = OpenOutcome::Status::Damaged;
-        outcome->reason = QStringLiteral("%1: not a readable practice record").arg(path);
+        outcome->reason = RecordText::tr("%1: not a readable practice record").arg(path);
         return nullptr;
     }
     if (opened.result == Opening::Damaged) {

@@ -1,4 +1,5 @@
 #include "audio_decoder.h"
+#include "import_text.h"
 
 #include "lesson_list.h"
 
@@ -22,26 +23,26 @@ bool AudioDecoder::open(const QByteArray& name, QString* error) {
     struct stat info {};
     const bool found = ::stat(name.constData(), &info) == 0;
     if (!found || !S_ISREG(info.st_mode)) {
-        *error = QStringLiteral("%1: %2").arg(path, found ? QStringLiteral("not a file")
-                                                          : QStringLiteral("no such file"));
+        *error = found ? ImportText::tr("%1: not a file").arg(path)
+                       : ImportText::tr("%1: no such file").arg(path);
         return false;
     }
     AVFormatContext* raw = nullptr;
     if (const int rc = avformat_open_input(&raw, name.constData(), nullptr, nullptr); rc < 0) {
         *error =
-            QStringLiteral("%1: not a media file FFmpeg reads (%2)").arg(path, av::errorText(rc));
+            ImportText::tr("%1: not a media file FFmpeg reads (%2)").arg(path, av::errorText(rc));
         return false;
     }
     m_input.reset(raw);
     if (const int rc = avformat_find_stream_info(m_input.get(), nullptr); rc < 0) {
-        *error = QStringLiteral("%1: cannot be read (%2)").arg(path, av::errorText(rc));
+        *error = ImportText::tr("%1: cannot be read (%2)").arg(path, av::errorText(rc));
         return false;
     }
     for (unsigned i = 0; i < m_input->nb_streams && m_stream < 0; ++i)
         if (m_input->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
             m_stream = static_cast<int>(i);
     if (m_stream < 0) {
-        *error = QStringLiteral("%1: has no audio").arg(path);
+        *error = ImportText::tr("%1: has no audio").arg(path);
         return false;
     }
     for (unsigned i = 0; i < m_input->nb_streams; ++i)
@@ -50,13 +51,13 @@ bool AudioDecoder::open(const QByteArray& name, QString* error) {
     QString why;
     m_decoder = av::openDecoder(m_input->streams[m_stream], &why);
     if (!m_decoder) {
-        *error = QStringLiteral("%1: its audio cannot be decoded (%2)").arg(path, why);
+        *error = ImportText::tr("%1: its audio cannot be decoded (%2)").arg(path, why);
         return false;
     }
     const int rate = m_decoder->sample_rate;
     const int channels = m_decoder->ch_layout.nb_channels;
     if (rate <= 0 || channels <= 0) {
-        *error = QStringLiteral("%1: its audio stream has no sound format").arg(path);
+        *error = ImportText::tr("%1: its audio stream has no sound format").arg(path);
         return false;
     }
     m_outRate = isMp3Rate(rate) ? rate : 44100;
@@ -146,7 +147,7 @@ bool AudioDecoder::run(const Sink& sink, QString* error) {
                 draining = true;
                 avcodec_send_packet(m_decoder.get(), nullptr);
             } else if (rc < 0) {
-                *error = QStringLiteral("reading the media failed: %1").arg(av::errorText(rc));
+                *error = ImportText::tr("reading the media failed: %1").arg(av::errorText(rc));
                 return false;
             } else {
                 // A damaged packet is skipped, as players do.
@@ -170,7 +171,7 @@ bool AudioDecoder::run(const Sink& sink, QString* error) {
                     stop = true;
             }
             if (!stop && !resample(frame.get(), sink, &stop)) {
-                *error = QStringLiteral("the audio cannot be converted");
+                *error = ImportText::tr("the audio cannot be converted");
                 return false;
             }
             av_frame_unref(frame.get());
@@ -179,7 +180,7 @@ bool AudioDecoder::run(const Sink& sink, QString* error) {
             break;
     }
     if (!stop && m_resampler && !resample(nullptr, sink, &stop)) {
-        *error = QStringLiteral("the audio cannot be converted");
+        *error = ImportText::tr("the audio cannot be converted");
         return false;
     }
     return true;

@@ -1,4 +1,5 @@
 #include "clip_encoder.h"
+#include "import_text.h"
 
 #include "lesson_list.h"
 
@@ -15,11 +16,11 @@ std::unique_ptr<ClipEncoder> ClipEncoder::create(const QByteArray& name, const C
     const QString path = fileNameText(name);
     const AVCodec* codec = avcodec_find_encoder_by_name("libmp3lame");
     if (!codec) {
-        *error = QStringLiteral("this FFmpeg has no MP3 encoder (libmp3lame)");
+        *error = ImportText::tr("this FFmpeg has no MP3 encoder (libmp3lame)");
         return {};
     }
     if (avformat_alloc_output_context2(&clip->m_output, nullptr, "mp3", name.constData()) < 0) {
-        *error = QStringLiteral("this FFmpeg cannot write MP3 files");
+        *error = ImportText::tr("this FFmpeg cannot write MP3 files");
         return {};
     }
     clip->m_encoder.reset(avcodec_alloc_context3(codec));
@@ -34,12 +35,12 @@ std::unique_ptr<ClipEncoder> ClipEncoder::create(const QByteArray& name, const C
     if (rc >= 0)
         rc = avcodec_parameters_from_context(stream->codecpar, ctx);
     if (rc < 0) {
-        *error = QStringLiteral("cannot open the MP3 encoder: %1").arg(av::errorText(rc));
+        *error = ImportText::tr("cannot open the MP3 encoder: %1").arg(av::errorText(rc));
         return {};
     }
     stream->time_base = ctx->time_base;
     if ((rc = avio_open(&clip->m_output->pb, name.constData(), AVIO_FLAG_WRITE)) < 0) {
-        *error = QStringLiteral("cannot write %1: %2").arg(path, av::errorText(rc));
+        *error = ImportText::tr("cannot write %1: %2").arg(path, av::errorText(rc));
         return {};
     }
     // No ID3 tag: the player would show its title, and the sentence is the answer.
@@ -48,14 +49,14 @@ std::unique_ptr<ClipEncoder> ClipEncoder::create(const QByteArray& name, const C
     rc = avformat_write_header(clip->m_output, &options);
     av_dict_free(&options);
     if (rc < 0) {
-        *error = QStringLiteral("cannot write %1: %2").arg(path, av::errorText(rc));
+        *error = ImportText::tr("cannot write %1: %2").arg(path, av::errorText(rc));
         return {};
     }
     clip->m_fifo.reset(av_audio_fifo_alloc(AV_SAMPLE_FMT_FLTP, format.channels, ctx->frame_size));
     clip->m_frame.reset(av_frame_alloc());
     clip->m_packet.reset(av_packet_alloc());
     if (!clip->m_fifo || !clip->m_frame || !clip->m_packet) {
-        *error = QStringLiteral("out of memory");
+        *error = ImportText::tr("out of memory");
         return {};
     }
     return clip;
@@ -81,7 +82,7 @@ bool ClipEncoder::send(const AVFrame* frame, QString* error) {
         rc = av_write_frame(m_output, m_packet.get());
         av_packet_unref(m_packet.get());
     }
-    *error = QStringLiteral("encoding the MP3 failed: %1").arg(av::errorText(rc));
+    *error = ImportText::tr("encoding the MP3 failed: %1").arg(av::errorText(rc));
     return false;
 }
 
@@ -97,7 +98,7 @@ bool ClipEncoder::encodeFrames(int frameCount, QString* error) {
                                       frameCount) != frameCount)
         rc = AVERROR_BUG;
     if (rc < 0) {
-        *error = QStringLiteral("encoding the MP3 failed: %1").arg(av::errorText(rc));
+        *error = ImportText::tr("encoding the MP3 failed: %1").arg(av::errorText(rc));
         return false;
     }
     frame->pts = m_framesSent;
@@ -108,7 +109,7 @@ bool ClipEncoder::encodeFrames(int frameCount, QString* error) {
 bool ClipEncoder::write(const float* const* planes, int frameCount, QString* error) {
     void* data[2] = {const_cast<float*>(planes[0]), const_cast<float*>(planes[1])};
     if (av_audio_fifo_write(m_fifo.get(), data, frameCount) != frameCount) {
-        *error = QStringLiteral("out of memory");
+        *error = ImportText::tr("out of memory");
         return false;
     }
     const int frameSize = m_encoder->frame_size;
@@ -127,7 +128,7 @@ bool ClipEncoder::finish(QString* error) {
     if (rc >= 0)
         rc = avio_closep(&m_output->pb);
     if (rc < 0) {
-        *error = QStringLiteral("writing the MP3 failed: %1").arg(av::errorText(rc));
+        *error = ImportText::tr("writing the MP3 failed: %1").arg(av::errorText(rc));
         return false;
     }
     return true;

@@ -1,4 +1,5 @@
 #include "import_command.h"
+#include "import_text.h"
 
 #include "import_media.h"
 #include "lesson_folders.h"
@@ -127,24 +128,24 @@ int runImport(const QList<QByteArray>& args, const TranscriptImporter& transcrip
             request.replace = true;
         } else if (arg == "--into" || arg == "--name") {
             if (i + 1 >= args.size() || args.at(i + 1).isEmpty())
-                return usage(QStringLiteral("%1 needs a value").arg(QLatin1String(arg)));
+                return usage(ImportText::tr("%1 needs a value").arg(QLatin1String(arg)));
             (arg == "--into" ? request.folder : request.name) = args.at(++i);
         } else if (arg.startsWith("--")) {
-            return usage(QStringLiteral("unknown option %1").arg(fileNameText(arg)));
+            return usage(ImportText::tr("unknown option %1").arg(fileNameText(arg)));
         } else {
             files << arg;
         }
     }
     if (files.isEmpty() || files.size() > 2)
-        return usage(files.isEmpty() ? QStringLiteral("no media file given")
-                                     : QStringLiteral("too many files given"));
+        return usage(files.isEmpty() ? ImportText::tr("no media file given")
+                                     : ImportText::tr("too many files given"));
     request.media = files.at(0);
     request.subtitles = files.value(1);
     if (request.folder.isEmpty())
         request.folder = defaultFolder();
     request.folder = cleanFolder(request.folder);
     for (const QString& problem : recoverInterruptedImports(request.folder))
-        say(stderr, QStringLiteral("hearvex-lesson import: warning: %1").arg(problem));
+        say(stderr, ImportText::tr("hearvex-lesson import: warning: %1").arg(problem));
 
     // FFmpeg's own chatter would bury the one line that says what went wrong.
     av_log_set_level(AV_LOG_QUIET);
@@ -159,17 +160,19 @@ int runImport(const QList<QByteArray>& args, const TranscriptImporter& transcrip
     const ImportResult result = fromTranscript ? *fromTranscript : importMedia(request, progress);
     bar.end();
     if (result.outcome == ImportOutcome::Cancelled && g_stopSignal != 0) {
-        say(stderr, QStringLiteral("hearvex-lesson import: stopped; nothing changed"));
+        say(stderr, ImportText::tr("hearvex-lesson import: stopped; nothing changed"));
         return 128 + g_stopSignal;
     }
     for (const QString& warning : result.warnings)
-        say(stderr, QStringLiteral("hearvex-lesson import: warning: %1").arg(warning));
+        say(stderr, ImportText::tr("hearvex-lesson import: warning: %1").arg(warning));
     if (result.outcome != ImportOutcome::Done) {
-        say(stderr, QStringLiteral("hearvex-lesson import: %1").arg(result.message));
+        say(stderr, ImportText::tr("hearvex-lesson import: %1").arg(result.message));
         return exitStatus(result.outcome);
     }
-    say(stdout,
-        QStringLiteral("%1 lessons written to %2").arg(result.lessons.size()).arg(result.folder));
+    const qsizetype written = result.lessons.size();
+    say(stdout, written == 1
+                    ? ImportText::tr("1 lesson written to %1").arg(result.folder)
+                    : ImportText::tr("%1 lessons written to %2").arg(written).arg(result.folder));
     return 0;
 }
 

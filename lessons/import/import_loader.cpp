@@ -1,4 +1,5 @@
 #include "import_plugin.h"
+#include "import_text.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -56,7 +57,7 @@ void* openPlugin(QString& error) {
         error = QString::fromLocal8Bit(dlerror());
         return nullptr;
     }
-    error = QStringLiteral("%1 is in none of %2")
+    error = ImportText::tr("%1 is in none of %2")
                 .arg(QLatin1StringView(kPluginFile), folders.join(u':'));
     return nullptr;
 }
@@ -72,7 +73,7 @@ LoadedPlugin loadPlugin() {
     const auto entry = reinterpret_cast<Entry>(dlsym(handle, "hearvex_import_plugin"));
     const ImportPluginApi* api = entry ? entry() : nullptr;
     if (!api || api->version != kImportPluginVersion || !api->importDropped) {
-        loaded.error = QStringLiteral("%1 is from another version of Hearvex").arg(kPluginFile);
+        loaded.error = ImportText::tr("%1 is from another version of Hearvex").arg(kPluginFile);
         return loaded;
     }
     loaded.api = api;
@@ -87,7 +88,7 @@ ImportResult importDroppedOnDemand(const ImportRequest& request,
     if (!plugin.api) {
         ImportResult result;
         result.outcome = ImportOutcome::Failed;
-        result.message = QStringLiteral("the import cannot be loaded: %1").arg(plugin.error);
+        result.message = ImportText::tr("the import cannot be loaded: %1").arg(plugin.error);
         return result;
     }
     return plugin.api->importDropped(request, progress);

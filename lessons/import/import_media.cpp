@@ -1,4 +1,5 @@
 #include "import_media.h"
+#include "import_text.h"
 
 #include "import_steps.h"
 #include "lesson_list.h"
@@ -21,7 +22,7 @@ ImportResult importWith(const ImportRequest& request, const QByteArray& name, Au
     ImportPlan plan = planLessons(std::move(cues));
     if (plan.lessons.empty()) {
         ImportResult result = importFailure(ImportOutcome::Failed,
-                                            QStringLiteral("the subtitles hold no cue with text"));
+                                            ImportText::tr("the subtitles hold no cue with text"));
         result.warnings = plan.warnings;
         return result;
     }
@@ -55,7 +56,7 @@ ImportResult importMedia(const ImportRequest& request, const ImportProgress& pro
     SubtitleRead subtitles = readCues(request);
     if (!subtitles.found)
         return importFailure(ImportOutcome::NoSubtitles,
-                             QStringLiteral("%1: no subtitles (none given, none beside it with "
+                             ImportText::tr("%1: no subtitles (none given, none beside it with "
                                             "the same name, none inside it)")
                                  .arg(fileNameText(request.media)));
     if (!subtitles.error.isEmpty())

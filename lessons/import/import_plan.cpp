@@ -1,4 +1,5 @@
 #include "import_plan.h"
+#include "import_text.h"
 
 #include "cue_text.h"
 #include "cue_time.h"
@@ -23,9 +24,9 @@ qint64 endOf(const std::vector<Cue>& cues, size_t i) {
 // Times no clip can be cut by; empty when the cue's times are sound.
 QString timingFault(const Cue& cue) {
     if (cue.startMs < 0)
-        return QStringLiteral("it starts at -%1, before the media").arg(clockText(-cue.startMs));
+        return ImportText::tr("it starts at -%1, before the media").arg(clockText(-cue.startMs));
     if (cue.endMs != kUntilNextCue && cue.endMs < cue.startMs)
-        return QStringLiteral("it ends at %1, before it starts at %2")
+        return ImportText::tr("it ends at %1, before it starts at %2")
             .arg(cue.endMs < 0 ? QLatin1Char('-') + clockText(-cue.endMs) : clockText(cue.endMs),
                  clockText(cue.startMs));
     return {};
@@ -70,7 +71,7 @@ ImportPlan planLessons(std::vector<Cue> cues) {
         const QString at = clockText(cue.startMs);
         // No cleaning makes a text this long fit a lesson; it is not even read.
         if (cue.text.size() > 4 * kMaxLessonTextBytes) {
-            plan.warnings << QStringLiteral("cue %1 at %2: its text (%3 characters) is too long "
+            plan.warnings << ImportText::tr("cue %1 at %2: its text (%3 characters) is too long "
                                             "for a lesson (at most %4 bytes); skipped")
                                  .arg(number)
                                  .arg(at)
@@ -80,13 +81,13 @@ ImportPlan planLessons(std::vector<Cue> cues) {
         }
         const CueText text = cleanCueText(cue.text);
         if (!text.dropped.isEmpty())
-            plan.warnings << QStringLiteral("cue %1 at %2: dropped \"%3\" (not in GBK)")
+            plan.warnings << ImportText::tr("cue %1 at %2: dropped \"%3\" (not in GBK)")
                                  .arg(number)
                                  .arg(at, text.dropped);
         if (text.sentence.isEmpty())
             continue;
         if (const QString wrong = timingFault(cue); !wrong.isEmpty()) {
-            plan.warnings << QStringLiteral("cue %1: %2; skipped").arg(number).arg(wrong);
+            plan.warnings << ImportText::tr("cue %1: %2; skipped").arg(number).arg(wrong);
             continue;
         }
         PlannedLesson lesson;
@@ -96,7 +97,7 @@ ImportPlan planLessons(std::vector<Cue> cues) {
         lesson.sentence = text.sentence;
         lesson.text = encipherLessonText(text.sentence);
         if (lesson.text.size() > kMaxLessonTextBytes) {
-            plan.warnings << QStringLiteral("cue %1 at %2: its text (%3 bytes) is too long for a "
+            plan.warnings << ImportText::tr("cue %1 at %2: its text (%3 bytes) is too long for a "
                                             "lesson (at most %4); skipped")
                                  .arg(number)
                                  .arg(at)

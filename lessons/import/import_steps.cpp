@@ -1,4 +1,5 @@
 #include "import_steps.h"
+#include "import_text.h"
 
 #include "clip_cutter.h"
 #include "lesson_file.h"
@@ -31,12 +32,12 @@ QString lateWarning(const ImportPlan& plan, const std::vector<size_t>& late, qin
     const PlannedLesson& first = plan.lessons[late.front()];
     const QString which =
         late.size() == 1
-            ? QStringLiteral("cue %1 at %2 starts").arg(first.cue).arg(clockText(first.cueStartMs))
-            : QStringLiteral("%1 cues from cue %2 at %3 on start")
+            ? ImportText::tr("cue %1 at %2 starts").arg(first.cue).arg(clockText(first.cueStartMs))
+            : ImportText::tr("%1 cues from cue %2 at %3 on start")
                   .arg(late.size())
                   .arg(first.cue)
                   .arg(clockText(first.cueStartMs));
-    return QStringLiteral("%1 after the media's end (%2); skipped")
+    return ImportText::tr("%1 after the media's end (%2); skipped")
         .arg(which, clockText(mediaEndMs));
 }
 
@@ -56,14 +57,14 @@ QByteArray stagedClipName(size_t i) {
 std::optional<ImportResult> checkRequest(const ImportRequest& request, QByteArray* name) {
     *name = request.name.isEmpty() ? defaultLessonName(request.media) : request.name;
     if (request.folder.isEmpty())
-        return importFailure(ImportOutcome::Failed, QStringLiteral("no lesson folder given"));
+        return importFailure(ImportOutcome::Failed, ImportText::tr("no lesson folder given"));
     if (!usableName(*name))
         return importFailure(
             ImportOutcome::Failed,
-            QStringLiteral("\"%1\" cannot be a lesson name").arg(fileNameText(*name)));
+            ImportText::tr("\"%1\" cannot be a lesson name").arg(fileNameText(*name)));
     if (name->size() > kMaxNameBytes)
         return importFailure(ImportOutcome::Failed,
-                             QStringLiteral("the lesson name \"%1\" is too long (at most %2 bytes)")
+                             ImportText::tr("the lesson name \"%1\" is too long (at most %2 bytes)")
                                  .arg(fileNameText(*name))
                                  .arg(kMaxNameBytes));
     return std::nullopt;
@@ -83,7 +84,7 @@ std::optional<ImportResult> beginLessonSet(const ImportRequest& request, const Q
     *replaced = lessonFilesNamed(request.folder, name);
     if (!replaced->isEmpty() && !request.replace)
         return importFailure(ImportOutcome::NameTaken,
-                             QStringLiteral("%1 already holds lessons named %2 (%3...); nothing "
+                             ImportText::tr("%1 already holds lessons named %2 (%3...); nothing "
                                             "changed")
                                  .arg(fileNameText(request.folder), fileNameText(name),
                                       fileNameText(replaced->first())));
@@ -117,7 +118,7 @@ CutClips cutClips(AudioDecoder& decoder, ImportPlan& plan, const LessonSet& set,
     const bool read = !cancelled && decoder.run(sink, &error);
     if (cancelled) {
         result.failure =
-            importFailure(ImportOutcome::Cancelled, QStringLiteral("cancelled; nothing changed"));
+            importFailure(ImportOutcome::Cancelled, ImportText::tr("cancelled; nothing changed"));
         return result;
     }
     if (!read || !error.isEmpty() || !cutter.finish(&error)) {
@@ -133,7 +134,7 @@ CutClips cutClips(AudioDecoder& decoder, ImportPlan& plan, const LessonSet& set,
     if (result.kept.empty())
         result.failure = importFailure(
             ImportOutcome::Failed,
-            QStringLiteral("no cue lies within the media's %1").arg(clockText(result.mediaEndMs)));
+            ImportText::tr("no cue lies within the media's %1").arg(clockText(result.mediaEndMs)));
     return result;
 }
 
@@ -153,7 +154,7 @@ ImportResult commitLessons(const ImportRequest& request, const QByteArray& name,
                         set.stagedPath(recording).constData()) != 0)
             return importFailure(
                 ImportOutcome::Failed,
-                QStringLiteral("cannot write in %1").arg(fileNameText(request.folder)));
+                ImportText::tr("cannot write in %1").arg(fileNameText(request.folder)));
         files << recording << text;
         result.lessons << fileNameText(recording);
     }

@@ -1,4 +1,5 @@
 #include "lesson_set.h"
+#include "import_text.h"
 
 #include "lesson_file.h"
 #include "lesson_list.h"
@@ -265,7 +266,7 @@ QString clearStaging(const QByteArray& folder, const QByteArray& staging) {
         return removeTree(staging) ? QString() : systemError();
     Journal journal;
     if (!parseJournal(readAll(journalPath), &journal))
-        return QStringLiteral("its journal is not one this program wrote");
+        return ImportText::tr("its journal is not one this program wrote");
     Steps steps;
     return rollForward(folder, staging, journal, steps) ? QString() : systemError();
 }
@@ -332,7 +333,7 @@ LessonSet::Begin LessonSet::begin(const QByteArray& folder, const QByteArray& na
     if (!isDirectory(folder)) {
         if (!makePath(folder)) {
             *error =
-                QStringLiteral("cannot create the folder %1: %2").arg(shown(folder), systemError());
+                ImportText::tr("cannot create the folder %1: %2").arg(shown(folder), systemError());
             return Begin::Failed;
         }
         m_createdFolder = true;
@@ -340,20 +341,20 @@ LessonSet::Begin LessonSet::begin(const QByteArray& folder, const QByteArray& na
     bool busy = false;
     m_lock = takeLock(folder, join(folder, lockName(name)), &busy);
     if (m_lock < 0) {
-        *error = busy ? QStringLiteral("another import of lessons named %1 is running in %2")
+        *error = busy ? ImportText::tr("another import of lessons named %1 is running in %2")
                             .arg(shown(name), shown(folder))
-                      : QStringLiteral("cannot write in %1: %2").arg(shown(folder), systemError());
+                      : ImportText::tr("cannot write in %1: %2").arg(shown(folder), systemError());
         return busy ? Begin::Busy : Begin::Failed;
     }
     const QByteArray staging = join(folder, stagingName(name));
     if (const QString why = clearStaging(folder, staging); !why.isEmpty()) {
-        *error = QStringLiteral("cannot clear %1 left by an earlier import: %2")
+        *error = ImportText::tr("cannot clear %1 left by an earlier import: %2")
                      .arg(shown(staging), why);
         return Begin::Failed;
     }
     if (::mkdir(staging.constData(), 0700) != 0 ||
         ::mkdir(join(staging, "new").constData(), 0700) != 0) {
-        *error = QStringLiteral("cannot write in %1: %2").arg(shown(folder), systemError());
+        *error = ImportText::tr("cannot write in %1: %2").arg(shown(folder), systemError());
         removeTree(staging);
         return Begin::Failed;
     }
@@ -374,24 +375,24 @@ bool LessonSet::commit(const QList<QByteArray>& files, const QList<QByteArray>& 
     // The staged files reach the disk before the journal names them: one
     // flush of the file system rather than one per file.
     if (!syncFileSystem(join(m_staging, "new")))
-        return failed(QStringLiteral("cannot write the lessons"));
+        return failed(ImportText::tr("cannot write the lessons"));
     Steps steps;
     const QByteArray journal = join(m_staging, "journal");
     if (!writeAndSync(journal + ".new", journalBytes({files, replaced})))
-        return failed(QStringLiteral("cannot write the import's journal"));
+        return failed(ImportText::tr("cannot write the import's journal"));
     if (!steps.next()) {
         m_abandoned = true;
         return failed(QStringLiteral("stopped"));
     }
     if (::rename((journal + ".new").constData(), journal.constData()) != 0 || !syncPath(m_staging))
-        return failed(QStringLiteral("cannot write the import's journal"));
+        return failed(ImportText::tr("cannot write the import's journal"));
     // Committed: from here on the set goes in, now or at the next run.
     m_committed = true;
     if (!rollForward(m_folder, m_staging, {files, replaced}, steps)) {
         m_abandoned = g_stopAfterSteps >= 0;
         if (!m_abandoned && clearStaging(m_folder, m_staging).isEmpty())
             return true; // a second try got through
-        return failed(QStringLiteral("the lessons were not all moved into place (the next "
+        return failed(ImportText::tr("the lessons were not all moved into place (the next "
                                      "run finishes it)"));
     }
     return true;
@@ -423,13 +424,13 @@ QStringList recoverInterruptedImports(const QByteArray& folder) {
         const int lock = takeLock(folder, lockPath, &busy);
         if (lock < 0) {
             if (!busy)
-                problems << QStringLiteral("%1: cannot take over an import's leftovers: %2")
+                problems << ImportText::tr("%1: cannot take over an import's leftovers: %2")
                                 .arg(shown(join(folder, stagingName(name))), systemError());
             continue;
         }
         const QByteArray staging = join(folder, stagingName(name));
         if (const QString why = clearStaging(folder, staging); !why.isEmpty())
-            problems << QStringLiteral("%1: left by an import that was stopped; cannot clear "
+            problems << ImportText::tr("%1: left by an import that was stopped; cannot clear "
                                        "it: %2")
                             .arg(shown(staging), why);
         releaseLock(lockPath, lock);

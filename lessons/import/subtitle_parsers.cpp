@@ -1,4 +1,5 @@
 #include "subtitle_parsers.h"
+#include "import_text.h"
 
 #include "cue_time.h"
 #include "import_plan.h"
@@ -34,7 +35,7 @@ QString quoted(const QString& line) {
 }
 
 QString tooLargeWarning(int lineNumber) {
-    return QStringLiteral("line %1: a time beyond %2 hours; cue skipped")
+    return ImportText::tr("line %1: a time beyond %2 hours; cue skipped")
         .arg(lineNumber)
         .arg(kLatestCueMs / 3'600'000);
 }
@@ -119,7 +120,7 @@ ParsedSubtitles parseSubRip(const QString& text) {
             --end;
         const Timing timing = readSubRipTiming(lines[at]);
         if (!timing.read) {
-            parsed.warnings << QStringLiteral("line %1: %2 is no cue timing; that block skipped")
+            parsed.warnings << ImportText::tr("line %1: %2 is no cue timing; that block skipped")
                                    .arg(at + 1)
                                    .arg(quoted(lines[at]));
             continue;
@@ -200,7 +201,7 @@ ParsedSubtitles parseAss(const QString& text) {
         const auto start = readWholeTime(fields.value(startField));
         const auto end = readWholeTime(fields.value(endField));
         if (fields.size() < format.size() || !start || !end || startField < 0 || endField < 0) {
-            parsed.warnings << QStringLiteral("line %1: %2 is no event line; skipped")
+            parsed.warnings << ImportText::tr("line %1: %2 is no event line; skipped")
                                    .arg(i + 1)
                                    .arg(quoted(line));
             continue;

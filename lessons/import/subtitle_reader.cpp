@@ -1,4 +1,5 @@
 #include "subtitle_reader.h"
+#include "import_text.h"
 
 #include "av_util.h"
 #include "cue_text.h"
@@ -100,17 +101,17 @@ QString readSmallFile(const QByteArray& name, QByteArray* bytes) {
     struct stat info {};
     const bool found = ::stat(name.constData(), &info) == 0;
     if (!found || !S_ISREG(info.st_mode))
-        return QStringLiteral("cannot read %1: %2")
-            .arg(path, found ? QStringLiteral("not a file") : QStringLiteral("no such file"));
+        return ImportText::tr("cannot read %1: %2")
+            .arg(path, found ? ImportText::tr("not a file") : ImportText::tr("no such file"));
     if (info.st_size > kMaxSubtitleBytes)
-        return QStringLiteral("%1 is too large to be subtitles").arg(path);
+        return ImportText::tr("%1 is too large to be subtitles").arg(path);
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     QFile file;
     if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         const QString why = QString::fromLocal8Bit(std::strerror(errno));
         if (fd >= 0)
             ::close(fd);
-        return QStringLiteral("cannot read %1: %2").arg(path, why);
+        return ImportText::tr("cannot read %1: %2").arg(path, why);
     }
     *bytes = file.read(kMaxSubtitleBytes);
     return {};
@@ -121,7 +122,7 @@ QString withoutNuls(QString text, QStringList* warnings) {
     const qsizetype at = text.indexOf(QChar(0));
     if (at < 0)
         return text;
-    *warnings << QStringLiteral("line %1: %2 NUL bytes (the file may be damaged there); removed")
+    *warnings << ImportText::tr("line %1: %2 NUL bytes (the file may be damaged there); removed")
                      .arg(text.left(at).count(QLatin1Char('\n')) + 1)
                      .arg(text.count(QChar(0)));
     return text.remove(QChar(0));
@@ -146,13 +147,13 @@ SubtitleRead readSubtitleText(const QByteArray& utf8) {
         parsed = parseLrc(text);
         break;
     case SubtitleKind::Unknown:
-        read.error = QStringLiteral("neither SubRip, WebVTT, LRC nor ASS");
+        read.error = ImportText::tr("neither SubRip, WebVTT, LRC nor ASS");
         return read;
     }
     read.cues = std::move(parsed.cues);
     read.warnings += parsed.warnings;
     if (read.cues.empty())
-        read.error = QStringLiteral("no cue in it could be read");
+        read.error = ImportText::tr("no cue in it could be read");
     return read;
 }
 
@@ -168,12 +169,12 @@ SubtitleRead readSubtitleFile(const QByteArray& name) {
         return read;
     }
     if (bytes.trimmed().isEmpty()) {
-        read.error = QStringLiteral("%1 is empty").arg(path);
+        read.error = ImportText::tr("%1 is empty").arg(path);
         return read;
     }
     read = readSubtitleText(subtitleTextAsUtf8(bytes));
     if (!read.error.isEmpty())
-        read.error = QStringLiteral("%1: not a subtitle file (%2)").arg(path, read.error);
+        read.error = ImportText::tr("%1: not a subtitle file (%2)").arg(path, read.error);
     return read;
 }
 
@@ -192,7 +193,7 @@ SubtitleRead readEmbeddedSubtitles(const QByteArray& media) {
     read = readStream(input.get(), index);
     if (!read.error.isEmpty())
         read.error =
-            QStringLiteral("%1: its subtitles cannot be read (%2)").arg(mediaPath, read.error);
+            ImportText::tr("%1: its subtitles cannot be read (%2)").arg(mediaPath, read.error);
     return read;
 }
 

@@ -4,6 +4,7 @@
 // later in a block starts the next block. A block whose timings do not parse
 // is skipped, with a warning here, and the file is read on.
 #include "cue_time.h"
+#include "import_text.h"
 #include "subtitle_parsers.h"
 
 namespace hearvex::lessons {
@@ -115,7 +116,7 @@ private:
         }
         if (!timingLine) {
             if (!isMetadataBlock(m_lines[first]))
-                m_parsed.warnings << QStringLiteral("line %1: a block without cue timings; skipped")
+                m_parsed.warnings << ImportText::tr("line %1: a block without cue timings; skipped")
                                          .arg(first + 1);
             return at;
         }
@@ -126,14 +127,14 @@ private:
     void addCue(qsizetype line, const QStringList& text) {
         const VttTiming timing = readTimings(m_lines[line]);
         if (!timing.read) {
-            m_parsed.warnings << QStringLiteral("line %1: \"%2\" is no cue timing; that cue "
+            m_parsed.warnings << ImportText::tr("line %1: \"%2\" is no cue timing; that cue "
                                                 "skipped")
                                      .arg(line + 1)
                                      .arg(m_lines[line].left(60));
             return;
         }
         if (timing.tooLarge) {
-            m_parsed.warnings << QStringLiteral("line %1: a time beyond %2 hours; cue skipped")
+            m_parsed.warnings << ImportText::tr("line %1: a time beyond %2 hours; cue skipped")
                                      .arg(line + 1)
                                      .arg(kLatestCueMs / 3'600'000);
             return;

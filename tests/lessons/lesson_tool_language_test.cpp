@@ -56,6 +56,26 @@ TEST_P(LessonToolLanguage, UsageAndErrorsFollowTheLocale) {
     EXPECT_EQ(missing.err.trimmed(),
               c.chinese ? QStringLiteral("hearvex-lesson：找不到文件 /nonexistent/x.kvx")
                         : QStringLiteral("hearvex-lesson: /nonexistent/x.kvx: no such file"));
+
+    // The import's and the record's messages come from their own libraries.
+    const ToolRun import =
+        runTool({QStringLiteral("import"), QStringLiteral("/nonexistent/talk.mp4"),
+                 QStringLiteral("/nonexistent/talk.srt")},
+                c.locale);
+    EXPECT_EQ(import.exitCode, 1);
+    EXPECT_EQ(import.err.trimmed(),
+              c.chinese
+                  ? QStringLiteral("hearvex-lesson import：找不到文件 /nonexistent/talk.mp4")
+                  : QStringLiteral("hearvex-lesson import: /nonexistent/talk.mp4: no such file"));
+    const ToolRun record = runTool({QStringLiteral("record"), QStringLiteral("--db"),
+                                    QStringLiteral("/nonexistent/practice.sqlite3")},
+                                   c.locale);
+    EXPECT_EQ(record.exitCode, 1);
+    EXPECT_EQ(
+        record.err.trimmed(),
+        c.chinese
+            ? QStringLiteral("hearvex-lesson：/nonexistent/practice.sqlite3：没有练习记录")
+            : QStringLiteral("hearvex-lesson: /nonexistent/practice.sqlite3: no practice record"));
 }
 
 INSTANTIATE_TEST_SUITE_P(

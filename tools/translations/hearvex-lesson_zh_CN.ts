@@ -2,6 +2,429 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>Align</name>
+    <message>
+        <source>hearvex-lesson align: %1
+usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]</source>
+        <translation>hearvex-lesson align：%1
+用法：hearvex-lesson align 录音 文稿.txt [-o 输出.srt]</translation>
+    </message>
+    <message>
+        <source>-o needs a file name</source>
+        <translation>-o 后面要给一个文件名</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>不认识的选项 %1</translation>
+    </message>
+    <message>
+        <source>give the media and its transcript</source>
+        <translation>请给出录音和它的文稿</translation>
+    </message>
+    <message>
+        <source>too many files given</source>
+        <translation>给出的文件太多</translation>
+    </message>
+    <message>
+        <source>%1 is not a plain-text transcript (subtitles already have timings: import them as they are)</source>
+        <translation>%1 不是纯文本文稿（字幕已经带有时间，请直接导入）</translation>
+    </message>
+    <message>
+        <source>%1 exists; name the output with -o to replace it</source>
+        <translation>%1 已经存在；要替换它，请用 -o 指明输出文件</translation>
+    </message>
+    <message>
+        <source>hearvex-lesson align: warning: %1</source>
+        <translation>hearvex-lesson align：注意：%1</translation>
+    </message>
+    <message>
+        <source>hearvex-lesson align: %1</source>
+        <translation>hearvex-lesson align：%1</translation>
+    </message>
+    <message>
+        <source>hearvex-lesson align: cannot write %1: %2</source>
+        <translation>hearvex-lesson align：无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 sentences aligned, written to %2</source>
+        <translation>对齐了 %1 句，已写入 %2</translation>
+    </message>
+    <message>
+        <source>the transcript has no sentences</source>
+        <translation>文稿里没有句子</translation>
+    </message>
+    <message>
+        <source>the recording holds no sound</source>
+        <translation>录音里没有声音</translation>
+    </message>
+    <message>
+        <source>the transcript does not match the recording&apos;s speech</source>
+        <translation>文稿和录音里说的话对不上</translation>
+    </message>
+    <message>
+        <source>cannot start the eSpeak NG speech synthesizer</source>
+        <translation>无法启动 eSpeak NG 语音合成</translation>
+    </message>
+    <message>
+        <source>eSpeak NG has no English voice (install espeak-ng-data)</source>
+        <translation>eSpeak NG 没有英语语音（请安装 espeak-ng-data）</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 is too large for a transcript</source>
+        <translation>%1 太大，不像是文稿</translation>
+    </message>
+    <message>
+        <source>%1 holds no sentences to align</source>
+        <translation>%1 里没有可以对齐的句子</translation>
+    </message>
+    <message>
+        <source>%1 does not match the speech in %2: is it the transcript of another recording?</source>
+        <translation>%1 和 %2 里说的话对不上：它是不是别的录音的文稿？</translation>
+    </message>
+    <message>
+        <source>cannot align %1: %2</source>
+        <translation>无法对齐 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 already holds lessons named %2 (%3...); nothing changed</source>
+        <translation>%1 里已经有名为 %2 的课文（%3……）；什么也没有改动</translation>
+    </message>
+    <message>
+        <source>sentence %1: dropped &quot;%2&quot; (not in GBK)</source>
+        <translation>第 %1 句：去掉了“%2”（GBK 里没有这个字符）</translation>
+    </message>
+    <message>
+        <source>1 sentence aligned, written to %1</source>
+        <translation>对齐了 1 句，已写入 %1</translation>
+    </message>
+</context>
+<context>
+    <name>Import</name>
+    <message>
+        <source>not a file</source>
+        <translation>不是文件</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>没有这个文件</translation>
+    </message>
+    <message>
+        <source>%1: not a media file FFmpeg reads (%2)</source>
+        <translation>%1：不是 FFmpeg 能读的媒体文件（%2）</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read (%2)</source>
+        <translation>%1：无法读取（%2）</translation>
+    </message>
+    <message>
+        <source>%1: has no audio</source>
+        <translation>%1：没有声音</translation>
+    </message>
+    <message>
+        <source>%1: its audio cannot be decoded (%2)</source>
+        <translation>%1：声音无法解码（%2）</translation>
+    </message>
+    <message>
+        <source>%1: its audio stream has no sound format</source>
+        <translation>%1：声音流没有声音格式</translation>
+    </message>
+    <message>
+        <source>reading the media failed: %1</source>
+        <translation>读取媒体文件出错：%1</translation>
+    </message>
+    <message>
+        <source>the audio cannot be converted</source>
+        <translation>声音无法转换</translation>
+    </message>
+    <message>
+        <source>no decoder for %1</source>
+        <translation>没有 %1 的解码器</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>内存不足</translation>
+    </message>
+    <message>
+        <source>cannot open the %1 decoder: %2</source>
+        <translation>无法打开 %1 解码器：%2</translation>
+    </message>
+    <message>
+        <source>this FFmpeg has no MP3 encoder (libmp3lame)</source>
+        <translation>这个 FFmpeg 没有 MP3 编码器（libmp3lame）</translation>
+    </message>
+    <message>
+        <source>this FFmpeg cannot write MP3 files</source>
+        <translation>这个 FFmpeg 不能写 MP3 文件</translation>
+    </message>
+    <message>
+        <source>cannot open the MP3 encoder: %1</source>
+        <translation>无法打开 MP3 编码器：%1</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>encoding the MP3 failed: %1</source>
+        <translation>MP3 编码出错：%1</translation>
+    </message>
+    <message>
+        <source>writing the MP3 failed: %1</source>
+        <translation>写 MP3 出错：%1</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 后面要给一个值</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>不认识的选项 %1</translation>
+    </message>
+    <message>
+        <source>no media file given</source>
+        <translation>没有给出录音文件</translation>
+    </message>
+    <message>
+        <source>too many files given</source>
+        <translation>给出的文件太多</translation>
+    </message>
+    <message>
+        <source>hearvex-lesson import: warning: %1</source>
+        <translation>hearvex-lesson import：注意：%1</translation>
+    </message>
+    <message>
+        <source>hearvex-lesson import: stopped; nothing changed</source>
+        <translation>hearvex-lesson import：已停止；什么也没有改动</translation>
+    </message>
+    <message>
+        <source>hearvex-lesson import: %1</source>
+        <translation>hearvex-lesson import：%1</translation>
+    </message>
+    <message>
+        <source>%1 lessons written to %2</source>
+        <translation>已写入 %1 课到 %2</translation>
+    </message>
+    <message>
+        <source>%1 is in none of %2</source>
+        <translation>%2 里都没有 %1</translation>
+    </message>
+    <message>
+        <source>%1 is from another version of Hearvex</source>
+        <translation>%1 来自另一个版本的 Hearvex</translation>
+    </message>
+    <message>
+        <source>the import cannot be loaded: %1</source>
+        <translation>无法载入导入功能：%1</translation>
+    </message>
+    <message>
+        <source>the subtitles hold no cue with text</source>
+        <translation>字幕里没有带文字的条目</translation>
+    </message>
+    <message>
+        <source>%1: no subtitles (none given, none beside it with the same name, none inside it)</source>
+        <translation>%1：没有字幕（没有给出，旁边没有同名字幕，文件里面也没有）</translation>
+    </message>
+    <message>
+        <source>it starts at -%1, before the media</source>
+        <translation>它从 -%1 开始，早于录音开头</translation>
+    </message>
+    <message>
+        <source>it ends at %1, before it starts at %2</source>
+        <translation>它在 %1 结束，早于它的开始 %2</translation>
+    </message>
+    <message>
+        <source>cue %1 at %2: its text (%3 characters) is too long for a lesson (at most %4 bytes); skipped</source>
+        <translation>第 %1 条（%2）：文字（%3 个字符）太长，课文最多 %4 字节；已跳过</translation>
+    </message>
+    <message>
+        <source>cue %1 at %2: dropped &quot;%3&quot; (not in GBK)</source>
+        <translation>第 %1 条（%2）：去掉了“%3”（GBK 里没有这个字符）</translation>
+    </message>
+    <message>
+        <source>cue %1: %2; skipped</source>
+        <translation>第 %1 条：%2；已跳过</translation>
+    </message>
+    <message>
+        <source>cue %1 at %2: its text (%3 bytes) is too long for a lesson (at most %4); skipped</source>
+        <translation>第 %1 条（%2）：文字（%3 字节）太长，课文最多 %4 字节；已跳过</translation>
+    </message>
+    <message>
+        <source>cue %1 at %2 starts</source>
+        <translation>第 %1 条（%2 开始）</translation>
+    </message>
+    <message>
+        <source>%1 cues from cue %2 at %3 on start</source>
+        <translation>从第 %2 条（%3）起的 %1 条</translation>
+    </message>
+    <message>
+        <source>%1 after the media&apos;s end (%2); skipped</source>
+        <translation>%1在录音结束（%2）之后；已跳过</translation>
+    </message>
+    <message>
+        <source>no lesson folder given</source>
+        <translation>没有给出课文文件夹</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be a lesson name</source>
+        <translation>“%1”不能用作课文名</translation>
+    </message>
+    <message>
+        <source>the lesson name &quot;%1&quot; is too long (at most %2 bytes)</source>
+        <translation>课文名“%1”太长（最多 %2 字节）</translation>
+    </message>
+    <message>
+        <source>%1 already holds lessons named %2 (%3...); nothing changed</source>
+        <translation>%1 里已经有名为 %2 的课文（%3……）；什么也没有改动</translation>
+    </message>
+    <message>
+        <source>cancelled; nothing changed</source>
+        <translation>已取消；什么也没有改动</translation>
+    </message>
+    <message>
+        <source>no cue lies within the media&apos;s %1</source>
+        <translation>没有一条字幕落在录音的 %1 之内</translation>
+    </message>
+    <message>
+        <source>cannot write in %1</source>
+        <translation>无法在 %1 里写入</translation>
+    </message>
+    <message>
+        <source>its journal is not one this program wrote</source>
+        <translation>它的导入日志不是本程序写的</translation>
+    </message>
+    <message>
+        <source>cannot create the folder %1: %2</source>
+        <translation>无法建立文件夹 %1：%2</translation>
+    </message>
+    <message>
+        <source>another import of lessons named %1 is running in %2</source>
+        <translation>%2 里正在进行另一次名为 %1 的导入</translation>
+    </message>
+    <message>
+        <source>cannot write in %1: %2</source>
+        <translation>无法在 %1 里写入：%2</translation>
+    </message>
+    <message>
+        <source>cannot clear %1 left by an earlier import: %2</source>
+        <translation>无法清除上一次导入留下的 %1：%2</translation>
+    </message>
+    <message>
+        <source>cannot write the lessons</source>
+        <translation>无法写入课文</translation>
+    </message>
+    <message>
+        <source>cannot write the import&apos;s journal</source>
+        <translation>无法写入导入日志</translation>
+    </message>
+    <message>
+        <source>the lessons were not all moved into place (the next run finishes it)</source>
+        <translation>课文没有全部放到位（下一次运行时会完成）</translation>
+    </message>
+    <message>
+        <source>%1: cannot take over an import&apos;s leftovers: %2</source>
+        <translation>%1：无法接手导入留下的文件：%2</translation>
+    </message>
+    <message>
+        <source>%1: left by an import that was stopped; cannot clear it: %2</source>
+        <translation>%1：是一次中断的导入留下的；无法清除：%2</translation>
+    </message>
+    <message>
+        <source>line %1: a time beyond %2 hours; cue skipped</source>
+        <translation>第 %1 行：时间超过 %2 小时；已跳过这一条</translation>
+    </message>
+    <message>
+        <source>line %1: %2 is no cue timing; that block skipped</source>
+        <translation>第 %1 行：%2 不是字幕时间；已跳过这一段</translation>
+    </message>
+    <message>
+        <source>line %1: %2 is no event line; skipped</source>
+        <translation>第 %1 行：%2 不是字幕事件行；已跳过</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 is too large to be subtitles</source>
+        <translation>%1 太大，不像是字幕</translation>
+    </message>
+    <message>
+        <source>line %1: %2 NUL bytes (the file may be damaged there); removed</source>
+        <translation>第 %1 行：%2 个 NUL 字节（文件这里可能损坏了）；已去掉</translation>
+    </message>
+    <message>
+        <source>neither SubRip, WebVTT, LRC nor ASS</source>
+        <translation>既不是 SubRip、WebVTT、LRC，也不是 ASS</translation>
+    </message>
+    <message>
+        <source>no cue in it could be read</source>
+        <translation>里面没有一条能读的字幕</translation>
+    </message>
+    <message>
+        <source>%1 is empty</source>
+        <translation>%1 是空的</translation>
+    </message>
+    <message>
+        <source>%1: not a subtitle file (%2)</source>
+        <translation>%1：不是字幕文件（%2）</translation>
+    </message>
+    <message>
+        <source>%1: its subtitles cannot be read (%2)</source>
+        <translation>%1：字幕无法读取（%2）</translation>
+    </message>
+    <message>
+        <source>line %1: a block without cue timings; skipped</source>
+        <translation>第 %1 行：一段没有字幕时间的文字；已跳过</translation>
+    </message>
+    <message>
+        <source>line %1: &quot;%2&quot; is no cue timing; that cue skipped</source>
+        <translation>第 %1 行：“%2”不是字幕时间；已跳过这一条</translation>
+    </message>
+    <message>
+        <source>1 lesson written to %1</source>
+        <translation>已写入 1 课到 %1</translation>
+    </message>
+    <message>
+        <source>%1: not a file</source>
+        <translation>%1：不是文件</translation>
+    </message>
+    <message>
+        <source>%1: no such file</source>
+        <translation>找不到文件 %1</translation>
+    </message>
+</context>
+<context>
+    <name>LessonCheck</name>
+    <message>
+        <source>text file missing</source>
+        <translation>缺少课文文件</translation>
+    </message>
+    <message>
+        <source>text file unreadable</source>
+        <translation>课文文件无法读取</translation>
+    </message>
+    <message>
+        <source>text file over %1 bytes (the program treats it as empty)</source>
+        <translation>课文文件超过 %1 字节（程序会当作空的）</translation>
+    </message>
+    <message>
+        <source>recording: %1</source>
+        <translation>录音：%1</translation>
+    </message>
+    <message>
+        <source>no lower-case &quot;txt&quot; in the name, so the text file would be the recording itself</source>
+        <translation>文件名里没有小写的“txt”，课文文件就成了录音本身</translation>
+    </message>
+    <message>
+        <source>the first line of the text is empty</source>
+        <translation>课文的第一行是空的</translation>
+    </message>
+</context>
+<context>
     <name>LessonTool</name>
     <message>
         <source>hearvex-lesson: %1</source>
@@ -112,6 +535,69 @@
   hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]
                                             给文字稿的每一句对上录音里的时间，写成 SRT 字幕
   hearvex-lesson --help | --version</translation>
+    </message>
+</context>
+<context>
+    <name>Record</name>
+    <message>
+        <source>usage:
+  hearvex-lesson record [--db FILE] [--csv]       every attempt, oldest first
+  hearvex-lesson record due [--db FILE] [--csv]   the sentences due now
+</source>
+        <translation>用法：
+  hearvex-lesson record [--db 文件] [--csv]       每一次练习，从最早的开始
+  hearvex-lesson record due [--db 文件] [--csv]   现在该复习的句子
+</translation>
+    </message>
+    <message>
+        <source>  missed: </source>
+        <translation>  写错：</translation>
+    </message>
+    <message>
+        <source>%1  reviews %2  %3  %4
+</source>
+        <translation>%1  复习 %2 次  %3  %4
+</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read: %2</source>
+        <translation>%1：无法读取：%2</translation>
+    </message>
+    <message>
+        <source>the CSV could not be written</source>
+        <translation>无法写出 CSV</translation>
+    </message>
+    <message>
+        <source>the output could not be written</source>
+        <translation>无法写出结果</translation>
+    </message>
+    <message>
+        <source>the record was written by a newer version of Hearvex</source>
+        <translation>练习记录是更新版本的 Hearvex 写的</translation>
+    </message>
+    <message>
+        <source>the record cannot be written</source>
+        <translation>练习记录无法写入</translation>
+    </message>
+    <message>
+        <source>the damaged record %1 cannot be moved aside</source>
+        <translation>无法把损坏的练习记录 %1 移到一边</translation>
+    </message>
+    <message>
+        <source>%1: no practice record</source>
+        <translation>%1：没有练习记录</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>无法建立文件夹 %1</translation>
+    </message>
+    <message>
+        <source>%1: not a readable practice record</source>
+        <translation>%1：不是可读的练习记录</translation>
+    </message>
+    <message>
+        <source>hearvex-lesson: %1</source>
+        <translation>hearvex-lesson：%1</translation>
     </message>
 </context>
 </TS>

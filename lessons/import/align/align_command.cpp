@@ -1,4 +1,5 @@
 #include "align_command.h"
+#include "align_text.h"
 
 #include "aligned_subtitles.h"
 #include "transcript_alignment.h"
@@ -22,8 +23,8 @@ void say(FILE* to, const QString& text) {
 }
 
 int usage(const QString& problem) {
-    say(stderr, QStringLiteral("hearvex-lesson align: %1\n"
-                               "usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]")
+    say(stderr, AlignText::tr("hearvex-lesson align: %1\n"
+                              "usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]")
                     .arg(problem));
     return 2;
 }
@@ -83,27 +84,27 @@ int runAlign(const QList<QByteArray>& args) {
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args.at(i) == "-o") {
             if (i + 1 >= args.size() || args.at(i + 1).isEmpty())
-                return usage(QStringLiteral("-o needs a file name"));
+                return usage(AlignText::tr("-o needs a file name"));
             out = args.at(++i);
         } else if (args.at(i).startsWith('-') && args.at(i).size() > 1) {
-            return usage(QStringLiteral("unknown option %1").arg(QString::fromUtf8(args.at(i))));
+            return usage(AlignText::tr("unknown option %1").arg(QString::fromUtf8(args.at(i))));
         } else {
             files << args.at(i);
         }
     }
     if (files.size() != 2)
-        return usage(files.size() < 2 ? QStringLiteral("give the media and its transcript")
-                                      : QStringLiteral("too many files given"));
+        return usage(files.size() < 2 ? AlignText::tr("give the media and its transcript")
+                                      : AlignText::tr("too many files given"));
     const QByteArray media = files.at(0), transcript = files.at(1);
     if (!isPlainTranscript(transcript) && QFileInfo::exists(QFile::decodeName(transcript)))
-        return usage(QStringLiteral("%1 is not a plain-text transcript (subtitles already have "
-                                    "timings: import them as they are)")
+        return usage(AlignText::tr("%1 is not a plain-text transcript (subtitles already have "
+                                   "timings: import them as they are)")
                          .arg(QFile::decodeName(transcript)));
     // An SRT already beside the media may be the learner's own: never replaced unasked.
     if (out.isEmpty()) {
         out = besideMedia(media);
         if (QFileInfo::exists(QFile::decodeName(out)))
-            return usage(QStringLiteral("%1 exists; name the output with -o to replace it")
+            return usage(AlignText::tr("%1 exists; name the output with -o to replace it")
                              .arg(QFile::decodeName(out)));
     }
     av_log_set_level(AV_LOG_QUIET);
@@ -112,20 +113,22 @@ int runAlign(const QList<QByteArray>& args) {
         media, transcript, [&](AlignmentStage stage, double f) { return bar.update(stage, f); });
     bar.end();
     for (const QString& warning : aligned.warnings)
-        say(stderr, QStringLiteral("hearvex-lesson align: warning: %1").arg(warning));
+        say(stderr, AlignText::tr("hearvex-lesson align: warning: %1").arg(warning));
     if (aligned.outcome != AlignmentOutcome::Done) {
-        say(stderr, QStringLiteral("hearvex-lesson align: %1").arg(aligned.message));
+        say(stderr, AlignText::tr("hearvex-lesson align: %1").arg(aligned.message));
         return 1;
     }
     QString error;
     if (!writeSubtitles(out, alignedSubtitles(aligned.sentences), &error)) {
-        say(stderr, QStringLiteral("hearvex-lesson align: cannot write %1: %2")
+        say(stderr, AlignText::tr("hearvex-lesson align: cannot write %1: %2")
                         .arg(QFile::decodeName(out), error));
         return 1;
     }
-    say(stdout, QStringLiteral("%1 sentences aligned, written to %2")
-                    .arg(aligned.sentences.size())
-                    .arg(QFile::decodeName(out)));
+    const qsizetype count = aligned.sentences.size();
+    const QString srt = QFile::decodeName(out);
+    say(stdout, count == 1
+                    ? AlignText::tr("1 sentence aligned, written to %1").arg(srt)
+                    : AlignText::tr("%1 sentences aligned, written to %2").arg(count).arg(srt));
     return 0;
 }
 

@@ -1,4 +1,5 @@
 #include "forced_aligner.h"
+#include "align_text.h"
 
 #include "banded_warp.h"
 #include "pause_finder.h"
@@ -170,8 +171,7 @@ Alignment failed(AlignmentOutcome outcome, const QString& message) {
 Alignment alignTranscript(const QByteArray& mediaPath, const QStringList& sentences,
                           const AlignmentProgress& progress) {
     if (sentences.isEmpty())
-        return failed(AlignmentOutcome::Mismatch,
-                      QStringLiteral("the transcript has no sentences"));
+        return failed(AlignmentOutcome::Mismatch, AlignText::tr("the transcript has no sentences"));
     RecordingFeatures recording;
     QString error;
     if (!recording.open(mediaPath, &error))
@@ -196,7 +196,7 @@ Alignment alignTranscript(const QByteArray& mediaPath, const QStringList& senten
         return failed(AlignmentOutcome::Unreadable, reading.result().error);
     SpeechFeatures real = recording.take();
     if (real.size() < 2)
-        return failed(AlignmentOutcome::Mismatch, QStringLiteral("the recording holds no sound"));
+        return failed(AlignmentOutcome::Mismatch, AlignText::tr("the recording holds no sound"));
     normaliseFeatures(synthetic.features.frames);
     normaliseFeatures(real.frames);
     const std::vector<RowMatch> path = warpSequences(synthetic.features.frames, real.frames);
@@ -208,7 +208,7 @@ Alignment alignTranscript(const QByteArray& mediaPath, const QStringList& senten
     result.implausibleShare = implausibleShare(spans, synthetic.sentences);
     if (result.matchRatio > kMismatchRatio || result.implausibleShare > kImplausibleShare) {
         result.outcome = AlignmentOutcome::Mismatch;
-        result.message = QStringLiteral("the transcript does not match the recording's speech");
+        result.message = AlignText::tr("the transcript does not match the recording's speech");
         return result;
     }
     result.sentences = edgesInPauses(spans, sentences, pauses);

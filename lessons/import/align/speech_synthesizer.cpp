@@ -1,4 +1,5 @@
 #include "speech_synthesizer.h"
+#include "align_text.h"
 
 #include <espeak-ng/speak_lib.h>
 
@@ -57,11 +58,11 @@ public:
             espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
         m_sampleRate = rate;
         if (m_sampleRate <= 0) {
-            *error = QStringLiteral("cannot start the eSpeak NG speech synthesizer");
+            *error = AlignText::tr("cannot start the eSpeak NG speech synthesizer");
             return;
         }
         if (espeak_SetVoiceByName("en-us") != EE_OK && espeak_SetVoiceByName("en") != EE_OK) {
-            *error = QStringLiteral("eSpeak NG has no English voice (install espeak-ng-data)");
+            *error = AlignText::tr("eSpeak NG has no English voice (install espeak-ng-data)");
             m_sampleRate = 0;
             return;
         }

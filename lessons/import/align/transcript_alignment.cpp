@@ -1,4 +1,5 @@
 #include "transcript_alignment.h"
+#include "align_text.h"
 
 #include "transcript_sentences.h"
 
@@ -18,11 +19,11 @@ QString shownName(const QByteArray& path) {
 bool readTranscript(const QByteArray& path, QByteArray* bytes, QString* error) {
     QFile file(QFile::decodeName(path));
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read %1: %2").arg(shownName(path), file.errorString());
+        *error = AlignText::tr("cannot read %1: %2").arg(shownName(path), file.errorString());
         return false;
     }
     if (file.size() > kLargestTranscript) {
-        *error = QStringLiteral("%1 is too large for a transcript").arg(shownName(path));
+        *error = AlignText::tr("%1 is too large for a transcript").arg(shownName(path));
         return false;
     }
     *bytes = file.readAll();
@@ -62,7 +63,7 @@ TranscriptAlignment alignTranscriptFile(const QByteArray& media, const QByteArra
     const TranscriptSentences split = splitTranscriptBytes(bytes);
     if (split.sentences.isEmpty())
         return failure(AlignmentOutcome::Mismatch,
-                       QStringLiteral("%1 holds no sentences to align").arg(shownName(transcript)));
+                       AlignText::tr("%1 holds no sentences to align").arg(shownName(transcript)));
     if (progress && !progress(AlignmentStage::Sentences, 1))
         return failure(AlignmentOutcome::Cancelled, QStringLiteral("cancelled"));
     const Alignment aligned = alignTranscript(media, split.sentences, [&](double fraction) {
@@ -76,13 +77,13 @@ TranscriptAlignment alignTranscriptFile(const QByteArray& media, const QByteArra
     case AlignmentOutcome::Done:
         break;
     case AlignmentOutcome::Mismatch:
-        result.message = QStringLiteral("%1 does not match the speech in %2: is it the transcript "
-                                        "of another recording?")
+        result.message = AlignText::tr("%1 does not match the speech in %2: is it the transcript "
+                                       "of another recording?")
                              .arg(shownName(transcript), shownName(media));
         break;
     case AlignmentOutcome::Unreadable:
         result.message =
-            QStringLiteral("cannot align %1: %2").arg(shownName(media), aligned.message);
+            AlignText::tr("cannot align %1: %2").arg(shownName(media), aligned.message);
         break;
     case AlignmentOutcome::Cancelled:
         result.message = QStringLiteral("cancelled");

@@ -1,4 +1,5 @@
 #include "transcript_import.h"
+#include "align_text.h"
 
 #include "import_steps.h"
 #include "lesson_list.h"
@@ -32,8 +33,8 @@ ImportResult importTranscript(const ImportRequest& request, const QByteArray& tr
     const QList<QByteArray> taken = lessonFilesNamed(request.folder, name);
     if (!taken.isEmpty() && !request.replace)
         return importFailure(ImportOutcome::NameTaken,
-                             QStringLiteral("%1 already holds lessons named %2 (%3...); nothing "
-                                            "changed")
+                             AlignText::tr("%1 already holds lessons named %2 (%3...); nothing "
+                                           "changed")
                                  .arg(fileNameText(request.folder), fileNameText(name),
                                       fileNameText(taken.first())));
     const TranscriptAlignment aligned =

@@ -1,4 +1,5 @@
 #include "transcript_sentences.h"
+#include "align_text.h"
 
 #include "cue_text.h"
 #include "subtitle_charset.h"
@@ -173,7 +174,7 @@ TranscriptSentences splitTranscript(const QString& text) {
                 continue;
             result.sentences << cleaned.sentence;
             if (!cleaned.dropped.isEmpty())
-                result.warnings << QStringLiteral("sentence %1: dropped \"%2\" (not in GBK)")
+                result.warnings << AlignText::tr("sentence %1: dropped \"%2\" (not in GBK)")
                                        .arg(result.sentences.size())
                                        .arg(cleaned.dropped);
         }
