@@ -195,7 +195,7 @@ TEST_F(AlignSpeech, ImportMakesOneLessonPerSentenceAndStillReadsSubtitlesNamedTx
     const ToolRun subtitles =
         runTool({media, timed.fileName(), "--into", folder, "--name", "timed"}, "import");
     ASSERT_EQ(subtitles.status, 0) << subtitles.err.toStdString();
-    EXPECT_TRUE(subtitles.out.startsWith(QStringLiteral("1 lessons")))
+    EXPECT_TRUE(subtitles.out.startsWith(QStringLiteral("1 lesson written")))
         << subtitles.out.toStdString();
 }
 
