@@ -473,75 +473,15 @@ void Engine::fill(Track& track) {
 void Engine::decodeLoop() {
     std::unique_ptr<Track> track;
     for (;;) {
-        Commands commands;
-        {
-            std::unique_lock lock(m_commandMutex);
-            if (!m_pending.any()) {
-                if (m_decoding && !m_finished) {
-                    // Top up often enough that the second decoded ahead never
-                    // runs low, whatever the rate.
-                    m_commandReady.wait_for(lock, std::chrono::milliseconds(40),
-                                            [&] { return m_pending.any(); });
-                } else if (m_active) {
-                    // Idle with an output open: keep watching it.
-                    m_commandReady.wait_for(lock, std::chrono::milliseconds(100),
-                                            [&] { return m_pending.any(); });
-                } else {
-                    m_commandReady.wait(lock, [&] { return m_pending.any(); });
-                }
-            }
-            commands = std::move(m_pending);
-            m_pending = Commands{};
-            m_hasPending.store(false, std::memory_order_relaxed);
-        }
-
+        Commands commands = takeCommands();
         if (commands.trackChange) {
             track = std::move(commands.track);
-            m_decoding = false;
-            if (track) {
-                const std::int32_t rate = track->facts().sampleRate;
-                m_fillTarget = std::clamp<std::size_t>(
-                    static_cast<std::size_t>(kAheadSeconds * rate / AudioBlock::kFrames) + 1,
-                    kMinAheadBlocks, kMaxAheadBlocks);
-                // A new track looks for a sound device again, even after a
-                // fallback to silent play.
-                ensureOutput(rate, true);
-            }
+            startTrack(track.get());
         }
-        if (commands.closeOutput) {
-            closeOutput();
-            {
-                std::lock_guard lock(m_commandMutex);
-                ++m_closesDone;
-            }
-            m_outputClosed.notify_all();
-        }
-        if (commands.position) {
-            m_decodeGeneration = commands.generation;
-            m_decodeFrame = commands.frame;
-            m_decoding = commands.decode && track;
-            m_finished = false;
-            m_unreachable = false;
-            if (m_decoding) {
-                if (ensureOutput(track->facts().sampleRate, false)) {
-                    // A position the decoder cannot reach ends the track (fill()
-                    // hands out an empty last block) rather than playing the
-                    // wrong part.
-                    m_unreachable = !track->seek(commands.frame);
-                    m_decodeSpeed = commands.speedPercent;
-                    m_generationFrame = commands.frame;
-                    m_stretchedOut = 0;
-                    if (m_decodeSpeed != 100 && !m_unreachable)
-                        m_stretcher.start(track->facts().sampleRate,
-                                          track->facts().channels == 1 ? 1 : 2, m_decodeSpeed);
-                } else {
-                    endGeneration();
-                }
-            }
-            m_generationStart = m_ring.writeIndex();
-            m_decoded.store(packPosition(m_decodeGeneration, m_decodeFrame),
-                            std::memory_order_release);
-        }
+        if (commands.closeOutput)
+            closeOutputOnRequest();
+        if (commands.position)
+            moveTo(commands, track.get());
         if (commands.quit)
             break;
         watchOutput();
@@ -551,6 +491,77 @@ void Engine::decodeLoop() {
     closeOutput();
     m_sdl.shutdown();
     track.reset();
+}
+
+Engine::Commands Engine::takeCommands() {
+    std::unique_lock lock(m_commandMutex);
+    if (!m_pending.any()) {
+        if (m_decoding && !m_finished) {
+            // Top up often enough that the second decoded ahead never
+            // runs low, whatever the rate.
+            m_commandReady.wait_for(lock, std::chrono::milliseconds(40),
+                                    [&] { return m_pending.any(); });
+        } else if (m_active) {
+            // Idle with an output open: keep watching it.
+            m_commandReady.wait_for(lock, std::chrono::milliseconds(100),
+                                    [&] { return m_pending.any(); });
+        } else {
+            m_commandReady.wait(lock, [&] { return m_pending.any(); });
+        }
+    }
+    Commands commands = std::move(m_pending);
+    m_pending = Commands{};
+    m_hasPending.store(false, std::memory_order_relaxed);
+    return commands;
+}
+
+void Engine::startTrack(const Track* track) {
+    m_decoding = false;
+    if (!track)
+        return;
+    const std::int32_t rate = track->facts().sampleRate;
+    m_fillTarget = std::clamp<std::size_t>(
+        static_cast<std::size_t>(kAheadSeconds * rate / AudioBlock::kFrames) + 1, kMinAheadBlocks,
+        kMaxAheadBlocks);
+    // A new track looks for a sound device again, even after a fallback to
+    // silent play.
+    ensureOutput(rate, true);
+}
+
+// The caller waits on m_outputClosed until its request is counted done.
+void Engine::closeOutputOnRequest() {
+    closeOutput();
+    {
+        std::lock_guard lock(m_commandMutex);
+        ++m_closesDone;
+    }
+    m_outputClosed.notify_all();
+}
+
+void Engine::moveTo(const Commands& commands, Track* track) {
+    m_decodeGeneration = commands.generation;
+    m_decodeFrame = commands.frame;
+    m_decoding = commands.decode && track;
+    m_finished = false;
+    m_unreachable = false;
+    if (m_decoding) {
+        if (ensureOutput(track->facts().sampleRate, false)) {
+            // A position the decoder cannot reach ends the track (fill()
+            // hands out an empty last block) rather than playing the
+            // wrong part.
+            m_unreachable = !track->seek(commands.frame);
+            m_decodeSpeed = commands.speedPercent;
+            m_generationFrame = commands.frame;
+            m_stretchedOut = 0;
+            if (m_decodeSpeed != 100 && !m_unreachable)
+                m_stretcher.start(track->facts().sampleRate, track->facts().channels == 1 ? 1 : 2,
+                                  m_decodeSpeed);
+        } else {
+            endGeneration();
+        }
+    }
+    m_generationStart = m_ring.writeIndex();
+    m_decoded.store(packPosition(m_decodeGeneration, m_decodeFrame), std::memory_order_release);
 }
 
 // ---- output callback -------------------------------------------------------

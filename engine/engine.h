@@ -145,6 +145,13 @@ private:
 
     // Decoding thread.
     void decodeLoop();
+    // Waits for commands, or for the moment to top up the ring or to look
+    // at the output again, and takes what is pending.
+    Commands takeCommands();
+    void startTrack(const Track* track); // null: no track
+    void closeOutputOnRequest();
+    // A play, seek or halt: the generation and frame decoding goes on from.
+    void moveTo(const Commands& commands, Track* track);
     bool ensureOutput(std::int32_t sampleRate, bool tryDevice);
     void closeOutput();
     void watchOutput();
