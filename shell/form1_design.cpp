@@ -64,6 +64,14 @@ void styleScrollBar(ScrollBar* bar) {
         "QScrollBar::add-page, QScrollBar::sub-page { background: none; }"));
 }
 
+QFont captionFont() {
+    return songTi(12);
+}
+
+QFont smallCaptionFont() {
+    return songTi(11);
+}
+
 PictureButton* makePicture(QWidget* parent, const QString& name, QRect geometry,
                            const QPixmap& picture, const QString& accessibleName) {
     auto* image = new PictureButton(parent);
@@ -86,19 +94,32 @@ Form1Design::Form1Design(QWidget* parent)
     // word lists hold the focus.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     m_background = artwork::mainBackground(640, 480);
-    const QFont captionFont = songTi(12);
-    const QFont smallCaptionFont = songTi(11);
 
     Timer = new controls::Timer(this, 100, false);
     Timer->setObjectName(QStringLiteral("Timer"));
     TimeView = new controls::Timer(this, 0, false);
     TimeView->setObjectName(QStringLiteral("TimeView"));
 
+    // Built in this order, which is the tab order and the stacking order.
+    buildDueNote();
+    buildTextBoxes();
+    buildTrackPanel();
+    buildWaveView();
+    buildSeekBar();
+    buildRepeatPanel();
+    buildVolumePanel();
+    buildToolbar();
+    buildTransportButtons();
+}
+
+void Form1Design::buildDueNote() {
     // In the title strip, under its motto: why F12 started nothing.
     lbDue = makeLabel(this, "lbDue", {}, twipsRect(4500, 780, 4950, 270), songTi(13));
     lbDue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lbDue->setAccessibleDescription(QStringLiteral("复习提示"));
+}
 
+void Form1Design::buildTextBoxes() {
     Picture2 = place(new PictureBox(this), "Picture2", twipsRect(0, 1200, 9615, 6015));
     QWidget* p2 = Picture2->client();
     RichTextBox1[0] = place(new RichTextBox(p2), "RichTextBox1_0", twipsRect(0, 0, 5640, 2940));
@@ -107,8 +128,13 @@ Form1Design::Form1Design(QWidget* parent)
     RichTextBox1[1]->setAccessibleName(QStringLiteral("输入框"));
     for (RichTextBox* box : RichTextBox1)
         styleBox(box);
+}
 
-    Picture3 = place(new PictureBox(p2), "Picture3", twipsRect(5640, 0, 3930, 5955));
+// Picture3, right of the boxes: the decoration, the hidden path, the time,
+// the track's name, the speed, the output and the score.
+void Form1Design::buildTrackPanel() {
+    Picture3 =
+        place(new PictureBox(Picture2->client()), "Picture3", twipsRect(5640, 0, 3930, 5955));
     QWidget* p3 = Picture3->client();
 
     Image1 = makePicture(p3, QStringLiteral("Image1"), twipsRect(120, 600, 3735, 2445),
@@ -123,26 +149,30 @@ Form1Design::Form1Design(QWidget* parent)
                                .arg(styleColor(kBackColor)));
     txtFile->stackUnder(Image1);
 
-    lbPlayTime = makeLabel(p3, "lbPlayTime", {}, twipsRect(0, 0, 615, 255), captionFont);
+    const QFont font = captionFont();
+    lbPlayTime = makeLabel(p3, "lbPlayTime", {}, twipsRect(0, 0, 615, 255), font);
     lbPlayTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label10 =
-        makeLabel(p3, "Label10", QStringLiteral("/"), twipsRect(720, 0, 135, 255), captionFont);
+    Label10 = makeLabel(p3, "Label10", QStringLiteral("/"), twipsRect(720, 0, 135, 255), font);
     Label10->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    lbTotalSec = makeLabel(p3, "lbTotalSec", {}, twipsRect(840, 0, 615, 255), captionFont);
+    Label10->setAutoSize(true);
+    lbTotalSec = makeLabel(p3, "lbTotalSec", {}, twipsRect(840, 0, 615, 255), font);
     lbTotalSec->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    lbTrackName = makeLabel(p3, "lbTrackName", {}, twipsRect(0, 360, 1455, 255), captionFont);
+    lbTrackName = makeLabel(p3, "lbTrackName", {}, twipsRect(0, 360, 1455, 255), font);
     lbTrackName->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     // The speed sits in the picture's empty top-left corner, under the time;
     // the score in the free corner beside the bottom of the typing box.
-    lbSpeed = makeLabel(p3, "lbSpeed", {}, twipsRect(180, 660, 675, 255), captionFont);
+    lbSpeed = makeLabel(p3, "lbSpeed", {}, twipsRect(180, 660, 675, 255), font);
     lbSpeed->setAccessibleDescription(QStringLiteral("播放速度"));
-    lbOutput = makeLabel(p3, "lbOutput", {}, twipsRect(870, 660, 1215, 255), captionFont);
+    lbOutput = makeLabel(p3, "lbOutput", {}, twipsRect(870, 660, 1215, 255), font);
     lbOutput->setAccessibleDescription(QStringLiteral("声音输出"));
-    lbScore = makeLabel(p3, "lbScore", {}, twipsRect(45, 5460, 990, 300), captionFont);
+    lbScore = makeLabel(p3, "lbScore", {}, twipsRect(45, 5460, 990, 300), font);
     lbScore->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     lbScore->setAccessibleDescription(QStringLiteral("逐词比较得分"));
+}
 
-    picWaveFrm = place(new PictureBox(p3, 1), "picWaveFrm", twipsRect(1575, 0, 2295, 615));
+void Form1Design::buildWaveView() {
+    picWaveFrm =
+        place(new PictureBox(Picture3->client(), 1), "picWaveFrm", twipsRect(1575, 0, 2295, 615));
     picWaveFrm->setBackColor(Qt::black);
     picWave = place(new DrawingBox(picWaveFrm->client()), "picWave", twipsRect(0, 0, 2265, 555));
     picWave->setAccessibleName(QStringLiteral("波形与频谱"));
@@ -150,8 +180,10 @@ Form1Design::Form1Design(QWidget* parent)
     lineCenter = new LineControl(picWave, -120, 270, 2200, 270, QColor(58, 110, 165));
     lineCenter->setObjectName(QStringLiteral("lineCenter"));
     lineCenter->setVisible(false);
+}
 
-    scSeek = place(new ScrollBar(p3), "scSeek", twipsRect(0, 3000, 3855, 135));
+void Form1Design::buildSeekBar() {
+    scSeek = place(new ScrollBar(Picture3->client()), "scSeek", twipsRect(0, 3000, 3855, 135));
     scSeek->setMin(0);
     scSeek->setMax(0);
     scSeek->setSmallChange(1);
@@ -159,8 +191,11 @@ Form1Design::Form1Design(QWidget* parent)
     scSeek->setAccessibleName(QStringLiteral("播放位置"));
     scSeek->setToolTip(QStringLiteral("播放位置：拖动或点击跳到别处（F3 后退3秒，F4 前进3秒）"));
     styleScrollBar(scSeek);
+}
 
-    Picture4 = place(new PictureBox(p3), "Picture4", twipsRect(0, 3120, 3885, 975));
+// Picture4, under the seek bar: the A-B repeat's buttons and its two ends.
+void Form1Design::buildRepeatPanel() {
+    Picture4 = place(new PictureBox(Picture3->client()), "Picture4", twipsRect(0, 3120, 3885, 975));
     QWidget* p4 = Picture4->client();
     Timer1 = new controls::Timer(Picture4, 50, true);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -175,11 +210,18 @@ Form1Design::Form1Design(QWidget* parent)
         xpcmdbutton1[i]->setFont(interfaceFont(12));
     }
     Label1[0] = makeLabel(p4, "Label1_0", QStringLiteral("复读起始："), twipsRect(0, 600, 900, 180),
-                          smallCaptionFont);
+                          smallCaptionFont());
     Label1[1] = makeLabel(p4, "Label1_1", QStringLiteral("复读结束："),
-                          twipsRect(1920, 600, 900, 180), smallCaptionFont);
+                          twipsRect(1920, 600, 900, 180), smallCaptionFont());
+    Label1[0]->setAutoSize(true);
+    Label1[1]->setAutoSize(true);
+}
 
-    Picture1 = place(new PictureBox(p3), "Picture1", twipsRect(0, 4200, 3840, 1215));
+// Picture1, at the bottom of Picture3: the channel volumes (its buttons come
+// with the toolbar).
+void Form1Design::buildVolumePanel() {
+    Picture1 =
+        place(new PictureBox(Picture3->client()), "Picture1", twipsRect(0, 4200, 3840, 1215));
     QWidget* p1 = Picture1->client();
     Label3 = makeLabel(p1, "Label3", QStringLiteral("左声道"), twipsRect(1560, 720, 540, 180),
                        songTi(10));
@@ -196,9 +238,14 @@ Form1Design::Form1Design(QWidget* parent)
     }
     scLVol->setAccessibleName(QStringLiteral("左声道音量"));
     scRVol->setAccessibleName(QStringLiteral("右声道音量"));
-    for (Label* label : {Label1[0], Label1[1], Label1[2], Label3, Label10})
-        label->setAutoSize(true);
+    Label3->setAutoSize(true);
+    Label1[2]->setAutoSize(true);
+}
 
+// The picture buttons Image2, in Picture3 and Picture1.
+void Form1Design::buildToolbar() {
+    QWidget* p3 = Picture3->client();
+    QWidget* p1 = Picture1->client();
     struct ToolbarItem {
         int index;
         QWidget* panel;
@@ -243,7 +290,11 @@ Form1Design::Form1Design(QWidget* parent)
     };
     for (const auto& [index, tip] : toolbarTips)
         Image2[index]->setToolTip(tip);
+}
 
+// Image3, the strip of small pictures on the decoration: 10 s and 20 s back,
+// play, pause.
+void Form1Design::buildTransportButtons() {
     const struct {
         QRect place;
         QPixmap picture;
@@ -260,8 +311,8 @@ Form1Design::Form1Design(QWidget* parent)
          QStringLiteral("暂停 / 继续（Esc；按 Esc 继续时先退回2秒）")},
     };
     for (int i = 0; i < 4; ++i) {
-        Image3[i] = makePicture(p3, indexedName("Image3", i), strip[i].place, strip[i].picture,
-                                strip[i].name);
+        Image3[i] = makePicture(Picture3->client(), indexedName("Image3", i), strip[i].place,
+                                strip[i].picture, strip[i].name);
         Image3[i]->setToolTip(strip[i].toolTip);
     }
 }

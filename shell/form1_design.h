@@ -90,6 +90,17 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // One container or group of controls each, called in the design's order.
+    void buildDueNote();
+    void buildTextBoxes();
+    void buildTrackPanel();
+    void buildWaveView();
+    void buildSeekBar();
+    void buildRepeatPanel();
+    void buildVolumePanel();
+    void buildToolbar();
+    void buildTransportButtons();
+
     QPixmap m_background;
 };
 
