@@ -66,7 +66,7 @@ int Player::getState() {
     notePaused(state == 2);
     if (state == 0)
         setTicking(false, true);
-    if (!m_controls.lbTotalSec->caption().isEmpty())
+    if (m_trackOpen)
         m_controls.lbPlayTime->setCaption(timeText(pos));
     // While the learner holds the thumb the bar is theirs: it is read on release.
     if (m_controls.scSeek->isSliderDown())
@@ -109,6 +109,7 @@ void Player::showNothingOpen() {
     using base::skipOnError;
     skipOnError([&] { m_controls.lbTrackName->setCaption(QString()); });
     skipOnError([&] { m_controls.lbTotalSec->setCaption(QString()); });
+    m_trackOpen = false;
     skipOnError([&] { m_controls.lbPlayTime->setCaption(QString()); });
     m_lastPosSec = 0;
     skipOnError([&] {
@@ -139,7 +140,6 @@ void Player::btOpen_Click() {
     setTicking(false, true);
 
     Vbmp3TrackInfo info{};
-    m_trackOpen = false;
     if (m_engine.open(text::trimSpaces(file).constData(), &info) == 0) {
         const int errorNo = m_engine.getLastErrorNo();
         // The engine has closed the previous track: do not show it as open.
@@ -149,9 +149,10 @@ void Player::btOpen_Click() {
     }
     m_controls.lbTrackName->setCaption(trackNameFromField(info.trackName, sizeof info.trackName));
     m_controls.lbTotalSec->setCaption(timeText(info.totalSec));
+    // Open from here on: a refresh the bar's rescaling sets off shows the time.
+    m_trackOpen = true;
     m_controls.scSeek->setMax(seekBarMax(info.totalSec));
     m_controls.scSeek->setLargeChange(seekBarLargeChange(info.totalSec));
-    m_trackOpen = true;
     // The learner's speed holds across lessons.
     if (m_speedPercent != kNormalSpeed)
         sendSpeed(m_speedPercent);

@@ -2,6 +2,8 @@
 #include "form1.h"
 #include "scripted_engine.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using hearvex::Form1;
@@ -101,8 +103,14 @@ TEST(GetState, PlayTimeStaysEmptyUntilATrackWasOpened) {
     form.getState();
     EXPECT_TRUE(form.lbPlayTime->caption().isEmpty());
 
-    form.lbTotalSec->setCaption(QStringLiteral("01:40"));
-    form.scSeek->setMax(100);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("audio");
+    file.close();
+    engine.addTrack(path.toStdString(), "Lesson", 100);
+    form.player().openTrack(path);
     engine.state = 1;
     engine.position = 75;
     EXPECT_EQ(form.getState(), 1);

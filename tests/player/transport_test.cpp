@@ -115,6 +115,8 @@ TEST_F(Transport, ARefusedFileShowsTheErrorOverAWindowWithNothingOpen) {
     EXPECT_EQ(engine.calls, (Calls{"stop", "open " + bad.toStdString(), "getLastErrorNo"}));
 
     // Play has nothing to play, and the window does not pretend otherwise.
+    form.player().playFromStart();
+    EXPECT_EQ(engine.count("play"), 0);
     form.playw();
     form.Timer->tick();
     EXPECT_EQ(form.lbPlayTime->caption(), QString());
