@@ -25,7 +25,7 @@ Player::Player(const PlayerControls& controls, EngineApi& engine, view::WaveView
     , m_engine(engine)
     , m_view(view)
     , m_showMessage(showOpenError) {
-    m_controls.Timer->setTickHandler([this] { Timer_Timer(); });
+    m_controls.Timer->setTickHandler([this] { showPlaybackStatus(); });
     m_controls.scSeek->setChangeHandler([this] { scSeek_Change(); });
     m_controls.scLVol->setChangeHandler([this] { scLVol_Change(); });
     m_controls.scRVol->setChangeHandler([this] { scRVol_Change(); });
@@ -128,10 +128,10 @@ void Player::openTrackFile(const QString& path, const QByteArray& file) {
     m_trackPath = path;
     m_trackFile = file;
     m_controls.txtFile->setText(path);
-    btOpen_Click();
+    openAndPlay();
 }
 
-void Player::btOpen_Click() {
+void Player::openAndPlay() {
     const QByteArray file = m_trackFile;
     struct stat st {};
     if (::stat(file.constData(), &st) != 0 || !S_ISREG(st.st_mode))
@@ -157,10 +157,10 @@ void Player::btOpen_Click() {
     if (m_speedPercent != kNormalSpeed)
         sendSpeed(m_speedPercent);
     getState();
-    playw();
+    playOrResume();
 }
 
-void Player::playw() {
+void Player::playOrResume() {
     if (m_freshPlay)
         m_freshPlay();
     m_notPlayedYet = false;
@@ -192,7 +192,7 @@ void Player::pauseResumeOrReplay(int stepBackSec) {
     switch (getState()) {
     case 0:
         if (m_trackOpen) {
-            playw();
+            playOrResume();
             noteReplay();
         }
         break;
@@ -229,10 +229,10 @@ void Player::seekBy(int seconds) {
 void Player::playFromStart() {
     if (!m_trackOpen)
         return;
-    // playw would resume a paused track where it stands.
+    // playOrResume would resume a paused track where it stands.
     if (getState() == 2)
         m_engine.stop();
-    playw();
+    playOrResume();
     noteReplay();
 }
 
@@ -246,7 +246,7 @@ void Player::sendSpeed(int percent) {
     m_controls.lbSpeed->setCaption(speedText(m_speedPercent));
 }
 
-void Player::Timer_Timer() {
+void Player::showPlaybackStatus() {
     const int state = getState();
     // Asked on the tick only, so the refresh itself calls the engine as it always has.
     showOutput(state != 0 && m_engine.getOutputState() == VBMP3_OUTPUT_SILENT);

@@ -44,10 +44,10 @@ public:
     // path on disk, which open it even when its name is not UTF-8.
     void openTrackFile(const QString& path, const QByteArray& file);
     // Opens the recording last named and starts it.
-    void btOpen_Click();
+    void openAndPlay();
 
     // Plays from the beginning, or resumes a paused track; switches repeat off.
-    void playw();
+    void playOrResume();
     // Pauses a playing track, resumes a paused one.
     void pauseOrResume();
 
@@ -74,7 +74,8 @@ public:
     int barValue() const { return m_controls.scSeek->value(); }
     void moveBarTo(int value) { m_controls.scSeek->setValue(value); }
 
-    void Timer_Timer();
+    // Timer's tick: the status refresh, and a word when nothing is heard.
+    void showPlaybackStatus();
     void scSeek_Change();
     void scLVol_Change();
     void scRVol_Change();

@@ -83,71 +83,73 @@ RecordWindow::RecordWindow(QWidget* owner)
         return askSavePathWithDialog(this, suggested);
     };
 
-    Image1 = new controls::PictureButton(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(kWidth - 18, 0, 13, 13);
-    Image1->setPicture(artwork::closePicture(Image1->width()));
-    Image1->setToolTip(QStringLiteral("关闭（Esc）"));
-    Image1->setAccessibleName(QStringLiteral("关闭"));
-    Image1->setClickHandler([this] { close(); });
+    m_controls.Image1 = new controls::PictureButton(this);
+    m_controls.Image1->setObjectName(QStringLiteral("Image1"));
+    m_controls.Image1->setGeometry(kWidth - 18, 0, 13, 13);
+    m_controls.Image1->setPicture(artwork::closePicture(m_controls.Image1->width()));
+    m_controls.Image1->setToolTip(QStringLiteral("关闭（Esc）"));
+    m_controls.Image1->setAccessibleName(QStringLiteral("关闭"));
+    m_controls.Image1->setClickHandler([this] { close(); });
 
-    lbToday = makeLabel(this, "lbToday", QRect(10, 32, 420, 20), 14);
-    lbDaysInARow = makeLabel(this, "lbDaysInARow", QRect(430, 32, 180, 20), 14);
-    lbDaysInARow->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_controls.lbToday = makeLabel(this, "lbToday", QRect(10, 32, 420, 20), 14);
+    m_controls.lbDaysInARow = makeLabel(this, "lbDaysInARow", QRect(430, 32, 180, 20), 14);
+    m_controls.lbDaysInARow->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    chartDays = new QChartView(this);
-    chartDays->setObjectName(QStringLiteral("chartDays"));
-    chartDays->setAccessibleName(QStringLiteral("近30天的写对率和练习分钟"));
-    chartDays->setGeometry(4, 54, kWidth - 8, 178);
-    chartDays->setRenderHint(QPainter::Antialiasing);
-    chartDays->setFrameShape(QFrame::NoFrame);
-    chartDays->setStyleSheet(QStringLiteral("background: transparent"));
+    m_controls.chartDays = new QChartView(this);
+    m_controls.chartDays->setObjectName(QStringLiteral("chartDays"));
+    m_controls.chartDays->setAccessibleName(QStringLiteral("近30天的写对率和练习分钟"));
+    m_controls.chartDays->setGeometry(4, 54, kWidth - 8, 178);
+    m_controls.chartDays->setRenderHint(QPainter::Antialiasing);
+    m_controls.chartDays->setFrameShape(QFrame::NoFrame);
+    m_controls.chartDays->setStyleSheet(QStringLiteral("background: transparent"));
 
-    lbMissed = makeLabel(this, "lbMissed", QRect(10, 236, 220, 18));
-    lbMissed->setText(QStringLiteral("常错的词（次数）"));
-    treeMissed = makeTree(this, "treeMissed", {QStringLiteral("词"), QStringLiteral("次数")},
-                          QRect(10, 256, 220, 172));
-    treeMissed->setColumnWidth(1, 44);
-    treeMissed->setAccessibleName(QStringLiteral("常错的词"));
+    m_controls.lbMissed = makeLabel(this, "lbMissed", QRect(10, 236, 220, 18));
+    m_controls.lbMissed->setText(QStringLiteral("常错的词（次数）"));
+    m_controls.treeMissed =
+        makeTree(this, "treeMissed", {QStringLiteral("词"), QStringLiteral("次数")},
+                 QRect(10, 256, 220, 172));
+    m_controls.treeMissed->setColumnWidth(1, 44);
+    m_controls.treeMissed->setAccessibleName(QStringLiteral("常错的词"));
 
-    lbDue = makeLabel(this, "lbDue", QRect(240, 236, 370, 18));
-    lbDue->setText(QStringLiteral("待复习的句子（双击开始，F12 开始第一句）"));
-    treeDue = makeTree(this, "treeDue",
-                       {QStringLiteral("句子"), QStringLiteral("课文"), QStringLiteral("到期"),
-                        QStringLiteral("上次")},
-                       QRect(240, 256, 370, 172));
-    treeDue->setRootIsDecorated(false);
-    treeDue->setColumnWidth(1, 78);
-    treeDue->setColumnWidth(2, 64);
-    treeDue->setColumnWidth(3, 40);
-    treeDue->setAccessibleName(QStringLiteral("待复习的句子"));
-    connect(treeDue, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+    m_controls.lbDue = makeLabel(this, "lbDue", QRect(240, 236, 370, 18));
+    m_controls.lbDue->setText(QStringLiteral("待复习的句子（双击开始，F12 开始第一句）"));
+    m_controls.treeDue = makeTree(this, "treeDue",
+                                  {QStringLiteral("句子"), QStringLiteral("课文"),
+                                   QStringLiteral("到期"), QStringLiteral("上次")},
+                                  QRect(240, 256, 370, 172));
+    m_controls.treeDue->setRootIsDecorated(false);
+    m_controls.treeDue->setColumnWidth(1, 78);
+    m_controls.treeDue->setColumnWidth(2, 64);
+    m_controls.treeDue->setColumnWidth(3, 40);
+    m_controls.treeDue->setAccessibleName(QStringLiteral("待复习的句子"));
+    connect(m_controls.treeDue, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         base::runGuarded("treeDue activated", [&] { startDueRow(item); });
     });
 
-    lbStatus = makeLabel(this, "lbStatus", QRect(10, 436, 480, 26), 12);
-    lbStatus->setWordWrap(true);
-    cmdExport = new QPushButton(QStringLiteral("导出CSV…"), this);
-    cmdExport->setObjectName(QStringLiteral("cmdExport"));
-    cmdExport->setGeometry(kWidth - 110, 436, 100, 26);
-    cmdExport->setFont(controls::interfaceFont(13));
-    cmdExport->setToolTip(QStringLiteral("把全部练习记录存成 CSV 表格，可用 Excel 或 WPS 打开"));
-    connect(cmdExport, &QPushButton::clicked, this,
+    m_controls.lbStatus = makeLabel(this, "lbStatus", QRect(10, 436, 480, 26), 12);
+    m_controls.lbStatus->setWordWrap(true);
+    m_controls.cmdExport = new QPushButton(QStringLiteral("导出CSV…"), this);
+    m_controls.cmdExport->setObjectName(QStringLiteral("cmdExport"));
+    m_controls.cmdExport->setGeometry(kWidth - 110, 436, 100, 26);
+    m_controls.cmdExport->setFont(controls::interfaceFont(13));
+    m_controls.cmdExport->setToolTip(
+        QStringLiteral("把全部练习记录存成 CSV 表格，可用 Excel 或 WPS 打开"));
+    connect(m_controls.cmdExport, &QPushButton::clicked, this,
             [this] { base::runGuarded("cmdExport click", [this] { exportCsv(); }); });
 }
 
 void RecordWindow::showSummary(const RecordSummary& summary, const QDateTime& now) {
-    lbToday->setText(todayCaption(summary.today));
-    lbDaysInARow->setText(daysInARowCaption(summary.daysInARow, summary.today));
-    QChart* old = chartDays->chart();
-    chartDays->setChart(makeDayChart(summary.lastDays));
+    m_controls.lbToday->setText(todayCaption(summary.today));
+    m_controls.lbDaysInARow->setText(daysInARowCaption(summary.daysInARow, summary.today));
+    QChart* old = m_controls.chartDays->chart();
+    m_controls.chartDays->setChart(makeDayChart(summary.lastDays));
     delete old; // the view does not own a chart it lets go of
     fillMissed(summary.mostMissed);
     fillDue(summary.due, now);
 }
 
 void RecordWindow::fillMissed(const std::vector<MissedWord>& missed) {
-    treeMissed->clear();
+    m_controls.treeMissed->clear();
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(missed.size()));
     for (const MissedWord& word : missed) {
@@ -160,13 +162,14 @@ void RecordWindow::fillMissed(const std::vector<MissedWord>& missed) {
         }
         items << item;
     }
-    treeMissed->addTopLevelItems(items);
+    m_controls.treeMissed->addTopLevelItems(items);
     if (missed.empty())
-        treeMissed->addTopLevelItem(new QTreeWidgetItem({QStringLiteral("（还没有写错的词）")}));
+        m_controls.treeMissed->addTopLevelItem(
+            new QTreeWidgetItem({QStringLiteral("（还没有写错的词）")}));
 }
 
 void RecordWindow::fillDue(const std::vector<DueItem>& due, const QDateTime& now) {
-    treeDue->clear();
+    m_controls.treeDue->clear();
     m_due = due;
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(due.size()));
@@ -177,8 +180,8 @@ void RecordWindow::fillDue(const std::vector<DueItem>& due, const QDateTime& now
         row->setToolTip(1, QDir(item.lesson.folder).filePath(item.lesson.recordingName));
         items << row;
     }
-    treeDue->addTopLevelItems(items);
-    lbDue->setText(
+    m_controls.treeDue->addTopLevelItems(items);
+    m_controls.lbDue->setText(
         due.empty()
             ? QStringLiteral("待复习的句子：现在没有")
             : QStringLiteral("待复习的句子：%1 句（双击开始，F12 开始第一句）").arg(due.size()));
@@ -191,7 +194,7 @@ const DueItem* RecordWindow::dueItemAt(int row) const {
 }
 
 void RecordWindow::startDueRow(QTreeWidgetItem* item) {
-    const DueItem* due = dueItemAt(treeDue->indexOfTopLevelItem(item));
+    const DueItem* due = dueItemAt(m_controls.treeDue->indexOfTopLevelItem(item));
     if (due && m_startDue)
         m_startDue(*due);
 }
@@ -202,10 +205,14 @@ void RecordWindow::setRecordNote(const QString& note) {
 }
 
 void RecordWindow::showStatus(const QString& text, bool problem) {
-    lbStatus->setText(text);
-    QPalette pal = lbStatus->palette();
+    m_controls.lbStatus->setText(text);
+    QPalette pal = m_controls.lbStatus->palette();
     pal.setColor(QPalette::WindowText, problem ? QColor(255, 214, 102) : QColor(Qt::white));
-    lbStatus->setPalette(pal);
+    m_controls.lbStatus->setPalette(pal);
+}
+
+void RecordWindow::setExportEnabled(bool enabled) {
+    m_controls.cmdExport->setEnabled(enabled);
 }
 
 void RecordWindow::exportCsv() {

@@ -21,6 +21,20 @@ class QIODevice;
 
 namespace hearvex::record {
 
+// The window's controls, written by RecordWindow alone.
+struct RecordWindowControls {
+    controls::PictureButton* Image1 = nullptr; // close
+    QLabel* lbToday = nullptr;
+    QLabel* lbDaysInARow = nullptr;
+    QChartView* chartDays = nullptr;
+    QLabel* lbMissed = nullptr;
+    QTreeWidget* treeMissed = nullptr; // a word and its count; under it, its sentences
+    QLabel* lbDue = nullptr;
+    QTreeWidget* treeDue = nullptr; // sentence, lesson, due, last result
+    QLabel* lbStatus = nullptr;
+    QPushButton* cmdExport = nullptr;
+};
+
 class RecordWindow : public QWidget {
     Q_OBJECT
 public:
@@ -41,20 +55,14 @@ public:
     using SaveAsker = std::function<QString(const QString& suggestedPath)>;
     void setSaveAsker(SaveAsker ask) { m_askSavePath = std::move(ask); }
 
+    // Whether there is a record to export (cmdExport is greyed out while not).
+    void setExportEnabled(bool enabled);
     // cmdExport's click: asks for a file and writes the record into it. The
     // outcome shows in lbStatus.
     void exportCsv();
 
-    controls::PictureButton* Image1 = nullptr; // close
-    QLabel* lbToday = nullptr;
-    QLabel* lbDaysInARow = nullptr;
-    QChartView* chartDays = nullptr;
-    QLabel* lbMissed = nullptr;
-    QTreeWidget* treeMissed = nullptr; // a word and its count; under it, its sentences
-    QLabel* lbDue = nullptr;
-    QTreeWidget* treeDue = nullptr; // sentence, lesson, due, last result
-    QLabel* lbStatus = nullptr;
-    QPushButton* cmdExport = nullptr;
+    // The controls, for tests that look at them or act on them as the learner does.
+    const RecordWindowControls& controls() const { return m_controls; }
 
     // The due item of a row of treeDue.
     const DueItem* dueItemAt(int row) const;
@@ -69,6 +77,7 @@ private:
     void startDueRow(QTreeWidgetItem* item);
     void showStatus(const QString& text, bool problem);
 
+    RecordWindowControls m_controls;
     std::vector<DueItem> m_due;
     QString m_recordNote;
     std::function<void(const DueItem&)> m_startDue;

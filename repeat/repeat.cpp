@@ -98,7 +98,7 @@ void Repeat::Image3_MouseUp(int index, int, int, int, int) {
         repeatLastSeconds(20);
         break;
     case 2:
-        m_player.playw();
+        m_player.playOrResume();
         break;
     case 3:
         m_player.pauseOrResume();

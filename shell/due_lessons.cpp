@@ -49,23 +49,30 @@ void DueLessons::startNextDue() {
 
 bool DueLessons::start(const record::DueItem& item) {
     lessons::Form3& library = m_library();
-    lessons::FileList* list = library.File1;
-    const QByteArray folder = QFile::encodeName(list->path());
     record::ListedLessons listed;
-    listed.folder = list->path();
-    for (int i = 0; i < list->listCount(); ++i)
-        listed.names << list->entry(i);
+    std::vector<lessons::ListedLesson> lessons;
+    for (int i = 0; i < library.lessonCount(); ++i) {
+        lessons.push_back(library.lessonAt(i));
+        listed.names << lessons.back().name;
+    }
+    // Each lesson is read from the folder it is listed from: the learner's own
+    // lessons follow those beside the program.
+    const auto pathOf = [&](int i, const QByteArray& file) {
+        const lessons::ListedLesson& lesson = lessons[static_cast<std::size_t>(i)];
+        return QFile::encodeName(lesson.folder) + '/' + file;
+    };
     listed.sentenceOf = [&](int i) {
-        return sentenceInTextFile(folder + '/' + lessons::textFileNameBytes(list->entryFile(i)));
+        return sentenceInTextFile(
+            pathOf(i, lessons::textFileNameBytes(lessons[static_cast<std::size_t>(i)].file)));
     };
     listed.hashOf = [&](int i) {
-        return record::hashRecording(QFile::decodeName(folder + '/' + list->entryFile(i)));
+        return record::hashRecording(
+            QFile::decodeName(pathOf(i, lessons[static_cast<std::size_t>(i)].file)));
     };
     const int position = record::findLesson(item.lesson, listed);
     if (position >= 0) {
         m_lbDue->setCaption(QString());
-        list->setListIndex(position);
-        library.playwav(); // as a double-click on it
+        library.startLessonAt(position); // as a double-click on it
         return true;
     }
     if (startWhereRecorded(item.lesson))

@@ -35,8 +35,6 @@ public:
     void startLesson(const QString& text, const QString& recordingPath) {
         startLesson(text, recordingPath, QFile::encodeName(recordingPath));
     }
-    int getState() { return m_player.getState(); }
-    void playw() { m_player.playw(); }
 
     // The directory the program reads its lessons, word lists and help from
     // (the program's own; tests give a temporary one before the first use).

@@ -38,11 +38,8 @@
 
 namespace hearvex {
 
-class Form1Design : public QWidget {
-    Q_OBJECT
-public:
-    explicit Form1Design(QWidget* parent = nullptr);
-
+// The window's controls, as designed.
+struct Form1Controls {
     // Timers
     controls::Timer* Timer = nullptr;    // status tick, 100 ms, off at start
     controls::Timer* TimeView = nullptr; // view tick; its interval is set at load
@@ -75,18 +72,30 @@ public:
     controls::ScrollBar* scRVol = nullptr;
     std::array<controls::PictureButton*, 10> Image2{}; // item 5 does not exist
     std::array<controls::PictureButton*, 4> Image3{};
+};
+
+// The controls are a base rather than a member, so that the design code and
+// the window itself name them by their design names; outside the window only
+// controls() reaches them.
+class Form1Design : public QWidget, protected Form1Controls {
+    Q_OBJECT
+public:
+    explicit Form1Design(QWidget* parent = nullptr);
+
+    // The controls, for tests that look at them or act on them as the learner does.
+    const Form1Controls& controls() const { return *this; }
 
     // The inner width of picWaveFrm in twips (its scale width).
     int picWaveFrmScaleWidth() const;
 
-    // Each part's own controls.
+protected:
+    // Each part's own controls, handed to the part that owns them.
     player::PlayerControls playerControls() const;
     view::ViewControls viewControls() const;
     repeat::RepeatControls repeatControls() const;
     exercise::ExerciseControls exerciseControls() const;
     ToolbarControls toolbarControls() const;
 
-protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:

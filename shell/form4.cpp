@@ -37,13 +37,13 @@ Form4::Form4(QWidget* parent)
     setPalette(pal);
     setAutoFillBackground(true);
 
-    Frame1 = new QFrame(this);
+    auto* Frame1 = m_controls.Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(twipsRect(110, 0, 5535, 3735));
     Frame1->setStyleSheet(QStringLiteral("QFrame#Frame1 { border: 1px solid %1; }")
                               .arg(controls::styleColor(controls::kBackColor)));
 
-    Image1 = new controls::PictureButton(Frame1);
+    auto* Image1 = m_controls.Image1 = new controls::PictureButton(Frame1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAccessibleName(QStringLiteral("Hearvex"));
     Image1->setGeometry(twipsRect(240, 480, 480, 480));
@@ -51,15 +51,16 @@ Form4::Form4(QWidget* parent)
     Image1->setCursor(Qt::ArrowCursor);
 
     // 宋体 26.25 pt and 14.25 pt bold at 96 dpi.
-    Label1 = makeLabel(Frame1, "Label1", familyTitle(), twipsRect(720, 1320, 3975, 855),
-                       controls::songTi(35, true));
-    Label2 = makeLabel(Frame1, "Label2", QStringLiteral("——Hearvex"),
-                       twipsRect(2280, 2160, 2655, 495), controls::songTi(19, true));
-    Label3 = makeLabel(Frame1, "Label3", creditLine(), twipsRect(4200, 3360, 1215, 375),
-                       controls::songTi(12));
+    m_controls.Label1 = makeLabel(Frame1, "Label1", familyTitle(), twipsRect(720, 1320, 3975, 855),
+                                  controls::songTi(35, true));
+    m_controls.Label2 = makeLabel(Frame1, "Label2", QStringLiteral("——Hearvex"),
+                                  twipsRect(2280, 2160, 2655, 495), controls::songTi(19, true));
+    m_controls.Label3 = makeLabel(Frame1, "Label3", creditLine(), twipsRect(4200, 3360, 1215, 375),
+                                  controls::songTi(12));
 
-    Timer1 = new controls::Timer(this, 1000, false);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    m_controls.Timer1 = new controls::Timer(this, 1000, false);
+    m_controls.Timer1->setObjectName(QStringLiteral("Timer1"));
+    m_controls.Timer1->setTickHandler([this] { Timer1_Timer(); });
 }
 
 bool Form4::event(QEvent* event) {
@@ -75,8 +76,15 @@ void Form4::showEvent(QShowEvent* event) {
     Form_Activate();
 }
 
+void Form4::Timer1_Timer() {
+    // One tick only, even if a step of the handler fails.
+    base::skipOnError([this] { m_controls.Timer1->setEnabled(false); });
+    if (m_timeUp)
+        m_timeUp();
+}
+
 void Form4::Form_Activate() {
-    base::skipOnError([this] { Timer1->setEnabled(true); });
+    base::skipOnError([this] { m_controls.Timer1->setEnabled(true); });
 }
 
 } // namespace hearvex

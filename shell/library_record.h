@@ -16,18 +16,15 @@ namespace hearvex {
 class LibraryRecord : public QObject {
     Q_OBJECT
 public:
-    // Watches library's list; the menu's commands run as their keys do.
+    // Gives library's list its tooltips and its context menu, whose commands
+    // run as their keys do.
     LibraryRecord(lessons::Form3& library, PracticeRecorder& recorder,
                   std::function<void()> showRecord, std::function<void()> startNextDue);
 
     // The tooltip of the entry at a position of the list.
     QString toolTipOf(int position);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void showMenu(const QPoint& at);
     // The recording's hash, read again only when the file changed.
     QByteArray hashOf(const QString& path);
 
@@ -38,8 +35,6 @@ private:
     };
     lessons::Form3& m_library;
     PracticeRecorder& m_recorder;
-    std::function<void()> m_showRecord;
-    std::function<void()> m_startNextDue;
     QHash<QString, Hashed> m_hashes;
 };
 

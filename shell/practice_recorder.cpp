@@ -155,7 +155,7 @@ void PracticeRecorder::refreshWindow() {
     const QDateTime now = m_now();
     window->showSummary(m_record ? m_record->summary(now) : record::RecordSummary{}, now);
     window->setRecordNote(m_note);
-    window->cmdExport->setEnabled(m_record != nullptr);
+    window->setExportEnabled(m_record != nullptr);
 }
 
 } // namespace hearvex

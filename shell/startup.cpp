@@ -21,19 +21,16 @@ void Startup::begin() {
     auto* splash = new Form4;
     m_splash = splash;
     splash->setAttribute(Qt::WA_DeleteOnClose);
-    splash->Timer1->setTickHandler([this] { Timer1_Timer(); });
+    splash->setTimeUpHandler([this] { bringUpMainWindow(); });
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         splash->move(screen->geometry().center() - splash->rect().center());
     splash->show();
 }
 
-void Startup::Timer1_Timer() {
+void Startup::bringUpMainWindow() {
     Form4* splash = m_splash;
     if (!splash || m_form1)
         return;
-    // One tick only, even if a step below fails.
-    splash->Timer1->setEnabled(false);
-
     m_form1 = std::make_unique<Form1>(m_engine);
     m_form1->setProgramDir(m_programDir);
     m_form1->load();

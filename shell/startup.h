@@ -29,7 +29,7 @@ public:
     Form1* form1() const { return m_form1.get(); } // null until the splash's tick
 
 private:
-    void Timer1_Timer();
+    void bringUpMainWindow();
 
     EngineApi& m_engine;
     QString m_programDir;

@@ -32,48 +32,19 @@ Toolbar::Toolbar(const ToolbarControls& controls, QWidget& window, EngineApi& en
     , m_openPage([this](const QUrl& page, std::function<void()> cannotOpen) {
         openWithDesktop(page, &m_pageOpeners, std::move(cannotOpen));
     }) {
-    for (int index = 0; index < static_cast<int>(m_controls.Image2.size()); ++index) {
-        controls::PictureButton* image = m_controls.Image2[index];
-        if (!image)
-            continue;
-        image->setPressShift(QPoint(1, 1));
-        image->setMouseUpHandler([this, index](int button, int shift, int x, int y) {
-            Image2_MouseUp(index, button, shift, x, y);
-        });
-    }
+    wireButton(0, &Toolbar::showWordLists);
+    wireButton(1, &Toolbar::openHelp);
+    wireButton(2, &Toolbar::quit);
+    wireButton(6, &Toolbar::check);
+    wireButton(7, &Toolbar::nextLesson);
+    wireButton(8, &Toolbar::showLibrary);
+    wireButton(9, &Toolbar::previousLesson);
 }
 
-void Toolbar::Image2_MouseUp(int index, int, int, int, int) {
-    runCommand(index);
-}
-
-void Toolbar::runCommand(int index) {
-    switch (index) {
-    case 0:
-        showWordLists();
-        break;
-    case 1:
-        openHelp();
-        break;
-    case 2:
-        quit();
-        break;
-    case 6:
-        check();
-        break;
-    case 7:
-        stepLesson(+1);
-        break;
-    case 8:
-        m_library().show();
-        m_library().raise();
-        break;
-    case 9:
-        stepLesson(-1);
-        break;
-    default:
-        break;
-    }
+void Toolbar::wireButton(int index, void (Toolbar::*operation)()) {
+    controls::PictureButton* image = m_controls.Image2[static_cast<std::size_t>(index)];
+    image->setPressShift(QPoint(1, 1));
+    image->setMouseUpHandler([this, operation](int, int, int, int) { (this->*operation)(); });
 }
 
 void Toolbar::check() {
@@ -121,15 +92,18 @@ void Toolbar::quit() {
     m_endProcess();
 }
 
-void Toolbar::stepLesson(int step) {
-    lessons::Form3& library = m_library(); // loads it first if it never was
-    const int selected = library.File1->listIndex();
-    if (step > 0 && selected >= library.File1->listCount() - 1)
-        return;
-    if (step < 0 && selected < 1)
-        return;
-    library.File1->setListIndex(selected + step);
-    library.playwav();
+void Toolbar::nextLesson() {
+    m_library().step(+1); // loads the library first if it never was
+}
+
+void Toolbar::previousLesson() {
+    m_library().step(-1);
+}
+
+void Toolbar::showLibrary() {
+    lessons::Form3& library = m_library();
+    library.show();
+    library.raise();
 }
 
 } // namespace hearvex

@@ -1,7 +1,7 @@
 // The toolbar of the main window: the picture buttons Image2 items 0 to 2 and
 // 6 to 9 (items 3 and 4, the hint switches, are the exercise's). A press
 // moves the picture one pixel down and right; the release, of any mouse button
-// and wherever the pointer is, moves it back and runs the button's command.
+// and wherever the pointer is, moves it back and runs the button's operation.
 #pragma once
 
 #include "engine_api.h"
@@ -32,17 +32,15 @@ public:
             exercise::Exercise& exercise, std::function<lessons::Form3&()> library,
             const QString& programDir);
 
-    void Image2_MouseUp(int index, int button, int shift, int x, int y);
-
-    // The command of button index; indexes without a command do nothing.
-    void runCommand(int index);
-
     // 错误记录: the check, which also releases the full-text switch.
     void check();
     // The lesson below / above the selected one in the library, started as a
     // double-click starts it; nothing at either end of the list.
-    void nextLesson() { stepLesson(+1); }
-    void previousLesson() { stepLesson(-1); }
+    void nextLesson();
+    void previousLesson();
+    // 课文库: the lesson library shown and brought forward, its list and
+    // selection as they were.
+    void showLibrary();
 
     // The word-list window while it is open, else null.
     wordlists::Form2* form2() const { return m_form2; }
@@ -64,11 +62,12 @@ public:
     HelpWindow* helpWindow() const { return m_help; }
 
 private:
+    // Each button runs its operation when the mouse button is released on it.
+    void wireButton(int index, void (Toolbar::*operation)());
     void showWordLists();
     void openHelp();
     void showHelpWindow(const QString& page);
     void quit();
-    void stepLesson(int step);
 
     ToolbarControls m_controls;
     QWidget& m_window;

@@ -23,7 +23,7 @@ Form2::Form2(const QString& programDir, QWidget* owner)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(354, 470); // 5310 x 7050 twips
 
-    Image1 = new controls::PictureButton(this);
+    auto* Image1 = m_controls.Image1 = new controls::PictureButton(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(twipsRect(5040, 0, 195, 195));
     Image1->setPicture(artwork::closePicture(Image1->width()));
@@ -31,7 +31,7 @@ Form2::Form2(const QString& programDir, QWidget* owner)
     Image1->setAccessibleName(QStringLiteral("关闭"));
     Image1->setClickHandler([this] { Image1_Click(); });
 
-    Combo1 = new QComboBox(this);
+    auto* Combo1 = m_controls.Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setAccessibleName(QStringLiteral("词表"));
     Combo1->setGeometry(twipsRect(0, 360, 5295, 300));
@@ -41,7 +41,7 @@ Form2::Form2(const QString& programDir, QWidget* owner)
     connect(Combo1, &QComboBox::activated, this,
             [this] { base::runGuarded("Combo1 click", [this] { Combo1_Click(); }); });
 
-    RichTextBox1 = new controls::RichTextBox(this);
+    auto* RichTextBox1 = m_controls.RichTextBox1 = new controls::RichTextBox(this);
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
     RichTextBox1->setAccessibleName(QStringLiteral("词表内容"));
     RichTextBox1->setGeometry(twipsRect(0, 720, 5295, 6255));
@@ -61,12 +61,12 @@ void Form2::Form_Load() {
         if (shown)
             show();
     }
-    Combo1->setCurrentIndex(0);
+    m_controls.Combo1->setCurrentIndex(0);
     showList(0);
 }
 
 void Form2::Combo1_Click() {
-    showList(Combo1->currentIndex());
+    showList(m_controls.Combo1->currentIndex());
 }
 
 void Form2::Image1_Click() {
@@ -76,11 +76,11 @@ void Form2::Image1_Click() {
 void Form2::showList(int position) {
     const QString path = wordListPath(m_programDir, position);
     if (QFileInfo(path).size() > kMaxWordListBytes) {
-        RichTextBox1->setText(tooLargeNote());
+        m_controls.RichTextBox1->setText(tooLargeNote());
         return;
     }
     // A missing or unreadable list leaves the box empty.
-    RichTextBox1->loadFile(path);
+    m_controls.RichTextBox1->loadFile(path);
 }
 
 void Form2::paintEvent(QPaintEvent*) {

@@ -12,6 +12,13 @@
 
 namespace hearvex::wordlists {
 
+// The window's controls, written by Form2 alone.
+struct Form2Controls {
+    controls::PictureButton* Image1 = nullptr;     // close
+    QComboBox* Combo1 = nullptr;                   // the choice of list
+    controls::RichTextBox* RichTextBox1 = nullptr; // the chosen list
+};
+
 class Form2 : public QWidget {
     Q_OBJECT
 public:
@@ -25,9 +32,8 @@ public:
     // The close picture: unload the window.
     void Image1_Click();
 
-    controls::PictureButton* Image1 = nullptr;     // close
-    QComboBox* Combo1 = nullptr;                   // the choice of list
-    controls::RichTextBox* RichTextBox1 = nullptr; // the chosen list
+    // The controls, for tests that look at them or act on them as the learner does.
+    const Form2Controls& controls() const { return m_controls; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,6 +41,7 @@ protected:
 private:
     void showList(int position);
 
+    Form2Controls m_controls;
     QString m_programDir;
     QPixmap m_title;
 };

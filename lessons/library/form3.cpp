@@ -12,8 +12,11 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QHelpEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
@@ -54,23 +57,31 @@ Form3::Form3(LessonHost& host, LessonState& state, const LessonFolders& folders,
     setPalette(pal);
     setAutoFillBackground(true);
 
-    File1 = new FileList(this);
-    File1->setObjectName(QStringLiteral("File1"));
-    File1->setAccessibleName(QStringLiteral("课文列表"));
-    File1->setGeometry(twipsRect(0, 0, 2295, 6570));
-    File1->setFont(controls::songTi(12));
-    File1->setFrameShape(QFrame::NoFrame);
-    File1->setStyleSheet(
+    FileList* list = new FileList(this);
+    m_controls.File1 = list;
+    list->setObjectName(QStringLiteral("File1"));
+    list->setAccessibleName(QStringLiteral("课文列表"));
+    list->setGeometry(twipsRect(0, 0, 2295, 6570));
+    list->setFont(controls::songTi(12));
+    list->setFrameShape(QFrame::NoFrame);
+    list->setStyleSheet(
         QStringLiteral("QListWidget { background: %1; color: white; border: none; }"
                        "QListWidget::item:selected { background: %2; color: white; }")
             .arg(controls::styleColor(controls::kBackColor),
                  controls::styleColor(controls::kSelectionColor)));
-    File1->setDblClickHandler([this] { playwav(); });
+    list->setDblClickHandler([this] { startSelected(); });
+    list->viewport()->installEventFilter(this);
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        base::runGuarded("File1 context menu", [&] { showMenu(at); });
+    });
 
-    Image1 = makeButton(this, "Image1", QStringLiteral("确定"), twipsRect(0, 6720, 1170, 360));
-    Image2 = makeButton(this, "Image2", QStringLiteral("关闭"), twipsRect(1140, 6720, 1170, 360));
-    Image1->setClickHandler([this] { playwav(); });
-    Image2->setClickHandler([this] { hide(); });
+    m_controls.Image1 =
+        makeButton(this, "Image1", QStringLiteral("确定"), twipsRect(0, 6720, 1170, 360));
+    m_controls.Image2 =
+        makeButton(this, "Image2", QStringLiteral("关闭"), twipsRect(1140, 6720, 1170, 360));
+    m_controls.Image1->setClickHandler([this] { startSelected(); });
+    m_controls.Image2->setClickHandler([this] { hide(); });
 
     setAcceptDrops(true);
     m_import.setDoneHandler([this](const QStringList& recordings) { showImported(recordings); });
@@ -83,16 +94,41 @@ void Form3::Form_Load() {
     for (const QString& folder : m_folders.listed())
         skipOnError([&] { recoverInterruptedImports(QFile::encodeName(folder)); });
     // A missing folder lists nothing; a position past the end selects nothing.
-    skipOnError([&] { File1->setPaths(m_folders.listed()); });
-    skipOnError([&] { File1->setListIndex(m_state.curLesson); });
+    skipOnError([&] { m_controls.File1->setPaths(m_folders.listed()); });
+    skipOnError([&] { m_controls.File1->setListIndex(m_state.curLesson); });
 }
 
-void Form3::playwav() {
+void Form3::step(int direction) {
+    const int selected = m_controls.File1->listIndex();
+    if (direction > 0 && selected >= m_controls.File1->listCount() - 1)
+        return;
+    if (direction < 0 && selected < 1)
+        return;
+    m_controls.File1->setListIndex(selected + (direction > 0 ? 1 : -1));
+    startSelected();
+}
+
+void Form3::startLessonAt(int position) {
+    m_controls.File1->setListIndex(position);
+    startSelected();
+}
+
+int Form3::lessonCount() const {
+    return m_controls.File1->listCount();
+}
+
+ListedLesson Form3::lessonAt(int position) const {
+    const FileList& list = *m_controls.File1;
+    return {list.entry(position), list.entryFile(position), list.entryFolder(position)};
+}
+
+void Form3::startSelected() {
     // A request that arrives while a lesson is being started (a message box of
     // the open runs its own event loop) is dropped.
     if (m_starting)
         return;
-    const int position = File1->listIndex();
+    const FileList& list = *m_controls.File1;
+    const int position = list.listIndex();
     if (position < 0)
         return;
     m_starting = true;
@@ -101,11 +137,11 @@ void Form3::playwav() {
         ~Done() { flag = false; }
     } done{m_starting};
 
-    const QString name = File1->entry(position);
+    const QString name = list.entry(position);
     // The files are opened by the bytes of their names, which need not be UTF-8.
-    const QString folderPath = File1->entryFolder(position);
+    const QString folderPath = list.entryFolder(position);
     const QByteArray folder = QFile::encodeName(folderPath);
-    const QByteArray file = File1->entryFile(position);
+    const QByteArray file = list.entryFile(position);
     skipOnError([&] {
         if (position + 1 > std::numeric_limits<std::int16_t>::max())
             throw std::overflow_error("curLesson");
@@ -115,6 +151,43 @@ void Form3::playwav() {
     skipOnError([&] { text = readLessonTextFile(folder + '/' + textFileNameBytes(file)).text; });
     const QString recording = folderPath + QLatin1Char('/') + name;
     skipOnError([&] { m_host.startLesson(text, recording, folder + '/' + file); });
+}
+
+void Form3::setMenuCommands(MenuCommands commands) {
+    m_menuCommands = std::move(commands);
+}
+
+void Form3::showMenu(const QPoint& at) {
+    if (m_menuCommands.empty())
+        return;
+    FileList* list = m_controls.File1;
+    QMenu menu(list);
+    for (const auto& [words, command] : m_menuCommands)
+        menu.addAction(words, command);
+    menu.exec(list->viewport()->mapToGlobal(at));
+}
+
+bool Form3::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_controls.File1->viewport() && event->type() == QEvent::ToolTip &&
+        showLessonToolTip(static_cast<const QHelpEvent&>(*event)))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+bool Form3::showLessonToolTip(const QHelpEvent& help) {
+    if (!m_toolTipOf)
+        return false;
+    const FileList& list = *m_controls.File1;
+    const int position = list.indexAt(help.pos()).row();
+    if (position < 0)
+        return false;
+    QString tip;
+    base::runGuarded("File1 tooltip", [&] { tip = m_toolTipOf(position); });
+    if (tip.isEmpty())
+        return false;
+    QToolTip::showText(help.globalPos(), tip, list.viewport(),
+                       list.visualRect(list.model()->index(position, 0)));
+    return true;
 }
 
 void Form3::mousePressEvent(QMouseEvent* event) {
@@ -142,14 +215,15 @@ void Form3::dropEvent(QDropEvent* event) {
 }
 
 void Form3::showImported(const QStringList& recordings) {
-    skipOnError([&] { File1->refresh(); });
+    FileList* list = m_controls.File1;
+    skipOnError([&] { list->refresh(); });
     if (recordings.isEmpty())
         return;
     // The import names its files from a QString, as the locale spells it.
     const int first =
-        File1->positionOf(QFile::encodeName(recordings.first()), m_folders.importFolder());
+        list->positionOf(QFile::encodeName(recordings.first()), m_folders.importFolder());
     if (first >= 0)
-        skipOnError([&] { File1->setListIndex(first); });
+        skipOnError([&] { list->setListIndex(first); });
 }
 
 } // namespace hearvex::lessons

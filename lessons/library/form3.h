@@ -2,7 +2,8 @@
 // right edge, listing the recordings of the lesson folder. Starting a lesson
 // (double-click, Enter or OK) reads its text and hands it with the recording's
 // path to the main window's LessonHost. A recording dropped on it is imported
-// into the lesson folder as one lesson per subtitle cue.
+// into the lesson folder as one lesson per subtitle cue. Other parts work the
+// list through the window's operations; its controls are its own.
 #pragma once
 
 #include "file_list.h"
@@ -13,8 +14,29 @@
 #include "picture_button.h"
 
 #include <QWidget>
+#include <functional>
+#include <utility>
+#include <vector>
+
+class QHelpEvent;
 
 namespace hearvex::lessons {
+
+// The window's controls, written by Form3 alone.
+struct Form3Controls {
+    FileList* File1 = nullptr;                 // the lesson list
+    controls::PictureButton* Image1 = nullptr; // 确定: start the selected lesson
+    controls::PictureButton* Image2 = nullptr; // 关闭: hide the window
+};
+
+// A lesson of the list: its recording's name as the list shows it, the bytes
+// of that name on disk (which open it even when they are not UTF-8) and the
+// folder it is listed from.
+struct ListedLesson {
+    QString name;
+    QByteArray file;
+    QString folder;
+};
 
 class Form3 : public QWidget {
     Q_OBJECT
@@ -31,11 +53,30 @@ public:
 
     // Starts the selected lesson; nothing when none is selected, and nothing
     // when a lesson is being started already.
-    void playwav();
+    void startSelected();
+    // Selects the lesson below (+1) or above (-1) the selected one and starts
+    // it; at either end of the list nothing changes. With nothing selected a
+    // step down starts the first lesson.
+    void step(int direction);
+    // Selects the lesson at a position and starts it, as a double-click on it does.
+    void startLessonAt(int position);
 
-    FileList* File1 = nullptr;                 // the lesson list
-    controls::PictureButton* Image1 = nullptr; // 确定: start the selected lesson
-    controls::PictureButton* Image2 = nullptr; // 关闭: hide the window
+    // The lessons listed, in list order.
+    int lessonCount() const;
+    // The lesson at a position; empty outside the list.
+    ListedLesson lessonAt(int position) const;
+
+    // What the list's tooltip tells of the lesson at a position (the list
+    // itself keeps showing file names); an empty text leaves the list's own.
+    void setToolTipSource(std::function<QString(int position)> toolTipOf) {
+        m_toolTipOf = std::move(toolTipOf);
+    }
+    // The commands of the list's context menu, by their words, in order.
+    using MenuCommands = std::vector<std::pair<QString, std::function<void()>>>;
+    void setMenuCommands(MenuCommands commands);
+
+    // The controls, for tests that look at them or act on them as the learner does.
+    const Form3Controls& controls() const { return m_controls; }
 
     // A press on the window's own surface (the shell drags the window by it).
     void setMouseDownHandler(controls::MouseHandler handler) { m_mouseDown = std::move(handler); }
@@ -44,6 +85,7 @@ public:
     LibraryImport& libraryImport() { return m_import; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -51,11 +93,16 @@ protected:
 private:
     // After an import: the new lessons listed, the first selected, none started.
     void showImported(const QStringList& recordings);
+    bool showLessonToolTip(const QHelpEvent& help);
+    void showMenu(const QPoint& at);
 
+    Form3Controls m_controls;
     LessonHost& m_host;
     LessonState& m_state;
     LessonFolders m_folders;
     controls::MouseHandler m_mouseDown;
+    std::function<QString(int)> m_toolTipOf;
+    MenuCommands m_menuCommands;
     bool m_starting = false;
     LibraryImport m_import; // last, so gone first: a running import ends before the list
 };

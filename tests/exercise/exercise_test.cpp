@@ -19,8 +19,8 @@ protected:
         form.show();
     }
 
-    hearvex::controls::RichTextBox* box() { return form.RichTextBox1[0]; }
-    hearvex::controls::RichTextBox* typing() { return form.RichTextBox1[1]; }
+    hearvex::controls::RichTextBox* box() { return form.controls().RichTextBox1[0]; }
+    hearvex::controls::RichTextBox* typing() { return form.controls().RichTextBox1[1]; }
 
     // What the lesson library does: the lesson's text into the box, then startSentence.
     void startLesson(const QString& text) { form.exercise().startSentence(text); }
@@ -36,8 +36,8 @@ protected:
 } // namespace
 
 TEST_F(ExerciseInForm1, ALessonShowsItsFirstLineMaskedAndReadiesTheTypingBox) {
-    form.Image2[3]->setBorderStyle(1);
-    form.Image2[4]->setBorderStyle(1);
+    form.controls().Image2[3]->setBorderStyle(1);
+    form.controls().Image2[4]->setBorderStyle(1);
     typing()->setText(QStringLiteral("left over from the last lesson"));
 
     startLesson(QStringLiteral("It's 5 o'clock.\r\nA line the learner never sees."));
@@ -49,22 +49,22 @@ TEST_F(ExerciseInForm1, ALessonShowsItsFirstLineMaskedAndReadiesTheTypingBox) {
     EXPECT_EQ(box()->selStart(), 0);
     EXPECT_EQ(box()->selLength(), 0);
     EXPECT_EQ(typing()->text(), QString());
-    EXPECT_EQ(form.Image2[3]->borderStyle(), 0);
-    EXPECT_EQ(form.Image2[4]->borderStyle(), 0);
+    EXPECT_EQ(form.controls().Image2[3]->borderStyle(), 0);
+    EXPECT_EQ(form.controls().Image2[4]->borderStyle(), 0);
     EXPECT_EQ(typing()->selColor(), QColor(Qt::white));
     HEARVEX_WAIT_FOR(typing()->hasFocus());
 }
 
 TEST_F(ExerciseInForm1, ALessonTextOfSpacesChangesNothing) {
     startLesson(QStringLiteral("The cat sat."));
-    form.Image2[3]->setBorderStyle(1);
+    form.controls().Image2[3]->setBorderStyle(1);
     type(QStringLiteral("The"));
 
     startLesson(QStringLiteral("    "));
 
     EXPECT_EQ(form.exercise().answerText(), QStringLiteral("The cat sat."));
     EXPECT_EQ(typing()->text(), QStringLiteral("The"));
-    EXPECT_EQ(form.Image2[3]->borderStyle(), 1);
+    EXPECT_EQ(form.controls().Image2[3]->borderStyle(), 1);
 }
 
 TEST_F(ExerciseInForm1, ALessonStartingWithALineBreakHasAnEmptySentenceAndUncoversNothing) {

@@ -15,15 +15,20 @@ using exercise::wordAt;
 
 namespace {
 
+// The design hands the exercise its controls, as the main window does.
+struct ExerciseDesign : Form1Design {
+    using Form1Design::exerciseControls;
+};
+
 // The main window's design with the exercise and the hint wired to it.
 struct HintWindow : ::testing::Test {
-    Form1Design form;
+    ExerciseDesign form;
     exercise::Exercise ex{form.exerciseControls()};
     controls::RichTextBox* box = nullptr;
 
     void SetUp() override {
         form.show();
-        box = form.RichTextBox1[0];
+        box = form.controls().RichTextBox1[0];
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     }
 
@@ -96,7 +101,8 @@ TEST_F(HintWindow, ReleasedSwitchTypingBoxAndNoLessonClearTheTooltip) {
     setHint(true); // a lesson load releases it
     EXPECT_EQ(tipAfterMoveTo(viewport, centreOf(3)), QStringLiteral("Listen"));
     // Over the typing box the exercise box's tooltip is cleared.
-    EXPECT_EQ(tipAfterMoveTo(form.RichTextBox1[1]->viewport(), QPoint(12, 12)), QString());
+    EXPECT_EQ(tipAfterMoveTo(form.controls().RichTextBox1[1]->viewport(), QPoint(12, 12)),
+              QString());
     EXPECT_EQ(tipAfterMoveTo(viewport, centreOf(9)), QStringLiteral("carefully"));
     setHint(false);
     EXPECT_EQ(tipAfterMoveTo(viewport, centreOf(8)), QString());
@@ -104,7 +110,7 @@ TEST_F(HintWindow, ReleasedSwitchTypingBoxAndNoLessonClearTheTooltip) {
 
 TEST_F(HintWindow, APartlyUncoveredBoxStillHintsFromTheSentence) {
     loadLesson(QStringLiteral("The cat sat"));
-    form.RichTextBox1[1]->setText(QStringLiteral("The dog sat"));
+    form.controls().RichTextBox1[1]->setText(QStringLiteral("The dog sat"));
     ex.check();
     ASSERT_EQ(box->text(), QStringLiteral("The *** sat "));
     setHint(true);

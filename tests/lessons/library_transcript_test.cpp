@@ -95,7 +95,7 @@ TEST_F(DropTranscript, BesideTheRecordingItBecomesOneLessonPerSentence) {
     drop({dir.filePath(QStringLiteral("talk.wav"))});
     const QStringList labels = labelsUntilDone();
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return form->File1->listCount() == int(truth.sentences.size()); }, 5000))
+        [&] { return form->controls().File1->listCount() == int(truth.sentences.size()); }, 5000))
         << messages.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(labels.join(QLatin1Char('|')).contains(QStringLiteral("对齐")))
@@ -119,7 +119,7 @@ TEST_F(DropTranscript, AnotherRecordingsTranscriptIsRefused) {
     EXPECT_TRUE(messages.first().startsWith(QStringLiteral("无法导入“talk”")))
         << messages.first().toStdString();
     EXPECT_TRUE(messages.first().contains(QStringLiteral("does not match")));
-    EXPECT_EQ(form->File1->listCount(), 0);
+    EXPECT_EQ(form->controls().File1->listCount(), 0);
 }
 
 } // namespace

@@ -27,9 +27,9 @@ TEST(Form1Load, TalksToTheEngineInItsOrder) {
                             "useAtMarkTag 1",
                             "setLyricsNextAdjustTime 1000"};
     EXPECT_EQ(engine.calls, expected);
-    EXPECT_EQ(form.scLVol->value(), 30);
-    EXPECT_EQ(form.scRVol->value(), 60);
-    EXPECT_TRUE(form.scLVol->isEnabled());
+    EXPECT_EQ(form.controls().scLVol->value(), 30);
+    EXPECT_EQ(form.controls().scRVol->value(), 60);
+    EXPECT_TRUE(form.controls().scLVol->isEnabled());
 }
 
 TEST(Form1Load, EngineVolumeAtFullSendsNothingBack) {
@@ -37,7 +37,7 @@ TEST(Form1Load, EngineVolumeAtFullSendsNothingBack) {
     Form1 form(engine);
     form.load();
     EXPECT_EQ(engine.count("setVolume"), 0);
-    EXPECT_EQ(form.scLVol->value(), 100);
+    EXPECT_EQ(form.controls().scLVol->value(), 100);
 }
 
 TEST(Form1Load, DeviceWithoutVolumeLeavesBarsDisabledButShowingTheVolume) {
@@ -47,10 +47,10 @@ TEST(Form1Load, DeviceWithoutVolumeLeavesBarsDisabledButShowingTheVolume) {
     engine.volumeRight = 80;
     Form1 form(engine);
     form.load();
-    EXPECT_FALSE(form.scLVol->isEnabled());
-    EXPECT_FALSE(form.scRVol->isEnabled());
-    EXPECT_EQ(form.scLVol->value(), 20);
-    EXPECT_EQ(form.scRVol->value(), 80);
+    EXPECT_FALSE(form.controls().scLVol->isEnabled());
+    EXPECT_FALSE(form.controls().scRVol->isEnabled());
+    EXPECT_EQ(form.controls().scLVol->value(), 20);
+    EXPECT_EQ(form.controls().scRVol->value(), 80);
 }
 
 TEST(Form1Load, VolumeOutsideTheBarsRangeLeavesThatBarAtItsDesignValue) {
@@ -59,8 +59,8 @@ TEST(Form1Load, VolumeOutsideTheBarsRangeLeavesThatBarAtItsDesignValue) {
     engine.volumeRight = -4;
     Form1 form(engine);
     form.load();
-    EXPECT_EQ(form.scLVol->value(), 100);
-    EXPECT_EQ(form.scRVol->value(), 100);
+    EXPECT_EQ(form.controls().scLVol->value(), 100);
+    EXPECT_EQ(form.controls().scRVol->value(), 100);
     // The load carried on past the failing steps.
     EXPECT_EQ(engine.count("setLyricsNextAdjustTime"), 1);
 }
@@ -69,18 +69,18 @@ TEST(Form1Load, LeavesThePlayerIdleWithTheViewRunning) {
     ScriptedEngine engine;
     Form1 form(engine);
     form.load();
-    EXPECT_FALSE(form.Timer->enabled());
-    EXPECT_EQ(form.Timer->interval(), 100);
-    EXPECT_TRUE(form.TimeView->enabled());
-    EXPECT_EQ(form.TimeView->interval(), 100);
-    EXPECT_TRUE(form.Timer1->enabled());
-    EXPECT_EQ(form.Timer1->interval(), 50);
-    EXPECT_TRUE(form.lbPlayTime->caption().isEmpty());
-    EXPECT_TRUE(form.lbTotalSec->caption().isEmpty());
-    EXPECT_TRUE(form.lbTrackName->caption().isEmpty());
-    EXPECT_EQ(form.scSeek->max(), 0);
-    EXPECT_EQ(form.scSeek->largeChange(), 1);
-    EXPECT_EQ(form.xpcmdbutton1[2]->caption(), QStringLiteral("开始复读"));
+    EXPECT_FALSE(form.controls().Timer->enabled());
+    EXPECT_EQ(form.controls().Timer->interval(), 100);
+    EXPECT_TRUE(form.controls().TimeView->enabled());
+    EXPECT_EQ(form.controls().TimeView->interval(), 100);
+    EXPECT_TRUE(form.controls().Timer1->enabled());
+    EXPECT_EQ(form.controls().Timer1->interval(), 50);
+    EXPECT_TRUE(form.controls().lbPlayTime->caption().isEmpty());
+    EXPECT_TRUE(form.controls().lbTotalSec->caption().isEmpty());
+    EXPECT_TRUE(form.controls().lbTrackName->caption().isEmpty());
+    EXPECT_EQ(form.controls().scSeek->max(), 0);
+    EXPECT_EQ(form.controls().scSeek->largeChange(), 1);
+    EXPECT_EQ(form.controls().xpcmdbutton1[2]->caption(), QStringLiteral("开始复读"));
     EXPECT_TRUE(form.player().notPlayedYet());
     EXPECT_EQ(form.waveView().viewMode(), 2);
 }
@@ -90,8 +90,8 @@ TEST(Form1Load, MovingThePositionBarBeforeAnyTrackSeeksNothing) {
     Form1 form(engine);
     form.load();
     engine.clearCalls();
-    EXPECT_ANY_THROW(form.scSeek->setValue(5)); // Max is 0
-    form.scSeek->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_ANY_THROW(form.controls().scSeek->setValue(5)); // Max is 0
+    form.controls().scSeek->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(engine.count("seek"), 0);
 }
 
@@ -100,8 +100,8 @@ TEST(GetState, PlayTimeStaysEmptyUntilATrackWasOpened) {
     Form1 form(engine);
     form.load();
     engine.position = 0;
-    form.getState();
-    EXPECT_TRUE(form.lbPlayTime->caption().isEmpty());
+    form.player().getState();
+    EXPECT_TRUE(form.controls().lbPlayTime->caption().isEmpty());
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("t.txt"));
@@ -113,9 +113,9 @@ TEST(GetState, PlayTimeStaysEmptyUntilATrackWasOpened) {
     form.player().openTrack(path);
     engine.state = 1;
     engine.position = 75;
-    EXPECT_EQ(form.getState(), 1);
-    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("01:15"));
-    EXPECT_EQ(form.scSeek->value(), 75);
+    EXPECT_EQ(form.player().getState(), 1);
+    EXPECT_EQ(form.controls().lbPlayTime->caption(), QStringLiteral("01:15"));
+    EXPECT_EQ(form.controls().scSeek->value(), 75);
     EXPECT_EQ(form.player().lastPosSec(), 75);
 }
 
@@ -123,15 +123,15 @@ TEST(GetState, StoppedStateTurnsTheStatusTickOffAndTheViewOn) {
     ScriptedEngine engine;
     Form1 form(engine);
     form.load();
-    form.Timer->setEnabled(true);
-    form.TimeView->setEnabled(false);
+    form.controls().Timer->setEnabled(true);
+    form.controls().TimeView->setEnabled(false);
     engine.state = 0;
-    EXPECT_EQ(form.getState(), 0);
-    EXPECT_FALSE(form.Timer->enabled());
-    EXPECT_TRUE(form.TimeView->enabled());
+    EXPECT_EQ(form.player().getState(), 0);
+    EXPECT_FALSE(form.controls().Timer->enabled());
+    EXPECT_TRUE(form.controls().TimeView->enabled());
 
     engine.state = 2; // paused: the timers are the pause button's business
-    form.TimeView->setEnabled(false);
-    EXPECT_EQ(form.getState(), 2);
-    EXPECT_FALSE(form.TimeView->enabled());
+    form.controls().TimeView->setEnabled(false);
+    EXPECT_EQ(form.player().getState(), 2);
+    EXPECT_FALSE(form.controls().TimeView->enabled());
 }

@@ -31,40 +31,41 @@ TEST(PlayerOnTheRealEngine, OpensPlaysSeeksPausesResumesAndEnds) {
         std::vector<QString> messages;
         hearvex::testing::loadAndOpen(form, path, messages);
         ASSERT_TRUE(messages.empty()) << messages.front().toStdString();
-        EXPECT_EQ(form.lbTrackName->caption(), QStringLiteral("lesson.txt"));
-        EXPECT_EQ(form.lbTotalSec->caption(), QStringLiteral("00:20"));
-        EXPECT_EQ(form.scSeek->max(), 20);
-        EXPECT_EQ(form.scSeek->largeChange(), 2);
-        EXPECT_TRUE(form.Timer->enabled());
+        EXPECT_EQ(form.controls().lbTrackName->caption(), QStringLiteral("lesson.txt"));
+        EXPECT_EQ(form.controls().lbTotalSec->caption(), QStringLiteral("00:20"));
+        EXPECT_EQ(form.controls().scSeek->max(), 20);
+        EXPECT_EQ(form.controls().scSeek->largeChange(), 2);
+        EXPECT_TRUE(form.controls().Timer->enabled());
 
         // The status tick advances the time text and the bar.
-        HEARVEX_WAIT_FOR_MS(form.scSeek->value() >= 1, 5000);
-        EXPECT_EQ(secondsOf(form.lbPlayTime->caption()), form.scSeek->value());
+        HEARVEX_WAIT_FOR_MS(form.controls().scSeek->value() >= 1, 5000);
+        EXPECT_EQ(secondsOf(form.controls().lbPlayTime->caption()),
+                  form.controls().scSeek->value());
 
         // A seek with the bar is reported at once.
-        form.scSeek->setValue(12);
+        form.controls().scSeek->setValue(12);
         int32_t pos = -1;
         EXPECT_EQ(engine->getState(&pos), 1);
         EXPECT_GE(pos, 12);
-        EXPECT_GE(form.scSeek->value(), 12);
+        EXPECT_GE(form.controls().scSeek->value(), 12);
 
         // Pause holds the position; resume goes on from it.
         engine->pause();
-        form.getState();
-        const int held = form.scSeek->value();
+        form.player().getState();
+        const int held = form.controls().scSeek->value();
         QTest::qWait(1300);
         EXPECT_EQ(engine->getState(&pos), 2);
         EXPECT_EQ(pos, held);
-        form.playw(); // resumes a paused track
+        form.player().playOrResume(); // resumes a paused track
         EXPECT_EQ(engine->getState(&pos), 1);
-        HEARVEX_WAIT_FOR_MS(form.scSeek->value() > held, 5000);
+        HEARVEX_WAIT_FOR_MS(form.controls().scSeek->value() > held, 5000);
 
         // Near the end, the track stops by itself and the status tick with it.
-        form.scSeek->setValue(18);
-        HEARVEX_WAIT_FOR_MS(!form.Timer->enabled(), 8000);
+        form.controls().scSeek->setValue(18);
+        HEARVEX_WAIT_FOR_MS(!form.controls().Timer->enabled(), 8000);
         EXPECT_EQ(engine->getState(&pos), 0);
-        EXPECT_EQ(form.scSeek->value(), 0);
-        EXPECT_TRUE(form.TimeView->enabled());
+        EXPECT_EQ(form.controls().scSeek->value(), 0);
+        EXPECT_TRUE(form.controls().TimeView->enabled());
     }
     engine->stop();
     engine->stopCallback();

@@ -55,13 +55,13 @@ TEST_F(Transport, OpeningShowsTheTrackScalesTheBarAndPlays) {
                             "play",     "setVolume 100 100",
                             "getState"};
     EXPECT_EQ(engine.calls, expected);
-    EXPECT_EQ(form.lbTrackName->caption(), QStringLiteral("第一课 Greetings"));
-    EXPECT_EQ(form.lbTotalSec->caption(), QStringLiteral("01:40"));
-    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("00:00"));
-    EXPECT_EQ(form.scSeek->max(), 100);
-    EXPECT_EQ(form.scSeek->largeChange(), 10);
-    EXPECT_TRUE(form.Timer->enabled());
-    EXPECT_TRUE(form.TimeView->enabled());
+    EXPECT_EQ(form.controls().lbTrackName->caption(), QStringLiteral("第一课 Greetings"));
+    EXPECT_EQ(form.controls().lbTotalSec->caption(), QStringLiteral("01:40"));
+    EXPECT_EQ(form.controls().lbPlayTime->caption(), QStringLiteral("00:00"));
+    EXPECT_EQ(form.controls().scSeek->max(), 100);
+    EXPECT_EQ(form.controls().scSeek->largeChange(), 10);
+    EXPECT_TRUE(form.controls().Timer->enabled());
+    EXPECT_TRUE(form.controls().TimeView->enabled());
     EXPECT_FALSE(form.player().notPlayedYet());
 }
 
@@ -86,7 +86,7 @@ TEST_F(Transport, OuterSpacesPassTheTestUntrimmedAndOpenTrimmed) {
 TEST_F(Transport, ARefusedFileShowsTheErrorOverAWindowWithNothingOpen) {
     open(track("good.txt", 35, "Good"));
     engine.position = 20;
-    form.Timer->tick();
+    form.controls().Timer->tick();
     const QString bad = dir.filePath("bad.txt");
     QFile f(bad);
     f.open(QIODevice::WriteOnly);
@@ -99,167 +99,169 @@ TEST_F(Transport, ARefusedFileShowsTheErrorOverAWindowWithNothingOpen) {
     QStringList behindMessage;
     form.player().setMessageHandler([&](const QString& m) {
         messages.push_back(m);
-        behindMessage << form.lbTrackName->caption() << form.lbTotalSec->caption()
-                      << form.lbPlayTime->caption();
+        behindMessage << form.controls().lbTrackName->caption()
+                      << form.controls().lbTotalSec->caption()
+                      << form.controls().lbPlayTime->caption();
     });
     open(bad);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], QStringLiteral("ErrNo : 4 Open Error"));
     EXPECT_EQ(behindMessage, QStringList({"", "", ""}));
-    EXPECT_EQ(form.scSeek->max(), 0);
-    EXPECT_EQ(form.scSeek->value(), 0);
-    EXPECT_EQ(form.scSeek->largeChange(), 1);
-    EXPECT_FALSE(form.Timer->enabled());
-    EXPECT_TRUE(form.TimeView->enabled());
+    EXPECT_EQ(form.controls().scSeek->max(), 0);
+    EXPECT_EQ(form.controls().scSeek->value(), 0);
+    EXPECT_EQ(form.controls().scSeek->largeChange(), 1);
+    EXPECT_FALSE(form.controls().Timer->enabled());
+    EXPECT_TRUE(form.controls().TimeView->enabled());
     // Clearing the bar is not taken for a seek.
     EXPECT_EQ(engine.calls, (Calls{"stop", "open " + bad.toStdString(), "getLastErrorNo"}));
 
     // Play has nothing to play, and the window does not pretend otherwise.
     form.player().playFromStart();
     EXPECT_EQ(engine.count("play"), 0);
-    form.playw();
-    form.Timer->tick();
-    EXPECT_EQ(form.lbPlayTime->caption(), QString());
-    EXPECT_EQ(form.scSeek->value(), 0);
-    EXPECT_FALSE(form.Timer->enabled());
+    form.player().playOrResume();
+    form.controls().Timer->tick();
+    EXPECT_EQ(form.controls().lbPlayTime->caption(), QString());
+    EXPECT_EQ(form.controls().scSeek->value(), 0);
+    EXPECT_FALSE(form.controls().Timer->enabled());
 }
 
 TEST_F(Transport, BarMovesWithinTheToleranceAreNotSought) {
     open(track("t.txt", 100));
     engine.position = 40;
-    form.Timer->tick();
-    EXPECT_EQ(form.scSeek->value(), 40);
+    form.controls().Timer->tick();
+    EXPECT_EQ(form.controls().scSeek->value(), 40);
     engine.clearCalls();
 
-    form.scSeek->setValue(45);
+    form.controls().scSeek->setValue(45);
     EXPECT_EQ(engine.count("seek"), 0);
-    EXPECT_EQ(form.scSeek->value(), 40); // the refresh puts the bar back to the engine's position
+    EXPECT_EQ(form.controls().scSeek->value(),
+              40); // the refresh puts the bar back to the engine's position
 
-    form.scSeek->setValue(50);
+    form.controls().scSeek->setValue(50);
     EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 50"});
-    EXPECT_EQ(form.scSeek->value(), 50);
-    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("00:50"));
+    EXPECT_EQ(form.controls().scSeek->value(), 50);
+    EXPECT_EQ(form.controls().lbPlayTime->caption(), QStringLiteral("00:50"));
 
-    form.scSeek->setValue(39);
+    form.controls().scSeek->setValue(39);
     EXPECT_EQ(engine.callsNamed("seek"), (Calls{"seek 50", "seek 39"}));
-    EXPECT_TRUE(form.Timer->enabled());
+    EXPECT_TRUE(form.controls().Timer->enabled());
 }
 
 TEST_F(Transport, OnAShortTrackTheRefreshIsProgressAndEveryOtherChangeASeek) {
     open(track("clip.txt", 3));
-    EXPECT_EQ(form.scSeek->largeChange(), 1);
+    EXPECT_EQ(form.controls().scSeek->largeChange(), 1);
     engine.position = 1;
-    form.Timer->tick();
+    form.controls().Timer->tick();
     engine.position = 2;
-    form.Timer->tick();
-    EXPECT_EQ(form.scSeek->value(), 2);
+    form.controls().Timer->tick();
+    EXPECT_EQ(form.controls().scSeek->value(), 2);
     EXPECT_EQ(engine.count("seek"), 0); // the bar's own progress
 
-    form.scSeek->setValue(0); // back, as the repeat's jump to A does
+    form.controls().scSeek->setValue(0); // back, as the repeat's jump to A does
     EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 0"});
-    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("00:00"));
-    form.scSeek->setValue(1); // one step ahead: on a long track this is progress
+    EXPECT_EQ(form.controls().lbPlayTime->caption(), QStringLiteral("00:00"));
+    form.controls().scSeek->setValue(1); // one step ahead: on a long track this is progress
     EXPECT_EQ(engine.callsNamed("seek"), (Calls{"seek 0", "seek 1"}));
     EXPECT_EQ(engine.position, 1);
-    EXPECT_TRUE(form.Timer->enabled());
+    EXPECT_TRUE(form.controls().Timer->enabled());
 }
 
 TEST_F(Transport, TheStatusTickStopsByItselfAtTheEnd) {
     open(track("t.txt", 60));
     engine.position = 59;
-    form.Timer->tick();
-    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("00:59"));
+    form.controls().Timer->tick();
+    EXPECT_EQ(form.controls().lbPlayTime->caption(), QStringLiteral("00:59"));
     engine.state = 0; // the engine reached the end
     engine.position = 0;
-    form.Timer->tick();
+    form.controls().Timer->tick();
     // The bar's fall to 0 counts as progress, whose handler turns the tick on
     // once more; the next tick sees the stopped engine and stays off.
-    form.Timer->tick();
-    EXPECT_FALSE(form.Timer->enabled());
-    form.Timer->tick();
-    EXPECT_FALSE(form.Timer->enabled());
-    EXPECT_TRUE(form.TimeView->enabled());
-    EXPECT_EQ(form.scSeek->value(), 0);
-    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("00:00"));
+    form.controls().Timer->tick();
+    EXPECT_FALSE(form.controls().Timer->enabled());
+    form.controls().Timer->tick();
+    EXPECT_FALSE(form.controls().Timer->enabled());
+    EXPECT_TRUE(form.controls().TimeView->enabled());
+    EXPECT_EQ(form.controls().scSeek->value(), 0);
+    EXPECT_EQ(form.controls().lbPlayTime->caption(), QStringLiteral("00:00"));
 }
 
 TEST_F(Transport, PlayAfterTheEndStartsFromTheBeginningAndPausedResumes) {
     open(track("t.txt", 60));
     engine.state = 0;
     engine.clearCalls();
-    form.playw();
+    form.player().playOrResume();
     EXPECT_EQ(engine.count("play"), 1);
     EXPECT_EQ(engine.count("restart"), 0);
 
     engine.position = 30;
     engine.pause();
     engine.clearCalls();
-    form.playw();
+    form.player().playOrResume();
     EXPECT_EQ(engine.count("restart"), 1);
     EXPECT_EQ(engine.count("play"), 0);
     EXPECT_EQ(engine.state, 1);
-    EXPECT_EQ(form.scSeek->value(), 30);
+    EXPECT_EQ(form.controls().scSeek->value(), 30);
 }
 
 TEST_F(Transport, PlayResetsTheViewAndSwitchesRepeatOff) {
     open(track("t.txt", 60));
-    form.xpcmdbutton1[2]->setCaption(QStringLiteral("停止复读"));
-    form.picWave->move(7, 0);
-    form.playw();
-    EXPECT_EQ(form.xpcmdbutton1[2]->caption(), QStringLiteral("开始复读"));
-    EXPECT_EQ(form.picWave->x(), 0);
-    EXPECT_EQ(form.lineCenter->x1(), -120);
-    EXPECT_EQ(form.lineCenter->x2(), 1560);
+    form.controls().xpcmdbutton1[2]->setCaption(QStringLiteral("停止复读"));
+    form.controls().picWave->move(7, 0);
+    form.player().playOrResume();
+    EXPECT_EQ(form.controls().xpcmdbutton1[2]->caption(), QStringLiteral("开始复读"));
+    EXPECT_EQ(form.controls().picWave->x(), 0);
+    EXPECT_EQ(form.controls().lineCenter->x1(), -120);
+    EXPECT_EQ(form.controls().lineCenter->x2(), 1560);
 }
 
 TEST_F(Transport, EitherVolumeBarSendsBothChannels) {
     open(track("t.txt", 60));
     engine.clearCalls();
-    form.scLVol->setValue(40);
-    form.scRVol->setValue(70);
+    form.controls().scLVol->setValue(40);
+    form.controls().scRVol->setValue(70);
     EXPECT_EQ(engine.calls, (Calls{"setVolume 40 100", "setVolume 40 70"}));
     engine.clearCalls();
-    form.playw();
+    form.player().playOrResume();
     EXPECT_EQ(engine.callsNamed("setVolume"), Calls{"setVolume 40 70"});
 }
 
 TEST_F(Transport, ATrackLongerThanTheBarKeepsPlayingAndCounting) {
     open(track("long.txt", 40000));
-    EXPECT_EQ(form.scSeek->max(), 32767);
-    EXPECT_EQ(form.lbTotalSec->caption(), QStringLiteral("666:40"));
+    EXPECT_EQ(form.controls().scSeek->max(), 32767);
+    EXPECT_EQ(form.controls().lbTotalSec->caption(), QStringLiteral("666:40"));
     engine.position = 35000;
     const int asked = engine.count("getState");
-    form.Timer->tick();
-    EXPECT_GT(engine.count("getState"), asked); // the tick reached the engine
-    EXPECT_EQ(form.scSeek->value(), 32767);     // held at the bar's end
-    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("583:20"));
+    form.controls().Timer->tick();
+    EXPECT_GT(engine.count("getState"), asked);        // the tick reached the engine
+    EXPECT_EQ(form.controls().scSeek->value(), 32767); // held at the bar's end
+    EXPECT_EQ(form.controls().lbPlayTime->caption(), QStringLiteral("583:20"));
     EXPECT_EQ(engine.count("seek"), 0); // the held bar is not mistaken for a user seek
     engine.position = 35001;
-    form.Timer->tick();
-    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("583:21"));
-    EXPECT_TRUE(form.Timer->enabled());
+    form.controls().Timer->tick();
+    EXPECT_EQ(form.controls().lbPlayTime->caption(), QStringLiteral("583:21"));
+    EXPECT_TRUE(form.controls().Timer->enabled());
 }
 
 TEST_F(Transport, APositionBeyondTheBarIsHeldAtItsEnd) {
     open(track("t.txt", 30));
     engine.position = 31; // an engine reporting past the track's end
-    form.Timer->tick();
-    EXPECT_EQ(form.scSeek->value(), 30);
-    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("00:31"));
+    form.controls().Timer->tick();
+    EXPECT_EQ(form.controls().scSeek->value(), 30);
+    EXPECT_EQ(form.controls().lbPlayTime->caption(), QStringLiteral("00:31"));
     engine.position = -2;
-    form.Timer->tick();
-    EXPECT_EQ(form.scSeek->value(), 0);
-    EXPECT_TRUE(form.Timer->enabled()); // still playing: the refresh goes on
+    form.controls().Timer->tick();
+    EXPECT_EQ(form.controls().scSeek->value(), 0);
+    EXPECT_TRUE(form.controls().Timer->enabled()); // still playing: the refresh goes on
 }
 
 TEST_F(Transport, SeekingWhileStoppedMovesOnlyTheBar) {
     open(track("t.txt", 100));
     engine.stop();
-    form.Timer->tick(); // sees state 0
+    form.controls().Timer->tick(); // sees state 0
     engine.clearCalls();
-    form.scSeek->setValue(60);
+    form.controls().scSeek->setValue(60);
     EXPECT_EQ(engine.calls, (Calls{"seek 60", "getState"}));
-    EXPECT_FALSE(form.Timer->enabled());
+    EXPECT_FALSE(form.controls().Timer->enabled());
 }
 
 namespace {
@@ -292,46 +294,47 @@ TEST_F(Transport, WhileTheThumbIsHeldTheRefreshLeavesTheBarAndTheReleaseSeeks) {
         SCOPED_TRACE(totalSec);
         open(track(QStringLiteral("t%1.txt").arg(totalSec), totalSec));
         engine.position = 1;
-        form.Timer->tick();
+        form.controls().Timer->tick();
         engine.clearCalls();
         const int target = totalSec == 100 ? 6 : 2; // ahead by less than the tolerance
-        const QRect thumb = thumbRect(*form.scSeek);
+        const QRect thumb = thumbRect(*form.controls().scSeek);
         const QPoint grip = thumb.center();
-        sendMouse(form.scSeek, QEvent::MouseButtonPress, grip, Qt::LeftButton);
-        ASSERT_TRUE(form.scSeek->isSliderDown());
+        sendMouse(form.controls().scSeek, QEvent::MouseButtonPress, grip, Qt::LeftButton);
+        ASSERT_TRUE(form.controls().scSeek->isSliderDown());
         // Drag until the thumb stands at the target.
         QPoint at = grip;
-        while (form.scSeek->sliderPosition() < target && at.x() < form.scSeek->width()) {
+        while (form.controls().scSeek->sliderPosition() < target &&
+               at.x() < form.controls().scSeek->width()) {
             at.rx() += 1;
-            sendMouse(form.scSeek, QEvent::MouseMove, at, Qt::LeftButton);
+            sendMouse(form.controls().scSeek, QEvent::MouseMove, at, Qt::LeftButton);
         }
-        ASSERT_EQ(form.scSeek->sliderPosition(), target);
+        ASSERT_EQ(form.controls().scSeek->sliderPosition(), target);
         // Playback goes on under the held thumb: the time text follows it, the bar does not.
         engine.position = totalSec == 100 ? 3 : 0;
-        form.Timer->tick();
-        EXPECT_EQ(form.scSeek->sliderPosition(), target);
-        EXPECT_EQ(form.lbPlayTime->caption(), player::timeText(engine.position));
+        form.controls().Timer->tick();
+        EXPECT_EQ(form.controls().scSeek->sliderPosition(), target);
+        EXPECT_EQ(form.controls().lbPlayTime->caption(), player::timeText(engine.position));
         EXPECT_EQ(engine.count("seek"), 0);
 
-        sendMouse(form.scSeek, QEvent::MouseButtonRelease, at, Qt::NoButton);
+        sendMouse(form.controls().scSeek, QEvent::MouseButtonRelease, at, Qt::NoButton);
         EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek " + std::to_string(target)});
-        EXPECT_EQ(form.scSeek->value(), target);
-        EXPECT_EQ(form.lbPlayTime->caption(), player::timeText(target));
+        EXPECT_EQ(form.controls().scSeek->value(), target);
+        EXPECT_EQ(form.controls().lbPlayTime->caption(), player::timeText(target));
     }
 }
 
 TEST_F(Transport, PlayingWithoutASoundDeviceIsSaidBesideTheTimeAndTheNameStays) {
     open(track("t.txt", 30));
-    const QString name = form.lbTrackName->caption();
+    const QString name = form.controls().lbTrackName->caption();
     engine.outputState = VBMP3_OUTPUT_SILENT;
-    form.Timer->tick();
-    EXPECT_EQ(form.lbOutput->caption(), QStringLiteral("无声音设备"));
-    EXPECT_EQ(form.lbTrackName->caption(), name);
+    form.controls().Timer->tick();
+    EXPECT_EQ(form.controls().lbOutput->caption(), QStringLiteral("无声音设备"));
+    EXPECT_EQ(form.controls().lbTrackName->caption(), name);
     engine.outputState = VBMP3_OUTPUT_DEVICE; // the device is back
-    form.Timer->tick();
-    EXPECT_EQ(form.lbOutput->caption(), QString());
+    form.controls().Timer->tick();
+    EXPECT_EQ(form.controls().lbOutput->caption(), QString());
     engine.outputState = VBMP3_OUTPUT_SILENT;
     engine.state = 0; // the track ended: nothing plays, nothing to say
-    form.Timer->tick();
-    EXPECT_EQ(form.lbOutput->caption(), QString());
+    form.controls().Timer->tick();
+    EXPECT_EQ(form.controls().lbOutput->caption(), QString());
 }

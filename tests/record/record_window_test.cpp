@@ -130,23 +130,24 @@ struct RecordWindowTest : ::testing::Test {
 };
 
 TEST_F(RecordWindowTest, ShowsTheFiguresAndStartsADueSentenceOnDoubleClick) {
-    EXPECT_EQ(window->lbToday->text(), QStringLiteral("今天：练习 4 句　写对 75%　用时 18 分钟"));
-    EXPECT_EQ(window->lbDaysInARow->text(), QStringLiteral("连续练习 2 天"));
-    ASSERT_NE(window->chartDays->chart(), nullptr);
-    EXPECT_EQ(window->chartDays->chart()->series().size(), 3);
+    EXPECT_EQ(window->controls().lbToday->text(),
+              QStringLiteral("今天：练习 4 句　写对 75%　用时 18 分钟"));
+    EXPECT_EQ(window->controls().lbDaysInARow->text(), QStringLiteral("连续练习 2 天"));
+    ASSERT_NE(window->controls().chartDays->chart(), nullptr);
+    EXPECT_EQ(window->controls().chartDays->chart()->series().size(), 3);
 
-    ASSERT_EQ(window->treeMissed->topLevelItemCount(), 2);
-    QTreeWidgetItem* first = window->treeMissed->topLevelItem(0);
+    ASSERT_EQ(window->controls().treeMissed->topLevelItemCount(), 2);
+    QTreeWidgetItem* first = window->controls().treeMissed->topLevelItem(0);
     EXPECT_EQ(first->text(0), QStringLiteral("Shanghai."));
     EXPECT_EQ(first->text(1), QStringLiteral("3"));
     ASSERT_EQ(first->childCount(), 2);
     EXPECT_EQ(first->child(1)->text(0), QStringLiteral("Shanghai is big."));
 
-    ASSERT_EQ(window->treeDue->topLevelItemCount(), 2);
-    EXPECT_EQ(window->treeDue->topLevelItem(0)->text(2), QStringLiteral("已到期"));
+    ASSERT_EQ(window->controls().treeDue->topLevelItemCount(), 2);
+    EXPECT_EQ(window->controls().treeDue->topLevelItem(0)->text(2), QStringLiteral("已到期"));
     QString started;
     window->setDueStarter([&](const DueItem& item) { started = item.lesson.recordingName; });
-    QTreeWidget* tree = window->treeDue;
+    QTreeWidget* tree = window->controls().treeDue;
     const QRect row = tree->visualItemRect(tree->topLevelItem(1));
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, row.center());
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, row.center());
@@ -156,18 +157,18 @@ TEST_F(RecordWindowTest, ShowsTheFiguresAndStartsADueSentenceOnDoubleClick) {
     RecordSummary fewer = sampleSummary();
     fewer.due.resize(1);
     window->showSummary(fewer, kNow);
-    EXPECT_EQ(window->treeDue->topLevelItemCount(), 1);
+    EXPECT_EQ(window->controls().treeDue->topLevelItemCount(), 1);
     EXPECT_EQ(window->dueItemAt(1), nullptr);
 
     // A record with nothing in it (or none at all): no days, no words, nothing due.
     window->showSummary(RecordSummary{}, kNow);
-    EXPECT_EQ(window->lbDaysInARow->text(), QStringLiteral("今天还没有练习"));
-    EXPECT_EQ(window->treeDue->topLevelItemCount(), 0);
+    EXPECT_EQ(window->controls().lbDaysInARow->text(), QStringLiteral("今天还没有练习"));
+    EXPECT_EQ(window->controls().treeDue->topLevelItemCount(), 0);
 }
 
 TEST_F(RecordWindowTest, EscClosesIt) {
     const QPointer<RecordWindow> watched(window);
-    QTest::keyClick(window->treeDue, Qt::Key_Escape);
+    QTest::keyClick(window->controls().treeDue, Qt::Key_Escape);
     HEARVEX_WAIT_FOR(watched.isNull());
 }
 
@@ -185,22 +186,22 @@ TEST_F(RecordWindowTest, ExportWritesTheWholeFileOrNothing) {
         return !writerFails;
     });
 
-    window->cmdExport->click();
+    window->controls().cmdExport->click();
     EXPECT_TRUE(asked.endsWith(QStringLiteral(".csv")));
     QFile saved(dir.filePath(QStringLiteral("记录.csv"))); // the suffix added
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), QByteArray("time,lesson\n"));
-    EXPECT_TRUE(window->lbStatus->text().startsWith(QStringLiteral("已导出")));
+    EXPECT_TRUE(window->controls().lbStatus->text().startsWith(QStringLiteral("已导出")));
 
     writerFails = true;
     answer = dir.filePath(QStringLiteral("failed.csv"));
-    window->cmdExport->click();
+    window->controls().cmdExport->click();
     EXPECT_FALSE(QFile::exists(answer)); // no half-written file
-    EXPECT_TRUE(window->lbStatus->text().startsWith(QStringLiteral("导出失败")));
+    EXPECT_TRUE(window->controls().lbStatus->text().startsWith(QStringLiteral("导出失败")));
 
     answer.clear(); // cancelled: nothing happens
-    window->cmdExport->click();
-    EXPECT_TRUE(window->lbStatus->text().startsWith(QStringLiteral("导出失败")));
+    window->controls().cmdExport->click();
+    EXPECT_TRUE(window->controls().lbStatus->text().startsWith(QStringLiteral("导出失败")));
 }
 
 } // namespace

@@ -33,26 +33,26 @@ TEST(RepeatOnTheRealEngine, AMarkedPassageLoopsBackToAAfterPassingB) {
         std::vector<QString> messages;
         hearvex::testing::loadAndOpen(form, path, messages);
         ASSERT_TRUE(messages.empty()) << messages.front().toStdString();
-        ASSERT_EQ(form.scSeek->max(), 30);
+        ASSERT_EQ(form.controls().scSeek->max(), 30);
 
         // Every value the position bar takes, in order.
         std::vector<int> shown;
-        QObject::connect(form.scSeek, &QScrollBar::valueChanged,
+        QObject::connect(form.controls().scSeek, &QScrollBar::valueChanged,
                          [&](int value) { shown.push_back(value); });
 
-        HEARVEX_WAIT_FOR_MS(form.scSeek->value() >= 2, 10000);
-        QTest::mouseClick(form.xpcmdbutton1[0], Qt::LeftButton);
+        HEARVEX_WAIT_FOR_MS(form.controls().scSeek->value() >= 2, 10000);
+        QTest::mouseClick(form.controls().xpcmdbutton1[0], Qt::LeftButton);
         const int a = *form.repeat().repeatStartSec();
-        HEARVEX_WAIT_FOR_MS(form.scSeek->value() >= a + 2, 10000);
-        QTest::mouseClick(form.xpcmdbutton1[1], Qt::LeftButton);
+        HEARVEX_WAIT_FOR_MS(form.controls().scSeek->value() >= a + 2, 10000);
+        QTest::mouseClick(form.controls().xpcmdbutton1[1], Qt::LeftButton);
         const int b = *form.repeat().repeatEndSec();
-        EXPECT_EQ(form.Label1[0]->caption(), QStringLiteral("复读起始位置：%1").arg(a));
-        EXPECT_EQ(form.Label1[1]->caption(), QStringLiteral("复读结束位置：%1").arg(b));
+        EXPECT_EQ(form.controls().Label1[0]->caption(), QStringLiteral("复读起始位置：%1").arg(a));
+        EXPECT_EQ(form.controls().Label1[1]->caption(), QStringLiteral("复读结束位置：%1").arg(b));
 
         shown.clear();
-        QTest::mouseClick(form.xpcmdbutton1[2], Qt::LeftButton);
-        ASSERT_EQ(form.xpcmdbutton1[2]->caption(), QStringLiteral("停止复读"));
-        EXPECT_EQ(form.scSeek->value(), a); // the switch jumps back to A at once
+        QTest::mouseClick(form.controls().xpcmdbutton1[2], Qt::LeftButton);
+        ASSERT_EQ(form.controls().xpcmdbutton1[2]->caption(), QStringLiteral("停止复读"));
+        EXPECT_EQ(form.controls().scSeek->value(), a); // the switch jumps back to A at once
 
         // Count the returns: the bar leaves B behind and comes back to A.
         const auto returns = [&] {
@@ -71,8 +71,8 @@ TEST(RepeatOnTheRealEngine, AMarkedPassageLoopsBackToAAfterPassingB) {
         EXPECT_GT(form.waveView().levels().peakHeights[10], 0);
 
         // Switched off, playback runs on past B.
-        QTest::mouseClick(form.xpcmdbutton1[2], Qt::LeftButton);
-        HEARVEX_WAIT_FOR_MS(form.scSeek->value() > b + 1, 10000);
+        QTest::mouseClick(form.controls().xpcmdbutton1[2], Qt::LeftButton);
+        HEARVEX_WAIT_FOR_MS(form.controls().scSeek->value() > b + 1, 10000);
 
         engine->stop();
         engine->stopCallback();

@@ -43,18 +43,20 @@ protected:
     // Playback reaches a second and the status tick shows it on the bar.
     void playTo(int sec) {
         engine.position = sec;
-        form.Timer->tick();
-        ASSERT_EQ(form.scSeek->value(), sec);
+        form.controls().Timer->tick();
+        ASSERT_EQ(form.controls().scSeek->value(), sec);
     }
 
-    void click(int index) { QTest::mouseClick(form.xpcmdbutton1[index], Qt::LeftButton); }
+    void click(int index) {
+        QTest::mouseClick(form.controls().xpcmdbutton1[index], Qt::LeftButton);
+    }
 
     void pressAndRelease(int index, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mousePress(form.Image3[index], button, {}, QPoint(4, 4));
-        QTest::mouseRelease(form.Image3[index], button, {}, QPoint(4, 4));
+        QTest::mousePress(form.controls().Image3[index], button, {}, QPoint(4, 4));
+        QTest::mouseRelease(form.controls().Image3[index], button, {}, QPoint(4, 4));
     }
 
-    QString switchCaption() const { return form.xpcmdbutton1[2]->caption(); }
+    QString switchCaption() const { return form.controls().xpcmdbutton1[2]->caption(); }
     int seeks() const { return engine.count("seek"); }
 };
 
@@ -62,8 +64,8 @@ protected:
 
 TEST_F(Repeat, StartsOffWithTheDesignCaptions) {
     EXPECT_EQ(switchCaption(), kOff);
-    EXPECT_EQ(form.Label1[0]->caption(), QStringLiteral("复读起始："));
-    EXPECT_EQ(form.Label1[1]->caption(), QStringLiteral("复读结束："));
+    EXPECT_EQ(form.controls().Label1[0]->caption(), QStringLiteral("复读起始："));
+    EXPECT_EQ(form.controls().Label1[1]->caption(), QStringLiteral("复读结束："));
     EXPECT_FALSE(form.repeat().repeatStartSec());
     EXPECT_FALSE(form.repeat().repeatEndSec());
 }
@@ -76,8 +78,8 @@ TEST_F(Repeat, ThePointButtonsTakeTheBarPositionAndNameIt) {
     click(1);
     EXPECT_EQ(form.repeat().repeatStartSec(), 37);
     EXPECT_EQ(form.repeat().repeatEndSec(), 52);
-    EXPECT_EQ(form.Label1[0]->caption(), QStringLiteral("复读起始位置：37"));
-    EXPECT_EQ(form.Label1[1]->caption(), QStringLiteral("复读结束位置：52"));
+    EXPECT_EQ(form.controls().Label1[0]->caption(), QStringLiteral("复读起始位置：37"));
+    EXPECT_EQ(form.controls().Label1[1]->caption(), QStringLiteral("复读结束位置：52"));
     EXPECT_EQ(switchCaption(), kOff); // setting points leaves the switch alone
     EXPECT_EQ(seeks(), 0);
 }
@@ -88,14 +90,14 @@ TEST_F(Repeat, WithNoPointsSetTheFirstSecondLoops) {
     click(2);
     EXPECT_EQ(switchCaption(), kOn);
     EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 0"});
-    EXPECT_EQ(form.scSeek->value(), 0);
-    form.Timer1->tick(); // at 0: nothing to do
+    EXPECT_EQ(form.controls().scSeek->value(), 0);
+    form.controls().Timer1->tick(); // at 0: nothing to do
     EXPECT_EQ(seeks(), 1);
     for (int round = 0; round < 3; ++round) {
         playTo(1);
-        form.Timer1->tick();
+        form.controls().Timer1->tick();
         EXPECT_EQ(engine.position, 0);
-        EXPECT_EQ(form.scSeek->value(), 0);
+        EXPECT_EQ(form.controls().scSeek->value(), 0);
     }
     EXPECT_EQ(seeks(), 4);
 }
@@ -107,10 +109,10 @@ TEST_F(Repeat, OnlyBSetLoopsFromTheStartOfTheTrack) {
     click(2);
     EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 0"});
     playTo(20);
-    form.Timer1->tick();
+    form.controls().Timer1->tick();
     EXPECT_EQ(seeks(), 1); // B itself still plays
     playTo(21);
-    form.Timer1->tick();
+    form.controls().Timer1->tick();
     EXPECT_EQ(engine.callsNamed("seek"), (Calls{"seek 0", "seek 0"}));
 }
 
@@ -125,17 +127,17 @@ TEST_F(Repeat, ALoopJumpsBackOnTheFirstCheckPastBAndANewBCountsAtTheNextCheck) {
     EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 10"});
     playTo(40);
     click(1); // B := 40 while on
-    EXPECT_EQ(form.Label1[1]->caption(), QStringLiteral("复读结束位置：40"));
+    EXPECT_EQ(form.controls().Label1[1]->caption(), QStringLiteral("复读结束位置：40"));
     playTo(45); // under the old B this would play on
     engine.clearCalls();
-    form.Timer1->tick();
+    form.controls().Timer1->tick();
     EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 10"});
-    EXPECT_EQ(form.scSeek->value(), 10);
+    EXPECT_EQ(form.controls().scSeek->value(), 10);
     // A new A is used at the next jump.
     playTo(20);
     click(0);
     playTo(41);
-    form.Timer1->tick();
+    form.controls().Timer1->tick();
     EXPECT_EQ(engine.position, 20);
 }
 
@@ -147,10 +149,10 @@ TEST_F(Repeat, AEqualToBLoopsOverThatOneSecond) {
     click(2); // A is where the bar stands: nothing to seek
     EXPECT_EQ(seeks(), 0);
     for (int round = 0; round < 3; ++round) {
-        form.Timer1->tick();
+        form.controls().Timer1->tick();
         EXPECT_EQ(engine.position, 30);
         playTo(31);
-        form.Timer1->tick();
+        form.controls().Timer1->tick();
         EXPECT_EQ(engine.position, 30);
     }
     EXPECT_EQ(engine.callsNamed("seek"), (Calls{"seek 30", "seek 30", "seek 30"}));
@@ -168,17 +170,17 @@ TEST_F(Repeat, BSetBeforeALoopsTheSpanBetweenThem) {
     for (int round = 0; round < 3; ++round) {
         for (int sec = 41; sec <= 45; ++sec) {
             playTo(sec);
-            form.Timer1->tick(); // A, the later point, still plays
+            form.controls().Timer1->tick(); // A, the later point, still plays
         }
         EXPECT_EQ(seeks(), 1 + round);
         playTo(46);
-        form.Timer1->tick();
+        form.controls().Timer1->tick();
         EXPECT_EQ(engine.position, 40);
-        EXPECT_EQ(form.scSeek->value(), 40);
+        EXPECT_EQ(form.controls().scSeek->value(), 40);
     }
     // The labels still name each point as it was set.
-    EXPECT_EQ(form.Label1[0]->caption(), QStringLiteral("复读起始位置：45"));
-    EXPECT_EQ(form.Label1[1]->caption(), QStringLiteral("复读结束位置：40"));
+    EXPECT_EQ(form.controls().Label1[0]->caption(), QStringLiteral("复读起始位置：45"));
+    EXPECT_EQ(form.controls().Label1[1]->caption(), QStringLiteral("复读结束位置：40"));
 }
 
 TEST_F(Repeat, BSetBeforeAJustBehindThePositionStillJumpsBack) {
@@ -191,10 +193,10 @@ TEST_F(Repeat, BSetBeforeAJustBehindThePositionStillJumpsBack) {
     click(2); // the loop's start, 40, lies behind: a seek
     EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 40"});
     playTo(42);
-    form.Timer1->tick();
+    form.controls().Timer1->tick();
     EXPECT_EQ(seeks(), 1);
     playTo(43);
-    form.Timer1->tick();
+    form.controls().Timer1->tick();
     EXPECT_EQ(engine.callsNamed("seek"), (Calls{"seek 40", "seek 40"}));
 }
 
@@ -204,7 +206,7 @@ TEST_F(Repeat, OnAThreeSecondClipTheShortcutAndABRepeatJumpBack) {
     pressAndRelease(0); // the last 10 s: A 0, B 2
     EXPECT_EQ(switchCaption(), kOn);
     EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 0"});
-    EXPECT_EQ(form.scSeek->value(), 0);
+    EXPECT_EQ(form.controls().scSeek->value(), 0);
     EXPECT_EQ(engine.state, 1);
 
     // A-B from 1 to 1: each pass beyond 1 goes back to 1.
@@ -217,9 +219,9 @@ TEST_F(Repeat, OnAThreeSecondClipTheShortcutAndABRepeatJumpBack) {
     engine.clearCalls();
     for (int round = 0; round < 3; ++round) {
         playTo(2);
-        form.Timer1->tick();
+        form.controls().Timer1->tick();
         EXPECT_EQ(engine.position, 1);
-        EXPECT_EQ(form.scSeek->value(), 1);
+        EXPECT_EQ(form.controls().scSeek->value(), 1);
     }
     EXPECT_EQ(engine.callsNamed("seek"), (Calls{"seek 1", "seek 1", "seek 1"}));
 }
@@ -230,8 +232,8 @@ TEST_F(Repeat, TheShortcutsMarkTheLastSecondsAndRepeatThem) {
     pressAndRelease(1); // 20 seconds, but only 12 have played
     EXPECT_EQ(form.repeat().repeatEndSec(), 12);
     EXPECT_EQ(form.repeat().repeatStartSec(), 0);
-    EXPECT_EQ(form.Label1[1]->caption(), QStringLiteral("复读结束位置：12"));
-    EXPECT_EQ(form.Label1[0]->caption(), QStringLiteral("复读起始位置：0"));
+    EXPECT_EQ(form.controls().Label1[1]->caption(), QStringLiteral("复读结束位置：12"));
+    EXPECT_EQ(form.controls().Label1[0]->caption(), QStringLiteral("复读起始位置：0"));
     EXPECT_EQ(switchCaption(), kOn);
     EXPECT_EQ(engine.callsNamed("seek"), Calls{"seek 0"});
 
@@ -244,7 +246,7 @@ TEST_F(Repeat, TheShortcutsMarkTheLastSecondsAndRepeatThem) {
     EXPECT_EQ(switchCaption(), kOn);
     EXPECT_EQ(engine.position, 27);
     playTo(38);
-    form.Timer1->tick();
+    form.controls().Timer1->tick();
     EXPECT_EQ(engine.position, 27);
 }
 
@@ -265,7 +267,7 @@ TEST_F(Repeat, ASecondClickSwitchesOffWithoutSeekingOrStopping) {
     EXPECT_EQ(form.repeat().repeatStartSec(), 10);
     EXPECT_EQ(form.repeat().repeatEndSec(), 15);
     playTo(16);
-    form.Timer1->tick();
+    form.controls().Timer1->tick();
     EXPECT_EQ(seeks(), 0);
 }
 
@@ -279,10 +281,10 @@ TEST_F(Repeat, PlayingSwitchesRepeatOffAndKeepsThePoints) {
     EXPECT_EQ(switchCaption(), kOff);
     EXPECT_EQ(engine.count("play"), 1);
     EXPECT_EQ(form.repeat().repeatStartSec(), 15);
-    EXPECT_EQ(form.Label1[0]->caption(), QStringLiteral("复读起始位置：15"));
-    EXPECT_EQ(form.Label1[1]->caption(), QStringLiteral("复读结束位置：25"));
+    EXPECT_EQ(form.controls().Label1[0]->caption(), QStringLiteral("复读起始位置：15"));
+    EXPECT_EQ(form.controls().Label1[1]->caption(), QStringLiteral("复读结束位置：25"));
     playTo(30);
-    form.Timer1->tick();
+    form.controls().Timer1->tick();
     EXPECT_EQ(seeks(), 0);
     // Opening a track plays it, which switches repeat off as well.
     click(2);
@@ -298,35 +300,35 @@ TEST_F(Repeat, ThePauseButtonPausesAndResumesWithTheTimers) {
     pressAndRelease(3);
     EXPECT_EQ(engine.calls, (Calls{"getState", "pause", "getState"}));
     EXPECT_EQ(engine.state, 2);
-    EXPECT_FALSE(form.Timer->enabled());
-    EXPECT_FALSE(form.TimeView->enabled());
+    EXPECT_FALSE(form.controls().Timer->enabled());
+    EXPECT_FALSE(form.controls().TimeView->enabled());
     engine.clearCalls();
     pressAndRelease(3);
     EXPECT_EQ(engine.calls, (Calls{"getState", "restart", "getState"}));
     EXPECT_EQ(engine.state, 1);
     EXPECT_EQ(engine.position, 8);
-    EXPECT_TRUE(form.Timer->enabled());
-    EXPECT_TRUE(form.TimeView->enabled());
+    EXPECT_TRUE(form.controls().Timer->enabled());
+    EXPECT_TRUE(form.controls().TimeView->enabled());
 }
 
 TEST_F(Repeat, ThePauseButtonIsHeldDownExactlyWhileTheTrackIsPaused) {
     open(100);
     playTo(8);
-    EXPECT_EQ(form.Image3[3]->borderStyle(), 0);
+    EXPECT_EQ(form.controls().Image3[3]->borderStyle(), 0);
     pressAndRelease(3);
-    EXPECT_EQ(form.Image3[3]->borderStyle(), 1);
+    EXPECT_EQ(form.controls().Image3[3]->borderStyle(), 1);
     pressAndRelease(2); // play resumes a paused track
-    EXPECT_EQ(form.Image3[3]->borderStyle(), 0);
+    EXPECT_EQ(form.controls().Image3[3]->borderStyle(), 0);
     pressAndRelease(3);
     open(60, QStringLiteral("next.txt")); // a new lesson plays at once
-    EXPECT_EQ(form.Image3[3]->borderStyle(), 0);
+    EXPECT_EQ(form.controls().Image3[3]->borderStyle(), 0);
 }
 
 TEST_F(Repeat, TheStripButtonsMoveOnePixelRightWhileHeld) {
     open(100);
     playTo(30);
     for (int i = 0; i < 4; ++i) {
-        hearvex::controls::PictureButton* image = form.Image3[i];
+        hearvex::controls::PictureButton* image = form.controls().Image3[i];
         const int rest = image->left();
         for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
             QTest::mousePress(image, button, {}, QPoint(3, 3));
@@ -335,8 +337,8 @@ TEST_F(Repeat, TheStripButtonsMoveOnePixelRightWhileHeld) {
             EXPECT_EQ(image->left(), rest) << i;
         }
     }
-    EXPECT_EQ(form.Image3[0]->left(), 96);
-    EXPECT_EQ(form.Image3[3]->left(), 162);
+    EXPECT_EQ(form.controls().Image3[0]->left(), 96);
+    EXPECT_EQ(form.controls().Image3[3]->left(), 162);
 }
 
 TEST_F(Repeat, APointBeyondAShorterTrackIsSkippedWithoutHarm) {
@@ -348,23 +350,23 @@ TEST_F(Repeat, APointBeyondAShorterTrackIsSkippedWithoutHarm) {
     engine.clearCalls();
     click(2);
     EXPECT_EQ(switchCaption(), kOn); // the switch still turns on
-    EXPECT_EQ(form.scSeek->value(), 5);
-    form.Timer1->tick(); // past B (0), but A cannot go into the bar
-    EXPECT_EQ(form.scSeek->value(), 5);
+    EXPECT_EQ(form.controls().scSeek->value(), 5);
+    form.controls().Timer1->tick(); // past B (0), but A cannot go into the bar
+    EXPECT_EQ(form.controls().scSeek->value(), 5);
     EXPECT_EQ(seeks(), 0);
     // The window goes on working: a new A in range loops as usual.
     playTo(3);
     click(0);
     playTo(6);
-    form.Timer1->tick();
+    form.controls().Timer1->tick();
     EXPECT_EQ(engine.position, 3);
 }
 
 TEST_F(Repeat, WithNoTrackTheLoopWorksOnTheBarAlone) {
     click(2);
     EXPECT_EQ(switchCaption(), kOn);
-    form.Timer1->tick();
+    form.controls().Timer1->tick();
     pressAndRelease(0);
-    EXPECT_EQ(form.Label1[0]->caption(), QStringLiteral("复读起始位置：0"));
+    EXPECT_EQ(form.controls().Label1[0]->caption(), QStringLiteral("复读起始位置：0"));
     EXPECT_EQ(seeks(), 0);
 }

@@ -28,45 +28,47 @@ TEST(LessonEndToEnd, StartTypeCheckOnTheRealEngine) {
     {
         hearvex::Startup startup(*engine, dir.path());
         startup.begin();
-        startup.splash()->Timer1->tick();
+        startup.splash()->controls().Timer1->tick();
         hearvex::Form1& form1 = *startup.form1();
         std::vector<QString> messages;
         form1.player().setMessageHandler([&](const QString& m) { messages.push_back(m); });
         hearvex::lessons::Form3& form3 = form1.form3();
-        ASSERT_EQ(form3.File1->listCount(), 2);
+        ASSERT_EQ(form3.controls().File1->listCount(), 2);
 
         // Double-click the second lesson.
-        hearvex::lessons::FileList* list = form3.File1;
+        hearvex::lessons::FileList* list = form3.controls().File1;
         const QPoint entry = list->visualItemRect(list->item(1)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, entry);
 
         ASSERT_TRUE(messages.empty()) << messages.front().toStdString();
         EXPECT_EQ(form1.lessonState().curLesson, 2);
-        EXPECT_EQ(form1.txtFile->text(), lessons + "/lesson02.txt");
-        EXPECT_EQ(form1.lbTotalSec->caption(), QStringLiteral("00:04"));
+        EXPECT_EQ(form1.controls().txtFile->text(), lessons + "/lesson02.txt");
+        EXPECT_EQ(form1.controls().lbTotalSec->caption(), QStringLiteral("00:04"));
         EXPECT_EQ(form1.exercise().answerText(), QStringLiteral("The bus leaves at 7:30."));
-        EXPECT_EQ(form1.RichTextBox1[0]->text(), QStringLiteral("*** *** ****** ** 7:30."));
-        HEARVEX_WAIT_FOR(form1.RichTextBox1[1]->hasFocus());
+        EXPECT_EQ(form1.controls().RichTextBox1[0]->text(),
+                  QStringLiteral("*** *** ****** ** 7:30."));
+        HEARVEX_WAIT_FOR(form1.controls().RichTextBox1[1]->hasFocus());
 
         // It plays: the time moves on.
         int32_t pos = 0;
         EXPECT_EQ(engine->getState(&pos), 1);
-        HEARVEX_WAIT_FOR_MS(form1.scSeek->value() >= 1, 5000);
+        HEARVEX_WAIT_FOR_MS(form1.controls().scSeek->value() >= 1, 5000);
 
         // The learner types what they heard, one word wrong and one on its own line.
-        QTest::keyClicks(form1.RichTextBox1[1], QStringLiteral("The bus leave"));
-        QTest::keyClick(form1.RichTextBox1[1], Qt::Key_Return);
-        QTest::keyClicks(form1.RichTextBox1[1], QStringLiteral("at 7:30."));
-        QTest::mouseClick(form1.Image2[6], Qt::LeftButton); // 错误记录: the check
-        EXPECT_EQ(form1.RichTextBox1[0]->text(), QStringLiteral("The bus ****** at 7:30. "));
+        QTest::keyClicks(form1.controls().RichTextBox1[1], QStringLiteral("The bus leave"));
+        QTest::keyClick(form1.controls().RichTextBox1[1], Qt::Key_Return);
+        QTest::keyClicks(form1.controls().RichTextBox1[1], QStringLiteral("at 7:30."));
+        QTest::mouseClick(form1.controls().Image2[6], Qt::LeftButton); // 错误记录: the check
+        EXPECT_EQ(form1.controls().RichTextBox1[0]->text(),
+                  QStringLiteral("The bus ****** at 7:30. "));
 
         // The next lesson from the list: a new sentence, an empty typing box.
         list->setListIndex(0);
-        QTest::mouseClick(form3.Image1, Qt::LeftButton);
-        EXPECT_EQ(form1.RichTextBox1[0]->text(), QStringLiteral("**** *******."));
-        EXPECT_EQ(form1.RichTextBox1[1]->text(), QString());
-        EXPECT_EQ(form1.lbTotalSec->caption(), QStringLiteral("00:03"));
+        QTest::mouseClick(form3.controls().Image1, Qt::LeftButton);
+        EXPECT_EQ(form1.controls().RichTextBox1[0]->text(), QStringLiteral("**** *******."));
+        EXPECT_EQ(form1.controls().RichTextBox1[1]->text(), QString());
+        EXPECT_EQ(form1.controls().lbTotalSec->caption(), QStringLiteral("00:03"));
         EXPECT_EQ(form1.lessonState().curLesson, 1);
 
         engine->stop();
@@ -97,19 +99,19 @@ TEST(LessonEndToEnd, ALessonWhoseNamesAreGbkBytesIsListedAndPlays) {
     {
         hearvex::Startup startup(*engine, dir.path());
         startup.begin();
-        startup.splash()->Timer1->tick();
+        startup.splash()->controls().Timer1->tick();
         hearvex::Form1& form1 = *startup.form1();
         std::vector<QString> messages;
         form1.player().setMessageHandler([&](const QString& m) { messages.push_back(m); });
-        hearvex::lessons::FileList* list = form1.form3().File1;
+        hearvex::lessons::FileList* list = form1.form3().controls().File1;
         ASSERT_EQ(list->listCount(), 2);
         EXPECT_EQ(list->entry(1), QStringLiteral("第二课.txt"));
 
         list->setListIndex(1);
-        QTest::mouseClick(form1.form3().Image1, Qt::LeftButton);
+        QTest::mouseClick(form1.form3().controls().Image1, Qt::LeftButton);
         ASSERT_TRUE(messages.empty()) << messages.front().toStdString();
-        EXPECT_EQ(form1.txtFile->text(), lessons + QStringLiteral("/第二课.txt"));
-        EXPECT_EQ(form1.lbTotalSec->caption(), QStringLiteral("00:03"));
+        EXPECT_EQ(form1.controls().txtFile->text(), lessons + QStringLiteral("/第二课.txt"));
+        EXPECT_EQ(form1.controls().lbTotalSec->caption(), QStringLiteral("00:03"));
         EXPECT_EQ(form1.exercise().answerText(), QStringLiteral("See you later."));
         int32_t pos = 0;
         EXPECT_EQ(engine->getState(&pos), 1);

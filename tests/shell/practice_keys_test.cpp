@@ -46,8 +46,8 @@ protected:
         return path;
     }
 
-    hearvex::controls::RichTextBox* typing() { return form.RichTextBox1[1]; }
-    QString exerciseBox() { return form.RichTextBox1[0]->text(); }
+    hearvex::controls::RichTextBox* typing() { return form.controls().RichTextBox1[1]; }
+    QString exerciseBox() { return form.controls().RichTextBox1[0]->text(); }
 
     // Types as the learner does: ASCII from the keys, the rest committed by an input method.
     void type(const QString& text) {
@@ -113,8 +113,8 @@ TEST_F(PracticeKeysTest, WhileTypingEveryKeyRunsItsOperationAndTheTypedTextStays
     press(Qt::Key_Escape);
     EXPECT_EQ(transport(), (Calls{"seek 8", "restart"}));
     EXPECT_EQ(engine.state, 1);
-    EXPECT_EQ(form.scSeek->value(), 8);
-    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("00:08"));
+    EXPECT_EQ(form.controls().scSeek->value(), 8);
+    EXPECT_EQ(form.controls().lbPlayTime->caption(), QStringLiteral("00:08"));
     engine.position = 1;
     press(Qt::Key_Escape);
     press(Qt::Key_Escape);
@@ -124,19 +124,19 @@ TEST_F(PracticeKeysTest, WhileTypingEveryKeyRunsItsOperationAndTheTypedTextStays
     // (LargeChange 10 on this track) would take the move as its own progress.
     engine.position = 40;
     press(Qt::Key_F4);
-    EXPECT_EQ(form.scSeek->value(), 43);
+    EXPECT_EQ(form.controls().scSeek->value(), 43);
     press(Qt::Key_F3);
     press(Qt::Key_F3);
     EXPECT_EQ(transport(), (Calls{"seek 43", "seek 40", "seek 37"}));
-    EXPECT_EQ(form.scSeek->value(), 37);
+    EXPECT_EQ(form.controls().scSeek->value(), 37);
 
     // F4 near the end ends the track; Esc then plays it from its start.
     engine.position = 98;
     press(Qt::Key_F4);
     EXPECT_EQ(engine.state, 0);
-    form.Timer->tick(); // the status tick sees the end and stops
-    EXPECT_FALSE(form.Timer->enabled());
-    EXPECT_EQ(form.lbPlayTime->caption(), QStringLiteral("00:00"));
+    form.controls().Timer->tick(); // the status tick sees the end and stops
+    EXPECT_FALSE(form.controls().Timer->enabled());
+    EXPECT_EQ(form.controls().lbPlayTime->caption(), QStringLiteral("00:00"));
     press(Qt::Key_Escape);
     EXPECT_EQ(transport(), (Calls{"seek 101", "play"}));
     EXPECT_EQ(engine.state, 1);
@@ -165,7 +165,7 @@ TEST_F(PracticeKeysTest, WhileTypingEveryKeyRunsItsOperationAndTheTypedTextStays
             press(step.key);
         EXPECT_EQ(engine.speed, step.percent) << step.shown;
         EXPECT_EQ(form.player().speedPercent(), step.percent);
-        EXPECT_EQ(form.lbSpeed->caption(), QString::fromUtf8(step.shown));
+        EXPECT_EQ(form.controls().lbSpeed->caption(), QString::fromUtf8(step.shown));
     }
     for (const std::string& call : transport()) {
         const int percent = std::stoi(call.substr(std::string("setSpeed ").size()));
@@ -175,26 +175,26 @@ TEST_F(PracticeKeysTest, WhileTypingEveryKeyRunsItsOperationAndTheTypedTextStays
     // F8 shows and hides the sentence, as the full-text switch.
     press(Qt::Key_F8);
     EXPECT_EQ(exerciseBox(), kSentence);
-    EXPECT_EQ(form.Image2[4]->borderStyle(), 1);
+    EXPECT_EQ(form.controls().Image2[4]->borderStyle(), 1);
     press(Qt::Key_F8);
     EXPECT_EQ(exerciseBox(), masked);
-    EXPECT_EQ(form.Image2[4]->borderStyle(), 0);
+    EXPECT_EQ(form.controls().Image2[4]->borderStyle(), 0);
 
     // Ctrl+Enter, from either Enter key, checks as 错误记录 and releases the full text.
     const QString checked = QStringLiteral("My name ** ****, *** *'* from ********. ");
     press(Qt::Key_F8);
     press(Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(exerciseBox().toStdString(), checked.toStdString());
-    EXPECT_EQ(form.Image2[4]->borderStyle(), 0);
+    EXPECT_EQ(form.controls().Image2[4]->borderStyle(), 0);
     press(Qt::Key_F8);
     press(Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
     EXPECT_EQ(exerciseBox().toStdString(), checked.toStdString());
-    EXPECT_EQ(form.Image2[4]->borderStyle(), 0);
+    EXPECT_EQ(form.controls().Image2[4]->borderStyle(), 0);
 
     // F9 aligns the words: "is" missed, the second "from" extra.
     press(Qt::Key_F9);
-    EXPECT_EQ(form.lbScore->caption(), QStringLiteral("7/8"));
-    EXPECT_EQ(form.lbScore->toolTip(), QStringLiteral("漏掉或写错的词：is"));
+    EXPECT_EQ(form.controls().lbScore->caption(), QStringLiteral("7/8"));
+    EXPECT_EQ(form.controls().lbScore->toolTip(), QStringLiteral("漏掉或写错的词：is"));
     EXPECT_EQ(marks(), (std::vector<std::string>{"27:from"}));
 
     EXPECT_EQ(typing()->text(), kTyped);
@@ -206,26 +206,27 @@ TEST_F(PracticeKeysTest, TheCompareGoesWithTheNextKeystrokeOrLesson) {
     form.startLesson(QStringLiteral("I like green tea."), first);
     // Nothing typed: every word missed.
     press(Qt::Key_F9);
-    EXPECT_EQ(form.lbScore->caption(), QStringLiteral("0/4"));
-    EXPECT_EQ(form.lbScore->toolTip(), QStringLiteral("漏掉或写错的词：I like green tea."));
+    EXPECT_EQ(form.controls().lbScore->caption(), QStringLiteral("0/4"));
+    EXPECT_EQ(form.controls().lbScore->toolTip(),
+              QStringLiteral("漏掉或写错的词：I like green tea."));
 
     QTest::keyClicks(typing(), QStringLiteral("I lik"));
     QTest::keyClick(typing(), Qt::Key_Return);
     QTest::keyClicks(typing(), QStringLiteral("green tea."));
     press(Qt::Key_F9);
-    EXPECT_EQ(form.lbScore->caption(), QStringLiteral("3/4"));
+    EXPECT_EQ(form.controls().lbScore->caption(), QStringLiteral("3/4"));
     // Offsets count the line break as one character, as the box does.
     EXPECT_EQ(marks(), (std::vector<std::string>{"2:lik"}));
     QTest::keyClicks(typing(), QStringLiteral("e"));
-    EXPECT_EQ(form.lbScore->caption(), QString());
-    EXPECT_EQ(form.lbScore->toolTip(), QString());
+    EXPECT_EQ(form.controls().lbScore->caption(), QString());
+    EXPECT_EQ(form.controls().lbScore->toolTip(), QString());
     EXPECT_TRUE(marks().empty());
     EXPECT_EQ(typing()->text(), QStringLiteral("I lik\r\ngreen tea.e"));
 
     press(Qt::Key_F9);
     EXPECT_FALSE(marks().empty());
     form.startLesson(QStringLiteral("Next one."), first);
-    EXPECT_EQ(form.lbScore->caption(), QString());
+    EXPECT_EQ(form.controls().lbScore->caption(), QString());
     EXPECT_TRUE(marks().empty());
 }
 
@@ -243,25 +244,25 @@ TEST_F(PracticeKeysTest, TheSpeedHoldsAcrossLessonsAndKeysWorkFromTheLessonList)
 
     hearvex::lessons::Form3& library = form.form3();
     library.show();
-    library.File1->setListIndex(1);
-    library.File1->setFocus();
+    library.controls().File1->setListIndex(1);
+    library.controls().File1->setFocus();
     engine.position = 10;
-    QTest::keyClick(library.File1, Qt::Key_F4);
-    QTest::keyClick(library.File1, Qt::Key_Escape);
+    QTest::keyClick(library.controls().File1, Qt::Key_F4);
+    QTest::keyClick(library.controls().File1, Qt::Key_Escape);
     EXPECT_EQ(transport(), (Calls{"seek 13", "pause"}));
     EXPECT_TRUE(library.isVisible());
-    EXPECT_EQ(library.File1->listIndex(), 1);
+    EXPECT_EQ(library.controls().File1->listIndex(), 1);
     // Keys outside the table still reach the list.
-    QTest::keyClick(library.File1, Qt::Key_Up);
-    EXPECT_EQ(library.File1->listIndex(), 0);
-    QTest::keyClick(library.File1, Qt::Key_Down);
+    QTest::keyClick(library.controls().File1, Qt::Key_Up);
+    EXPECT_EQ(library.controls().File1->listIndex(), 0);
+    QTest::keyClick(library.controls().File1, Qt::Key_Down);
 
     // A lesson started from the list plays at the learner's speed.
-    QTest::keyClick(library.File1, Qt::Key_Return);
+    QTest::keyClick(library.controls().File1, Qt::Key_Return);
     const Calls calls = transport();
     EXPECT_NE(std::find(calls.begin(), calls.end(), "setSpeed 80"), calls.end());
     EXPECT_EQ(engine.openedPath, second.toStdString());
-    EXPECT_EQ(form.lbSpeed->caption(), QStringLiteral("0.8x"));
+    EXPECT_EQ(form.controls().lbSpeed->caption(), QStringLiteral("0.8x"));
 }
 
 TEST_F(PracticeKeysTest, AMessageBoxKeepsItsKeys) {
@@ -286,8 +287,8 @@ TEST_F(PracticeKeysTest, CtrlPageKeysStepThroughTheLibraryAndStopAtItsEnds) {
         tracks << track(QString::fromUtf8(name) + ".txt", 30);
     }
     hearvex::lessons::Form3& library = form.form3();
-    library.File1->setListIndex(0);
-    library.playwav();
+    library.controls().File1->setListIndex(0);
+    library.startSelected();
     form.activateWindow();
     typing()->setFocus();
     HEARVEX_WAIT_FOR(typing()->hasFocus());
@@ -301,13 +302,13 @@ TEST_F(PracticeKeysTest, CtrlPageKeysStepThroughTheLibraryAndStopAtItsEnds) {
                  {Qt::Key_PageUp, 1},   {Qt::Key_PageUp, 0},   {Qt::Key_PageUp, 0}};
     for (const auto& step : steps) {
         engine.openedPath.clear();
-        const bool atEnd = library.File1->listIndex() == step.lesson;
+        const bool atEnd = library.controls().File1->listIndex() == step.lesson;
         press(step.key, Qt::ControlModifier);
-        EXPECT_EQ(library.File1->listIndex(), step.lesson);
+        EXPECT_EQ(library.controls().File1->listIndex(), step.lesson);
         EXPECT_EQ(engine.openedPath, atEnd ? std::string() : tracks[step.lesson].toStdString());
         EXPECT_TRUE(typing()->hasFocus());
         EXPECT_TRUE(typing()->text().isEmpty()); // nothing typed into the box
     }
-    EXPECT_TRUE(form.Image2[7]->toolTip().endsWith(QStringLiteral("（Ctrl+PageDown）")));
-    EXPECT_TRUE(form.Image2[9]->toolTip().endsWith(QStringLiteral("（Ctrl+PageUp）")));
+    EXPECT_TRUE(form.controls().Image2[7]->toolTip().endsWith(QStringLiteral("（Ctrl+PageDown）")));
+    EXPECT_TRUE(form.controls().Image2[9]->toolTip().endsWith(QStringLiteral("（Ctrl+PageUp）")));
 }

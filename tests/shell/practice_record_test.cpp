@@ -1,7 +1,9 @@
 // The practice record kept by the main window, with a scripted engine and a
 // record in a temporary folder: the checks and compares of two lessons with
 // their replays, F12 finding a due lesson after a rename, F10 and Esc, the
-// library's tooltips, and a record that is damaged or cannot be written.
+// library's tooltips (also of the learner's own lessons), and a record that is
+// damaged or cannot be written.
+#include "due_lessons.h"
 #include "form1.h"
 #include "lesson_list.h"
 #include "lessons/lesson_files.h"
@@ -53,11 +55,11 @@ protected:
 
     // Starts the lesson at a position of the library as a double-click does.
     void startFromLibrary(int position) {
-        form.form3().File1->setListIndex(position);
-        form.form3().playwav();
+        form.form3().controls().File1->setListIndex(position);
+        form.form3().startSelected();
     }
 
-    void type(const QString& text) { QTest::keyClicks(form.RichTextBox1[1], text); }
+    void type(const QString& text) { QTest::keyClicks(form.controls().RichTextBox1[1], text); }
     // A check or compare of the typed text as the exercise reports it.
     // A check (Ctrl+Return) or a compare (F9), made as the learner makes it.
     void attempt(Kind kind) {
@@ -67,7 +69,7 @@ protected:
             press(Qt::Key_F9);
     }
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(form.RichTextBox1[1], key, modifiers);
+        QTest::keyClick(form.controls().RichTextBox1[1], key, modifiers);
     }
 
     std::vector<Attempt> recorded() {
@@ -88,7 +90,7 @@ protected:
 TEST_F(PracticeRecordTest, EveryCheckAndCompareIsRecordedWithItsLessonTimeAndReplays) {
     form.recorder().open(recordPath());
     startFromLibrary(1); // unit2: "I'm from Shanghai."
-    HEARVEX_WAIT_FOR(form.RichTextBox1[1]->hasFocus());
+    HEARVEX_WAIT_FOR(form.controls().RichTextBox1[1]->hasFocus());
     press(Qt::Key_F5); // a replay
     engine.position = 12;
     press(Qt::Key_F3);                           // a replay
@@ -97,7 +99,7 @@ TEST_F(PracticeRecordTest, EveryCheckAndCompareIsRecordedWithItsLessonTimeAndRep
     form.repeat().Image3_MouseUp(0, 1, 0, 0, 0); // the last 10 seconds: a replay
     form.repeat().Timer1_Timer();                // not yet past B
     engine.position = 15;
-    form.Timer->tick();
+    form.controls().Timer->tick();
     form.repeat().Timer1_Timer(); // past B: back to A, a replay
     type(QStringLiteral("I'm from Shanghi."));
     now = kStart.addSecs(95);
@@ -141,7 +143,7 @@ TEST_F(PracticeRecordTest, EveryCheckAndCompareIsRecordedWithItsLessonTimeAndRep
 TEST_F(PracticeRecordTest, F12StartsTheDueLessonAfterARenameAndSaysWhenNoneIsDue) {
     form.recorder().open(recordPath());
     press(Qt::Key_F12);
-    EXPECT_EQ(form.lbDue->caption(), QStringLiteral("现在没有要复习的句子"));
+    EXPECT_EQ(form.controls().lbDue->caption(), QStringLiteral("现在没有要复习的句子"));
     EXPECT_TRUE(engine.openedPath.empty());
 
     startFromLibrary(1);
@@ -156,7 +158,7 @@ TEST_F(PracticeRecordTest, F12StartsTheDueLessonAfterARenameAndSaysWhenNoneIsDue
     for (const char* ext : {".txt", ".kvx"})
         ASSERT_TRUE(QFile::rename(folder() + "/unit2" + ext, folder() + "/z-review" + ext));
     engine.addTrack((folder() + "/z-review.txt").toStdString(), "unit", 30);
-    form.form3().File1->refresh();
+    form.form3().controls().File1->refresh();
     startFromLibrary(0);
     ASSERT_EQ(engine.openedPath, (folder() + "/unit1.txt").toStdString());
 
@@ -164,9 +166,9 @@ TEST_F(PracticeRecordTest, F12StartsTheDueLessonAfterARenameAndSaysWhenNoneIsDue
     press(Qt::Key_F12);
     EXPECT_EQ(engine.openedPath, (folder() + "/z-review.txt").toStdString());
     EXPECT_EQ(form.exercise().answerText(), QStringLiteral("I'm from Shanghai."));
-    EXPECT_EQ(form.form3().File1->listIndex(), 1);
-    EXPECT_TRUE(form.lbDue->caption().isEmpty());
-    HEARVEX_WAIT_FOR(form.RichTextBox1[1]->hasFocus());
+    EXPECT_EQ(form.form3().controls().File1->listIndex(), 1);
+    EXPECT_TRUE(form.controls().lbDue->caption().isEmpty());
+    HEARVEX_WAIT_FOR(form.controls().RichTextBox1[1]->hasFocus());
 }
 
 TEST_F(PracticeRecordTest, F10OpensAndClosesTheWindowAndItsEscDoesNotPause) {
@@ -178,7 +180,7 @@ TEST_F(PracticeRecordTest, F10OpensAndClosesTheWindowAndItsEscDoesNotPause) {
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     engine.clearCalls();
-    QTest::keyClick(window->treeDue, Qt::Key_Escape);
+    QTest::keyClick(window->controls().treeDue, Qt::Key_Escape);
     HEARVEX_WAIT_FOR(form.recorder().window() == nullptr);
     EXPECT_EQ(engine.count("pause"), 0);
 
@@ -202,7 +204,7 @@ TEST_F(PracticeRecordTest, ADamagedRecordIsKeptAsideAndToldOnce) {
     form.recorder().showWindow();
     hearvex::record::RecordWindow* window = form.recorder().window();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->lbStatus->text(), form.recorder().recordNote());
+    EXPECT_EQ(window->controls().lbStatus->text(), form.recorder().recordNote());
     EXPECT_TRUE(form.recorder().recordNote().contains(QStringLiteral("已损坏")));
 }
 
@@ -215,12 +217,66 @@ TEST_F(PracticeRecordTest, AFolderThatCannotBeWrittenNeverStopsPractice) {
     startFromLibrary(0);
     type(QStringLiteral("Good morning, Tom."));
     attempt(Kind::Check);
-    EXPECT_EQ(form.RichTextBox1[0]->text(), QStringLiteral("Good morning, Tom. "));
+    EXPECT_EQ(form.controls().RichTextBox1[0]->text(), QStringLiteral("Good morning, Tom. "));
     press(Qt::Key_F12);
-    EXPECT_FALSE(form.lbDue->caption().isEmpty());
+    EXPECT_FALSE(form.controls().lbDue->caption().isEmpty());
     press(Qt::Key_F10);
     hearvex::record::RecordWindow* window = form.recorder().window();
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(window->lbStatus->text().contains(QStringLiteral("无法保存")));
-    EXPECT_FALSE(window->cmdExport->isEnabled());
+    EXPECT_TRUE(window->controls().lbStatus->text().contains(QStringLiteral("无法保存")));
+    EXPECT_FALSE(window->controls().cmdExport->isEnabled());
+}
+
+namespace {
+class HostOfStarts : public hearvex::lessons::LessonHost {
+public:
+    void startLesson(const QString&, const QString& recordingPath, const QByteArray&) override {
+        started << recordingPath;
+    }
+    QStringList started;
+};
+} // namespace
+
+TEST(LearnersOwnLessons, HaveTheirOwnTooltipsAndAreFoundInTheListWhenDue) {
+    // Installed by a package, the program's folder is root's: the learner's
+    // imported lessons are listed from a folder of their own, after its lessons.
+    QTemporaryDir dir;
+    const hearvex::lessons::LessonFolders folders{dir.filePath(QStringLiteral("program")),
+                                                  dir.filePath(QStringLiteral("own"))};
+    for (const QString& folder : {folders.program, folders.own})
+        QDir().mkpath(folder);
+    const QString mine = folders.own + QStringLiteral("/mine.txt");
+    const QString sentence = QStringLiteral("My own words.");
+    ASSERT_TRUE(hearvex::testing::writeBytes(folders.program + "/unit1.txt", "program's"));
+    ASSERT_TRUE(hearvex::testing::writeLessonText(folders.program + "/unit1.kvx",
+                                                  QStringLiteral("Not mine.")));
+    ASSERT_TRUE(hearvex::testing::writeBytes(mine, "learner's"));
+    ASSERT_TRUE(hearvex::testing::writeLessonText(folders.own + "/mine.kvx", sentence));
+
+    QWidget owner;
+    HostOfStarts host;
+    hearvex::lessons::LessonState state;
+    auto* library = new hearvex::lessons::Form3(host, state, folders, &owner);
+    library->Form_Load();
+    ASSERT_EQ(library->lessonCount(), 2);
+    hearvex::PracticeRecorder recorder(owner);
+    QDateTime now = kStart;
+    recorder.setClock([&] { return now; });
+    recorder.open(dir.filePath(QStringLiteral("practice.sqlite3")));
+    recorder.lessonStarted(mine, QFile::encodeName(mine), sentence);
+    recorder.record({Kind::Check, sentence, QStringLiteral("My"), 1, 3, {"own", "words"}}, 100);
+
+    hearvex::LibraryRecord tips(
+        *library, recorder, [] {}, [] {});
+    EXPECT_TRUE(tips.toolTipOf(1).startsWith(QStringLiteral("上次：1/3")));
+    EXPECT_EQ(tips.toolTipOf(0), QStringLiteral("还没有练习过"));
+
+    hearvex::controls::Label note(&owner, QString());
+    hearvex::DueLessons due(
+        recorder, [&]() -> hearvex::lessons::Form3& { return *library; }, host, &note);
+    now = kStart.addSecs(600);
+    due.startNextDue();
+    EXPECT_EQ(host.started, QStringList({mine}));
+    EXPECT_EQ(library->controls().File1->listIndex(), 1); // started from the list
+    EXPECT_EQ(state.curLesson, 2);
 }

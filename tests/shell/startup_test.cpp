@@ -44,23 +44,24 @@ TEST(Splash, IsBlackWithItsFrameIconAndCaptionsInPlace) {
     EXPECT_EQ(splash.size(), QSize(382, 255)); // 5730 x 3825 twips
     EXPECT_EQ(splash.palette().color(QPalette::Window), QColor(Qt::black));
     EXPECT_EQ(splash.windowType(), Qt::SplashScreen); // no taskbar entry
-    EXPECT_EQ(splash.Frame1->geometry(), twipsRect(110, 0, 5535, 3735));
-    EXPECT_EQ(splash.Image1->geometry(), twipsRect(240, 480, 480, 480));
-    EXPECT_EQ(splash.Image1->picture().size(), QSize(32, 32));
-    EXPECT_EQ(splash.Label1->geometry(), twipsRect(720, 1320, 3975, 855));
-    EXPECT_EQ(splash.Label2->geometry(), twipsRect(2280, 2160, 2655, 495));
-    EXPECT_EQ(splash.Label3->geometry(), twipsRect(4200, 3360, 1215, 375));
-    EXPECT_EQ(splash.Label2->caption(), QStringLiteral("——Hearvex"));
-    EXPECT_FALSE(splash.Label1->caption().isEmpty());
-    EXPECT_FALSE(splash.Label3->caption().isEmpty());
-    EXPECT_EQ(splash.Label1->font().pixelSize(), 35);
-    EXPECT_TRUE(splash.Label1->font().bold());
-    EXPECT_EQ(splash.Label2->font().pixelSize(), 19);
-    EXPECT_TRUE(splash.Label2->font().bold());
-    EXPECT_EQ(splash.Timer1->interval(), 1000);
-    EXPECT_FALSE(splash.Timer1->enabled());
+    EXPECT_EQ(splash.controls().Frame1->geometry(), twipsRect(110, 0, 5535, 3735));
+    EXPECT_EQ(splash.controls().Image1->geometry(), twipsRect(240, 480, 480, 480));
+    EXPECT_EQ(splash.controls().Image1->picture().size(), QSize(32, 32));
+    EXPECT_EQ(splash.controls().Label1->geometry(), twipsRect(720, 1320, 3975, 855));
+    EXPECT_EQ(splash.controls().Label2->geometry(), twipsRect(2280, 2160, 2655, 495));
+    EXPECT_EQ(splash.controls().Label3->geometry(), twipsRect(4200, 3360, 1215, 375));
+    EXPECT_EQ(splash.controls().Label2->caption(), QStringLiteral("——Hearvex"));
+    EXPECT_FALSE(splash.controls().Label1->caption().isEmpty());
+    EXPECT_FALSE(splash.controls().Label3->caption().isEmpty());
+    EXPECT_EQ(splash.controls().Label1->font().pixelSize(), 35);
+    EXPECT_TRUE(splash.controls().Label1->font().bold());
+    EXPECT_EQ(splash.controls().Label2->font().pixelSize(), 19);
+    EXPECT_TRUE(splash.controls().Label2->font().bold());
+    EXPECT_EQ(splash.controls().Timer1->interval(), 1000);
+    EXPECT_FALSE(splash.controls().Timer1->enabled());
     // The captions fit their labels.
-    for (hearvex::controls::Label* label : {splash.Label1, splash.Label2, splash.Label3})
+    for (hearvex::controls::Label* label :
+         {splash.controls().Label1, splash.controls().Label2, splash.controls().Label3})
         EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->caption()), label->width())
             << label->caption().toStdString();
 }
@@ -79,11 +80,11 @@ TEST(Startup, TheSplashsTickBringsUpTheMainWindowAndTheDockedLibrary) {
     Form4& splash = existing(startup.splash());
     const QPointer<Form4> watch(&splash);
     EXPECT_TRUE(shown(&splash));
-    EXPECT_TRUE(splash.Timer1->enabled());
+    EXPECT_TRUE(splash.controls().Timer1->enabled());
     EXPECT_EQ(startup.form1(), nullptr);
     EXPECT_TRUE(engine.calls.empty());
 
-    splash.Timer1->tick();
+    splash.controls().Timer1->tick();
 
     ASSERT_NE(startup.form1(), nullptr);
     hearvex::Form1* form1 = &existing(startup.form1());
@@ -96,12 +97,12 @@ TEST(Startup, TheSplashsTickBringsUpTheMainWindowAndTheDockedLibrary) {
     hearvex::lessons::Form3& form3 = form1->form3();
     EXPECT_TRUE(shown(&form3));
     EXPECT_EQ(form3.frameGeometry().topLeft(), hearvex::dockedTopLeft(form1->frameGeometry()));
-    EXPECT_EQ(form3.File1->listCount(), 2);
-    EXPECT_EQ(form3.File1->listIndex(), 0); // selected, not started
+    EXPECT_EQ(form3.controls().File1->listCount(), 2);
+    EXPECT_EQ(form3.controls().File1->listIndex(), 0); // selected, not started
     EXPECT_EQ(engine.count("open"), 0);
     EXPECT_EQ(form1->lessonState().curLesson, 1);
 
-    EXPECT_FALSE(splash.Timer1->enabled());
+    EXPECT_FALSE(splash.controls().Timer1->enabled());
     HEARVEX_WAIT_FOR(watch.isNull());
     EXPECT_EQ(startup.splash(), nullptr);
 }
@@ -114,7 +115,7 @@ TEST(Startup, TheSplashTimerStartsByItselfOnceTheSplashIsUp) {
     HEARVEX_WAIT_FOR_MS(startup.form1() != nullptr, 10000);
     hearvex::Form1& form1 = existing(startup.form1());
     EXPECT_TRUE(shown(&form1));
-    EXPECT_EQ(form1.form3().File1->listCount(), 0); // no lesson folder: an empty list
+    EXPECT_EQ(form1.form3().controls().File1->listCount(), 0); // no lesson folder: an empty list
     HEARVEX_WAIT_FOR(startup.splash() == nullptr);
 }
 
@@ -127,11 +128,11 @@ TEST(Startup, ARecordingNamedAtStartOpensAndPlaysOnceTheWindowIsUp) {
     Startup startup(engine, dir.path());
     startup.setRecordingToOpen(recording);
     startup.begin();
-    existing(startup.splash()).Timer1->tick();
+    existing(startup.splash()).controls().Timer1->tick();
     EXPECT_EQ(engine.callsNamed("open"),
               std::vector<std::string>{"open " + recording.toStdString()});
     EXPECT_EQ(engine.count("play"), 1);
-    EXPECT_EQ(existing(startup.form1()).txtFile->text(), recording);
+    EXPECT_EQ(existing(startup.form1()).controls().txtFile->text(), recording);
 }
 
 TEST(QtInChinese, TheBoxesMenusAndTheMessageBoxButtonReadChineseOnAnyDesktop) {

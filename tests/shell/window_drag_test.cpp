@@ -77,7 +77,7 @@ TEST_F(DragTest, TheLibraryDocksWhileHiddenAndIsLoadedWithoutShowingIt) {
     EXPECT_EQ(form.pos(), QPoint(235, 167));
     hearvex::lessons::Form3& library = form.form3();
     EXPECT_FALSE(shown(&library));
-    EXPECT_EQ(library.File1->listCount(), 1); // loaded: its list is read
+    EXPECT_EQ(library.controls().File1->listCount(), 1); // loaded: its list is read
     EXPECT_EQ(library.pos(), docked());
     library.show();
     EXPECT_EQ(library.pos(), QPoint(235 + 640, 167));
@@ -96,7 +96,7 @@ TEST_F(DragTest, OtherButtonsAndPressesOnChildControlsMoveNothing) {
     drag(&form, QPoint(300, 40), QPoint(50, 50), Qt::MiddleButton);
     EXPECT_EQ(form.pos(), QPoint(200, 150));
     // A label lets presses through to its window; it is still not the window's surface.
-    QWidget* label = form.Label3;
+    QWidget* label = form.controls().Label3;
     QTest::mousePress(label, Qt::LeftButton, {}, QPoint(3, 3));
     QTest::mouseMove(label, QPoint(60, 60));
     QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(60, 60));
@@ -116,7 +116,7 @@ TEST_F(DragTest, DraggingTheLibraryOrTheWordListsMovesOnlyThatWindow) {
     EXPECT_EQ(library.pos(), QPoint(600, 160));
     EXPECT_EQ(form.pos(), QPoint(200, 150));
 
-    form.toolbar().runCommand(0);
+    QTest::mouseClick(form.controls().Image2[0], Qt::LeftButton, {}, QPoint(4, 4)); // 词典
     hearvex::wordlists::Form2* words = form.toolbar().form2();
     ASSERT_NE(words, nullptr);
     words->move(10, 10);
@@ -142,7 +142,7 @@ TEST_F(DragTest, WhileTheSystemMovesTheMainWindowTheLibraryFollowsUntilTheNextPr
     form.move(300, 180);
     EXPECT_EQ(form.form3().pos(), QPoint(940, 180));
     // The next press anywhere ends the drag: later moves leave the library alone.
-    QTest::mouseClick(form.Image2[3], Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mouseClick(form.controls().Image2[3], Qt::LeftButton, {}, QPoint(3, 3));
     form.move(10, 10);
     EXPECT_EQ(form.form3().pos(), QPoint(940, 180));
 }

@@ -58,8 +58,10 @@ protected:
         engine.clearCalls();
     }
 
-    void clickView() { QTest::mouseClick(form.picWave, Qt::LeftButton, {}, QPoint(20, 10)); }
-    const QImage& image() { return form.picWave->image(); }
+    void clickView() {
+        QTest::mouseClick(form.controls().picWave, Qt::LeftButton, {}, QPoint(20, 10));
+    }
+    const QImage& image() { return form.controls().picWave->image(); }
     QRgb pixel(int x, int y) { return image().pixel(x, y) | 0xff000000u; }
 
     // The rows of one column that differ from the background.
@@ -76,10 +78,10 @@ protected:
 
 TEST_F(View, StartsAsABlackOnePixelSpectrumWithoutTheCentreLine) {
     EXPECT_EQ(form.waveView().viewMode(), 2);
-    EXPECT_EQ(form.picWave->backColor(), QColor(0, 0, 0));
-    EXPECT_FALSE(form.lineCenter->isVisible());
-    EXPECT_TRUE(form.TimeView->enabled());
-    EXPECT_EQ(form.TimeView->interval(), 100);
+    EXPECT_EQ(form.controls().picWave->backColor(), QColor(0, 0, 0));
+    EXPECT_FALSE(form.controls().lineCenter->isVisible());
+    EXPECT_TRUE(form.controls().TimeView->enabled());
+    EXPECT_EQ(form.controls().TimeView->interval(), 100);
     EXPECT_EQ(image().size(), QSize(151, 37));
 }
 
@@ -89,8 +91,9 @@ TEST_F(View, SixClicksStepThroughTheModesAndBack) {
         clickView();
         const int mode = form.waveView().viewMode();
         modes.push_back(mode);
-        EXPECT_EQ(form.lineCenter->isVisible(), mode == 1) << mode;
-        EXPECT_EQ(form.picWave->backColor(), mode == 1 ? QColor(Qt::white) : QColor(Qt::black));
+        EXPECT_EQ(form.controls().lineCenter->isVisible(), mode == 1) << mode;
+        EXPECT_EQ(form.controls().picWave->backColor(),
+                  mode == 1 ? QColor(Qt::white) : QColor(Qt::black));
         EXPECT_EQ(pixel(75, 30), mode == 1 ? kWhite : kBlack) << "cleared in mode " << mode;
     }
     EXPECT_EQ(modes, (std::vector<int>{3, 4, 5, 6, 1, 2}));
@@ -98,9 +101,9 @@ TEST_F(View, SixClicksStepThroughTheModesAndBack) {
 
 TEST_F(View, EachTickAsksTheEngineOnceWithZeroedBuffers) {
     engine.spectrumFirst.fill(90);
-    form.TimeView->tick();
+    form.controls().TimeView->tick();
     engine.leaveBuffersAlone = true;
-    form.TimeView->tick(); // last tick's data must not come back
+    form.controls().TimeView->tick(); // last tick's data must not come back
     EXPECT_EQ(engine.dirtyBuffers, 0);
     EXPECT_EQ(engine.count("getSpectrum"), 2);
     EXPECT_EQ(engine.count("getWave"), 0);
@@ -109,9 +112,9 @@ TEST_F(View, EachTickAsksTheEngineOnceWithZeroedBuffers) {
     ASSERT_EQ(form.waveView().viewMode(), 1);
     engine.waveFirst.fill(100);
     engine.leaveBuffersAlone = false;
-    form.TimeView->tick();
+    form.controls().TimeView->tick();
     engine.leaveBuffersAlone = true;
-    form.TimeView->tick();
+    form.controls().TimeView->tick();
     EXPECT_EQ(engine.dirtyBuffers, 0);
     EXPECT_EQ(engine.count("getWave"), 2);
     EXPECT_EQ(engine.count("getSpectrum"), 2);
@@ -122,18 +125,18 @@ TEST_F(View, EachTickAsksTheEngineOnceWithZeroedBuffers) {
 TEST_F(View, SilenceInWaveModeIsABlackLineOnTheCentreRowAcrossTheFrame) {
     for (int i = 0; i < 5; ++i)
         clickView();
-    form.TimeView->tick();
+    form.controls().TimeView->tick();
     // The frame's inner width (2265 twips) spans the whole view: the last point is at x 150.
     ASSERT_EQ(form.picWaveFrmScaleWidth(), 2265);
     for (int x = 0; x <= 150; ++x)
         EXPECT_EQ(drawnRows(x, kWhite), std::vector<int>{18}) << x;
     EXPECT_EQ(pixel(60, 18), kBlack);
-    EXPECT_EQ(form.lineCenter->geometry().y(), 18);
+    EXPECT_EQ(form.controls().lineCenter->geometry().y(), 18);
 }
 
 TEST_F(View, AFullLevelDrawsAFullBarThatFallsOnTheNextSilentTick) {
     engine.spectrumSecond[20] = 110;
-    form.TimeView->tick();
+    form.controls().TimeView->tick();
     std::vector<int> full(37);
     for (int y = 0; y < 37; ++y)
         full[y] = y;
@@ -142,7 +145,7 @@ TEST_F(View, AFullLevelDrawsAFullBarThatFallsOnTheNextSilentTick) {
     EXPECT_EQ(pixel(20, 0), qRgb(255, 0, 0));
     EXPECT_EQ(drawnRows(21, kBlack), std::vector<int>{36});
     engine.spectrumSecond[20] = 0;
-    form.TimeView->tick();
+    form.controls().TimeView->tick();
     const std::vector<int> rows = drawnRows(20, kBlack);
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows.front(), 1); // the peak mark, 30 twips down
@@ -153,10 +156,10 @@ TEST_F(View, AFullLevelDrawsAFullBarThatFallsOnTheNextSilentTick) {
 
 TEST_F(View, FallingLevelsSurviveModeChanges) {
     engine.spectrumFirst[0] = 110;
-    form.TimeView->tick();
+    form.controls().TimeView->tick();
     engine.spectrumFirst[0] = 0;
     clickView(); // mode 3: two-pixel columns
-    form.TimeView->tick();
+    form.controls().TimeView->tick();
     EXPECT_EQ(drawnRows(0, kBlack), drawnRows(1, kBlack));
     EXPECT_EQ(drawnRows(1, kBlack).front(), 1);
     EXPECT_EQ(form.waveView().levels().peakHeights[0], 525);
@@ -167,9 +170,9 @@ TEST_F(View, Mode6ShowsOnlyYellowMarksEveryFourthColumn) {
         clickView();
     ASSERT_EQ(form.waveView().viewMode(), 6);
     engine.spectrumFirst.fill(110);
-    form.TimeView->tick();
+    form.controls().TimeView->tick();
     engine.spectrumFirst.fill(0);
-    form.TimeView->tick();
+    form.controls().TimeView->tick();
     for (int x = 0; x < 151; ++x) {
         const bool marked = x <= 61 && x % 4 < 2;
         EXPECT_EQ(drawnRows(x, kBlack), marked ? std::vector<int>{1} : std::vector<int>{}) << x;
@@ -181,21 +184,22 @@ TEST_F(View, Mode6ShowsOnlyYellowMarksEveryFourthColumn) {
 
 TEST_F(View, AbsurdEngineValuesSkipTheFrameAndTheViewGoesOn) {
     engine.spectrumFirst[3] = 100;
-    form.TimeView->tick();
+    form.controls().TimeView->tick();
     const QImage before = image().copy();
     const auto levels = form.waveView().levels();
     engine.spectrumFirst[3] = std::numeric_limits<int32_t>::max();
-    form.TimeView->tick();
+    form.controls().TimeView->tick();
     EXPECT_EQ(image(), before);
     EXPECT_EQ(form.waveView().levels().barHeights, levels.barHeights);
     for (int i = 0; i < 5; ++i)
         clickView();
     engine.waveFirst[128] = std::numeric_limits<int32_t>::max();
     engine.waveSecond[128] = 1;
-    form.TimeView->tick(); // the sum leaves 32 bits: the cleared view stays as it is
+    form.controls().TimeView->tick(); // the sum leaves 32 bits: the cleared view stays as it is
     EXPECT_TRUE(drawnRows(40, kWhite).empty());
     engine.waveSecond[128] = 0;
-    form.TimeView->tick(); // still absurd but within range: drawn, and clipped at the edge
+    form.controls()
+        .TimeView->tick(); // still absurd but within range: drawn, and clipped at the edge
     EXPECT_EQ(drawnRows(40, kWhite), std::vector<int>{18});
     // Sample 128 drops from (74, 18) to row 2 * 10^8 and climbs back towards
     // (77, 18): two strokes down to the bottom edge and nothing else off the line.

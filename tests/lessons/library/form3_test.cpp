@@ -66,7 +66,7 @@ protected:
     }
 
     void doubleClickEntry(int position) {
-        FileList* list = form().File1;
+        FileList* list = form().controls().File1;
         const QRect place = list->visualItemRect(list->item(position));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, place.center());
@@ -90,28 +90,28 @@ TEST_F(LessonLibrary, IsANarrowToolWindowWithItsListAndTwoButtons) {
     EXPECT_EQ(f.windowType(), Qt::Tool); // no taskbar entry of its own
     // The buttons sit on the window's own colour, with no dark band around them.
     EXPECT_EQ(f.palette().color(QPalette::Window), hearvex::controls::kBackColor);
-    EXPECT_EQ(f.File1->objectName(), QStringLiteral("File1"));
-    EXPECT_EQ(f.File1->geometry(), hearvex::base::twipsRect(0, 0, 2295, 6570));
-    EXPECT_EQ(f.Image1->objectName(), QStringLiteral("Image1"));
-    EXPECT_EQ(f.Image1->accessibleName(), QStringLiteral("确定"));
-    EXPECT_EQ(f.Image1->geometry(), QRect(0, 448, 78, 24));
-    EXPECT_EQ(f.Image2->objectName(), QStringLiteral("Image2"));
-    EXPECT_EQ(f.Image2->accessibleName(), QStringLiteral("关闭"));
-    EXPECT_EQ(f.Image2->geometry(), QRect(76, 448, 78, 24));
-    EXPECT_FALSE(f.Image1->picture().isNull());
+    EXPECT_EQ(f.controls().File1->objectName(), QStringLiteral("File1"));
+    EXPECT_EQ(f.controls().File1->geometry(), hearvex::base::twipsRect(0, 0, 2295, 6570));
+    EXPECT_EQ(f.controls().Image1->objectName(), QStringLiteral("Image1"));
+    EXPECT_EQ(f.controls().Image1->accessibleName(), QStringLiteral("确定"));
+    EXPECT_EQ(f.controls().Image1->geometry(), QRect(0, 448, 78, 24));
+    EXPECT_EQ(f.controls().Image2->objectName(), QStringLiteral("Image2"));
+    EXPECT_EQ(f.controls().Image2->accessibleName(), QStringLiteral("关闭"));
+    EXPECT_EQ(f.controls().Image2->geometry(), QRect(76, 448, 78, 24));
+    EXPECT_FALSE(f.controls().Image1->picture().isNull());
 }
 
 TEST_F(LessonLibrary, LoadListsTheFolderAndSelectsTheEntryAtCurLesson) {
     state.curLesson = 1;
-    EXPECT_EQ(form().File1->listCount(), 3);
-    EXPECT_EQ(form().File1->path(), lessonFolder(dir.path()));
-    EXPECT_EQ(form().File1->listIndex(), 1);
+    EXPECT_EQ(form().controls().File1->listCount(), 3);
+    EXPECT_EQ(form().controls().File1->path(), lessonFolder(dir.path()));
+    EXPECT_EQ(form().controls().File1->listIndex(), 1);
     EXPECT_TRUE(host.calls.isEmpty());
 }
 
 TEST_F(LessonLibrary, LoadPastTheEndOfTheListSelectsNothing) {
     state.curLesson = 3;
-    EXPECT_EQ(form().File1->listIndex(), -1);
+    EXPECT_EQ(form().controls().File1->listIndex(), -1);
 }
 
 TEST_F(LessonLibrary, LoadFinishesAnImportKilledWhileItsLessonsMovedIn) {
@@ -127,7 +127,7 @@ TEST_F(LessonLibrary, LoadFinishesAnImportKilledWhileItsLessonsMovedIn) {
     }
     LessonSet::stopCommitsAfterForTesting(-1);
     EXPECT_EQ(listLessons(QFile::decodeName(folder)).size(), 3); // the recording is not in yet
-    EXPECT_EQ(form().File1->listCount(), 4);
+    EXPECT_EQ(form().controls().File1->listCount(), 4);
     EXPECT_EQ(QDir(QFile::decodeName(folder))
                   .entryList({QStringLiteral(".import-*")}, QDir::AllEntries | QDir::Hidden),
               QStringList());
@@ -135,8 +135,8 @@ TEST_F(LessonLibrary, LoadFinishesAnImportKilledWhileItsLessonsMovedIn) {
 
 TEST_F(LessonLibrary, AMissingLessonFolderGivesAnEmptyList) {
     QDir(lessonFolder(dir.path())).removeRecursively();
-    EXPECT_EQ(form().File1->listCount(), 0);
-    QTest::mouseClick(form().Image1, Qt::LeftButton);
+    EXPECT_EQ(form().controls().File1->listCount(), 0);
+    QTest::mouseClick(form().controls().Image1, Qt::LeftButton);
     EXPECT_TRUE(host.calls.isEmpty());
 }
 
@@ -146,15 +146,15 @@ TEST_F(LessonLibrary, DoubleClickingAnEntryStartsItsLessonInOrder) {
     EXPECT_EQ(state.curLesson, 1);
 
     host.calls.clear();
-    form().File1->setListIndex(2);
+    form().controls().File1->setListIndex(2);
     EXPECT_TRUE(host.calls.isEmpty()); // selecting from code starts nothing
-    QTest::mouseClick(form().Image1, Qt::LeftButton);
+    QTest::mouseClick(form().controls().Image1, Qt::LeftButton);
     EXPECT_EQ(host.calls, QStringList({"start Third. | " + lessonPath("unit3.txt")}));
     EXPECT_EQ(state.curLesson, 3);
 }
 
 TEST_F(LessonLibrary, ASingleClickOnlySelects) {
-    FileList* list = form().File1;
+    FileList* list = form().controls().File1;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(2)).center());
     EXPECT_EQ(list->listIndex(), 2);
@@ -162,10 +162,10 @@ TEST_F(LessonLibrary, ASingleClickOnlySelects) {
 }
 
 TEST_F(LessonLibrary, WithNothingSelectedNothingStarts) {
-    form().File1->setListIndex(-1);
-    QTest::mouseClick(form().Image1, Qt::LeftButton);
-    QTest::mouseDClick(form().File1->viewport(), Qt::LeftButton, {}, QPoint(70, 400));
-    form().playwav();
+    form().controls().File1->setListIndex(-1);
+    QTest::mouseClick(form().controls().Image1, Qt::LeftButton);
+    QTest::mouseDClick(form().controls().File1->viewport(), Qt::LeftButton, {}, QPoint(70, 400));
+    form().startSelected();
     EXPECT_TRUE(host.calls.isEmpty());
     EXPECT_EQ(state.curLesson, 0);
 }
@@ -174,47 +174,47 @@ TEST_F(LessonLibrary, AMissingOrOversizedTextGivesAnEmptyTextAndStillOpensTheRec
     addLesson("unit4.txt", QString()); // no text file
     writeBytes(lessonPath("unit5.txt"), "sound");
     writeBytes(lessonPath("unit5.kvx"), QByteArray(static_cast<int>(kMaxLessonTextBytes) + 1, 'x'));
-    form().File1->setListIndex(3);
-    form().playwav();
+    form().controls().File1->setListIndex(3);
+    form().startSelected();
     EXPECT_EQ(host.calls, QStringList({"start  | " + lessonPath("unit4.txt")}));
     host.calls.clear();
-    form().File1->setListIndex(4);
-    form().playwav();
+    form().controls().File1->setListIndex(4);
+    form().startSelected();
     EXPECT_EQ(host.calls, QStringList({"start  | " + lessonPath("unit5.txt")}));
     EXPECT_EQ(state.curLesson, 5);
 }
 
 TEST_F(LessonLibrary, ARequestWhileALessonIsStartingIsIgnored) {
     host.onOpen = [this] {
-        form().File1->setListIndex(2);
-        form().playwav();
+        form().controls().File1->setListIndex(2);
+        form().startSelected();
     };
-    form().File1->setListIndex(0);
-    form().playwav();
+    form().controls().File1->setListIndex(0);
+    form().startSelected();
     EXPECT_EQ(host.calls.size(), 1);
     EXPECT_EQ(state.curLesson, 1);
     // Once it has finished, the next request runs.
     host.onOpen = nullptr;
-    form().playwav();
+    form().startSelected();
     EXPECT_EQ(state.curLesson, 3);
 }
 
 TEST_F(LessonLibrary, CloseHidesTheWindowKeepingListAndSelection) {
-    form().File1->setListIndex(2);
-    QTest::mouseClick(form().Image2, Qt::LeftButton);
+    form().controls().File1->setListIndex(2);
+    QTest::mouseClick(form().controls().Image2, Qt::LeftButton);
     EXPECT_FALSE(form().isVisible());
     form().show();
-    EXPECT_EQ(form().File1->listIndex(), 2);
-    EXPECT_EQ(form().File1->listCount(), 3);
+    EXPECT_EQ(form().controls().File1->listIndex(), 2);
+    EXPECT_EQ(form().controls().File1->listCount(), 3);
 }
 
 TEST_F(LessonLibrary, TheListRefusesAPositionOutsideIt) {
-    EXPECT_THROW(form().File1->setListIndex(3), hearvex::controls::ControlError);
-    EXPECT_THROW(form().File1->setListIndex(-2), hearvex::controls::ControlError);
+    EXPECT_THROW(form().controls().File1->setListIndex(3), hearvex::controls::ControlError);
+    EXPECT_THROW(form().controls().File1->setListIndex(-2), hearvex::controls::ControlError);
 }
 
 TEST_F(LessonLibrary, TheListFollowsItsFolderKeepingTheSelection) {
-    FileList* list = form().File1;
+    FileList* list = form().controls().File1;
     const auto listed = [list](int count) {
         return QTest::qWaitFor([&] { return list->listCount() == count; }, 5000);
     };
@@ -257,11 +257,11 @@ TEST_F(LessonLibrary, TheListFollowsItsFolderKeepingTheSelection) {
 
 TEST_F(LessonLibrary, ALessonFolderMadeWhileTheProgramRunsIsListed) {
     QDir(lessonFolder(dir.path())).removeRecursively();
-    ASSERT_EQ(form().File1->listCount(), 0);
+    ASSERT_EQ(form().controls().File1->listCount(), 0);
     QDir(dir.path()).mkdir(lessonFolderName());
     addLesson("unit1.txt", QStringLiteral("One."));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form().File1->listCount() == 1; }, 5000));
-    EXPECT_EQ(form().File1->listIndex(), -1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form().controls().File1->listCount() == 1; }, 5000));
+    EXPECT_EQ(form().controls().File1->listIndex(), -1);
 }
 
 TEST_F(LessonLibrary, WhereTheProgramsFolderIsReadOnlyTheLearnersOwnLessonsFollowItsOwn) {
@@ -271,20 +271,21 @@ TEST_F(LessonLibrary, WhereTheProgramsFolderIsReadOnlyTheLearnersOwnLessonsFollo
     Form3 library(host, state, LessonFolders{lessonFolder(dir.path()), own}, nullptr);
     library.Form_Load();
     ASSERT_TRUE(QFileInfo(own).isDir());
-    EXPECT_EQ(library.File1->listCount(), 3);
+    EXPECT_EQ(library.controls().File1->listCount(), 3);
 
     writeBytes(own + QStringLiteral("/a-mine.txt"), "sound");
     writeLessonText(own + QStringLiteral("/a-mine.kvx"), QStringLiteral("My own."));
-    HEARVEX_WAIT_FOR(library.File1->listCount() == 4);
-    EXPECT_EQ(library.File1->entry(0), QStringLiteral("unit1.txt"));
-    EXPECT_EQ(library.File1->entry(3), QStringLiteral("a-mine.txt"));
-    EXPECT_EQ(library.File1->entryFolder(3), own);
-    EXPECT_EQ(library.File1->positionOf("a-mine.txt", own), 3);
-    EXPECT_EQ(library.File1->positionOf("a-mine.txt"), -1); // not in the program's folder
+    HEARVEX_WAIT_FOR(library.controls().File1->listCount() == 4);
+    EXPECT_EQ(library.controls().File1->entry(0), QStringLiteral("unit1.txt"));
+    EXPECT_EQ(library.controls().File1->entry(3), QStringLiteral("a-mine.txt"));
+    EXPECT_EQ(library.controls().File1->entryFolder(3), own);
+    EXPECT_EQ(library.controls().File1->positionOf("a-mine.txt", own), 3);
+    EXPECT_EQ(library.controls().File1->positionOf("a-mine.txt"),
+              -1); // not in the program's folder
 
     // Started from its own folder: its text and its recording there.
-    library.File1->setListIndex(3);
-    library.playwav();
+    library.controls().File1->setListIndex(3);
+    library.startSelected();
     EXPECT_EQ(host.calls, QStringList({QStringLiteral("start My own. | ") + own +
                                        QStringLiteral("/a-mine.txt")}));
 }

@@ -103,7 +103,7 @@ protected:
 
 TEST_F(LibraryImportTest, ADroppedRecordingWithItsSubtitlesIsListedWithItsFirstLessonSelected) {
     Library library;
-    FileList* list = library.form->File1;
+    FileList* list = library.form->controls().File1;
     ASSERT_EQ(list->listIndex(), 0);
     // A drop over the list reaches the window: the list takes no drops of its own.
     EXPECT_FALSE(list->acceptDrops());
@@ -151,7 +151,7 @@ TEST_F(LibraryImportTest, CancellingInTheDialogLeavesTheFolderAsItWas) {
     ASSERT_TRUE(library.importEnds());
     QCoreApplication::processEvents(); // the outcome, queued from the worker
     EXPECT_EQ(library.listing(), before);
-    EXPECT_EQ(library.form->File1->listCount(), 1);
+    EXPECT_EQ(library.form->controls().File1->listCount(), 1);
     EXPECT_TRUE(library.messages.isEmpty()); // the learner asked for it: nothing to tell
 }
 
