@@ -43,9 +43,6 @@ public:
     // The same for a recording named by path as shown and by the bytes of its
     // path on disk, which open it even when its name is not UTF-8.
     void openTrackFile(const QString& path, const QByteArray& file);
-    // Opens the recording last named and starts it.
-    void openAndPlay();
-
     // Plays from the beginning, or resumes a paused track; switches repeat off.
     void playOrResume();
     // Pauses a playing track, resumes a paused one.
@@ -90,6 +87,8 @@ public:
     }
 
 private:
+    // Opens the recording last named and starts it.
+    void openAndPlay();
     void sendVolumes();
     void setTicking(bool statusTick, bool viewTick);
     void notePaused(bool paused);

@@ -13,7 +13,6 @@
 namespace hearvex::record {
 
 struct ListedLessons {
-    QString folder;
     QStringList names; // the recordings' file names, in list order
     // Read on demand, the hash being the dearer: the sentence of entry i, and
     // the hash of its recording (empty when it cannot be read).

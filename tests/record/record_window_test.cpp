@@ -59,7 +59,7 @@ struct Listing {
     int hashed = 0;
 
     ListedLessons listed() {
-        return {QStringLiteral("/lessons"), names, [this](int i) { return sentences[i]; },
+        return {names, [this](int i) { return sentences[i]; },
                 [this](int i) {
                     ++hashed;
                     return hashes[i];
