@@ -1,11 +1,13 @@
 // The word-list window's own pictures: its title strip and its close button.
 #pragma once
 
+#include "tool_window_artwork.h"
+
 #include <QPixmap>
 
 namespace hearvex::wordlists::artwork {
 
 QPixmap dictionaryTitle(int width, int height); // reads "Dictionary 词典"
-QPixmap closePicture(int size);                 // a small cross on a dark plate
+using controls::artwork::closePicture;
 
 } // namespace hearvex::wordlists::artwork

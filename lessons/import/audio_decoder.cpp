@@ -1,6 +1,6 @@
 #include "audio_decoder.h"
-#include "import_text.h"
 
+#include "import_text.h"
 #include "lesson_list.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "clip_encoder.h"
-#include "import_text.h"
 
+#include "import_text.h"
 #include "lesson_list.h"
 
 namespace hearvex::lessons {

@@ -1,7 +1,7 @@
 #include "import_command.h"
-#include "import_text.h"
 
 #include "import_media.h"
+#include "import_text.h"
 #include "lesson_folders.h"
 #include "lesson_list.h"
 #include "lesson_set.h"
@@ -25,7 +25,7 @@ void say(FILE* to, const QString& text) {
 }
 
 int usage(const QString& problem) {
-    say(stderr, QStringLiteral(
+    say(stderr, ImportText::tr(
                     "hearvex-lesson import: %1\n"
                     "usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] "
                     "[--name NAME] [--replace]")

@@ -1,7 +1,7 @@
 #include "import_media.h"
-#include "import_text.h"
 
 #include "import_steps.h"
+#include "import_text.h"
 #include "lesson_list.h"
 
 namespace hearvex::lessons {

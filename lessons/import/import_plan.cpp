@@ -1,8 +1,8 @@
 #include "import_plan.h"
-#include "import_text.h"
 
 #include "cue_text.h"
 #include "cue_time.h"
+#include "import_text.h"
 #include "lesson_file.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "import_steps.h"
-#include "import_text.h"
 
 #include "clip_cutter.h"
+#include "import_text.h"
 #include "lesson_file.h"
 #include "lesson_list.h"
 

@@ -1,6 +1,6 @@
 #include "lesson_set.h"
-#include "import_text.h"
 
+#include "import_text.h"
 #include "lesson_file.h"
 #include "lesson_list.h"
 

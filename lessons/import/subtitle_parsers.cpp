@@ -1,8 +1,8 @@
 #include "subtitle_parsers.h"
-#include "import_text.h"
 
 #include "cue_time.h"
 #include "import_plan.h"
+#include "import_text.h"
 
 #include <QRegularExpression>
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "subtitle_reader.h"
-#include "import_text.h"
 
 #include "av_util.h"
 #include "cue_text.h"
+#include "import_text.h"
 #include "lesson_list.h"
 #include "subtitle_charset.h"
 #include "subtitle_parsers.h"

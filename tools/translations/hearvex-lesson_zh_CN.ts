@@ -396,6 +396,12 @@ usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]</source>
         <source>%1: no such file</source>
         <translation>找不到文件 %1</translation>
     </message>
+    <message>
+        <source>hearvex-lesson import: %1
+usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [--name NAME] [--replace]</source>
+        <translation>hearvex-lesson import：%1
+用法：hearvex-lesson import 录音 [字幕|文稿.txt] [--into 文件夹] [--name 名字] [--replace]</translation>
+    </message>
 </context>
 <context>
     <name>LessonCheck</name>

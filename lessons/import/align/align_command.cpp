@@ -1,6 +1,6 @@
 #include "align_command.h"
-#include "align_text.h"
 
+#include "align_text.h"
 #include "aligned_subtitles.h"
 #include "transcript_alignment.h"
 

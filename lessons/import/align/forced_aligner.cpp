@@ -1,6 +1,6 @@
 #include "forced_aligner.h"
-#include "align_text.h"
 
+#include "align_text.h"
 #include "banded_warp.h"
 #include "pause_finder.h"
 #include "recording_features.h"

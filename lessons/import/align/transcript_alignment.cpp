@@ -1,6 +1,6 @@
 #include "transcript_alignment.h"
-#include "align_text.h"
 
+#include "align_text.h"
 #include "transcript_sentences.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "transcript_import.h"
-#include "align_text.h"
 
+#include "align_text.h"
 #include "import_steps.h"
 #include "lesson_list.h"
 #include "lesson_set.h"

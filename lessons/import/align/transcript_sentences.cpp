@@ -1,6 +1,6 @@
 #include "transcript_sentences.h"
-#include "align_text.h"
 
+#include "align_text.h"
 #include "cue_text.h"
 #include "subtitle_charset.h"
 
