@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Hearvex"));
     hearvex::controls::installFontSubstitutions();
     hearvex::installQtChinese(app);
+    hearvex::installMessagesInChinese(app);
     // The desktop matches the windows to hearvex.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("hearvex"));
     QApplication::setWindowIcon(QIcon(hearvex::controls::artwork::programIcon(64)));

@@ -2,6 +2,7 @@
 // lesson library docked at its right edge and the first lesson selected.
 #include "lesson_list.h"
 #include "lessons/lesson_files.h"
+#include "practice_record.h"
 #include "rich_text_box.h"
 #include "scripted_engine.h"
 #include "startup.h"
@@ -151,4 +152,15 @@ TEST(QtInChinese, TheBoxesMenusAndTheMessageBoxButtonReadChineseOnAnyDesktop) {
     QMessageBox message(QMessageBox::NoIcon, QStringLiteral("Hearvex"), QStringLiteral("ErrNo : 2"),
                         QMessageBox::Ok);
     EXPECT_EQ(message.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+}
+
+TEST(QtInChinese, WhatTheImportAndTheRecordReportReadsChineseInTheProgram) {
+    ASSERT_TRUE(hearvex::installMessagesInChinese(*QCoreApplication::instance()));
+
+    // A record that cannot be made, as the 练习记录 window tells it.
+    hearvex::record::OpenOutcome outcome;
+    EXPECT_EQ(hearvex::record::PracticeRecord::open(
+                  QStringLiteral("/proc/self/no/practice.sqlite3"), &outcome),
+              nullptr);
+    EXPECT_EQ(outcome.reason, QStringLiteral("无法建立文件夹 /proc/self/no"));
 }
