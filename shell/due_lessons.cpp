@@ -12,7 +12,7 @@ namespace hearvex {
 
 namespace {
 // At most this many due sentences are looked for at one press: each missing
-// one costs a hash of every recording listed.
+// one costs a reading of every lesson text listed.
 constexpr int kMaxTried = 5;
 
 QString sentenceInTextFile(const QByteArray& textFile) {
@@ -66,7 +66,7 @@ bool DueLessons::start(const record::DueItem& item) {
             pathOf(i, lessons::textFileNameBytes(lessons[static_cast<std::size_t>(i)].file)));
     };
     listed.hashOf = [&](int i) {
-        return record::hashRecording(
+        return m_recorder.recordingHash(
             QFile::decodeName(pathOf(i, lessons[static_cast<std::size_t>(i)].file)));
     };
     const int position = record::findLesson(item.lesson, listed);
@@ -91,7 +91,7 @@ bool DueLessons::startWhereRecorded(const record::LessonRef& lesson) {
         lessons::textFileNameBytes(QFile::encodeName(lesson.recordingName)));
     if (exercise::sentenceOf(text.text) != lesson.sentence)
         return false;
-    if (!lesson.audioHash.isEmpty() && record::hashRecording(recording) != lesson.audioHash)
+    if (!lesson.audioHash.isEmpty() && m_recorder.recordingHash(recording) != lesson.audioHash)
         return false;
     m_lbDue->setCaption(QString());
     m_host.startLesson(text.text, recording, file);

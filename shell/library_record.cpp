@@ -5,7 +5,6 @@
 #include "record_texts.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace hearvex {
 
@@ -29,21 +28,12 @@ QString LibraryRecord::toolTipOf(int position) {
     lesson.folder = listed.folder;
     lesson.sentence = exercise::sentenceOf(
         lessons::readLessonTextFile(folder + '/' + lessons::textFileNameBytes(listed.file)).text);
-    lesson.audioHash = hashOf(QFile::decodeName(folder + '/' + listed.file));
+    lesson.audioHash = m_recorder.recordingHash(QFile::decodeName(folder + '/' + listed.file));
     const std::optional<record::LessonStanding> standing = m_recorder.standing(lesson);
     if (!standing)
         return QStringLiteral("还没有练习过");
     return record::standingToolTip(standing->lastResult, standing->lastTime, standing->due,
                                    QDateTime::currentDateTime());
-}
-
-QByteArray LibraryRecord::hashOf(const QString& path) {
-    const QFileInfo info(path);
-    Hashed& known = m_hashes[path];
-    if (known.size != info.size() || known.modified != info.lastModified()) {
-        known = {info.lastModified(), info.size(), record::hashRecording(path)};
-    }
-    return known.hash;
 }
 
 } // namespace hearvex

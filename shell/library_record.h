@@ -6,8 +6,6 @@
 #include "form3.h"
 #include "practice_recorder.h"
 
-#include <QDateTime>
-#include <QHash>
 #include <QObject>
 #include <functional>
 
@@ -25,17 +23,8 @@ public:
     QString toolTipOf(int position);
 
 private:
-    // The recording's hash, read again only when the file changed.
-    QByteArray hashOf(const QString& path);
-
-    struct Hashed {
-        QDateTime modified;
-        qint64 size = -1;
-        QByteArray hash;
-    };
     lessons::Form3& m_library;
     PracticeRecorder& m_recorder;
-    QHash<QString, Hashed> m_hashes;
 };
 
 } // namespace hearvex

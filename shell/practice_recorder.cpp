@@ -86,7 +86,7 @@ void PracticeRecorder::lessonStarted(const QString& recordingPath, const QByteAr
     session.lesson.recordingName = recording.fileName();
     session.lesson.folder = recording.absolutePath();
     session.lesson.sentence = sentence;
-    session.lesson.audioHash = record::hashRecording(QFile::decodeName(recordingFile));
+    session.lesson.audioHash = recordingHash(QFile::decodeName(recordingFile));
     session.started = m_now();
     m_session = session;
 }
@@ -115,6 +115,14 @@ std::vector<record::DueItem> PracticeRecorder::dueNow() const {
 std::optional<record::LessonStanding>
 PracticeRecorder::standing(const record::LessonRef& lesson) const {
     return m_record ? m_record->standing(lesson) : std::nullopt;
+}
+
+QByteArray PracticeRecorder::recordingHash(const QString& path) {
+    const QFileInfo info(path);
+    Hashed& known = m_hashes[path];
+    if (known.size != info.size() || known.modified != info.lastModified())
+        known = {info.lastModified(), info.size(), record::hashRecording(path)};
+    return known.hash;
 }
 
 void PracticeRecorder::toggleWindow() {

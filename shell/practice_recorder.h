@@ -10,6 +10,7 @@
 #include "record_window.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QPointer>
 #include <functional>
 #include <memory>
@@ -58,6 +59,9 @@ public:
     // The sentences due now, oldest first; the standing of a lesson.
     std::vector<record::DueItem> dueNow() const;
     std::optional<record::LessonStanding> standing(const record::LessonRef& lesson) const;
+    // The hash of a recording's bytes, read again only when the file changed:
+    // lesson starts, the library's tooltips and the due lessons all ask for it.
+    QByteArray recordingHash(const QString& path);
 
     // F10: the record window opens with the record as it stands, or closes.
     void toggleWindow();
@@ -78,6 +82,12 @@ private:
     void refreshWindow();
     void noteProblem(const QString& note);
 
+    struct Hashed {
+        QDateTime modified;
+        qint64 size = -1;
+        QByteArray hash;
+    };
+
     QWidget& m_owner;
     std::unique_ptr<record::PracticeRecord> m_record;
     std::optional<PracticeSession> m_session;
@@ -87,6 +97,7 @@ private:
     std::function<void(const record::DueItem&)> m_startDue;
     std::function<QDateTime()> m_now;
     std::function<void(QWidget*)> m_prepare;
+    QHash<QString, Hashed> m_hashes;
 };
 
 } // namespace hearvex
