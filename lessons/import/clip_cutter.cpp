@@ -54,17 +54,18 @@ bool ClipCutter::finish(QString* error) {
     return startClips(true, error) && endClips(true, error);
 }
 
-qint64 ClipCutter::quietestIn(qint64 from, qint64 to) const {
+qint64 ClipCutter::cutIn(qint64 from, qint64 to, qint64 anchor) const {
     from = std::max(from, m_historyStart);
     if (to <= from)
         return from;
     const auto offset = size_t(from - m_historyStart);
     const float* planes[2] = {m_history[0].data() + offset,
                               m_history[m_format.channels > 1 ? 1 : 0].data() + offset};
-    return from + quietestFrame(planes, m_format.channels, to - from, m_format.sampleRate);
+    return from +
+           cutFrame(planes, m_format.channels, to - from, m_format.sampleRate, anchor - from);
 }
 
-// Opens each clip whose start span has streamed past, at its quietest point.
+// Opens each clip whose start span has streamed past, in the pause nearest its cue.
 bool ClipCutter::startClips(bool atEnd, QString* error) {
     for (size_t i = m_next; i < m_lessons.size(); ++i) {
         const PlannedLesson& lesson = m_lessons[i];
@@ -74,8 +75,8 @@ bool ClipCutter::startClips(bool atEnd, QString* error) {
         if (m_started[i] || (spanEnd > m_position && !atEnd) ||
             toFrames(lesson.cueStartMs) >= m_position)
             continue;
-        const qint64 first =
-            quietestIn(toFrames(lesson.spans.start.fromMs), std::min(spanEnd, m_position));
+        const qint64 first = cutIn(toFrames(lesson.spans.start.fromMs),
+                                   std::min(spanEnd, m_position), toFrames(lesson.cueStartMs));
         auto encoder = ClipEncoder::create(m_path(i), m_format, error);
         if (!encoder)
             return false;
@@ -105,7 +106,8 @@ bool ClipCutter::endClips(bool atEnd, QString* error) {
             continue;
         }
         const qint64 from = std::max(std::min(spanStart, m_position), clip->writtenTo);
-        const qint64 last = std::max(quietestIn(from, std::min(spanEnd, m_position)),
+        const qint64 cueEnd = toFrames(m_lessons[clip->lesson].cueEndMs);
+        const qint64 last = std::max(cutIn(from, std::min(spanEnd, m_position), cueEnd),
                                      std::min(clip->firstFrame + 1, m_position));
         if (!write(*clip, last, last, error) || !clip->encoder->finish(error))
             return false;

@@ -49,7 +49,8 @@ private:
     bool feedPiece(const float* const* planes, int frameCount, QString* error);
     bool startClips(bool atEnd, QString* error);
     bool endClips(bool atEnd, QString* error);
-    qint64 quietestIn(qint64 from, qint64 to) const;
+    // Where an edge is cut between the frames from and to, nearest the cue's edge at anchor.
+    qint64 cutIn(qint64 from, qint64 to, qint64 anchor) const;
     bool write(OpenClip& clip, qint64 to, qint64 lastFrame, QString* error);
     void trimHistory();
 

@@ -44,6 +44,15 @@ CutSpan endSpan(qint64 endMs, qint64 nextStartMs, qint64 limitMs) {
     return span;
 }
 
+struct Level {
+    qint64 centre; // frame
+    double power;  // mean power of the 10 ms around it
+};
+
+qint64 hopFrames(int sampleRate) {
+    return std::max<qint64>(1, sampleRate / 1000);
+}
+
 // Running sums of the frames' power (mean of the channels' squares).
 std::vector<double> powerSums(const float* const* planes, int channels, qint64 frameCount) {
     std::vector<double> sums(static_cast<size_t>(frameCount) + 1, 0.0);
@@ -54,6 +63,49 @@ std::vector<double> powerSums(const float* const* planes, int channels, qint64 f
         sums[size_t(i) + 1] = sums[size_t(i)] + power / channels;
     }
     return sums;
+}
+
+// The level of every millisecond: the mean power of the 10 ms centred on it
+// (narrower at the span's ends).
+std::vector<Level> levelsOf(const float* const* planes, int channels, qint64 frameCount,
+                            int sampleRate) {
+    const std::vector<double> sums = powerSums(planes, channels, frameCount);
+    const qint64 half = std::max<qint64>(1, qint64(kRmsWindowMs * sampleRate / 2000.0));
+    std::vector<Level> levels;
+    for (qint64 centre = 0; centre < frameCount; centre += hopFrames(sampleRate)) {
+        const qint64 from = std::max<qint64>(0, centre - half);
+        const qint64 to = std::min(frameCount, centre + half);
+        levels.push_back({centre, (sums[size_t(to)] - sums[size_t(from)]) / double(to - from)});
+    }
+    return levels;
+}
+
+// The quietest 10 ms; where a pause is quieter than the rest throughout
+// (within 6 dB of the quietest around it), its middle.
+qint64 quietestIn(const std::vector<Level>& levels) {
+    const auto quietest = std::min_element(levels.begin(), levels.end(),
+                                           [](auto& a, auto& b) { return a.power < b.power; });
+    const double pause = quietest->power * 4 + 1e-10;
+    auto first = quietest;
+    while (first != levels.begin() && std::prev(first)->power <= pause)
+        --first;
+    auto last = quietest;
+    while (std::next(last) != levels.end() && std::next(last)->power <= pause)
+        ++last;
+    return (first->centre + last->centre) / 2;
+}
+
+// The highest level a frame of a pause has: near the quietest, or well above
+// the span's floor and well under its loudest.
+double quietThreshold(const std::vector<Level>& levels) {
+    std::vector<double> powers;
+    powers.reserve(levels.size());
+    for (const Level& level : levels)
+        powers.push_back(level.power);
+    std::sort(powers.begin(), powers.end());
+    const double floor = powers[powers.size() / 10];
+    const double nearQuietest = powers.front() * 4 + 1e-10;
+    return std::max(nearQuietest, std::min(floor * 10, powers.back() / 100));
 }
 
 } // namespace
@@ -72,27 +124,38 @@ ClipSpans pauseSpans(qint64 previousEndMs, qint64 startMs, qint64 endMs, qint64 
 qint64 quietestFrame(const float* const* planes, int channels, qint64 frameCount, int sampleRate) {
     if (frameCount <= 0 || channels <= 0)
         return 0;
-    const std::vector<double> sums = powerSums(planes, channels, frameCount);
-    const qint64 half = std::max<qint64>(1, qint64(kRmsWindowMs * sampleRate / 2000.0));
-    const qint64 hop = std::max<qint64>(1, sampleRate / 1000);
-    // Mean power of the 10 ms centred on each candidate (narrower at the span's ends).
-    std::vector<std::pair<qint64, double>> levels;
-    for (qint64 centre = 0; centre < frameCount; centre += hop) {
-        const qint64 from = std::max<qint64>(0, centre - half);
-        const qint64 to = std::min(frameCount, centre + half);
-        levels.emplace_back(centre, (sums[size_t(to)] - sums[size_t(from)]) / double(to - from));
+    return quietestIn(levelsOf(planes, channels, frameCount, sampleRate));
+}
+
+qint64 cutFrame(const float* const* planes, int channels, qint64 frameCount, int sampleRate,
+                qint64 anchorFrame) {
+    if (frameCount <= 0 || channels <= 0)
+        return 0;
+    const std::vector<Level> levels = levelsOf(planes, channels, frameCount, sampleRate);
+    const double minRunFrames = kQuietRunMs * sampleRate / 1000.0;
+    const qint64 hop = hopFrames(sampleRate);
+    const double quiet = quietThreshold(levels);
+    qint64 best = -1;
+    qint64 bestDistance = 0;
+    for (size_t first = 0; first < levels.size();) {
+        if (levels[first].power > quiet) {
+            ++first;
+            continue;
+        }
+        size_t last = first;
+        while (last + 1 < levels.size() && levels[last + 1].power <= quiet)
+            ++last;
+        const qint64 from = levels[first].centre;
+        const qint64 to = levels[last].centre + hop;
+        const qint64 distance =
+            anchorFrame < from ? from - anchorFrame : std::max<qint64>(0, anchorFrame - to);
+        if (double(to - from) >= minRunFrames && (best < 0 || distance < bestDistance)) {
+            best = (from + levels[last].centre) / 2;
+            bestDistance = distance;
+        }
+        first = last + 1;
     }
-    const auto quietest = std::min_element(levels.begin(), levels.end(),
-                                           [](auto& a, auto& b) { return a.second < b.second; });
-    // Within 6 dB of the quietest and around it: the pause; cut in its middle.
-    const double pause = quietest->second * 4 + 1e-10;
-    auto first = quietest;
-    while (first != levels.begin() && std::prev(first)->second <= pause)
-        --first;
-    auto last = quietest;
-    while (std::next(last) != levels.end() && std::next(last)->second <= pause)
-        ++last;
-    return (first->first + last->first) / 2;
+    return best >= 0 ? best : quietestIn(levels);
 }
 
 float edgeFadeGain(qint64 frame, qint64 clipFrames, int sampleRate) {

@@ -1,7 +1,8 @@
 // Where a clip is cut: in the pause before and after its cue, never inside a
 // word. Each edge is searched for in a span of the media around the cue's edge
-// (bounded by the neighbouring cues) and lands on the quietest 10 ms there;
-// a short fade at both ends keeps the cut from clicking. No I/O.
+// (bounded by the neighbouring cues) and lands in the middle of the quiet run
+// nearest the cue's edge; only a span without one is cut at its quietest
+// 10 ms. A short fade at both ends keeps the cut from clicking. No I/O.
 #pragma once
 
 #include <QtGlobal>
@@ -18,6 +19,9 @@ inline constexpr qint64 kPauseSearchMs = 500;
 inline constexpr qint64 kTouchSearchMs = 250;
 inline constexpr double kRmsWindowMs = 10.0;
 inline constexpr double kFadeMs = 5.0;
+// A pause a cut may go in lasts at least this long: a word's fading sound
+// may dip as low as the room for a moment, never for this long.
+inline constexpr double kQuietRunMs = 40.0;
 
 struct CutSpan {
     qint64 fromMs = 0;
@@ -41,6 +45,15 @@ ClipSpans pauseSpans(qint64 previousEndMs, qint64 startMs, qint64 endMs, qint64 
 // in the quietest 10 ms; where a pause is quieter than the rest throughout,
 // its middle. 0 for an empty span.
 qint64 quietestFrame(const float* const* planes, int channels, qint64 frameCount, int sampleRate);
+
+// Where an edge is cut in planes[0..channels) (frameCount frames at
+// sampleRate): the middle of the run of quiet frames of at least 40 ms that
+// lies nearest anchorFrame (the cue's edge), else quietestFrame. A frame is
+// quiet when its 10 ms is within 6 dB of the quietest, or both 10 dB above
+// the span's floor (its tenth-quietest percent) and 20 dB under its loudest,
+// so speech is never quiet and a noisy room still is.
+qint64 cutFrame(const float* const* planes, int channels, qint64 frameCount, int sampleRate,
+                qint64 anchorFrame);
 
 // The gain of frame `frame` of a clip of clipFrames frames: a 5 ms ramp up at
 // its start and down at its end, 1 between.

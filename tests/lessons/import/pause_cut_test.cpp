@@ -1,5 +1,6 @@
-// Where clips are cut: the spans an edge is looked for in, and the quietest
-// point of synthetic signals with pauses, dips and noise of known place.
+// Where clips are cut: the spans an edge is looked for in, the quietest point
+// of synthetic signals with pauses, dips and noise of known place, and the cut
+// itself in speech-like sound: fading fricatives, stop closures, room noise.
 #include "pause_cut.h"
 
 #include <cmath>
@@ -95,6 +96,150 @@ TEST(PauseCut, TheQuietestPointLiesInThePause) {
         const std::vector<float> left = noise(0.5, 0.5f, c.left, 1);
         const std::vector<float> right = noise(0.5, 0.5f, c.right, 2);
         EXPECT_NEAR(quietestSeconds(left, right), c.expected, c.tolerance);
+    }
+}
+
+namespace {
+
+// A span of speech-like sound built piece by piece (mono, 16 kHz).
+class Sound {
+public:
+    explicit Sound(unsigned noiseStart)
+        : m_random(noiseStart) {}
+
+    // Voiced speech: noise under a syllable-rate swell between 30 % and 100 % of level.
+    Sound& speech(double seconds, double level) {
+        const size_t start = m_frames.size();
+        return add(seconds, [&](size_t i) {
+            const double t = double(i - start) / kRate;
+            return level * (0.65 + 0.35 * std::sin(2 * M_PI * 4 * t));
+        });
+    }
+    // A fricative fading from `from` to `to` (levels), with a 10 ms dip to
+    // `dip` at dipAt seconds into it: the sound of "eyes," dying away.
+    Sound& fadingFricative(double seconds, double from, double to, double dipAt, double dip) {
+        const size_t start = m_frames.size();
+        return add(seconds, [&](size_t i) {
+            const double t = double(i - start) / kRate;
+            if (t >= dipAt && t < dipAt + 0.010)
+                return dip;
+            return from * std::pow(to / from, t / seconds);
+        });
+    }
+    // A stop's closure inside a word: near silence.
+    Sound& closure(double seconds, double level) { return steady(seconds, level); }
+    // The room between words: steady noise.
+    Sound& room(double seconds, double level) { return steady(seconds, level); }
+
+    double seconds() const { return double(m_frames.size()) / kRate; }
+    // The frame where the cut goes, nearest the cue's edge at anchorSeconds.
+    double cutSeconds(double anchorSeconds) const {
+        const float* planes[1] = {m_frames.data()};
+        return double(cutFrame(planes, 1, qint64(m_frames.size()), kRate,
+                               qint64(anchorSeconds * kRate))) /
+               kRate;
+    }
+
+private:
+    Sound& steady(double seconds, double level) {
+        return add(seconds, [&](size_t) { return level; });
+    }
+    template <typename Gain> Sound& add(double seconds, Gain gain) {
+        std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
+        const size_t start = m_frames.size();
+        for (size_t i = start; i < start + size_t(seconds * kRate); ++i)
+            m_frames.push_back(float(gain(i)) * sample(m_random));
+        return *this;
+    }
+
+    std::mt19937 m_random;
+    std::vector<float> m_frames;
+};
+
+} // namespace
+
+TEST(PauseCut, CutsGoInThePauseNearestTheCueNotInAWord) {
+    const struct {
+        const char* what;
+        Sound sound;
+        double anchor, pauseFrom, pauseTo; // seconds
+    } cases[] = {
+        // The fricative's dip is the quietest 10 ms of the span, the pause after it is not.
+        {"a fading fricative before a pause",
+         Sound(1)
+             .fadingFricative(0.12, 0.2, 0.01, 0.06, 0.0005)
+             .room(0.30, 0.004)
+             .speech(0.08, 0.3),
+         0.0, 0.12, 0.42},
+        // Before the cue: a stop's closure inside the first word is the quietest.
+        {"a stop's closure after the pause",
+         Sound(2)
+             .speech(0.05, 0.3)
+             .room(0.30, 0.003)
+             .speech(0.03, 0.3)
+             .closure(0.02, 0.0002)
+             .speech(0.10, 0.3),
+         0.5, 0.05, 0.35},
+        {"a noisy room, a deep dip in the word",
+         Sound(3)
+             .speech(0.15, 0.3)
+             .closure(0.012, 0.0001)
+             .speech(0.08, 0.3)
+             .room(0.15, 0.02)
+             .speech(0.11, 0.3),
+         0.0, 0.242, 0.392},
+        {"the nearer of two pauses, though the farther is longer and quieter",
+         Sound(4).speech(0.05, 0.3).room(0.06, 0.004).speech(0.15, 0.3).room(0.24, 0.003), 0.0,
+         0.05, 0.11},
+        {"digital silence", Sound(5).speech(0.2, 0.3).room(0.3, 0.0), 0.0, 0.2, 0.5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const double cut = c.sound.cutSeconds(c.anchor);
+        // The 5 ms fade lies in the pause too.
+        EXPECT_GE(cut, c.pauseFrom + 0.005);
+        EXPECT_LE(cut, c.pauseTo - 0.005);
+    }
+}
+
+TEST(PauseCut, WithoutAPauseTheCutGoesAtTheQuietestPoint) {
+    // Speech throughout: a 20 ms closure is too short for a pause, yet the quietest.
+    const Sound sound = std::move(Sound(6).speech(0.3, 0.3).closure(0.02, 0.001).speech(0.18, 0.3));
+    EXPECT_NEAR(sound.cutSeconds(0.0), 0.31, 0.006);
+    EXPECT_NEAR(sound.cutSeconds(0.5), 0.31, 0.006);
+}
+
+// Words and pauses of every kind drawn at random, none of them tuned for:
+// every cut lands inside its pause, the fade included.
+TEST(PauseCut, HeldOutEdgesAllLandInTheirPauses) {
+    std::mt19937 draw(20261207);
+    std::uniform_real_distribution<double> uniform(0.0, 1.0);
+    const auto between = [&](double low, double high) {
+        return low + (high - low) * uniform(draw);
+    };
+    for (unsigned cut = 0; cut < 42; ++cut) {
+        SCOPED_TRACE(cut);
+        const double speech = between(0.1, 0.4);
+        const double room = speech * std::pow(10.0, -between(25, 45) / 20); // 25 to 45 dB under
+        const double tail = between(0.04, 0.15);
+        const double pause = between(0.15, 0.32);
+        const double dip = room * between(0.02, 0.5);
+        Sound sound(100 + cut);
+        const bool atEnd = cut % 2 == 0; // the end of a cue, else the start of the next
+        double pauseFrom = 0;
+        if (atEnd) {
+            sound.fadingFricative(tail, speech * 0.7, room, tail * between(0.3, 0.8), dip);
+            pauseFrom = sound.seconds();
+            sound.room(pause, room).speech(0.5 - sound.seconds() - pause, speech);
+        } else {
+            // The cue starts late, after the next word's first stop.
+            sound.speech(0.5 - pause - 0.12, speech);
+            pauseFrom = sound.seconds();
+            sound.room(pause, room).speech(0.03, speech).closure(0.015, dip).speech(0.075, speech);
+        }
+        const double at = sound.cutSeconds(atEnd ? 0.0 : 0.5);
+        EXPECT_GE(at, pauseFrom + 0.005);
+        EXPECT_LE(at, pauseFrom + pause - 0.005);
     }
 }
 
