@@ -1,0 +1,151 @@
+#include "take_analysis.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+namespace hearvex::shadow {
+
+namespace {
+
+bool found(const lessons::TimedWord& word) {
+    return word.endMs > word.startMs;
+}
+
+WordResult judgeWord(const lessons::TimedWord& heard, const AnalysisSettings& settings) {
+    WordResult result;
+    result.text = heard.text;
+    result.confidence = std::clamp(heard.confidence, 0.0, 1.0);
+    if (!found(heard))
+        return result;
+    result.startMs = heard.startMs;
+    result.endMs = heard.endMs;
+    result.verdict =
+        result.confidence >= settings.saidConfidence ? Verdict::Said : Verdict::Unclear;
+    return result;
+}
+
+// The span from the first to the last word found, in ms; 0 when under two words.
+qint64 speechSpan(const std::vector<const lessons::TimedWord*>& words) {
+    qint64 first = -1;
+    qint64 last = -1;
+    for (const lessons::TimedWord* word : words) {
+        if (word == nullptr || !found(*word))
+            continue;
+        first = first < 0 ? word->startMs : first;
+        last = word->endMs;
+    }
+    return first < 0 ? 0 : last - first;
+}
+
+// Pairs the take's words found with the model's, both in sentence order.
+struct Pairs {
+    std::vector<const lessons::TimedWord*> take, model;
+};
+
+Pairs pairWords(const AlignedTake& take, const lessons::WordTimes& model) {
+    Pairs pairs;
+    for (size_t i = 0; i < take.words.size() && i < model.size(); ++i) {
+        const bool both = found(take.words[i]) && found(model[i]);
+        pairs.take.push_back(both ? &take.words[i] : nullptr);
+        pairs.model.push_back(both ? &model[i] : nullptr);
+    }
+    return pairs;
+}
+
+void judgeTiming(const Pairs& pairs, double tempo, const AnalysisSettings& settings,
+                 std::vector<WordResult>* words) {
+    const lessons::TimedWord* lastTake = nullptr;
+    const lessons::TimedWord* lastModel = nullptr;
+    for (size_t i = 0; i < pairs.take.size(); ++i) {
+        const lessons::TimedWord* take = pairs.take[i];
+        const lessons::TimedWord* model = pairs.model[i];
+        if (take == nullptr)
+            continue;
+        const double ratio =
+            double(take->endMs - take->startMs) / (double(model->endMs - model->startMs) * tempo);
+        WordResult& word = (*words)[i];
+        word.pace = ratio > settings.slowerThan   ? Pace::Slow
+                    : ratio < settings.fasterThan ? Pace::Fast
+                                                  : Pace::Usual;
+        if (lastTake != nullptr) {
+            const qint64 modelGap = model->startMs - lastModel->endMs;
+            const double takeGap = double(take->startMs - lastTake->endMs);
+            word.pauseBefore =
+                modelGap <= settings.phraseGapMs &&
+                takeGap - double(modelGap) * tempo > double(settings.insertedPauseMs);
+        }
+        lastTake = take;
+        lastModel = model;
+    }
+}
+
+int scoreOf(const TakeAnalysis& analysis) {
+    if (analysis.words.empty() || !analysis.thisSentence)
+        return 0;
+    double words = 0;
+    int timed = 0;
+    int offTime = 0;
+    for (const WordResult& word : analysis.words) {
+        words += word.verdict == Verdict::Said ? 1 : word.verdict == Verdict::Unclear ? 0.5 : 0;
+        timed += word.pace == Pace::Unknown ? 0 : 1;
+        offTime += (word.pace == Pace::Slow || word.pace == Pace::Fast ? 1 : 0) +
+                   (word.pauseBefore ? 1 : 0);
+    }
+    const double wordShare = words / double(analysis.words.size());
+    if (timed == 0)
+        return int(std::lround(100 * wordShare));
+    // Timing counts only as far as the words were said: nothing said scores 0.
+    const double timing = 1.0 - std::min(1.0, double(offTime) / timed);
+    return int(std::lround(100 * wordShare * (0.8 + 0.2 * timing)));
+}
+
+} // namespace
+
+QString verdictName(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Said:
+        return QStringLiteral("said");
+    case Verdict::Unclear:
+        return QStringLiteral("unclear");
+    case Verdict::Missed:
+        break;
+    }
+    return QStringLiteral("missed");
+}
+
+int TakeAnalysis::said() const {
+    return int(std::count_if(words.begin(), words.end(),
+                             [](const WordResult& w) { return w.verdict == Verdict::Said; }));
+}
+
+QStringList TakeAnalysis::missedWords() const {
+    QStringList missed;
+    for (const WordResult& word : words)
+        if (word.verdict != Verdict::Said)
+            missed << word.text;
+    return missed;
+}
+
+TakeAnalysis analyseTake(const AlignedTake& take, const lessons::WordTimes& model,
+                         const AnalysisSettings& settings) {
+    TakeAnalysis analysis;
+    for (const lessons::TimedWord& heard : take.words)
+        analysis.words.push_back(judgeWord(heard, settings));
+    const int said = analysis.said();
+    analysis.thisSentence = take.matched && !take.words.empty() &&
+                            double(said) >= settings.leastSaidShare * double(take.words.size());
+    if (model.size() == take.words.size() && analysis.thisSentence) {
+        const Pairs pairs = pairWords(take, model);
+        const qint64 modelSpan = speechSpan(pairs.model);
+        if (modelSpan > 0) {
+            analysis.tempo = double(speechSpan(pairs.take)) / double(modelSpan);
+            if (analysis.tempo > 0)
+                judgeTiming(pairs, analysis.tempo, settings, &analysis.words);
+        }
+    }
+    analysis.score = scoreOf(analysis);
+    return analysis;
+}
+
+} // namespace hearvex::shadow

@@ -1,0 +1,64 @@
+// What a take shows about the learner's shadowing: each word of the sentence
+// said, missed or unclear, where it lies in the take, whether it was said much
+// slower or faster than the model said it or had a pause put inside a phrase,
+// and a score of 0..100. Works on the aligner's word times, so it is a plain
+// rule over numbers.
+#pragma once
+
+#include "word_times.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace hearvex::shadow {
+
+enum class Verdict { Said, Missed, Unclear };
+
+// "said", "missed", "unclear": as the lesson tool prints them.
+QString verdictName(Verdict verdict);
+
+enum class Pace { Unknown, Usual, Slow, Fast };
+
+struct WordResult {
+    QString text; // as written in the sentence
+    Verdict verdict = Verdict::Missed;
+    double confidence = 0; // 0..1
+    qint64 startMs = 0;    // in the take; both 0 when missed
+    qint64 endMs = 0;
+    Pace pace = Pace::Unknown; // against the model, after the take's overall tempo
+    bool pauseBefore = false;  // a pause put before it where the model runs on
+};
+
+struct TakeAnalysis {
+    std::vector<WordResult> words;
+    bool thisSentence = false; // false: another sentence, silence or noise
+    double tempo = 0;          // the take's speech length over the model's; 0 unknown
+    int score = 0;             // 0..100
+    int said() const;
+    QStringList missedWords() const; // missed and unclear, as written
+};
+
+struct AlignedTake {
+    // One per word of the sentence, in order; a word the aligner did not find
+    // has an empty span (endMs <= startMs).
+    lessons::WordTimes words;
+    double confidence = 0; // the sentence's
+    bool matched = false;  // the aligner heard this sentence at all
+};
+
+struct AnalysisSettings {
+    double saidConfidence = 0.5; // below: unclear
+    double slowerThan = 1.8;     // a word's length against the model's, tempo removed
+    double fasterThan = 0.5;
+    qint64 insertedPauseMs = 300; // a gap this much longer than the model's...
+    qint64 phraseGapMs = 120;     // ...where the model's gap was at most this
+    double leastSaidShare = 0.34; // fewer words said: not this sentence
+};
+
+// `model` holds the model recording's word times (empty when unknown: then
+// no timing is judged and the score counts the words alone).
+TakeAnalysis analyseTake(const AlignedTake& take, const lessons::WordTimes& model,
+                         const AnalysisSettings& settings = {});
+
+} // namespace hearvex::shadow
