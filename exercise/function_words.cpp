@@ -32,7 +32,7 @@ const QSet<QString>& functionWords() {
             "and", "or", "but", "nor", "so", "yet", "if", "because", "although", "though", "while",
             "whereas", "when", "whether", "unless", "than", "once", "whenever", "where",
             // contracted auxiliaries and negation read as one word
-            "not", "'s", "'re", "'m", "'ll", "'d", "'ve"};
+            "not", "cannot", "'s", "'re", "'m", "'ll", "'d", "'ve"};
         QSet<QString> set;
         for (const char* word : list)
             set.insert(QLatin1String(word));

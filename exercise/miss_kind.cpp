@@ -91,24 +91,37 @@ bool sameLemma(const QString& a, const QString& b, const WordFacts& facts) {
            (!lemmaB.isEmpty() && lemmaB == a);
 }
 
+// Digits put wrong are a number misheard, not a slip of spelling.
 bool isSpellingSlip(const QString& expected, const QString& typed, const WordFacts& facts) {
-    if (typed.isEmpty() || isRealWord(typed, facts))
+    const auto hasLetter = [](const QString& word) {
+        return std::any_of(word.begin(), word.end(), [](QChar c) { return c.isLetter(); });
+    };
+    if (!hasLetter(typed) || !hasLetter(expected) || isRealWord(typed, facts))
         return false;
     const int allowed = expected.size() <= 4 ? 1 : 2;
     return editDistance(expected, typed) <= allowed;
 }
 
-// A word no more common than the 10,000 most frequent lemmas; words the
-// dictionary does not know (names, mostly) are rare too, digits are not.
+// A word beyond the 10,000 most frequent lemmas; digits never are. A
+// contraction is as common as the word it is glued to.
 bool isRare(const QString& word, const WordFacts& facts) {
     if (word.isEmpty() || !word.front().isLetter() || !facts.band)
         return false;
-    const int band = facts.band(word);
-    return band == 0 || band >= kCommonestRareBand;
+    const QStringList expansions = contractionExpansions(word);
+    const QString stem = expansions.isEmpty() ? word : expansions.front().section(' ', 0, 0);
+    return facts.band(stem) >= kCommonestRareBand;
+}
+
+// A function word, or one glued to its auxiliary: "you're", "it'll".
+bool isFunctionWordOrContraction(const QString& word) {
+    if (isFunctionWord(word))
+        return true;
+    const QStringList expansions = contractionExpansions(word);
+    return !expansions.isEmpty() && isFunctionWord(expansions.front().section(' ', 0, 0));
 }
 
 MissKind classifyLeftOut(const QString& expected, const WordFacts& facts) {
-    if (isFunctionWord(expected))
+    if (isFunctionWordOrContraction(expected))
         return MissKind::Function;
     return isRare(expected, facts) ? MissKind::Rare : MissKind::Missed;
 }
@@ -146,7 +159,7 @@ MissKind classifyOne(const QString& expectedWord, const QString& typedWord,
         return MissKind::Form;
     if (isSpellingSlip(expected, typed, facts))
         return MissKind::Spelling;
-    if (isFunctionWord(expected))
+    if (isFunctionWordOrContraction(expected))
         return MissKind::Function;
     return isRare(expected, facts) ? MissKind::Rare : MissKind::Misheard;
 }

@@ -53,6 +53,9 @@ const QHash<QString, Entry>& tinyDictionary() {
         {"rode", {"ride", 2, "R OW D"}},
         {"fourteen", {"fourteen", 2, "F AO R T IY N"}},
         {"three", {"three", 1, "TH R IY"}},
+        {"your", {"your", 1, "Y AO R|Y UH R"}},
+        {"advice", {"advice", 0, "AE D V AY S|AH D V AY S"}}, // common, but unranked
+        {"advise", {"advise", 1, "AE D V AY Z|AH D V AY Z"}},
     };
     return words;
 }
@@ -64,7 +67,7 @@ WordFacts tinyFacts() {
         return tinyDictionary().contains(w) ? QLatin1String(tinyDictionary()[w].lemma) : QString();
     };
     facts.band = [](const QString& w) {
-        return tinyDictionary().contains(w) ? tinyDictionary()[w].band : 0;
+        return tinyDictionary().contains(w) ? tinyDictionary()[w].band : 5;
     };
     facts.phones = [](const QString& w) {
         return tinyDictionary().contains(w)
@@ -123,6 +126,9 @@ TEST(MissKind, OnePairEachKindInItsOrder) {
         {"letterpress", "", MissKind::Rare},
         {"letterpress", "dog", MissKind::Rare},
         {"Gutenberg", "", MissKind::Rare}, // unknown to the dictionary
+        {"advice", "advise", MissKind::Misheard},
+        {"you're", "your", MissKind::Function},
+        {"you're", "", MissKind::Function},
         {"book", "", MissKind::Missed},
         {"cat", "dog", MissKind::Misheard},
         {"", "dog", MissKind::Extra},
@@ -156,6 +162,7 @@ TEST(MissKind, NearKindsNeedTheirConditions) {
         {"rode", "road", MissKind::Homophone},
         // A number spoken otherwise.
         {"1455", "fourteen", MissKind::Misheard},
+        {"1455", "1445", MissKind::Misheard},
     };
     const WordFacts facts = tinyFacts();
     for (const Case& c : cases) {
