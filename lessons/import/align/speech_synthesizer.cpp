@@ -99,6 +99,26 @@ std::pair<size_t, size_t> soundingPart(const std::vector<float>& samples) {
 
 } // namespace
 
+QString espeakPhonemes(const QString& word) {
+    QString error;
+    Session session(&error);
+    if (session.sampleRate() <= 0)
+        return {};
+    const QByteArray text = word.toUtf8();
+    const void* next = text.constData();
+    QString phonemes;
+    // Phoneme names apart, separated by '_' (bits 8-23 of the mode).
+    constexpr int kSeparatedNames = int('_') << 8;
+    while (next) {
+        const char* part = espeak_TextToPhonemes(&next, espeakCHARS_UTF8, kSeparatedNames);
+        if (part && *part)
+            phonemes +=
+                (phonemes.isEmpty() ? QString() : QStringLiteral("_")) +
+                QString::fromUtf8(part).trimmed().replace(QLatin1Char(' '), QLatin1Char('_'));
+    }
+    return phonemes;
+}
+
 SyntheticSpeech synthesiseSentences(const QStringList& sentences, float topHz,
                                     const SynthesisProgress& progress, QString* error,
                                     bool* cancelled) {

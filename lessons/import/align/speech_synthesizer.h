@@ -32,4 +32,8 @@ SyntheticSpeech synthesiseSentences(const QStringList& sentences, float topHz,
                                     const SynthesisProgress& progress, QString* error,
                                     bool* cancelled = nullptr);
 
+// How eSpeak NG's English voice says a word: its phoneme names with stress
+// marks, separated by '_' ("h_@_l_'oU"); empty when eSpeak cannot start.
+QString espeakPhonemes(const QString& word);
+
 } // namespace hearvex::lessons

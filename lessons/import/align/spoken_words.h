@@ -1,0 +1,29 @@
+// A written sentence as the words a reader says: numbers, money, per cent and
+// common abbreviations spelled out ("1455" -> fourteen fifty-five, "Dr." ->
+// doctor), each spoken word knowing the written word it came from, so times
+// can be given per written word. No I/O.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace hearvex::lessons {
+
+struct SpokenWord {
+    QString text;    // lower case, letters and apostrophes only
+    int written = 0; // index into SpokenSentence::written
+};
+
+struct SpokenSentence {
+    QStringList written;            // the sentence split at white space, as written
+    std::vector<SpokenWord> spoken; // in order
+};
+
+SpokenSentence spokenWords(const QString& sentence);
+
+// A whole number as words ("21" -> twenty-one split into {"twenty", "one"});
+// years (1100-1999, 2010-2099) read in pairs. ordinal: "twenty first".
+QStringList numberWords(qint64 value, bool ordinal = false, bool asYear = false);
+
+} // namespace hearvex::lessons
