@@ -101,6 +101,73 @@ usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]</source>
         <source>1 sentence aligned, written to %1</source>
         <translation>对齐了 1 句，已写入 %1</translation>
     </message>
+    <message>
+        <source>%1 is a folder, not a transcript</source>
+        <translation>%1 是文件夹，不是文稿</translation>
+    </message>
+    <message>
+        <source>%1 is empty: there is no transcript to align</source>
+        <translation>%1 是空文件：没有可对齐的文稿</translation>
+    </message>
+    <message>
+        <source>%1 is not a text file (it holds NUL bytes): give the recording first, then its transcript</source>
+        <translation>%1 不是文本文件（含有 NUL 字节）：请先给出录音，再给出它的文稿</translation>
+    </message>
+    <message>
+        <source>%1 is a web page (HTML) without any text to align: save the page&apos;s text as a plain-text file</source>
+        <translation>%1 是网页（HTML），没有可对齐的文字：请把网页的文字另存为纯文本文件</translation>
+    </message>
+    <message>
+        <source>%1 is a folder; name the subtitle file to write</source>
+        <translation>%1 是文件夹；请给出要写入的字幕文件名</translation>
+    </message>
+    <message>
+        <source>the recording</source>
+        <translation>录音</translation>
+    </message>
+    <message>
+        <source>the transcript</source>
+        <translation>文稿</translation>
+    </message>
+    <message>
+        <source>%1 is %2 itself: the subtitles would overwrite it; name another output with -o</source>
+        <translation>%1 就是%2本身：字幕会覆盖它；请用 -o 指定别的输出文件</translation>
+    </message>
+    <message>
+        <source>%1 is another name of %2 %3: the subtitles would overwrite it; name another output with -o</source>
+        <translation>%1 是%2 %3 的另一个名字：字幕会覆盖它；请用 -o 指定别的输出文件</translation>
+    </message>
+    <message>
+        <source>the speech model is missing: %1 (install pocketsphinx-en-us)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot load the speech model in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the transcript is a web page (HTML): its text is read, without tags, scripts and styles</source>
+        <translation>文稿是网页（HTML）：只读取其文字，不含标签、脚本和样式</translation>
+    </message>
+</context>
+<context>
+    <name>CompareCommand</name>
+    <message>
+        <source>usage: hearvex-lesson compare [--tsv] SENTENCE TYPED</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 words found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  (not typed yet)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hearvex-lesson: too many words to compare word by word</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Import</name>
@@ -398,9 +465,93 @@ usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]</source>
     </message>
     <message>
         <source>hearvex-lesson import: %1
-usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [--name NAME] [--replace]</source>
-        <translation>hearvex-lesson import：%1
-用法：hearvex-lesson import 录音 [字幕|文稿.txt] [--into 文件夹] [--name 名字] [--replace]</translation>
+usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [--name NAME] [--replace] [--max-words N] [--max-seconds S]
+       hearvex-lesson import --words-only FOLDER</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 takes a number, not %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--words-only takes one lesson folder and no other file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  %1: alignment uncertain (对齐不确定)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no word times: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cue %1 at %2: its words were not heard there; the lesson has no word times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is a folder</source>
+        <translation>%1 是文件夹</translation>
+    </message>
+    <message>
+        <source>it has no lesson text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its text cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its sentence is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its word times cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its sentence was not heard in its recording</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 words timed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 words timed; alignment uncertain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: has word times already</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: not aligned: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>usage: hearvex-lesson words LESSON.txt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hearvex-lesson words: %1 cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hearvex-lesson words: warning: %1:%2 is no word&apos;s time; skipped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hearvex-lesson words: %1 has no word times (no %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hearvex-lesson import: %1: no such folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 lessons given word times (%2 uncertain), %3 had them already, %4 not aligned</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -526,35 +677,44 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
                                             the sentences due for review now
   hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]
                                             time a plain transcript&apos;s sentences as SRT
+  hearvex-lesson compare [--tsv] SENTENCE TYPED
+                                            compare a typed text with a sentence as F9 does,
+                                            with the kind of each miss
+  hearvex-lesson lookup [--tsv] WORD...   each word&apos;s lemma, pronunciation, frequency band
+                                            (1 common .. 5 rare) and Chinese glosses
   hearvex-lesson --help | --version</source>
-        <translation>用法：
-  hearvex-lesson encode PLAIN.txt OUT.kvx   把 UTF-8 文本写成课文文件（.kvx）
-  hearvex-lesson decode IN.kvx [OUT.txt]    显示课文文件里的文字（或写成 UTF-8 文本文件）
-  hearvex-lesson check FOLDER               按程序里的顺序列出课文文件夹里的课文，
-                                            并指出每一课有什么问题
-  hearvex-lesson import MEDIA [SUBTITLES] [--into FOLDER] [--name NAME] [--replace]
-                                            按字幕把录音切开，每句字幕做成一课；
-                                            或按文字稿（TRANSCRIPT.txt）每句做成一课
-  hearvex-lesson record [--db FILE] [--csv]   列出练习记录里的每次检查和比较，从早到晚
-  hearvex-lesson record due [--db FILE] [--csv]
-                                            列出现在该复习的句子
-  hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]
-                                            给文字稿的每一句对上录音里的时间，写成 SRT 字幕
-  hearvex-lesson --help | --version</translation>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is %2 itself: writing it would destroy what is read; name another output</source>
+        <translation>%1 就是 %2 本身：写入会毁掉正在读取的内容；请指定别的输出文件</translation>
+    </message>
+</context>
+<context>
+    <name>LookupCommand</name>
+    <message>
+        <source>usage: hearvex-lesson lookup [--tsv] WORD...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hearvex-lesson: %1</source>
+        <translation type="unfinished">hearvex-lesson：%1</translation>
+    </message>
+    <message>
+        <source>hearvex-lesson: &quot;%1&quot; is not in the dictionary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>band %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>forms: %1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>Record</name>
-    <message>
-        <source>usage:
-  hearvex-lesson record [--db FILE] [--csv]       every attempt, oldest first
-  hearvex-lesson record due [--db FILE] [--csv]   the sentences due now
-</source>
-        <translation>用法：
-  hearvex-lesson record [--db 文件] [--csv]       每一次练习，从最早的开始
-  hearvex-lesson record due [--db 文件] [--csv]   现在该复习的句子
-</translation>
-    </message>
     <message>
         <source>  missed: </source>
         <translation>  写错：</translation>
@@ -604,6 +764,40 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
     <message>
         <source>hearvex-lesson: %1</source>
         <translation>hearvex-lesson：%1</translation>
+    </message>
+    <message>
+        <source>usage:
+  hearvex-lesson record [--db FILE] [--csv]       every attempt, oldest first
+  hearvex-lesson record due [--db FILE] [--csv]   the sentences due now
+  hearvex-lesson record due --all [--db FILE] [--csv]   every sentence with a review, with its next due time
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the record cannot be written, nor brought up to date</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Text</name>
+    <message>
+        <source>hearvex-lesson: the dictionary %1 cannot be read (%2); homophones, forms, spelling slips and rare words are not told apart</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>hearvex::words::DictionaryFile</name>
+    <message>
+        <source>cannot open the dictionary %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a dictionary of this program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is damaged</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
