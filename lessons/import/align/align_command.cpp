@@ -1,7 +1,9 @@
 #include "align_command.h"
 
+#include "align_files.h"
 #include "align_text.h"
 #include "aligned_subtitles.h"
+#include "safe_output.h"
 #include "transcript_alignment.h"
 
 extern "C" {
@@ -10,7 +12,6 @@ extern "C" {
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cstdio>
 #include <unistd.h>
 
@@ -67,15 +68,6 @@ private:
     int m_percent = -1;
 };
 
-bool writeSubtitles(const QByteArray& path, const QByteArray& bytes, QString* error) {
-    QSaveFile file(QFile::decodeName(path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int runAlign(const QList<QByteArray>& args) {
@@ -96,10 +88,8 @@ int runAlign(const QList<QByteArray>& args) {
         return usage(files.size() < 2 ? AlignText::tr("give the media and its transcript")
                                       : AlignText::tr("too many files given"));
     const QByteArray media = files.at(0), transcript = files.at(1);
-    if (!isPlainTranscript(transcript) && QFileInfo::exists(QFile::decodeName(transcript)))
-        return usage(AlignText::tr("%1 is not a plain-text transcript (subtitles already have "
-                                   "timings: import them as they are)")
-                         .arg(QFile::decodeName(transcript)));
+    if (const QString problem = transcriptProblem(transcript); !problem.isEmpty())
+        return usage(problem);
     // An SRT already beside the media may be the learner's own: never replaced unasked.
     if (out.isEmpty()) {
         out = besideMedia(media);
@@ -107,6 +97,8 @@ int runAlign(const QList<QByteArray>& args) {
             return usage(AlignText::tr("%1 exists; name the output with -o to replace it")
                              .arg(QFile::decodeName(out)));
     }
+    if (const QString problem = outputProblem(out, media, transcript); !problem.isEmpty())
+        return usage(problem);
     av_log_set_level(AV_LOG_QUIET);
     StageBar bar;
     const TranscriptAlignment aligned = alignTranscriptFile(
@@ -119,7 +111,7 @@ int runAlign(const QList<QByteArray>& args) {
         return 1;
     }
     QString error;
-    if (!writeSubtitles(out, alignedSubtitles(aligned.sentences), &error)) {
+    if (!writeFileSafely(out, alignedSubtitles(aligned.sentences), &error)) {
         say(stderr, AlignText::tr("hearvex-lesson align: cannot write %1: %2")
                         .arg(QFile::decodeName(out), error));
         return 1;

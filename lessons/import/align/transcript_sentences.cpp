@@ -3,6 +3,8 @@
 #include "align_text.h"
 #include "cue_text.h"
 #include "subtitle_charset.h"
+#include "transcript_html.h"
+#include "transcript_lines.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -13,33 +15,6 @@ namespace {
 
 bool isBlank(const QString& line) {
     return line.trimmed().isEmpty();
-}
-
-// "Neil:", "PRESENTER:", "Mary Ann:", "Dr. Lee:" opening a line.
-const QRegularExpression& speakerLabel() {
-    static const QRegularExpression label(
-        QStringLiteral(R"(^\s*(?:[A-Z][A-Za-z'.-]*)(?: [A-Z][A-Za-z'.-]*){0,2}\s*[:：]\s*)"));
-    return label;
-}
-
-// A line that is only a note on the sound: "[music]", "(laughs)", "【音乐】".
-bool isBracketedNote(const QString& line) {
-    static const QRegularExpression note(
-        QStringLiteral(R"(^\s*(?:\[[^\]]*\]|\([^)]*\)|【[^】]*】|（[^）]*）)\s*$)"));
-    return note.match(line).hasMatch();
-}
-
-// The line as it is read aloud: no speaker label, no [notes]; empty when
-// nothing of it is spoken.
-QString spokenPart(const QString& line) {
-    if (isBracketedNote(line))
-        return {};
-    QString text = line;
-    const QRegularExpressionMatch label = speakerLabel().match(text);
-    if (label.hasMatch())
-        text = text.mid(label.capturedEnd());
-    static const QRegularExpression inlineNote(QStringLiteral(R"(\[[^\]]*\])"));
-    return text.remove(inlineNote).trimmed();
 }
 
 bool isCloser(QChar c) {
@@ -133,27 +108,80 @@ QStringList sentencesOf(const QString& paragraph) {
     return out;
 }
 
-// Paragraphs: runs of spoken lines, broken by blank lines. Label-only and
-// note-only lines neither join nor break them.
-QStringList paragraphsOf(const QString& text) {
-    QStringList paragraphs;
-    QString current;
+// The spoken part of each line; an empty string for a blank line, which
+// ends a paragraph. Label-only and note-only lines are left out, so they
+// neither join nor break paragraphs.
+QStringList spokenLinesOf(const QString& text) {
+    QStringList spoken;
     const QStringList lines = QString(text)
                                   .replace(QLatin1String("\r\n"), QLatin1String("\n"))
                                   .replace(QLatin1Char('\r'), QLatin1Char('\n'))
                                   .split(QLatin1Char('\n'));
     for (const QString& line : lines) {
         if (isBlank(line)) {
-            paragraphs << current;
-            current.clear();
+            spoken << QString();
             continue;
         }
-        const QString spoken = spokenPart(line);
-        if (!spoken.isEmpty())
-            current += (current.isEmpty() ? QString() : QStringLiteral(" ")) + spoken;
+        const QString part = spokenPart(line);
+        if (!part.isEmpty())
+            spoken << part;
+    }
+    return spoken;
+}
+
+// Paragraphs: runs of spoken lines joined, broken by blank lines; a first
+// line that stands alone (a title) is a paragraph of its own.
+QStringList paragraphsOf(const QString& text) {
+    QStringList paragraphs;
+    QString current;
+    const QStringList lines = spokenLinesOf(text);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        if (line.isEmpty()) {
+            paragraphs << current;
+            current.clear();
+        } else if (current.isEmpty() && standsAlone(line, lines.value(i + 1))) {
+            paragraphs << line;
+        } else {
+            current += (current.isEmpty() ? QString() : QStringLiteral(" ")) + line;
+        }
     }
     paragraphs << current;
     return paragraphs;
+}
+
+// An English sentence: more Latin letters than Chinese characters.
+bool isMostlyLatin(const QString& sentence) {
+    qsizetype latin = 0, han = 0;
+    for (const QChar c : sentence) {
+        if (c.isLetter() && c.unicode() < 0x250)
+            ++latin;
+        else if (c.script() == QChar::Script_Han)
+            ++han;
+    }
+    return latin > han;
+}
+
+// Full-width marks as the ASCII ones a learner types, with the space after
+// them that an English text has (none inside a number: 3\uFF1A30).
+QString asciiMarks(const QString& sentence) {
+    static const QString fullWidth = QStringLiteral("\u3002\uFF01\uFF1F\uFF0C\uFF1B\uFF1A");
+    static const QString ascii = QStringLiteral(".!?,;:");
+    QString out;
+    out.reserve(sentence.size());
+    for (qsizetype i = 0; i < sentence.size(); ++i) {
+        const qsizetype mark = fullWidth.indexOf(sentence.at(i));
+        if (mark < 0) {
+            out += sentence.at(i);
+            continue;
+        }
+        out += ascii.at(mark);
+        const QChar next = i + 1 < sentence.size() ? sentence.at(i + 1) : QChar();
+        const bool inNumber = i > 0 && sentence.at(i - 1).isDigit() && next.isDigit();
+        if (next.isLetterOrNumber() && !inNumber)
+            out += QLatin1Char(' ');
+    }
+    return out;
 }
 
 bool hasWords(const QString& sentence) {
@@ -167,9 +195,13 @@ bool hasWords(const QString& sentence) {
 
 TranscriptSentences splitTranscript(const QString& text) {
     TranscriptSentences result;
-    for (const QString& paragraph : paragraphsOf(text)) {
+    const bool webPage = looksLikeHtml(text);
+    if (webPage)
+        result.warnings << AlignText::tr("the transcript is a web page (HTML): its text is read, "
+                                         "without tags, scripts and styles");
+    for (const QString& paragraph : paragraphsOf(webPage ? htmlAsTranscript(text) : text)) {
         for (const QString& raw : sentencesOf(paragraph)) {
-            const CueText cleaned = cleanCueText(raw);
+            const CueText cleaned = cleanCueText(isMostlyLatin(raw) ? asciiMarks(raw) : raw);
             if (!hasWords(cleaned.sentence))
                 continue;
             result.sentences << cleaned.sentence;
@@ -192,6 +224,20 @@ bool looksLikeSubtitles(const QByteArray& bytes) {
         R"((?:^|\n)\s*\[\d{1,3}:\d{2}(?:[.:]\d{1,3})?\])"));
     const QString head = QString::fromUtf8(subtitleTextAsUtf8(bytes.left(64 * 1024)));
     return timing.match(head).hasMatch();
+}
+
+TranscriptKind transcriptKind(const QByteArray& bytes) {
+    const bool unicodeWithNuls = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+    if (bytes.contains('\0') && !unicodeWithNuls)
+        return TranscriptKind::NotText;
+    const QString text = QString::fromUtf8(subtitleTextAsUtf8(bytes));
+    if (text.trimmed().isEmpty())
+        return TranscriptKind::Empty;
+    if (looksLikeSubtitles(bytes))
+        return TranscriptKind::Subtitles;
+    if (looksLikeHtml(text) && splitTranscript(text).sentences.isEmpty())
+        return TranscriptKind::EmptyWebPage;
+    return TranscriptKind::Transcript;
 }
 
 } // namespace hearvex::lessons

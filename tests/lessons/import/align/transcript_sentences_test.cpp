@@ -69,6 +69,29 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"WindowsLineEnds", "One.\r\n\r\nTwo\r\nthree.", {"One.", "Two three."}}),
     [](const auto& test) { return std::string(test.param.name); });
 
+INSTANTIATE_TEST_SUITE_P(
+    TitlesLabelsAndMarks, SplitTranscript,
+    testing::Values(SplitCase{"TitleAboveTheTextAfterOneLineBreak",
+                              "Listening Practice Unit 3\nHello and welcome. I'm Neil.",
+                              {"Listening Practice Unit 3", "Hello and welcome.", "I'm Neil."}},
+                    SplitCase{"TitleAfterANote",
+                              "[jingle]\n6 Minute English\nNeil: Hello.",
+                              {"6 Minute English", "Hello."}},
+                    SplitCase{"ALineBrokenMidSentenceStillJoins",
+                              "It was a cold\nmorning in May, and the rain\nfell.",
+                              {"It was a cold morning in May, and the rain fell."}},
+                    SplitCase{"SpeakerLabelsOfSeveralWords",
+                              "Speaker 1: Hello there.\nCaller from Galloway: Hi. It's me.",
+                              {"Hello there.", "Hi.", "It's me."}},
+                    SplitCase{
+                        "FullWidthMarksInEnglishBecomeAscii",
+                        "I like tea\u3002It is good\uff01Really\uff1fYes\uff0cat 3\uff1a30\u3002",
+                        {"I like tea.", "It is good!", "Really?", "Yes, at 3:30."}},
+                    SplitCase{"FullWidthMarksInChineseStay",
+                              "\u6211\u559c\u6b22\u8336\uff0c\u4f60\u5462\uff1f",
+                              {"\u6211\u559c\u6b22\u8336\uff0c\u4f60\u5462\uff1f"}}),
+    [](const auto& test) { return std::string(test.param.name); });
+
 TEST(SplitTranscriptBytes, ReadsTheEncodingsSubtitlesComeIn) {
     const QString text = QStringLiteral("Caf\u00e9 time. \u4f60\u597d\u3002");
     const QStringList expected{QStringLiteral("Caf\u00e9 time."),
@@ -96,6 +119,26 @@ TEST(LooksLikeSubtitles, TellsTimedFilesFromTranscripts) {
     EXPECT_TRUE(looksLikeSubtitles("[Script Info]\nTitle: x\n"));
     EXPECT_FALSE(looksLikeSubtitles("It was 10:30 a.m. when [music] began.\nThe end.\n"));
     EXPECT_FALSE(looksLikeSubtitles("Chapter 1: The road.\n\nIt went on --> there.\n"));
+}
+
+TEST(TranscriptKind, NamesWhatAFileGivenAsATranscriptHolds) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        TranscriptKind kind;
+    };
+    const Case cases[] = {
+        {"empty", "", TranscriptKind::Empty},
+        {"only white space", "\xEF\xBB\xBF \r\n\t\n", TranscriptKind::Empty},
+        {"recording", QByteArray("ID3\x03\0\0\0\x0FTIT2", 12), TranscriptKind::NotText},
+        {"UTF-16 text", QByteArray("\xFF\xFEH\0i\0.\0", 8), TranscriptKind::Transcript},
+        {"subtitles", "1\n00:00:01,000 --> 00:00:02,000\nHi.\n", TranscriptKind::Subtitles},
+        {"page without text", "<html><script>go()</script></html>", TranscriptKind::EmptyWebPage},
+        {"page with text", "<html><p>Hi there.</p></html>", TranscriptKind::Transcript},
+        {"plain text", "Hello there.\n", TranscriptKind::Transcript},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(transcriptKind(c.bytes), c.kind) << c.name;
 }
 
 } // namespace
