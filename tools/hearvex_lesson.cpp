@@ -6,7 +6,9 @@
 //   hearvex-lesson import MEDIA [SUBTITLES]   one lesson per subtitle cue (see import_command.h)
 //   hearvex-lesson record [due] [--db FILE] [--csv]   the practice record (see record_command.h)
 //   hearvex-lesson align MEDIA TRANSCRIPT.txt a plain transcript timed as SRT (align_command.h)
+//   hearvex-lesson compare [--tsv] SENTENCE TYPED   the aligned compare and its kinds of miss
 #include "align_command.h"
+#include "compare_command.h"
 #include "import_command.h"
 #include "lesson_check.h"
 #include "lesson_file.h"
@@ -78,6 +80,10 @@ int usage(FILE* to = stderr) {
             "  hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]\n"
             "                                            time a plain transcript's sentences as "
             "SRT\n"
+            "  hearvex-lesson compare [--tsv] SENTENCE TYPED\n"
+            "                                            compare a typed text with a sentence "
+            "as F9 does,\n"
+            "                                            with the kind of each miss\n"
             "  hearvex-lesson --help | --version"));
     return to == stdout ? 0 : 2;
 }
@@ -311,6 +317,8 @@ int main(int argc, char** argv) {
         return hearvex::record::runRecordCommand(args.mid(1));
     if (command == "align")
         return hearvex::lessons::runAlign(args.mid(1));
+    if (command == "compare")
+        return hearvex::tool::runCompareCommand(args.mid(1));
     if (command == "import")
         return hearvex::lessons::runImport(args.mid(1), hearvex::lessons::importIfTranscript);
     return usage();
