@@ -23,8 +23,9 @@ struct TimedWord {
 using WordTimes = std::vector<TimedWord>;
 
 // Below this mean confidence a sentence's alignment is only a guess: the
-// library marks such a lesson 对齐不确定 and the import lists it.
-inline constexpr double kConfidentAlignment = 0.5;
+// library marks such a lesson 对齐不确定 and the import lists it. The aligner
+// keeps its own threshold equal to it.
+inline constexpr double kConfidentAlignment = 0.7;
 
 // The sidecar of a listed recording: its name less the last extension, then
 // ".words" (unit3.txt -> unit3.words, UNIT1.TXT -> UNIT1.words).

@@ -5,6 +5,7 @@
 #include "lesson_folders.h"
 #include "lesson_list.h"
 #include "lesson_set.h"
+#include "words_command.h"
 
 extern "C" {
 #include <libavutil/log.h>
@@ -28,7 +29,8 @@ int usage(const QString& problem) {
     say(stderr, ImportText::tr(
                     "hearvex-lesson import: %1\n"
                     "usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] "
-                    "[--name NAME] [--replace]")
+                    "[--name NAME] [--replace] [--max-words N] [--max-seconds S]\n"
+                    "       hearvex-lesson import --words-only FOLDER")
                     .arg(problem));
     return 2;
 }
@@ -117,24 +119,64 @@ int exitStatus(ImportOutcome outcome) {
     return 1;
 }
 
-} // namespace
+// A limit of --max-words or --max-seconds; false when it is no number for it.
+bool readLimit(const QByteArray& option, const QByteArray& value, PhraseLimits* limits) {
+    bool ok = false;
+    if (option == "--max-words") {
+        const int words = value.toInt(&ok);
+        ok = ok && words >= 0;
+        limits->maxWords = ok ? words : limits->maxWords;
+        return ok;
+    }
+    const double seconds = value.toDouble(&ok);
+    ok = ok && seconds > 0 && seconds < 1e6;
+    limits->maxSeconds = ok ? seconds : limits->maxSeconds;
+    return ok;
+}
 
-int runImport(const QList<QByteArray>& args, const TranscriptImporter& transcripts) {
-    ImportRequest request;
-    QList<QByteArray> files;
+// The options into request and the file names into files; a usage message when wrong.
+QString readArguments(const QList<QByteArray>& args, ImportRequest* request,
+                      QList<QByteArray>* files, bool* wordsOnly) {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QByteArray& arg = args.at(i);
+        const bool valued =
+            arg == "--into" || arg == "--name" || arg == "--max-words" || arg == "--max-seconds";
         if (arg == "--replace") {
-            request.replace = true;
-        } else if (arg == "--into" || arg == "--name") {
+            request->replace = true;
+        } else if (arg == "--words-only") {
+            *wordsOnly = true;
+        } else if (valued) {
             if (i + 1 >= args.size() || args.at(i + 1).isEmpty())
-                return usage(ImportText::tr("%1 needs a value").arg(QLatin1String(arg)));
-            (arg == "--into" ? request.folder : request.name) = args.at(++i);
+                return ImportText::tr("%1 needs a value").arg(QLatin1String(arg));
+            const QByteArray& value = args.at(++i);
+            if (arg == "--into" || arg == "--name")
+                (arg == "--into" ? request->folder : request->name) = value;
+            else if (!readLimit(arg, value, &request->phrases))
+                return ImportText::tr("%1 takes a number, not %2")
+                    .arg(QLatin1String(arg), fileNameText(value));
         } else if (arg.startsWith("--")) {
-            return usage(ImportText::tr("unknown option %1").arg(fileNameText(arg)));
+            return ImportText::tr("unknown option %1").arg(fileNameText(arg));
         } else {
-            files << arg;
+            *files << arg;
         }
+    }
+    return {};
+}
+
+} // namespace
+
+int runImport(const QList<QByteArray>& args, const TranscriptImporter& transcripts,
+              const WordFinder& findWords) {
+    ImportRequest request;
+    request.findWords = findWords;
+    QList<QByteArray> files;
+    bool wordsOnly = false;
+    if (const QString wrong = readArguments(args, &request, &files, &wordsOnly); !wrong.isEmpty())
+        return usage(wrong);
+    if (wordsOnly) {
+        if (files.size() != 1 || !request.folder.isEmpty() || !request.name.isEmpty())
+            return usage(ImportText::tr("--words-only takes one lesson folder and no other file"));
+        return runWordsOnly(cleanFolder(files.at(0)), findWords);
     }
     if (files.isEmpty() || files.size() > 2)
         return usage(files.isEmpty() ? ImportText::tr("no media file given")
@@ -173,6 +215,9 @@ int runImport(const QList<QByteArray>& args, const TranscriptImporter& transcrip
     say(stdout, written == 1
                     ? ImportText::tr("1 lesson written to %1").arg(result.folder)
                     : ImportText::tr("%1 lessons written to %2").arg(written).arg(result.folder));
+    // Kept, but their words were found with little confidence: the learner may check them.
+    for (const QString& lesson : result.uncertain)
+        say(stdout, ImportText::tr("  %1: alignment uncertain (对齐不确定)").arg(lesson));
     return 0;
 }
 

@@ -1,4 +1,6 @@
 // hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [--name NAME] [--replace]
+//                       [--max-words N] [--max-seconds S]
+// hearvex-lesson import --words-only FOLDER
 #pragma once
 
 #include "import_media.h"
@@ -16,9 +18,14 @@ namespace hearvex::lessons {
 // (nothing changed then).
 //
 // transcripts, when given, imports a file given as subtitles that is a plain
-// transcript (and returns nothing for real subtitles).
+// transcript (and returns nothing for real subtitles). findWords, when given,
+// gives every lesson its word times and splits long sentences into phrases
+// (at most --max-words words, default 20, 0 for never; --max-seconds seconds,
+// default 8); with --words-only it adds word times to a folder's lessons
+// (words_command.h).
 using TranscriptImporter =
     std::function<std::optional<ImportResult>(const ImportRequest&, const ImportProgress&)>;
-int runImport(const QList<QByteArray>& args, const TranscriptImporter& transcripts = {});
+int runImport(const QList<QByteArray>& args, const TranscriptImporter& transcripts = {},
+              const WordFinder& findWords = {});
 
 } // namespace hearvex::lessons

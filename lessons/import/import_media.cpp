@@ -2,6 +2,7 @@
 
 #include "import_steps.h"
 #include "import_text.h"
+#include "import_words.h"
 #include "lesson_list.h"
 
 namespace hearvex::lessons {
@@ -26,6 +27,8 @@ ImportResult importWith(const ImportRequest& request, const QByteArray& name, Au
         result.warnings = plan.warnings;
         return result;
     }
+    if (auto cancelled = findWordsOfPlan(request, plan, progress))
+        return *cancelled;
     LessonSet set;
     QList<QByteArray> replaced;
     if (auto refused = beginLessonSet(request, name, set, &replaced))

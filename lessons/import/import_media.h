@@ -9,6 +9,8 @@
 // a Done import's lessons appear all at once (lesson_set.h).
 #pragma once
 
+#include "cue_words.h"
+#include "phrase_split.h"
 #include "subtitle_reader.h"
 
 #include <QByteArray>
@@ -29,6 +31,11 @@ struct ImportRequest {
     QByteArray name;      // lessons are NAME-001.txt ...; empty: the media's name less its
                           // extension
     bool replace = false; // replace lessons of the same name instead of refusing
+    // Finds each sentence's words in the media: every lesson gets NAME-001.words
+    // beside it, and sentences over the limits become one lesson per phrase.
+    // Empty: the lessons get no word times and no sentence is split.
+    WordFinder findWords;
+    PhraseLimits phrases;
 };
 
 struct ImportProgressInfo {
@@ -52,10 +59,11 @@ enum class ImportOutcome {
 
 struct ImportResult {
     ImportOutcome outcome = ImportOutcome::Failed;
-    QString message;      // what went wrong, when not Done
-    QString folder;       // where the lessons are, as shown
-    QStringList lessons;  // the recordings written (NAME-001.txt ...), in order, as shown
-    QStringList warnings; // cues skipped, characters dropped, each naming its cue
+    QString message;       // what went wrong, when not Done
+    QString folder;        // where the lessons are, as shown
+    QStringList lessons;   // the recordings written (NAME-001.txt ...), in order, as shown
+    QStringList warnings;  // cues skipped, characters dropped, each naming its cue
+    QStringList uncertain; // lessons whose words were found only with low confidence, as shown
 };
 
 // Lessons from the media's subtitles (request.subtitles, else beside it, else inside it).

@@ -3,6 +3,7 @@
 
 #include "pause_cut.h"
 #include "subtitle_reader.h"
+#include "word_times.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -17,6 +18,8 @@ struct PlannedLesson {
     ClipSpans spans;     // where the clip's edges are looked for
     QString sentence;
     QByteArray text; // the lesson's text file, enciphered
+    WordTimes words; // the sentence's words in ms of the media; empty when not found
+    int phrase = 0;  // 1-based: which phrase of its cue's sentence; 0 for a whole sentence
 };
 
 struct ImportPlan {

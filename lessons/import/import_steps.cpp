@@ -2,8 +2,10 @@
 
 #include "clip_cutter.h"
 #include "import_text.h"
+#include "import_words.h"
 #include "lesson_file.h"
 #include "lesson_list.h"
+#include "safe_output.h"
 
 #include <cstdio>
 
@@ -39,6 +41,18 @@ QString lateWarning(const ImportPlan& plan, const std::vector<size_t>& late, qin
                   .arg(clockText(first.cueStartMs));
     return ImportText::tr("%1 after the media's end (%2); skipped")
         .arg(which, clockText(mediaEndMs));
+}
+
+// The media or subtitles being imported, when they are among the lessons the
+// import would replace: the replaced files are deleted once it is done.
+QByteArray inputAmong(const ImportRequest& request, const QList<QByteArray>& replaced) {
+    for (const QByteArray& file : replaced) {
+        const QByteArray input =
+            inputOverwrittenBy(request.folder + '/' + file, {request.media, request.subtitles});
+        if (!input.isEmpty())
+            return input;
+    }
+    return {};
 }
 
 } // namespace
@@ -88,6 +102,11 @@ std::optional<ImportResult> beginLessonSet(const ImportRequest& request, const Q
                                             "changed")
                                  .arg(fileNameText(request.folder), fileNameText(name),
                                       fileNameText(replaced->first())));
+    if (const QByteArray input = inputAmong(request, *replaced); !input.isEmpty())
+        return importFailure(ImportOutcome::Failed,
+                             ImportText::tr("%1 is one of the lessons named %2 that the import "
+                                            "would replace; import it under another name")
+                                 .arg(fileNameText(input), fileNameText(name)));
     return std::nullopt;
 }
 
@@ -126,6 +145,8 @@ CutClips cutClips(AudioDecoder& decoder, ImportPlan& plan, const LessonSet& set,
         return result;
     }
     result.mediaEndMs = cutter.positionFrames() * 1000 / format.sampleRate;
+    for (const auto& [firstFrame, lastFrame] : cutter.cuts())
+        result.clipStartMs.push_back(firstFrame * 1000 / format.sampleRate);
     std::vector<size_t> late; // sorted by start, so all at the tail
     for (size_t i = 0; i < plan.lessons.size(); ++i)
         (cutter.written()[i] ? result.kept : late).push_back(i);
@@ -146,17 +167,27 @@ ImportResult commitLessons(const ImportRequest& request, const QByteArray& name,
     QList<QByteArray> files;
     for (size_t n = 0; n < clips.kept.size(); ++n) {
         const size_t i = clips.kept[n];
+        const PlannedLesson& lesson = plan.lessons[i];
         const QByteArray recording =
             name + '-' + QByteArray::number(qulonglong(n + 1)).rightJustified(digits, '0') + ".txt";
         const QByteArray text = textFileNameBytes(recording);
-        if (!writeFile(set.stagedPath(text), plan.lessons[i].text) ||
+        const QByteArray words = wordTimesFileName(recording);
+        QString error;
+        if (!writeFile(set.stagedPath(text), lesson.text) ||
+            (!lesson.words.empty() &&
+             !writeWordTimes(set.stagedPath(words), wordsInClip(lesson.words, clips.clipStartMs[i]),
+                             &error)) ||
             std::rename(set.stagedPath(stagedClipName(i)).constData(),
                         set.stagedPath(recording).constData()) != 0)
             return importFailure(
                 ImportOutcome::Failed,
                 ImportText::tr("cannot write in %1").arg(fileNameText(request.folder)));
         files << recording << text;
+        if (!lesson.words.empty())
+            files << words;
         result.lessons << fileNameText(recording);
+        if (alignmentUncertain(lesson.words))
+            result.uncertain << fileNameText(recording);
     }
     QString error;
     if (!set.commit(files, replaced, &error))

@@ -24,7 +24,8 @@ std::optional<ImportResult> beginLessonSet(const ImportRequest& request, const Q
 
 struct CutClips {
     std::optional<ImportResult> failure;
-    std::vector<size_t> kept; // the planned lessons that got a recording, in order
+    std::vector<size_t> kept;        // the planned lessons that got a recording, in order
+    std::vector<qint64> clipStartMs; // per planned lesson: where its clip starts in the media
     qint64 mediaEndMs = 0;
 };
 
@@ -33,7 +34,8 @@ struct CutClips {
 CutClips cutClips(AudioDecoder& decoder, ImportPlan& plan, const LessonSet& set,
                   const ImportProgress& progress);
 
-// Writes the kept lessons' texts, names them NAME-001 ... and commits the set.
+// Writes the kept lessons' texts and word times, names them NAME-001 ... and
+// commits the set.
 ImportResult commitLessons(const ImportRequest& request, const QByteArray& name,
                            const ImportPlan& plan, const CutClips& clips, LessonSet& set,
                            const QList<QByteArray>& replaced);

@@ -283,7 +283,8 @@ bool lessonNumberFollows(const QByteArray& entry, const QByteArray& stem, const 
     const QByteArray head = stem + '-';
     if (!entry.startsWith(head) || !entry.endsWith(suffix))
         return false;
-    const QByteArray digits = entry.mid(head.size(), entry.size() - head.size() - 4);
+    const QByteArray digits =
+        entry.mid(head.size(), entry.size() - head.size() - qsizetype(std::strlen(suffix)));
     return !digits.isEmpty() &&
            std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -298,7 +299,8 @@ QList<QByteArray> lessonFilesNamed(const QByteArray& folder, const QByteArray& n
     for (const QByteArray& entry : entriesOf(folder)) {
         if (!entry.startsWith('.') &&
             (lessonNumberFollows(entry, name, ".txt") || lessonNumberFollows(entry, name, ".kvx") ||
-             lessonNumberFollows(entry, textName, ".kvx")))
+             lessonNumberFollows(entry, textName, ".kvx") ||
+             lessonNumberFollows(entry, name, ".words")))
             found << entry;
     }
     return found;

@@ -23,7 +23,7 @@
 namespace hearvex::lessons {
 
 // The files of the lessons named NAME-<digits> in folder (recordings
-// NAME-<digits>.txt and their texts), sorted.
+// NAME-<digits>.txt, their texts and their word times), sorted.
 QList<QByteArray> lessonFilesNamed(const QByteArray& folder, const QByteArray& name);
 
 class LessonSet {

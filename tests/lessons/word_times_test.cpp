@@ -154,11 +154,9 @@ TEST(AlignmentUncertain, FollowsTheMeanConfidenceAgainstTheThreshold) {
         std::vector<double> confidences;
         bool uncertain;
     } cases[] = {
-        {{}, false},
-        {{0.9, 0.8, 0.95}, false},
-        {{0.1, 0.2}, true},
-        {{1.0, 0.0}, false}, // exactly 0.5 is confident enough
-        {{0.9, 0.05, 0.1, 0.2}, true},
+        {{}, false},        {{0.9, 0.8, 0.95}, false},
+        {{0.1, 0.2}, true}, {{0.7, 0.7}, false}, // exactly the threshold is confident enough
+        {{1.0, 0.3}, true}, {{0.9, 0.05, 0.1, 0.2}, true},
     };
     for (const auto& c : cases) {
         WordTimes words;

@@ -17,8 +17,13 @@ namespace hearvex::testing {
 inline lessons::ImportRequest importRequest(const QString& media, const QString& subtitles,
                                             const QString& folder, const QString& name,
                                             bool replace = false) {
-    return {QFile::encodeName(media), QFile::encodeName(subtitles), QFile::encodeName(folder),
-            QFile::encodeName(name), replace};
+    lessons::ImportRequest request;
+    request.media = QFile::encodeName(media);
+    request.subtitles = QFile::encodeName(subtitles);
+    request.folder = QFile::encodeName(folder);
+    request.name = QFile::encodeName(name);
+    request.replace = replace;
+    return request;
 }
 
 // Runs ffmpeg quietly with the given arguments; true when it wrote its output.
