@@ -1,5 +1,6 @@
 // The word-time sidecar: its name, its lines both ways, damaged files and the
 // uncertain-alignment rule.
+#include "alignment_mark.h"
 #include "word_times.h"
 
 #include <QDir>
@@ -165,4 +166,28 @@ TEST(AlignmentUncertain, FollowsTheMeanConfidenceAgainstTheThreshold) {
         EXPECT_EQ(alignmentUncertain(words), c.uncertain) << words.size();
     }
     EXPECT_DOUBLE_EQ(meanConfidence({word(0, 1, 0.2, "a"), word(0, 1, 0.6, "b")}), 0.4);
+}
+
+TEST(AlignmentMark, MarksTheToolTipOfALessonWithUncertainWordTimesOnly) {
+    QTemporaryDir dir;
+    const WordTimes sure{word(0, 300, 0.9, "Sure"), word(300, 600, 0.8, "words.")};
+    const WordTimes guessed{word(0, 300, 0.3, "Mumbled"), word(300, 600, 0.2, "words.")};
+    QString error;
+    ASSERT_TRUE(writeWordTimes(pathIn(dir, "sure.words"), sure, &error));
+    ASSERT_TRUE(writeWordTimes(pathIn(dir, "guessed.words"), guessed, &error));
+    ASSERT_TRUE(writeWordTimes(pathIn(dir, "empty.words"), {}, &error));
+    const struct {
+        const char* recording;
+        bool uncertain;
+    } cases[] = {
+        {"sure.txt", false}, {"guessed.txt", true}, {"empty.txt", false}, {"none.txt", false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(recordingAlignmentUncertain(pathIn(dir, c.recording)), c.uncertain)
+            << c.recording;
+
+    EXPECT_EQ(withAlignmentMark(QStringLiteral("还没有练习过"), true),
+              QStringLiteral("还没有练习过\n对齐不确定"));
+    EXPECT_EQ(withAlignmentMark(QString(), true), QStringLiteral("对齐不确定"));
+    EXPECT_EQ(withAlignmentMark(QStringLiteral("还没有练习过"), false),
+              QStringLiteral("还没有练习过"));
 }
