@@ -7,13 +7,16 @@
 //   hearvex-lesson record [due] [--db FILE] [--csv]   the practice record (see record_command.h)
 //   hearvex-lesson align MEDIA TRANSCRIPT.txt a plain transcript timed as SRT (align_command.h)
 //   hearvex-lesson compare [--tsv] SENTENCE TYPED   the aligned compare and its kinds of miss
+//   hearvex-lesson lookup [--tsv] WORD...   a word's lemma, IPA, band, glosses (lookup_command.h)
 #include "align_command.h"
 #include "compare_command.h"
+#include "dictionary.h"
 #include "import_command.h"
 #include "lesson_check.h"
 #include "lesson_file.h"
 #include "lesson_list.h"
 #include "lesson_set.h"
+#include "lookup_command.h"
 #include "plain_text.h"
 #include "record_command.h"
 #include "transcript_import.h"
@@ -84,6 +87,9 @@ int usage(FILE* to = stderr) {
             "                                            compare a typed text with a sentence "
             "as F9 does,\n"
             "                                            with the kind of each miss\n"
+            "  hearvex-lesson lookup [--tsv] WORD...   each word's lemma, pronunciation, "
+            "frequency band\n"
+            "                                            (1 common .. 5 rare) and Chinese glosses\n"
             "  hearvex-lesson --help | --version"));
     return to == stdout ? 0 : 2;
 }
@@ -319,6 +325,11 @@ int main(int argc, char** argv) {
         return hearvex::lessons::runAlign(args.mid(1));
     if (command == "compare")
         return hearvex::tool::runCompareCommand(args.mid(1));
+    if (command == "lookup")
+        return hearvex::words::runLookupCommand(
+            args.mid(1),
+            hearvex::words::Dictionary::defaultPath(QCoreApplication::applicationDirPath()), stdout,
+            stderr);
     if (command == "import")
         return hearvex::lessons::runImport(args.mid(1), hearvex::lessons::importIfTranscript);
     return usage();

@@ -14,9 +14,9 @@ constexpr qint64 kHeaderBytes = kMagicBytes + 16;
 constexpr int kIndexEntryBytes = 16;
 constexpr int kFieldCount = 7;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Dictionary", text);
-}
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Dictionary)
+};
 
 QStringList splitNonEmpty(const QString& text, const QString& separator) {
     return text.split(separator, Qt::SkipEmptyParts);
@@ -49,13 +49,13 @@ bool DictionaryFile::open(const QString& path, QString* error) {
     m_data = nullptr;
     auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::ReadOnly)) {
-        *error = tr("cannot open the dictionary %1: %2").arg(path, file->errorString());
+        *error = Text::tr("cannot open the dictionary %1: %2").arg(path, file->errorString());
         return false;
     }
     const qint64 size = file->size();
     const uchar* data = size >= kHeaderBytes ? file->map(0, size) : nullptr;
     if (!data || std::memcmp(data, kMagic, kMagicBytes) != 0) {
-        *error = tr("%1 is not a dictionary of this program").arg(path);
+        *error = Text::tr("%1 is not a dictionary of this program").arg(path);
         return false;
     }
     const auto header = [data](int field) {
@@ -64,7 +64,7 @@ bool DictionaryFile::open(const QString& path, QString* error) {
     const quint32 blocks = header(0), indexOffset = header(2), poolOffset = header(3);
     if (blocks == 0 || indexOffset + quint64(blocks) * kIndexEntryBytes > quint64(size) ||
         poolOffset > quint64(size)) {
-        *error = tr("%1 is damaged").arg(path);
+        *error = Text::tr("%1 is damaged").arg(path);
         return false;
     }
     m_file = std::move(file);

@@ -683,7 +683,25 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
   hearvex-lesson lookup [--tsv] WORD...   each word&apos;s lemma, pronunciation, frequency band
                                             (1 common .. 5 rare) and Chinese glosses
   hearvex-lesson --help | --version</source>
-        <translation type="unfinished"></translation>
+        <translation>用法：
+  hearvex-lesson encode PLAIN.txt OUT.kvx   把 UTF-8 文本写成课文文件（.kvx）
+  hearvex-lesson decode IN.kvx [OUT.txt]    显示课文文件里的文字（或写成 UTF-8 文本文件）
+  hearvex-lesson check FOLDER               按程序里的顺序列出课文文件夹里的课文，
+                                            并指出每一课有什么问题
+  hearvex-lesson import MEDIA [SUBTITLES] [--into FOLDER] [--name NAME] [--replace]
+                                            按字幕把录音切开，每句字幕做成一课；
+                                            或按文字稿（TRANSCRIPT.txt）每句做成一课
+  hearvex-lesson record [--db FILE] [--csv]   列出练习记录里的每次检查和比较，从早到晚
+  hearvex-lesson record due [--db FILE] [--csv]
+                                            列出现在该复习的句子
+  hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]
+                                            给文字稿的每一句对上录音里的时间，写成 SRT 字幕
+  hearvex-lesson compare [--tsv] SENTENCE TYPED
+                                            像 F9 那样把打出的文字和句子比较，
+                                            并说出每处错误属于哪一类
+  hearvex-lesson lookup [--tsv] WORD...   查词：每个词的原形、读音、常用度
+                                            （1 最常用 .. 5 罕用）和中文释义
+  hearvex-lesson --help | --version</translation>
     </message>
     <message>
         <source>%1 is %2 itself: writing it would destroy what is read; name another output</source>
@@ -694,23 +712,23 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
     <name>LookupCommand</name>
     <message>
         <source>usage: hearvex-lesson lookup [--tsv] WORD...</source>
-        <translation type="unfinished"></translation>
+        <translation>用法：hearvex-lesson lookup [--tsv] 单词...</translation>
     </message>
     <message>
         <source>hearvex-lesson: %1</source>
-        <translation type="unfinished">hearvex-lesson：%1</translation>
+        <translation>hearvex-lesson：%1</translation>
     </message>
     <message>
         <source>hearvex-lesson: &quot;%1&quot; is not in the dictionary</source>
-        <translation type="unfinished"></translation>
+        <translation>hearvex-lesson：词典里没有“%1”</translation>
     </message>
     <message>
         <source>band %1</source>
-        <translation type="unfinished"></translation>
+        <translation>常用度 %1</translation>
     </message>
     <message>
         <source>forms: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>词形：%1</translation>
     </message>
 </context>
 <context>
@@ -786,18 +804,18 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
     </message>
 </context>
 <context>
-    <name>hearvex::words::DictionaryFile</name>
+    <name>Dictionary</name>
     <message>
         <source>cannot open the dictionary %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>无法打开词典 %1：%2</translation>
     </message>
     <message>
         <source>%1 is not a dictionary of this program</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 不是本程序的词典</translation>
     </message>
     <message>
         <source>%1 is damaged</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 已损坏</translation>
     </message>
 </context>
 </TS>
