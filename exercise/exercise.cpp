@@ -103,6 +103,10 @@ void Exercise::startSentence(const QString& lessonText) {
     skipOnError([&] { typing->takeFocus(); });
 }
 
+void Exercise::focusTypingBox() {
+    m_controls.RichTextBox1[1]->takeFocus();
+}
+
 void Exercise::check() {
     const QString typed = m_controls.RichTextBox1[1]->text();
     const CheckOutcome outcome = m_model.check(typed);

@@ -49,6 +49,9 @@ public:
     void compareAligned();
     void clearComparison();
 
+    // The typing box takes the keyboard focus (its window is activated by its owner).
+    void focusTypingBox();
+
     // The full-text hint: the whole sentence shown, or masked again.
     void setFullText(bool shown);
     bool fullTextShown() const { return m_model.fullTextShown(); }

@@ -7,8 +7,10 @@
 
 namespace hearvex {
 
-// Asks the desktop to open page (a local file); calls cannotOpen, later and on
-// the window thread, when no program of the desktop took it. Qt's
+// Asks the desktop to open page (a local web page); calls cannotOpen, later and
+// on the window thread, when no program of the desktop took it, or when the
+// desktop's program for web pages is none or a terminal one (html_handler.h),
+// asked of xdg-mime. Qt's
 // QDesktopServices starts xdg-open and counts that as success even when
 // xdg-open then finds no program for the page; so xdg-open is started here
 // (the program with the page as its one argument, never a command line) and

@@ -5,12 +5,9 @@
 #include "library_record.h"
 #include "placement.h"
 #include "window_drag.h"
+#include "window_drop.h"
 
 #include <QCoreApplication>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFileInfo>
-#include <QMimeData>
 
 namespace hearvex {
 
@@ -37,7 +34,8 @@ Form1::Form1(EngineApi& engine, QWidget* parent)
     m_player.setPausedHandler([this](bool paused) { m_repeat.showPaused(paused); });
     m_exercise.setPointerReset([this] { unsetCursor(); });
     wirePracticeRecord();
-    setAcceptDrops(true);
+    // A recording dropped anywhere on the window, the boxes included, opens and plays.
+    new WindowDrop(this, [this](const QString& path) { m_player.openTrack(path); });
 }
 
 void Form1::load() {
@@ -80,6 +78,10 @@ void Form1::recordAttempt(const exercise::AttemptResult& result) {
 lessons::Form3& Form1::form3() {
     if (!m_form3) {
         m_form3 = new lessons::Form3(*this, m_lessons, m_programDir, this);
+        m_form3->setFocusReturn([this] {
+            activateWindow();
+            m_exercise.focusTypingBox();
+        });
         new WindowDrag(m_form3);
         new LibraryRecord(
             *m_form3, m_recorder, [this] { m_recorder.showWindow(); },
@@ -87,31 +89,6 @@ lessons::Form3& Form1::form3() {
         m_form3->Form_Load();
     }
     return *m_form3;
-}
-
-namespace {
-// The first local regular file among the dropped items, or "".
-QString droppedFile(const QMimeData* data) {
-    if (!data)
-        return {};
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
-            return url.toLocalFile();
-    return {};
-}
-} // namespace
-
-void Form1::dragEnterEvent(QDragEnterEvent* event) {
-    if (!droppedFile(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-}
-
-void Form1::dropEvent(QDropEvent* event) {
-    const QString path = droppedFile(event->mimeData());
-    if (path.isEmpty())
-        return;
-    event->acceptProposedAction();
-    base::runGuarded("Form1 drop", [&] { m_player.openTrack(path); });
 }
 
 void Form1::dockLibrary() {

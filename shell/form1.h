@@ -56,11 +56,6 @@ public:
     // A check or compare was made: it goes into the practice record.
     void recordAttempt(const exercise::AttemptResult& result);
 
-protected:
-    // A recording dropped on the window opens and plays, as if named and opened.
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-
 private:
     // Replays, the record window, F10 and F12 wired to the practice record.
     void wirePracticeRecord();

@@ -285,7 +285,7 @@ void Form1Design::buildToolbar() {
         {4, QStringLiteral("全英文提示：显示整句原文，再按一下重新遮住（F8）")},
         {6, QStringLiteral("错误记录：检查输入的句子，写对的单词显示出来（Ctrl+Enter）")},
         {7, QStringLiteral("下一课：开始下一篇课文（Ctrl+PageDown）")},
-        {8, QStringLiteral("课文库：打开课文列表，双击课文开始听写")},
+        {8, QStringLiteral("课文库：打开课文列表，双击课文开始听写（Ctrl+L：用键盘选课）")},
         {9, QStringLiteral("上一课：开始上一篇课文（Ctrl+PageUp）")},
     };
     for (const auto& [index, tip] : toolbarTips)

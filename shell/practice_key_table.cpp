@@ -9,7 +9,7 @@ namespace {
 constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
 constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
 
-const std::array<PracticeKey, 14> kKeys = {{
+const std::array<PracticeKey, 16> kKeys = {{
     {Qt::Key_Escape, kNone, PracticeAction::PauseResume, "Esc",
      "暂停/继续（继续时回退2秒）；播完后从头播放", false},
     {Qt::Key_F3, kNone, PracticeAction::Back, "F3", "后退3秒", true},
@@ -28,6 +28,9 @@ const std::array<PracticeKey, 14> kKeys = {{
      "开始课文库里的下一篇课文", false},
     {Qt::Key_PageUp, kCtrl, PracticeAction::PreviousLesson, "Ctrl+PageUp",
      "开始课文库里的上一篇课文", false},
+    {Qt::Key_L, kCtrl, PracticeAction::FocusLibrary, "Ctrl+L",
+     "转到课文列表：方向键选课，Enter开始（光标回到输入框），Esc返回输入框", false},
+    {Qt::Key_F1, kNone, PracticeAction::Help, "F1", "打开使用说明", false},
 }};
 
 } // namespace

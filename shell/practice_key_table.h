@@ -22,6 +22,8 @@ enum class PracticeAction {
     NextDue,        // the next sentence due for review started
     NextLesson,     // the lesson below in the library started
     PreviousLesson, // the lesson above in the library started
+    FocusLibrary,   // the focus into the library's list, to choose a lesson by keys
+    Help,           // the help page opened
 };
 
 struct PracticeKey {

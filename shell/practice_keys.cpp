@@ -59,10 +59,16 @@ void PracticeKeys::run(PracticeAction action) {
             m_startNextDue();
         break;
     case PracticeAction::NextLesson:
-        m_toolbar.nextLesson();
+        m_toolbar.stepLessonByKey(+1);
         break;
     case PracticeAction::PreviousLesson:
-        m_toolbar.previousLesson();
+        m_toolbar.stepLessonByKey(-1);
+        break;
+    case PracticeAction::FocusLibrary:
+        m_toolbar.focusLibrary();
+        break;
+    case PracticeAction::Help:
+        m_toolbar.openHelp();
         break;
     }
 }
@@ -85,9 +91,12 @@ bool PracticeKeys::eventFilter(QObject* watched, QEvent* event) {
     const PracticeKey* entry = practiceKeyFor(key->key(), key->modifiers());
     if (!entry || QApplication::activeModalWidget() || !inOurWindows(watched))
         return false;
-    // A window that closes on Esc (the record window) keeps that key.
+    // A window that closes on Esc (the record window) keeps that key, and so
+    // does the library's list, which Esc leaves for the typing box.
+    const auto* widget = static_cast<const QWidget*>(watched);
     if (entry->action == PracticeAction::PauseResume &&
-        static_cast<const QWidget*>(watched)->window()->property("closesOnEscape").toBool())
+        (widget->window()->property("closesOnEscape").toBool() ||
+         widget->property("leavesOnEscape").toBool()))
         return false;
     if (type == QEvent::KeyPress && (entry->repeats || !key->isAutoRepeat()))
         base::runGuarded("practice key", [&] { run(entry->action); });

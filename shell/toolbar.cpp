@@ -100,6 +100,14 @@ void Toolbar::previousLesson() {
     m_library().step(-1);
 }
 
+void Toolbar::stepLessonByKey(int direction) {
+    m_library().stepOrStartSelected(direction);
+}
+
+void Toolbar::focusLibrary() {
+    m_library().focusList();
+}
+
 void Toolbar::showLibrary() {
     lessons::Form3& library = m_library();
     library.show();

@@ -38,6 +38,14 @@ public:
     // double-click starts it; nothing at either end of the list.
     void nextLesson();
     void previousLesson();
+    // Ctrl+PageDown / Ctrl+PageUp: as the buttons, except that before any
+    // lesson has been started the selected one starts (the first, at start).
+    void stepLessonByKey(int direction);
+    // Ctrl+L: the library shown, its list taking the keyboard focus.
+    void focusLibrary();
+    // 帮助 and F1: the help page, by the desktop's program for web pages where
+    // it has a graphical one, else in the program's own window.
+    void openHelp();
     // 课文库: the lesson library shown and brought forward, its list and
     // selection as they were.
     void showLibrary();
@@ -65,7 +73,6 @@ private:
     // Each button runs its operation when the mouse button is released on it.
     void wireButton(int index, void (Toolbar::*operation)());
     void showWordLists();
-    void openHelp();
     void showHelpWindow(const QString& page);
     void quit();
 

@@ -49,8 +49,9 @@ qint64 quietestFrame(const float* const* planes, int channels, qint64 frameCount
 // Where an edge is cut in planes[0..channels) (frameCount frames at
 // sampleRate): the middle of the run of quiet frames of at least 40 ms that
 // lies nearest anchorFrame (the cue's edge), else quietestFrame. A frame is
-// quiet when its 10 ms is within 6 dB of the quietest, or both 10 dB above
-// the span's floor (its tenth-quietest percent) and 20 dB under its loudest,
+// quiet when its 10 ms is within 6 dB of the quietest, or both at most 10 dB
+// above the span's floor (its tenth-quietest percent) and at least 20 dB under
+// its loudest,
 // so speech is never quiet and a noisy room still is.
 qint64 cutFrame(const float* const* planes, int channels, qint64 frameCount, int sampleRate,
                 qint64 anchorFrame);

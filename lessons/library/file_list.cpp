@@ -125,9 +125,21 @@ void FileList::mouseDoubleClickEvent(QMouseEvent* event) {
         base::runGuarded("File1 double-click", m_dblClick);
 }
 
+void FileList::setEscapeHandler(std::function<void()> handler) {
+    m_escape = std::move(handler);
+    // Read by the program's key filter, which otherwise takes Esc everywhere.
+    setProperty("leavesOnEscape", bool(m_escape));
+}
+
 void FileList::keyPressEvent(QKeyEvent* event) {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_dblClick) {
-        base::runGuarded("File1 Enter", m_dblClick);
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const std::function<void()>& onEnter = m_enter ? m_enter : m_dblClick;
+    if (enter && onEnter) {
+        base::runGuarded("File1 Enter", onEnter);
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && m_escape) {
+        base::runGuarded("File1 Esc", m_escape);
         return;
     }
     QListWidget::keyPressEvent(event);

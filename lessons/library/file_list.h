@@ -1,6 +1,7 @@
 // The lesson list: the recordings of one folder ("*.txt", any case), sorted
 // by name without regard to case, one selected at most. A single click only
-// selects; a double-click (or Enter) asks for the selected entry to start.
+// selects; a double-click (or Enter) asks for the selected entry to start, and
+// Esc asks to leave the list.
 // The list follows its folder: lessons added or removed on disk while the
 // program runs appear or vanish, the selection kept where it can be.
 #pragma once
@@ -46,6 +47,10 @@ public:
     void setListIndex(int position);
 
     void setDblClickHandler(std::function<void()> handler) { m_dblClick = std::move(handler); }
+    // Enter and Return: this instead of the double-click's handler, when given.
+    void setEnterHandler(std::function<void()> handler) { m_enter = std::move(handler); }
+    // Esc: the list is left (the keys' table lets Esc through to it).
+    void setEscapeHandler(std::function<void()> handler);
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -62,6 +67,8 @@ private:
     std::vector<int> m_folderOf;        // the index into m_paths of each row
     std::vector<std::unique_ptr<FolderWatch>> m_watches;
     std::function<void()> m_dblClick;
+    std::function<void()> m_enter;
+    std::function<void()> m_escape;
 };
 
 } // namespace hearvex::lessons

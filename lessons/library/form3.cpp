@@ -70,6 +70,8 @@ Form3::Form3(LessonHost& host, LessonState& state, const LessonFolders& folders,
             .arg(controls::styleColor(controls::kBackColor),
                  controls::styleColor(controls::kSelectionColor)));
     list->setDblClickHandler([this] { startSelected(); });
+    list->setEnterHandler([this] { startFromKeyboard(); });
+    list->setEscapeHandler([this] { giveFocusBack(); });
     list->viewport()->installEventFilter(this);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -108,6 +110,35 @@ void Form3::step(int direction) {
     startSelected();
 }
 
+void Form3::stepOrStartSelected(int direction) {
+    if (m_lessonStarted)
+        step(direction);
+    else
+        startSelected();
+}
+
+void Form3::focusList() {
+    FileList* list = m_controls.File1;
+    if (list->listIndex() < 0 && list->listCount() > 0)
+        list->setListIndex(0);
+    show();
+    raise();
+    activateWindow();
+    list->setFocus(Qt::ShortcutFocusReason);
+}
+
+void Form3::startFromKeyboard() {
+    if (m_controls.File1->listIndex() < 0)
+        return; // nothing to start: the learner is still choosing
+    startSelected();
+    giveFocusBack();
+}
+
+void Form3::giveFocusBack() {
+    if (m_focusReturn)
+        m_focusReturn();
+}
+
 void Form3::startLessonAt(int position) {
     m_controls.File1->setListIndex(position);
     startSelected();
@@ -132,6 +163,7 @@ void Form3::startSelected() {
     if (position < 0)
         return;
     m_starting = true;
+    m_lessonStarted = true;
     struct Done {
         bool& flag;
         ~Done() { flag = false; }

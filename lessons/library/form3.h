@@ -58,6 +58,12 @@ public:
     // it; at either end of the list nothing changes. With nothing selected a
     // step down starts the first lesson.
     void step(int direction);
+    // The keys' step: while no lesson has been started from the library (at
+    // start, the first is selected and waits), the selected lesson starts;
+    // after that, as step.
+    void stepOrStartSelected(int direction);
+    // Whether a lesson has been started from the library since it loaded.
+    bool lessonStarted() const { return m_lessonStarted; }
     // Selects the lesson at a position and starts it, as a double-click on it does.
     void startLessonAt(int position);
 
@@ -71,6 +77,13 @@ public:
     void setToolTipSource(std::function<QString(int position)> toolTipOf) {
         m_toolTipOf = std::move(toolTipOf);
     }
+    // The keyboard's way into the library: the window shown and activated,
+    // the list focused with its selection kept (the first entry when none).
+    void focusList();
+    // How the focus goes back to where the learner types: after Enter has
+    // started a lesson from the list, or on Esc there (nothing started).
+    void setFocusReturn(std::function<void()> giveBack) { m_focusReturn = std::move(giveBack); }
+
     // The commands of the list's context menu, by their words, in order.
     using MenuCommands = std::vector<std::pair<QString, std::function<void()>>>;
     void setMenuCommands(MenuCommands commands);
@@ -94,6 +107,8 @@ private:
     // After an import: the new lessons listed, the first selected, none started.
     void showImported(const QStringList& recordings);
     bool showLessonToolTip(const QHelpEvent& help);
+    void startFromKeyboard();
+    void giveFocusBack();
     void showMenu(const QPoint& at);
 
     Form3Controls m_controls;
@@ -103,7 +118,9 @@ private:
     controls::MouseHandler m_mouseDown;
     std::function<QString(int)> m_toolTipOf;
     MenuCommands m_menuCommands;
+    std::function<void()> m_focusReturn;
     bool m_starting = false;
+    bool m_lessonStarted = false;
     LibraryImport m_import; // last, so gone first: a running import ends before the list
 };
 

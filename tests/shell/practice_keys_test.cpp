@@ -248,8 +248,13 @@ TEST_F(PracticeKeysTest, TheSpeedHoldsAcrossLessonsAndKeysWorkFromTheLessonList)
     library.controls().File1->setFocus();
     engine.position = 10;
     QTest::keyClick(library.controls().File1, Qt::Key_F4);
+    EXPECT_EQ(transport(), (Calls{"seek 13"}));
+    // Esc leaves the list for the typing box; pressed there, it pauses.
     QTest::keyClick(library.controls().File1, Qt::Key_Escape);
-    EXPECT_EQ(transport(), (Calls{"seek 13", "pause"}));
+    EXPECT_EQ(transport(), Calls{});
+    HEARVEX_WAIT_FOR(typing()->hasFocus());
+    press(Qt::Key_Escape);
+    EXPECT_EQ(transport(), (Calls{"pause"}));
     EXPECT_TRUE(library.isVisible());
     EXPECT_EQ(library.controls().File1->listIndex(), 1);
     // Keys outside the table still reach the list.
@@ -311,4 +316,85 @@ TEST_F(PracticeKeysTest, CtrlPageKeysStepThroughTheLibraryAndStopAtItsEnds) {
     }
     EXPECT_TRUE(form.controls().Image2[7]->toolTip().endsWith(QStringLiteral("（Ctrl+PageDown）")));
     EXPECT_TRUE(form.controls().Image2[9]->toolTip().endsWith(QStringLiteral("（Ctrl+PageUp）")));
+}
+
+// The keyboard learner's path from the start: the first lesson is selected and
+// none started; the keys start the selected one, then step from there.
+TEST_F(PracticeKeysTest, AtStartCtrlPageKeysStartTheSelectedLessonFirst) {
+    const QString folder = hearvex::lessons::lessonFolder(dir.path());
+    QStringList tracks;
+    for (const char* name : {"unit1", "unit2", "unit3"}) {
+        hearvex::testing::writeLessonText(folder + '/' + name + ".kvx", QString::fromUtf8(name));
+        tracks << track(QString::fromUtf8(name) + ".txt", 30);
+    }
+    const struct {
+        Qt::Key key;
+        int selected;      // before the first press
+        QList<int> opened; // the lesson each press starts, -1 none
+    } cases[] = {{Qt::Key_PageDown, 0, {0, 1, 2}},
+                 {Qt::Key_PageUp, 0, {0, -1}},
+                 {Qt::Key_PageDown, 2, {2, -1}},
+                 {Qt::Key_PageUp, 2, {2, 1, 0}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.key << " from " << c.selected);
+        Form1 fresh(engine);
+        fresh.setProgramDir(dir.path());
+        fresh.player().setMessageHandler([](const QString&) {});
+        fresh.load();
+        fresh.show();
+        hearvex::lessons::Form3& library = fresh.form3(); // loads with the first selected
+        library.controls().File1->setListIndex(c.selected);
+        QList<int> opened;
+        for (qsizetype press = 0; press < c.opened.size(); ++press) {
+            engine.openedPath.clear();
+            QTest::keyClick(fresh.controls().RichTextBox1[1], c.key, Qt::ControlModifier);
+            opened << int(tracks.indexOf(QString::fromStdString(engine.openedPath)));
+        }
+        EXPECT_EQ(opened, c.opened);
+    }
+}
+
+TEST_F(PracticeKeysTest, CtrlLChoosesALessonByKeysAndGivesTheFocusBack) {
+    const QString folder = hearvex::lessons::lessonFolder(dir.path());
+    QStringList tracks;
+    for (const char* name : {"unit1", "unit2", "unit3"}) {
+        hearvex::testing::writeLessonText(folder + '/' + name + ".kvx", QString::fromUtf8(name));
+        tracks << track(QString::fromUtf8(name) + ".txt", 30);
+    }
+    hearvex::lessons::Form3& library = form.form3();
+    library.show();
+    form.activateWindow();
+    typing()->setFocus();
+    HEARVEX_WAIT_FOR(typing()->hasFocus());
+    hearvex::lessons::FileList* list = library.controls().File1;
+
+    // Ctrl+L, Down, Return: the second lesson starts, the focus back in the typing box.
+    press(Qt::Key_L, Qt::ControlModifier);
+    HEARVEX_WAIT_FOR(list->hasFocus());
+    EXPECT_TRUE(typing()->text().isEmpty());
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(engine.openedPath, std::string()); // moving starts nothing
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(engine.openedPath, tracks[1].toStdString());
+    HEARVEX_WAIT_FOR(typing()->hasFocus());
+    EXPECT_EQ(exerciseBox(), QStringLiteral("****2"));
+
+    // Ctrl+L, Down, Esc: nothing starts, the focus goes back, the playing lesson plays on.
+    engine.openedPath.clear();
+    engine.clearCalls();
+    press(Qt::Key_L, Qt::ControlModifier);
+    HEARVEX_WAIT_FOR(list->hasFocus());
+    EXPECT_EQ(list->listIndex(), 1);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Escape);
+    HEARVEX_WAIT_FOR(typing()->hasFocus());
+    EXPECT_EQ(engine.openedPath, std::string());
+    EXPECT_EQ(transport(), Calls{});
+    EXPECT_EQ(list->listIndex(), 2);
+
+    // The library hidden by its close button comes back for Ctrl+L.
+    library.hide();
+    press(Qt::Key_L, Qt::ControlModifier);
+    EXPECT_TRUE(library.isVisible());
+    HEARVEX_WAIT_FOR(list->hasFocus());
 }

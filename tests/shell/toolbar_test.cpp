@@ -288,25 +288,39 @@ TEST_F(ToolbarTest, HelpAsksTheDesktopToOpenTheHelpPageBesideTheProgram) {
 
 TEST_F(ToolbarTest, HelpHearsWhetherTheDesktopsOpenerFoundAProgramForThePage) {
     // An xdg-open of our own in front of the system's: it notes its argument
-    // and answers as told.
+    // and answers as told. Our xdg-mime names the desktop's program for web
+    // pages, whose entry lies where the desktop looks for it.
     QTemporaryDir bin;
     const QString script = bin.filePath("xdg-open");
     const QString asked = bin.filePath("asked");
+    const auto writeScript = [&](const QString& path, const QString& text) {
+        hearvex::testing::writeBytes(path, text.toUtf8());
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
     const auto answer = [&](int exitCode) {
-        hearvex::testing::writeBytes(
-            script, QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\nexit %2\n")
-                        .arg(asked)
-                        .arg(exitCode)
-                        .toUtf8());
-        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        writeScript(script, QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\nexit %2\n")
+                                .arg(asked)
+                                .arg(exitCode));
         QFile::remove(asked);
     };
-    const struct SearchPath {
-        QByteArray saved = qgetenv("PATH");
-        ~SearchPath() { qputenv("PATH", saved); }
-    } path;
-    qputenv("PATH", QFile::encodeName(bin.path()) + ":" + path.saved);
+    const QString applications = bin.filePath("data/applications");
+    QDir().mkpath(applications);
+    const auto defaultForPages = [&](const char* entry) {
+        hearvex::testing::writeBytes(applications + "/pages.desktop",
+                                     QByteArray("[Desktop Entry]\nType=Application\n") + entry);
+    };
+    writeScript(bin.filePath("xdg-mime"), QStringLiteral("#!/bin/sh\necho pages.desktop\n"));
+    const struct Environment {
+        QByteArray path = qgetenv("PATH"), dataHome = qgetenv("XDG_DATA_HOME");
+        ~Environment() {
+            qputenv("PATH", path);
+            qputenv("XDG_DATA_HOME", dataHome);
+        }
+    } saved;
+    qputenv("PATH", QFile::encodeName(bin.path()) + ":" + saved.path);
+    qputenv("XDG_DATA_HOME", QFile::encodeName(bin.filePath("data")));
 
+    defaultForPages("Exec=firefox %u\n");
     answer(0); // a program took the page
     click(1);
     HEARVEX_WAIT_FOR(QFile::exists(asked));
@@ -320,6 +334,31 @@ TEST_F(ToolbarTest, HelpHearsWhetherTheDesktopsOpenerFoundAProgramForThePage) {
     click(1);
     HEARVEX_WAIT_FOR(form.toolbar().helpWindow() != nullptr);
     existing(form.toolbar().helpWindow()).close();
+    HEARVEX_WAIT_FOR(form.toolbar().helpWindow() == nullptr);
+
+    // A terminal editor as the desktop's program for pages is none: the page
+    // shows in our own window at once, and the desktop is not asked to open it.
+    for (const char* terminalEntry : {"Exec=vim %F\nTerminal=true\n", "Exec=w3m %u\n"}) {
+        SCOPED_TRACE(terminalEntry);
+        defaultForPages(terminalEntry);
+        answer(0);
+        click(1);
+        HEARVEX_WAIT_FOR(form.toolbar().helpWindow() != nullptr);
+        EXPECT_FALSE(QFile::exists(asked));
+        existing(form.toolbar().helpWindow()).close();
+        HEARVEX_WAIT_FOR(form.toolbar().helpWindow() == nullptr);
+    }
+}
+
+TEST_F(ToolbarTest, F1OpensTheHelpFromAnyOfTheWindows) {
+    QList<QUrl> opened;
+    form.toolbar().setPageOpener(
+        [&opened](const QUrl& page, const std::function<void()>&) { opened << page; });
+    QTest::keyClick(form.controls().RichTextBox1[1], Qt::Key_F1);
+    library().show();
+    QTest::keyClick(library().controls().File1, Qt::Key_F1);
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened[1], QUrl::fromLocalFile(dir.path() + QStringLiteral("/Hearvex说明.htm")));
 }
 
 TEST_F(ToolbarTest, WhereTheDesktopCannotOpenThePageHelpShowsItInAWindowOfItsOwn) {
