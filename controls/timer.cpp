@@ -10,7 +10,7 @@ Timer::Timer(QObject* parent, int intervalMs, bool enabled)
     : QObject(parent)
     , m_intervalMs(intervalMs)
     , m_enabled(enabled) {
-    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setTimerType(Qt::CoarseTimer);
     connect(&m_timer, &QTimer::timeout, this, &Timer::tick);
     sync();
 }

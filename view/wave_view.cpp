@@ -30,6 +30,7 @@ void WaveView::startFresh() {
     controls::DrawingBox* picture = m_controls.picWave;
     picture->move(0, picture->y());
     picture->clear();
+    m_shown.reset();
     controls::LineControl* line = m_controls.lineCenter;
     line->setEnds(-120, line->y1(), 1560, line->y2());
 }
@@ -44,6 +45,7 @@ void WaveView::picWave_Click() {
         return;
     m_viewMode = step->next;
     m_controls.picWave->clear();
+    m_shown.reset();
     if (step->centerLineVisible)
         m_controls.lineCenter->setVisible(*step->centerLineVisible);
     if (step->backColor)
@@ -63,7 +65,7 @@ void WaveView::drawWave() {
     m_engine.getWave(first.data(), second.data());
     const std::optional<WavePolyline> points =
         wavePolyline(first, second, m_controls.picWaveFrmScaleWidth, viewHeightTwips());
-    if (!points)
+    if (!points || !changedFrame(*points))
         return;
     m_controls.picWave->clear();
     paintWave(m_controls.picWave->image(), *points);
@@ -76,11 +78,18 @@ void WaveView::drawSpectrum() {
     const QImage& image = m_controls.picWave->image();
     const std::optional<std::vector<FramePixel>> pixels = spectrumFrame(
         m_viewMode, first, second, viewHeightTwips(), {image.width(), image.height()}, m_levels);
-    if (!pixels)
+    if (!pixels || !changedFrame(*pixels))
         return;
     m_controls.picWave->clear();
     paintPixels(m_controls.picWave->image(), *pixels);
     m_controls.picWave->update();
+}
+
+bool WaveView::changedFrame(std::variant<WavePolyline, std::vector<FramePixel>> frame) {
+    if (m_shown && *m_shown == frame)
+        return false;
+    m_shown = std::move(frame);
+    return true;
 }
 
 } // namespace hearvex::view

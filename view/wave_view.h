@@ -7,6 +7,11 @@
 #include "bar_frame.h"
 #include "engine_api.h"
 #include "view_controls.h"
+#include "wave_frame.h"
+
+#include <optional>
+#include <variant>
+#include <vector>
 
 namespace hearvex::view {
 
@@ -33,11 +38,17 @@ private:
     void drawWave();
     void drawSpectrum();
     int viewHeightTwips() const;
+    // Whether frame differs from the one on screen (remembered when it does).
+    bool changedFrame(std::variant<WavePolyline, std::vector<FramePixel>> frame);
 
     ViewControls m_controls;
     EngineApi& m_engine;
     FallingLevels m_levels;
     int m_viewMode = 0;
+    // What the picture shows now, so an unchanged frame (silence, a pause
+    // with the levels fallen) is not painted and sent to the screen again;
+    // empty after the picture was cleared.
+    std::optional<std::variant<WavePolyline, std::vector<FramePixel>>> m_shown;
 };
 
 } // namespace hearvex::view

@@ -219,3 +219,26 @@ TEST_F(View, TheViewRunsByItselfFromLoadOn) {
     HEARVEX_WAIT_FOR_MS(engine.count("getSpectrum") >= 2, 5000);
     EXPECT_EQ(drawnRows(5, kBlack).size(), 37u);
 }
+
+// An unchanged frame is not painted again, but a picture cleared by a mode
+// click or a fresh start shows the same frame again on the next tick.
+TEST_F(View, AnUnchangedFrameIsRedrawnAfterThePictureWasCleared) {
+    engine.spectrumSecond[20] = 110;
+    for (int i = 0; i < 40; ++i) // the bar falls all the way, then every frame is alike
+        form.controls().TimeView->tick();
+    engine.spectrumSecond[20] = 0;
+    for (int i = 0; i < 40; ++i)
+        form.controls().TimeView->tick();
+    const QImage settled = image().copy();
+    form.controls().TimeView->tick();
+    EXPECT_EQ(image(), settled);
+    ASSERT_FALSE(drawnRows(40, kBlack).empty()); // the floor row of the bars
+    for (int i = 0; i < 6; ++i)
+        clickView(); // back to mode 2, the picture cleared on the way
+    form.controls().TimeView->tick();
+    EXPECT_EQ(image(), settled);
+    form.waveView().startFresh();
+    EXPECT_TRUE(drawnRows(40, kBlack).empty());
+    form.controls().TimeView->tick();
+    EXPECT_EQ(image(), settled);
+}
