@@ -105,6 +105,26 @@ TEST_F(ImportRefusal, ANameInUseIsRefusedAndReplacingLeavesNoLeftovers) {
               QStringLiteral("New."));
 }
 
+TEST_F(ImportRefusal, ALessonIsNeverReplacedByAnImportOfItself) {
+    const QString folder = usedFolder();
+    ASSERT_EQ(
+        importMedia(importRequest(m_media, m_srt, folder, QStringLiteral("talk"))).lessons.size(),
+        3);
+    const QStringList before = folderListing(folder);
+    const QString lesson = QDir(folder).filePath(QStringLiteral("talk-002.txt"));
+    const QString link = m_dir.filePath(QStringLiteral("link.mp3"));
+    ASSERT_TRUE(QFile::link(lesson, link));
+    for (const QString& media : {lesson, link}) {
+        SCOPED_TRACE(media.toStdString());
+        const ImportResult refused =
+            importMedia(importRequest(media, m_srt, folder, QStringLiteral("talk"), true));
+        EXPECT_EQ(refused.outcome, ImportOutcome::Failed);
+        EXPECT_TRUE(refused.message.contains(QLatin1String("would replace")))
+            << refused.message.toStdString();
+        EXPECT_EQ(folderListing(folder), before);
+    }
+}
+
 TEST_F(ImportRefusal, CancellingLeavesTheFolderAsItWas) {
     for (const bool folderExists : {true, false}) {
         SCOPED_TRACE(folderExists ? "into a lesson folder" : "into a new folder");
