@@ -18,7 +18,7 @@ packages=(
   libsqlite3-dev sqlite3 qt6-charts-dev
   libespeak-ng-dev espeak-ng-data libuchardet-dev
   qt6-l10n-tools lintian pocketsphinx-testdata
-  libpocketsphinx-dev pocketsphinx-en-us libaubio-dev weston qt6-wayland
+  libpocketsphinx-dev pocketsphinx-en-us libaubio-dev weston qt6-wayland libsamplerate0-dev
 )
 
 missing=()

@@ -1,0 +1,148 @@
+#include "take_view.h"
+
+#include "fonts.h"
+#include "take_store.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+namespace hearvex::shadow {
+
+namespace {
+
+const QColor kLaneBack(24, 36, 60);
+const QColor kWave(150, 190, 235);
+const QColor kPitch(255, 214, 64);
+const QColor kWordText(235, 240, 250);
+const QColor kMissed(255, 150, 130);
+const QColor kUnclear(255, 220, 120);
+constexpr int kWordRow = 20;
+constexpr double kSemitoneRange = 12; // the pitch curve spans an octave either way
+
+double laneSeconds(const Lane& lane) {
+    return std::max(0.5, double(lane.samples.size()) / kTakeRate);
+}
+
+void paintWave(QPainter& p, const std::vector<float>& samples, QRect area) {
+    if (samples.empty())
+        return;
+    p.setPen(kWave);
+    const double perColumn = double(samples.size()) / area.width();
+    const int middle = area.center().y();
+    for (int x = 0; x < area.width(); ++x) {
+        const auto first = size_t(x * perColumn);
+        const auto end = std::min(samples.size(), size_t((x + 1) * perColumn) + 1);
+        if (first >= end)
+            continue;
+        const auto [low, high] = std::minmax_element(samples.begin() + ptrdiff_t(first),
+                                                     samples.begin() + ptrdiff_t(end));
+        const int half = area.height() / 2;
+        p.drawLine(area.left() + x, middle - int(*high * half), area.left() + x,
+                   middle - int(*low * half));
+    }
+}
+
+void paintPitch(QPainter& p, const PitchCurve& pitch, QRect area, double seconds) {
+    p.setPen(QPen(kPitch, 2));
+    QPainterPath path;
+    bool drawing = false;
+    for (size_t i = 0; i < pitch.semitones.size(); ++i) {
+        const float s = pitch.semitones[i];
+        if (std::isnan(s)) {
+            drawing = false;
+            continue;
+        }
+        const double x = area.left() + (double(i) * kPitchHopMs / 1000.0) / seconds * area.width();
+        const double clamped = std::clamp(double(s), -kSemitoneRange, kSemitoneRange);
+        const double y = area.center().y() - clamped / kSemitoneRange * (area.height() / 2.0 - 2);
+        drawing ? path.lineTo(x, y) : path.moveTo(x, y);
+        drawing = true;
+    }
+    p.drawPath(path);
+}
+
+// The word's text as it is shown: missed in brackets, unclear with "?".
+QString shownWord(const LaneWord& word) {
+    switch (word.mark) {
+    case WordMark::Missed:
+        return QStringLiteral("[%1]").arg(word.text);
+    case WordMark::Unclear:
+        return word.text + QLatin1Char('?');
+    default:
+        return word.text;
+    }
+}
+
+void paintWord(QPainter& p, const LaneWord& word, QRect box) {
+    QFont font = p.font();
+    font.setStrikeOut(word.mark == WordMark::Missed);
+    p.setFont(font);
+    p.setPen(word.mark == WordMark::Missed    ? kMissed
+             : word.mark == WordMark::Unclear ? kUnclear
+                                              : kWordText);
+    p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, shownWord(word));
+    if (word.mark == WordMark::Unclear) {
+        p.setPen(QPen(kUnclear, 1, Qt::DotLine));
+        p.drawLine(box.left(), box.bottom(),
+                   box.left() + p.fontMetrics().horizontalAdvance(shownWord(word)), box.bottom());
+    }
+    if (word.mark == WordMark::PauseBefore) {
+        p.setPen(QPen(kMissed, 2));
+        p.drawText(QRect(box.left() - 12, box.top(), 12, box.height()), Qt::AlignCenter,
+                   QStringLiteral("‖"));
+    }
+}
+
+} // namespace
+
+TakeView::TakeView(QWidget* parent)
+    : QWidget(parent) {
+    setFont(controls::timesNewRoman(13));
+}
+
+void TakeView::setLanes(Lane model, Lane take) {
+    m_model = std::move(model);
+    m_take = std::move(take);
+    update();
+}
+
+void TakeView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const int laneHeight = height() / 2;
+    paintLane(p, m_model, QRect(0, 0, width(), laneHeight - 2));
+    paintLane(p, m_take, QRect(0, laneHeight + 2, width(), height() - laneHeight - 2));
+}
+
+void TakeView::paintLane(QPainter& p, const Lane& lane, QRect area) const {
+    p.fillRect(area, kLaneBack);
+    const QRect wave(area.left() + 4, area.top() + 18, area.width() - 8,
+                     area.height() - 22 - kWordRow);
+    p.setPen(QColor(70, 90, 125));
+    p.drawLine(wave.left(), wave.center().y(), wave.right(), wave.center().y());
+    paintWave(p, lane.samples, wave);
+    paintPitch(p, lane.pitch, wave, laneSeconds(lane));
+    p.setFont(controls::interfaceFont(12));
+    p.setPen(kWordText);
+    QString caption = lane.caption;
+    if (!lane.unplaced.isEmpty())
+        caption += QStringLiteral("    漏读：%1").arg(lane.unplaced.join(QStringLiteral("  ")));
+    p.drawText(QRect(area.left() + 6, area.top() + 2, area.width() - 12, 16),
+               Qt::AlignLeft | Qt::AlignVCenter, caption);
+    p.setFont(font());
+    const double seconds = laneSeconds(lane);
+    for (const LaneWord& word : lane.words) {
+        const int x = wave.left() + int(double(word.startMs) / 1000.0 / seconds * wave.width());
+        const int end = wave.left() + int(double(word.endMs) / 1000.0 / seconds * wave.width());
+        p.setPen(QColor(110, 130, 170));
+        p.drawLine(x, wave.top(), x, wave.bottom() + 4);
+        if (word.mark != WordMark::None && word.mark != WordMark::PauseBefore)
+            p.fillRect(QRect(x, wave.bottom() - 3, std::max(2, end - x), 4),
+                       word.mark == WordMark::Missed ? kMissed : kUnclear);
+        paintWord(p, word, QRect(x + 2, wave.bottom() + 4, std::max(20, end - x), kWordRow - 2));
+    }
+}
+
+} // namespace hearvex::shadow
