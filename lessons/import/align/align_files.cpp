@@ -4,6 +4,7 @@
 #include "safe_output.h"
 #include "transcript_sentences.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -47,8 +48,12 @@ QString transcriptProblem(const QByteArray& path) {
 QString outputProblem(const QByteArray& out, const QByteArray& media,
                       const QByteArray& transcript) {
     const QString name = QFile::decodeName(out);
-    if (QFileInfo(name).isDir())
+    const QFileInfo info(name);
+    if (info.isDir())
         return AlignText::tr("%1 is a folder; name the subtitle file to write").arg(name);
+    if (!info.absoluteDir().exists())
+        return AlignText::tr("cannot write %1: the folder %2 does not exist")
+            .arg(name, QDir::toNativeSeparators(info.absolutePath()));
     const QByteArray input = inputOverwrittenBy(out, {media, transcript});
     if (input.isEmpty())
         return {};

@@ -13,8 +13,8 @@ namespace hearvex::lessons {
 // which says why.
 QString transcriptProblem(const QByteArray& path);
 
-// Why the subtitles cannot be written to out: a folder, or one of the files
-// being read (also through a link), which they would overwrite; an empty
+// Why the subtitles cannot be written to out: a folder, a missing folder, or
+// one of the files being read (also through a link), which they would overwrite; an empty
 // string when they can.
 QString outputProblem(const QByteArray& out, const QByteArray& media, const QByteArray& transcript);
 

@@ -82,6 +82,7 @@ TEST_F(AlignFiles, RefusesAnOutputThatIsAFolderOrAnInput) {
         {"link.srt", "another name of the recording"},
         {"hard.srt", "another name of the transcript"},
         {"folder.txt", "is a folder"},
+        {"none/talk.srt", "does not exist"},
     };
     for (const Case& c : cases) {
         const QString problem = outputProblem(path(c.out), path("talk.mp3"), path("talk.txt"));
