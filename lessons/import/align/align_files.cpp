@@ -50,7 +50,7 @@ QString outputProblem(const QByteArray& out, const QByteArray& media,
     const QString name = QFile::decodeName(out);
     const QFileInfo info(name);
     if (info.isDir())
-        return AlignText::tr("%1 is a folder; name the subtitle file to write").arg(name);
+        return AlignText::tr("%1 is a folder; name the file to write").arg(name);
     if (!info.absoluteDir().exists())
         return AlignText::tr("cannot write %1: the folder %2 does not exist")
             .arg(name, QDir::toNativeSeparators(info.absolutePath()));
@@ -60,11 +60,11 @@ QString outputProblem(const QByteArray& out, const QByteArray& media,
     const QString what =
         input == media ? AlignText::tr("the recording") : AlignText::tr("the transcript");
     if (input == out)
-        return AlignText::tr("%1 is %2 itself: the subtitles would overwrite it; name another "
-                             "output with -o")
+        return AlignText::tr("%1 is %2 itself: writing there would overwrite it; name another "
+                             "output")
             .arg(name, what);
-    return AlignText::tr("%1 is another name of %2 %3: the subtitles would overwrite it; name "
-                         "another output with -o")
+    return AlignText::tr("%1 is another name of %2 %3: writing there would overwrite it; name "
+                         "another output")
         .arg(name, what, QFile::decodeName(input));
 }
 

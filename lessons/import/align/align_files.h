@@ -13,9 +13,9 @@ namespace hearvex::lessons {
 // which says why.
 QString transcriptProblem(const QByteArray& path);
 
-// Why the subtitles cannot be written to out: a folder, a missing folder, or
-// one of the files being read (also through a link), which they would overwrite; an empty
-// string when they can.
+// Why an output (the subtitles, the word times) cannot be written to out: a folder, a missing
+// folder, or one of the files being read (also through a link), which it would overwrite; an
+// empty string when they can.
 QString outputProblem(const QByteArray& out, const QByteArray& media, const QByteArray& transcript);
 
 } // namespace hearvex::lessons
