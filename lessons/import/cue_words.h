@@ -1,6 +1,6 @@
 // Finding the import's sentences' words in the media. The import asks with
 // the stretch of media each sentence is said in; the aligner, a layer above,
-// answers (align/cue_word_finder.h). No FFmpeg here.
+// answers (cue_word_finder.h). No FFmpeg here.
 #pragma once
 
 #include "word_times.h"

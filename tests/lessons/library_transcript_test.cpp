@@ -1,6 +1,7 @@
 // A recording dropped on the lesson library with its plain transcript:
-// aligned and cut one lesson per sentence behind the progress dialog, whose
-// label names the steps; another recording's transcript is refused.
+// aligned and cut one lesson per sentence (per phrase of a long one) behind
+// the progress dialog, whose label names the steps; another recording's
+// transcript is refused.
 #include "form3.h"
 #include "lesson_file.h"
 #include "lesson_list.h"
@@ -94,19 +95,21 @@ TEST_F(DropTranscript, BesideTheRecordingItBecomesOneLessonPerSentence) {
     writeText(QStringLiteral("talk.txt"), truth.sentences.join(QLatin1Char(' ')).toUtf8());
     drop({dir.filePath(QStringLiteral("talk.wav"))});
     const QStringList labels = labelsUntilDone();
+    // One lesson per sentence, a long sentence one per phrase.
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return form->controls().File1->listCount() == int(truth.sentences.size()); }, 5000))
+        [&] { return form->controls().File1->listCount() >= int(truth.sentences.size()); }, 5000))
         << messages.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(labels.join(QLatin1Char('|')).contains(QStringLiteral("对齐")))
         << labels.join(QLatin1Char('|')).toStdString();
     const QString folder = lessonFolder(dir.path());
-    for (int k = 0; k < truth.sentences.size(); ++k)
-        EXPECT_EQ(
-            readLessonText(QDir(folder).filePath(
-                               QStringLiteral("talk-%1.kvx").arg(k + 1, 3, 10, QLatin1Char('0'))))
-                .text,
-            truth.sentences.at(k));
+    QStringList texts;
+    for (int k = 0; k < form->controls().File1->listCount(); ++k)
+        texts << readLessonText(
+                     QDir(folder).filePath(
+                         QStringLiteral("talk-%1.kvx").arg(k + 1, 3, 10, QLatin1Char('0'))))
+                     .text;
+    EXPECT_EQ(texts.join(QLatin1Char(' ')), truth.sentences.join(QLatin1Char(' ')));
 }
 
 TEST_F(DropTranscript, AnotherRecordingsTranscriptIsRefused) {
