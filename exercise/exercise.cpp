@@ -3,6 +3,7 @@
 #include "compare_score.h"
 #include "guard.h"
 #include "marks.h"
+#include "miss_text.h"
 #include "word_alignment.h"
 
 #include <QTextCharFormat>
@@ -74,6 +75,7 @@ void Exercise::showModel() {
     skipOnError([&] { m_controls.keywordSwitch->setBorderStyle(m_model.keywordHintOn() ? 1 : 0); });
     skipOnError(
         [&] { m_controls.fullTextSwitch->setBorderStyle(m_model.fullTextShown() ? 1 : 0); });
+    markMisses();
 }
 
 // Both boxes in white, and what is typed next.
@@ -113,7 +115,8 @@ void Exercise::check() {
     showModel();
     if (m_model.started() && outcome.words > 0)
         emit attemptMade({AttemptResult::Kind::Check, m_model.sentence(), typed, outcome.uncovered,
-                          outcome.words, outcome.missedWords});
+                          outcome.words, outcome.missedWords,
+                          checkedMisses(typed, outcome.missedWords)});
 }
 
 void Exercise::compareAligned() {
@@ -128,19 +131,23 @@ void Exercise::compareAligned() {
         if (!word.matched)
             wrong.push_back({word.start, word.length});
     typing->setMarks(wrong, wrongWordFormat());
+    m_comparison = Comparison{alignment, comparePairs(alignment, m_facts)};
     m_controls.lbScore->setCaption(scoreCaption(alignment));
-    m_controls.lbScore->setToolTip(scoreToolTip(alignment));
+    m_controls.lbScore->setToolTip(missesToolTip(alignment, m_comparison->pairs));
+    markMisses();
     if (!m_model.started() || alignment.sentence.empty())
         return;
     QStringList missed;
     for (const QString& word : alignment.missedWords())
         missed.append(word);
     emit attemptMade({AttemptResult::Kind::Compare, m_model.sentence(), typedText,
-                      alignment.matchedCount(), static_cast<int>(alignment.sentence.size()),
-                      missed});
+                      alignment.matchedCount(), static_cast<int>(alignment.sentence.size()), missed,
+                      sentenceMisses(m_comparison->pairs)});
 }
 
 void Exercise::clearComparison() {
+    m_comparison.reset();
+    m_controls.RichTextBox1[0]->clearMarks();
     m_controls.RichTextBox1[1]->clearMarks();
     m_controls.lbScore->setCaption(QString());
     m_controls.lbScore->setToolTip(QString());

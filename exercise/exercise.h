@@ -10,10 +10,13 @@
 #include "attempt_result.h"
 #include "dictation_model.h"
 #include "exercise_controls.h"
+#include "miss_pairs.h"
+#include "word_facts.h"
 
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace hearvex::exercise {
 
@@ -48,6 +51,17 @@ public:
     // the typed text, and the next lesson, clear it.
     void compareAligned();
     void clearComparison();
+
+    // What the kinds of miss ask of the dictionary; without it (no dictionary
+    // beside the program) the kinds that need one are not found.
+    void setWordFacts(WordFacts facts) { m_facts = std::move(facts); }
+    // F9: the aligned compare. Pressed again while it stands: the whole
+    // sentence in the exercise box, its words missed or written wrong marked
+    // as the typed ones are, and the score's tooltip with the kind of each
+    // miss shown; once more, masked again.
+    void compareOrShowMisses();
+    // A compare made, and the typed text unchanged since.
+    bool comparisonStands() const { return m_comparison.has_value(); }
 
     // The typing box takes the keyboard focus (its window is activated by its owner).
     void focusTypingBox();
@@ -85,12 +99,23 @@ private:
     void showModel();
     void whitenBoxes();
     void setHint(const QString& word, int sourceIndex, int x, int y);
+    // The standing compare's missed words marked in the exercise box while it
+    // shows the whole sentence; no marks otherwise.
+    void markMisses();
+    void showMissesTip();
+    std::vector<WordMiss> checkedMisses(const QString& typed, const QStringList& missed) const;
 
     ExerciseControls m_controls;
     DictationModel m_model;
     QMetaObject::Connection m_typingChanged;
     std::function<void()> m_resetPointer;
     QString m_hint; // the exercise box's tooltip as last set
+    WordFacts m_facts;
+    struct Comparison {
+        WordAlignment alignment;
+        std::vector<ComparedPair> pairs;
+    };
+    std::optional<Comparison> m_comparison;
 };
 
 } // namespace hearvex::exercise

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "dictation.h"
+#include "dictionary_facts.h"
 #include "guard.h"
 #include "library_record.h"
 #include "placement.h"
@@ -33,6 +34,10 @@ Form1::Form1(EngineApi& engine, QWidget* parent)
     m_player.setFreshPlayHandler([this] { m_repeat.switchOff(); });
     m_player.setPausedHandler([this](bool paused) { m_repeat.showPaused(paused); });
     m_exercise.setPointerReset([this] { unsetCursor(); });
+    // Without the dictionary the compare still runs; only the kinds that need it go untold.
+    QString dictionaryError;
+    m_dictionary.open(words::Dictionary::defaultPath(m_programDir), &dictionaryError);
+    m_exercise.setWordFacts(exercise::dictionaryFacts(m_dictionary));
     wirePracticeRecord();
     // A recording dropped anywhere on the window, the boxes included, opens and plays.
     new WindowDrop(this, [this](const QString& path) { m_player.openTrack(path); });

@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include "dictionary.h"
 #include "due_lessons.h"
 #include "engine_api.h"
 #include "exercise.h"
@@ -68,6 +69,8 @@ private:
     player::Player m_player;
     repeat::Repeat m_repeat;
     exercise::Exercise m_exercise;
+    // The dictionary beside the program, read a block at a time as words are asked.
+    words::Dictionary m_dictionary;
     Toolbar m_toolbar;
     PracticeRecorder m_recorder;
     DueLessons m_dueLessons;

@@ -48,7 +48,7 @@ void PracticeKeys::run(PracticeAction action) {
         m_toolbar.check();
         break;
     case PracticeAction::Compare:
-        m_exercise.compareAligned();
+        m_exercise.compareOrShowMisses();
         break;
     case PracticeAction::Record:
         if (m_toggleRecord)

@@ -194,7 +194,8 @@ TEST_F(PracticeKeysTest, WhileTypingEveryKeyRunsItsOperationAndTheTypedTextStays
     // F9 aligns the words: "is" missed, the second "from" extra.
     press(Qt::Key_F9);
     EXPECT_EQ(form.controls().lbScore->caption(), QStringLiteral("7/8"));
-    EXPECT_EQ(form.controls().lbScore->toolTip(), QStringLiteral("漏掉或写错的词：is"));
+    EXPECT_EQ(form.controls().lbScore->toolTip(),
+              QStringLiteral("漏掉或写错的词：is\n\nis → （漏写）：虚词\nfrom：多写"));
     EXPECT_EQ(marks(), (std::vector<std::string>{"27:from"}));
 
     EXPECT_EQ(typing()->text(), kTyped);
@@ -208,7 +209,7 @@ TEST_F(PracticeKeysTest, TheCompareGoesWithTheNextKeystrokeOrLesson) {
     press(Qt::Key_F9);
     EXPECT_EQ(form.controls().lbScore->caption(), QStringLiteral("0/4"));
     EXPECT_EQ(form.controls().lbScore->toolTip(),
-              QStringLiteral("漏掉或写错的词：I like green tea."));
+              QStringLiteral("漏掉或写错的词：I like green tea.\n\n还没写：I like green tea."));
 
     QTest::keyClicks(typing(), QStringLiteral("I lik"));
     QTest::keyClick(typing(), Qt::Key_Return);
