@@ -13,4 +13,9 @@ QPoint dockedTopLeft(const QRect& mainFrameGeometry) {
     return {mainFrameGeometry.x() + mainFrameGeometry.width(), mainFrameGeometry.y()};
 }
 
+bool platformPlacesWindows(const QString& platformName) {
+    // "wayland", "wayland-egl", "wayland-xcomposite-glx"...
+    return !platformName.startsWith(QLatin1String("wayland"), Qt::CaseInsensitive);
+}
+
 } // namespace hearvex

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 namespace hearvex {
 
@@ -16,5 +17,10 @@ QPoint centredTopLeft(const QSize& screenPixels);
 // The lesson library's top left: against the main window's right edge (its
 // left plus its outer width, frame included) and level with its top.
 QPoint dockedTopLeft(const QRect& mainFrameGeometry);
+
+// Whether windows can be placed by the program on this Qt platform. Wayland
+// leaves every window's place to the compositor, so there the main window and
+// the library are held in one window to stay docked (docked_pair.h).
+bool platformPlacesWindows(const QString& platformName);
 
 } // namespace hearvex

@@ -77,7 +77,11 @@ bool PracticeKeys::inOurWindows(const QObject* receiver) const {
     // Widgets only: a key goes to the platform window first, then to its focus widget.
     if (!receiver->isWidgetType())
         return false;
-    for (auto* w = static_cast<const QWidget*>(receiver); w; w = w->parentWidget())
+    const auto* widget = static_cast<const QWidget*>(receiver);
+    // The library held in one window with the main window is its sibling there.
+    if (widget->window() == m_window.window())
+        return true;
+    for (auto* w = widget; w; w = w->parentWidget())
         if (w == &m_window)
             return true;
     return false;

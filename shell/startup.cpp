@@ -8,7 +8,8 @@ namespace hearvex {
 
 Startup::Startup(EngineApi& engine, const QString& programDir)
     : m_engine(engine)
-    , m_programDir(programDir) {}
+    , m_programDir(programDir)
+    , m_placesWindows(platformPlacesWindows(QGuiApplication::platformName())) {}
 
 Startup::~Startup() {
     if (Form4* splash = m_splash)
@@ -34,22 +35,32 @@ void Startup::bringUpMainWindow() {
     m_form1 = std::make_unique<Form1>(m_engine);
     m_form1->setProgramDir(m_programDir);
     m_form1->load();
-    m_form1->show();
+    placeWindows();
     // The practice record opens once the window is up; nothing waits for it.
     QTimer::singleShot(0, m_form1.get(), [form1 = m_form1.get()] {
         form1->recorder().open(record::defaultRecordPath());
     });
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    m_form1->move(centredTopLeft(screen ? screen->geometry().size() : QSize(800, 480)));
-
-    lessons::Form3& form3 = m_form1->form3();
-    form3.show();
-    form3.move(dockedTopLeft(m_form1->frameGeometry()));
-
     m_form1->lessonState().curLesson = 1;
     splash->close();
     if (!m_recordingToOpen.isEmpty())
         m_form1->player().openTrack(m_recordingToOpen);
+}
+
+void Startup::placeWindows() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QPoint topLeft = centredTopLeft(screen ? screen->geometry().size() : QSize(800, 480));
+    lessons::Form3& form3 = m_form1->form3();
+    if (!m_placesWindows) {
+        m_pair = std::make_unique<DockedPair>(*m_form1, form3);
+        form3.show();
+        m_pair->move(topLeft); // a wish the compositor may ignore
+        m_pair->show();
+        return;
+    }
+    m_form1->show();
+    m_form1->move(topLeft);
+    form3.show();
+    form3.move(dockedTopLeft(m_form1->frameGeometry()));
 }
 
 } // namespace hearvex

@@ -24,8 +24,11 @@ void WindowDrag::Form_MouseDown(int button, QPoint local, QPoint global) {
     if (m_window->childAt(local))
         return;
     endSystemMove();
-    m_window->winId(); // the native window the system moves
-    if (m_systemMove(m_window->windowHandle())) {
+    // The top-level window is moved: the window itself, or the one holding it
+    // (the main window and the library held in one, docked_pair.h).
+    QWidget* topLevel = m_window->window();
+    topLevel->winId(); // the native window the system moves
+    if (m_systemMove(topLevel->windowHandle())) {
         // The system moves the window from here and does not say when it is
         // done; the window's moves reach the program late, after pointer
         // events that follow the release. So every move of the window counts
@@ -37,12 +40,12 @@ void WindowDrag::Form_MouseDown(int button, QPoint local, QPoint global) {
         return;
     }
     m_following = true;
-    m_grabOffset = global - m_window->pos();
+    m_grabOffset = global - topLevel->pos();
 }
 
 void WindowDrag::follow(QPoint global) {
     if (m_window)
-        m_window->move(global - m_grabOffset);
+        m_window->window()->move(global - m_grabOffset);
 }
 
 void WindowDrag::endDrag() {
@@ -63,7 +66,7 @@ void WindowDrag::endSystemMove() {
 bool WindowDrag::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (m_systemMoving) {
-        if (watched == m_window && type == QEvent::Move && m_afterDrag)
+        if (m_window && watched == m_window->window() && type == QEvent::Move && m_afterDrag)
             base::runGuarded("window drag step", m_afterDrag);
         else if (type == QEvent::MouseButtonPress)
             endSystemMove();

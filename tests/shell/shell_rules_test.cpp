@@ -20,6 +20,17 @@ TEST(StartupPlacement, DocksTheLibraryAgainstTheMainWindowsOuterRightEdge) {
     EXPECT_EQ(hearvex::dockedTopLeft(QRect(-82, -24, 644, 508)), QPoint(562, -24));
 }
 
+TEST(StartupPlacement, OnlyWaylandKeepsTheProgramFromPlacingItsWindows) {
+    const struct {
+        const char* platform;
+        bool places;
+    } cases[] = {{"xcb", true},          {"offscreen", true}, {"minimal", true}, {"wayland", false},
+                 {"wayland-egl", false}, {"Wayland", false},  {"eglfs", true},   {"", true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(hearvex::platformPlacesWindows(QString::fromLatin1(c.platform)), c.places)
+            << c.platform;
+}
+
 TEST(PracticeKeyTable, EachKeyHasOneEntryAndEveryActionAKey) {
     const auto keys = hearvex::practiceKeys();
     for (size_t i = 0; i < keys.size(); ++i) {

@@ -10,9 +10,11 @@
 #include "translations.h"
 #include "twips.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -106,6 +108,71 @@ TEST(Startup, TheSplashsTickBringsUpTheMainWindowAndTheDockedLibrary) {
     EXPECT_FALSE(splash.controls().Timer1->enabled());
     HEARVEX_WAIT_FOR(watch.isNull());
     EXPECT_EQ(startup.splash(), nullptr);
+}
+
+// Where the platform cannot place windows (Wayland), one window holds both:
+// the main window at its top left, unchanged, the library against its right
+// edge; they move together, and the pair narrows while the library is hidden.
+TEST(Startup, WhereWindowsCannotBePlacedOneWindowHoldsTheMainWindowAndTheLibrary) {
+    QTemporaryDir dir;
+    const QString lessons = hearvex::lessons::lessonFolder(dir.path());
+    QDir().mkpath(lessons);
+    for (const char* name : {"/a.txt", "/b.txt"}) {
+        hearvex::testing::writeBytes(lessons + name, "x");
+        hearvex::testing::writeLessonText(QString(lessons + name).replace(".txt", ".kvx"),
+                                          QStringLiteral("A b."));
+    }
+    ScriptedEngine engine;
+    engine.addTrack((lessons + "/a.txt").toStdString(), "a", 30);
+    {
+        Startup startup(engine, dir.path());
+        startup.setPlacesWindows(false);
+        startup.begin();
+        existing(startup.splash()).controls().Timer1->tick();
+        hearvex::Form1& form1 = existing(startup.form1());
+        hearvex::lessons::Form3& form3 = form1.form3();
+        hearvex::DockedPair& pair = existing(startup.dockedPair());
+
+        EXPECT_TRUE(pair.isWindow());
+        EXPECT_TRUE(shown(&pair));
+        EXPECT_EQ(form1.window(), &pair);
+        EXPECT_EQ(form3.window(), &pair);
+        EXPECT_EQ(pair.windowTitle(), QStringLiteral("Hearvex"));
+        EXPECT_EQ(form1.geometry(), QRect(0, 0, 640, 480)); // the client area as designed
+        EXPECT_EQ(form3.geometry(), QRect(640, 0, 152, 480));
+        EXPECT_EQ(pair.size(), QSize(792, 480));
+        EXPECT_EQ(form1.controls().Image2[1]->mapTo(&form1, QPoint()),
+                  form1.controls().Image2[1]->mapTo(&pair, QPoint()));
+        EXPECT_EQ(form3.controls().File1->listIndex(), 0);
+
+        // Dragging the main window's title strip moves the pair, not the main window in it.
+        const QPoint before = pair.pos();
+        QTest::mousePress(&form1, Qt::LeftButton, {}, QPoint(300, 20));
+        QMouseEvent drag(QEvent::MouseMove, QPointF(340, 50),
+                         QPointF(form1.mapToGlobal(QPoint(340, 50))), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&form1, &drag);
+        QTest::mouseRelease(&form1, Qt::LeftButton, {}, QPoint(340, 50));
+        EXPECT_EQ(form1.pos(), QPoint(0, 0));
+        EXPECT_EQ(form3.pos(), QPoint(640, 0));
+        EXPECT_NE(pair.pos(), before);
+
+        // 关闭 narrows the pair; the cassette button widens it again.
+        QTest::mouseClick(form3.controls().Image2, Qt::LeftButton);
+        EXPECT_FALSE(shown(&form3));
+        EXPECT_EQ(pair.size(), QSize(640, 480));
+        form1.toolbar().showLibrary();
+        EXPECT_TRUE(shown(&form3));
+        EXPECT_EQ(pair.size(), QSize(792, 480));
+        EXPECT_EQ(form3.pos(), QPoint(640, 0));
+
+        // The keys reach the library held beside the main window.
+        form3.controls().File1->setFocus();
+        QTest::keyClick(form3.controls().File1, Qt::Key_PageDown, Qt::ControlModifier);
+        EXPECT_EQ(engine.callsNamed("open"),
+                  std::vector<std::string>{"open " + (lessons + "/a.txt").toStdString()});
+    }
+    // The pair gives both windows back before they go: nothing is deleted twice.
 }
 
 TEST(Startup, TheSplashTimerStartsByItselfOnceTheSplashIsUp) {
