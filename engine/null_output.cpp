@@ -10,8 +10,10 @@ NullOutput::~NullOutput() {
 }
 
 int NullOutput::periodFrames(std::int32_t sampleRate) {
+    // About 20 ms: nothing is heard, so the latency a card's 10 ms buys is
+    // worth nothing here, and half the wake-ups are saved.
     int frames = 32;
-    while (frames * 100 < sampleRate && frames < 8192)
+    while (frames * 50 < sampleRate && frames < 8192)
         frames *= 2;
     return frames;
 }

@@ -45,7 +45,7 @@ public:
     // (may be null). Returns the frames rendered; 0 unless open in manual mode.
     int pull(float* out, int frameCount);
 
-    // Frames per render call: a power of two of about 10 ms, as a sound card takes.
+    // Frames per render call: a power of two of about 20 ms.
     static int periodFrames(std::int32_t sampleRate);
 
 private:
