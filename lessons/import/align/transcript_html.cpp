@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 #include <optional>
 
 namespace hearvex::lessons {
@@ -41,6 +42,8 @@ bool isBlock(const QString& name) {
     return blocks.contains(name);
 }
 
+constexpr qsizetype kLongestTag = 1024;
+
 struct Tag {
     QString name; // lower case
     bool closing = false;
@@ -48,8 +51,9 @@ struct Tag {
     qsizetype end = 0; // one past its '>'
 };
 
-// The tag opening at `at`, if a '<' there opens one ("< 3" and "<3" are text).
-std::optional<Tag> tagAt(const QString& html, qsizetype at) {
+// The tag opening at `at`, if a '<' there opens one ("< 3" and "<3" are text);
+// nextClose is the first '>' after it (-1: none).
+std::optional<Tag> tagAt(const QString& html, qsizetype at, qsizetype nextClose) {
     Tag tag;
     qsizetype i = at + 1;
     tag.closing = i < html.size() && html.at(i) == QLatin1Char('/');
@@ -60,8 +64,14 @@ std::optional<Tag> tagAt(const QString& html, qsizetype at) {
     if (i == nameStart || !html.at(nameStart).isLetter())
         return std::nullopt;
     tag.name = html.mid(nameStart, i - nameStart).toLower();
+    // Quoted attribute values may hold '>'; an unclosed quote ends the tag at
+    // its first '>', and a tag is never longer than kLongestTag, so that a page
+    // full of stray quotes or '<' is still read in one pass.
+    if (nextClose < 0)
+        return std::nullopt;
+    const qsizetype limit = std::min(html.size(), i + kLongestTag);
     QChar quote;
-    for (; i < html.size(); ++i) {
+    for (; i < limit; ++i) {
         const QChar c = html.at(i);
         if (!quote.isNull())
             quote = c == quote ? QChar() : quote;
@@ -69,9 +79,11 @@ std::optional<Tag> tagAt(const QString& html, qsizetype at) {
             quote = c;
         else if (c == QLatin1Char('>'))
             break;
+        else if (c == QLatin1Char('<'))
+            return std::nullopt; // "a <b or c": text
     }
-    if (i >= html.size())
-        return std::nullopt;
+    if (i >= limit)
+        i = nextClose;
     tag.selfClosing = html.at(i - 1) == QLatin1Char('/');
     tag.end = i + 1;
     return tag;
@@ -155,10 +167,14 @@ QString htmlAsTranscript(const QString& html) {
     QString out;
     qsizetype textStart = 0;
     qsizetype i = 0;
+    qsizetype nextClose = html.indexOf(QLatin1Char('>'));
     while (i < html.size()) {
         const qsizetype lt = html.indexOf(QLatin1Char('<'), i);
-        if (lt < 0)
-            break;
+        if (lt >= 0 && nextClose >= 0 && nextClose < lt)
+            nextClose = html.indexOf(QLatin1Char('>'), lt);
+        if (lt < 0 || nextClose < 0)
+            break; // no tag opens without a '>' after it
+
         std::optional<Tag> tag;
         qsizetype next = lt + 1;
         if (QStringView(html).mid(lt).startsWith(u"<!--"))
@@ -166,7 +182,7 @@ QString htmlAsTranscript(const QString& html) {
         else if (lt + 1 < html.size() &&
                  (html.at(lt + 1) == QLatin1Char('!') || html.at(lt + 1) == QLatin1Char('?')))
             next = skipPast(html, lt, u">"); // <!DOCTYPE>, <?xml?>, <![CDATA[
-        else if ((tag = tagAt(html, lt)))
+        else if ((tag = tagAt(html, lt, nextClose)))
             next = !tag->closing && !tag->selfClosing && isHidden(tag->name)
                        ? endOfElement(html, *tag)
                        : tag->end;

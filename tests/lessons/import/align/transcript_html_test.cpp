@@ -50,6 +50,14 @@ TEST(HtmlAsTranscript, KeepsTextThatIsNotATag) {
     EXPECT_EQ(htmlAsTranscript(QStringLiteral("<p>cut off <b")).trimmed(),
               QStringLiteral("cut off &lt;b"));
     EXPECT_EQ(htmlAsTranscript(QStringLiteral("<script>never closed")).trimmed(), QString());
+    EXPECT_EQ(htmlAsTranscript(QStringLiteral("<p title='it\\'s>Hi.</p>")).trimmed(),
+              QStringLiteral("Hi."));
+    EXPECT_EQ(htmlAsTranscript(QStringLiteral("<p>a <b or <c</p>")).trimmed(),
+              QStringLiteral("a &lt;b or &lt;c"));
+    // Thousands of stray '<' and quotes are read in one pass, not one per mark.
+    const QString stray =
+        QStringLiteral("<p>") + QStringLiteral("<a ' ").repeated(200000) + QStringLiteral(">");
+    EXPECT_FALSE(htmlAsTranscript(stray).isEmpty());
 }
 
 } // namespace
