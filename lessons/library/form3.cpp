@@ -1,6 +1,7 @@
 #include "form3.h"
 #include "colors.h"
 
+#include "alignment_mark.h"
 #include "artwork.h"
 #include "fonts.h"
 #include "guard.h"
@@ -206,15 +207,26 @@ bool Form3::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+QString Form3::lessonToolTip(int position) const {
+    QString tip;
+    if (m_toolTipOf)
+        base::runGuarded("File1 tooltip", [&] { tip = m_toolTipOf(position); });
+    const ListedLesson lesson = lessonAt(position);
+    bool uncertain = false;
+    if (!lesson.file.isEmpty())
+        base::runGuarded("File1 alignment mark", [&] {
+            uncertain =
+                recordingAlignmentUncertain(QFile::encodeName(lesson.folder) + '/' + lesson.file);
+        });
+    return withAlignmentMark(tip, uncertain);
+}
+
 bool Form3::showLessonToolTip(const QHelpEvent& help) {
-    if (!m_toolTipOf)
-        return false;
     const FileList& list = *m_controls.File1;
     const int position = list.indexAt(help.pos()).row();
     if (position < 0)
         return false;
-    QString tip;
-    base::runGuarded("File1 tooltip", [&] { tip = m_toolTipOf(position); });
+    const QString tip = lessonToolTip(position);
     if (tip.isEmpty())
         return false;
     QToolTip::showText(help.globalPos(), tip, list.viewport(),

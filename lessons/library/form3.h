@@ -77,6 +77,9 @@ public:
     void setToolTipSource(std::function<QString(int position)> toolTipOf) {
         m_toolTipOf = std::move(toolTipOf);
     }
+    // The tooltip of the lesson at a position: the source's text, and 对齐不确定
+    // on a line of its own when the lesson's word times are only a guess.
+    QString lessonToolTip(int position) const;
     // The keyboard's way into the library: the window shown and activated,
     // the list focused with its selection kept (the first entry when none).
     void focusList();

@@ -289,3 +289,19 @@ TEST_F(LessonLibrary, WhereTheProgramsFolderIsReadOnlyTheLearnersOwnLessonsFollo
     EXPECT_EQ(host.calls, QStringList({QStringLiteral("start My own. | ") + own +
                                        QStringLiteral("/a-mine.txt")}));
 }
+
+TEST_F(LessonLibrary, TheToolTipMarksALessonWhoseWordTimesAreUncertain) {
+    writeBytes(lessonPath(QStringLiteral("unit1.words")),
+               "0.1\t0.4\t0.95\tOne\n0.4\t0.9\t0.90\ttwo.\n");
+    writeBytes(lessonPath(QStringLiteral("unit2.words")),
+               "0.1\t0.5\t0.40\tSecond\n0.5\t0.9\t0.30\tlesson.\n");
+    writeBytes(lessonPath(QStringLiteral("unit3.words")), "damaged\n");
+    // Without a source of its own, the mark alone; with one, on a line after it.
+    EXPECT_EQ(form().lessonToolTip(0), QString());
+    EXPECT_EQ(form().lessonToolTip(1), QStringLiteral("对齐不确定"));
+    EXPECT_EQ(form().lessonToolTip(2), QString());
+    EXPECT_EQ(form().lessonToolTip(7), QString());
+    form().setToolTipSource([](int position) { return QStringLiteral("第 %1 课").arg(position); });
+    EXPECT_EQ(form().lessonToolTip(0), QStringLiteral("第 0 课"));
+    EXPECT_EQ(form().lessonToolTip(1), QStringLiteral("第 1 课\n对齐不确定"));
+}
