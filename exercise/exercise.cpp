@@ -109,6 +109,14 @@ void Exercise::focusTypingBox() {
     m_controls.RichTextBox1[1]->takeFocus();
 }
 
+QString Exercise::typedText() const {
+    return m_controls.RichTextBox1[1]->text();
+}
+
+int Exercise::typingCaret() const {
+    return m_controls.RichTextBox1[1]->selStart();
+}
+
 void Exercise::check() {
     const QString typed = m_controls.RichTextBox1[1]->text();
     const CheckOutcome outcome = m_model.check(typed);

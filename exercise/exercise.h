@@ -65,6 +65,10 @@ public:
 
     // The typing box takes the keyboard focus (its window is activated by its owner).
     void focusTypingBox();
+    // What is typed (line breaks as CR LF) and where the typing box's caret
+    // stands in it: the word there is looked up and heard alone.
+    QString typedText() const;
+    int typingCaret() const;
 
     // The full-text hint: the whole sentence shown, or masked again.
     void setFullText(bool shown);

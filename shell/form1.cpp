@@ -26,6 +26,7 @@ Form1::Form1(EngineApi& engine, QWidget* parent)
     , m_recorder(*this)
     , m_dueLessons(
           m_recorder, [this]() -> lessons::Form3& { return form3(); }, *this, lbDue)
+    , m_wordLookup(*this, m_dictionary)
     , m_keys(*this, m_player, m_exercise, m_toolbar) {
     // The window draws its own title strip and is moved by it.
     setWindowFlag(Qt::FramelessWindowHint);
@@ -39,6 +40,7 @@ Form1::Form1(EngineApi& engine, QWidget* parent)
     m_dictionary.open(words::Dictionary::defaultPath(m_programDir), &dictionaryError);
     m_exercise.setWordFacts(exercise::dictionaryFacts(m_dictionary));
     wirePracticeRecord();
+    wireWordLookup();
     // A recording dropped anywhere on the window, the boxes included, opens and plays.
     new WindowDrop(this, [this](const QString& path) { m_player.openTrack(path); });
 }
@@ -84,6 +86,12 @@ lessons::Form3& Form1::form3() {
     if (!m_form3) {
         m_form3 = new lessons::Form3(*this, m_lessons, m_programDir, this);
         m_form3->setFocusReturn([this] {
+void Form1::wireWordLookup() {
+    m_wordLookup.setWindowPreparer([](QWidget* window) { new WindowDrag(window); });
+    m_keys.setLookUpAction(
+        [this] { m_wordLookup.lookUpAt(m_exercise.typedText(), m_exercise.typingCaret()); });
+}
+
             activateWindow();
             m_exercise.focusTypingBox();
         });

@@ -19,6 +19,7 @@
 #include "repeat.h"
 #include "toolbar.h"
 #include "wave_view.h"
+#include "word_lookup.h"
 
 namespace hearvex {
 
@@ -54,6 +55,7 @@ public:
     Toolbar& toolbar() { return m_toolbar; }
     PracticeRecorder& recorder() { return m_recorder; }
     DueLessons& dueLessons() { return m_dueLessons; }
+    WordLookup& wordLookup() { return m_wordLookup; }
     // A check or compare was made: it goes into the practice record.
     void recordAttempt(const exercise::AttemptResult& result);
 
@@ -62,6 +64,8 @@ private:
     void wirePracticeRecord();
     // After a drag of this window: the library against its right edge again.
     void dockLibrary();
+    // F2 and the look-up panel wired to the dictionary and the typing box.
+    void wireWordLookup();
 
     EngineApi& m_engine;
     QString m_programDir;
@@ -74,6 +78,7 @@ private:
     Toolbar m_toolbar;
     PracticeRecorder m_recorder;
     DueLessons m_dueLessons;
+    WordLookup m_wordLookup;
     PracticeKeys m_keys; // after the parts it drives, so it goes first
     lessons::LessonState m_lessons;
     lessons::Form3* m_form3 = nullptr; // owned as a child window

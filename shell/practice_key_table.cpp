@@ -9,7 +9,7 @@ namespace {
 constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
 constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
 
-const std::array<PracticeKey, 16> kKeys = {{
+const std::array<PracticeKey, 17> kKeys = {{
     {Qt::Key_Escape, kNone, PracticeAction::PauseResume, "Esc",
      "暂停/继续（继续时回退2秒）；播完后从头播放", false},
     {Qt::Key_F3, kNone, PracticeAction::Back, "F3", "后退3秒", true},
@@ -32,6 +32,8 @@ const std::array<PracticeKey, 16> kKeys = {{
     {Qt::Key_L, kCtrl, PracticeAction::FocusLibrary, "Ctrl+L",
      "转到课文列表：方向键选课，Enter开始（光标回到输入框），Esc返回输入框", false},
     {Qt::Key_F1, kNone, PracticeAction::Help, "F1", "打开使用说明", false},
+    {Qt::Key_F2, kNone, PracticeAction::LookUp, "F2",
+     "查词：光标处的词的读音、原形和词形、常用度和中文释义", false},
 }};
 
 } // namespace

@@ -24,6 +24,7 @@ enum class PracticeAction {
     PreviousLesson, // the lesson above in the library started
     FocusLibrary,   // the focus into the library's list, to choose a lesson by keys
     Help,           // the help page opened
+    LookUp,         // the look-up panel on the word at the typing caret
 };
 
 struct PracticeKey {

@@ -70,6 +70,10 @@ void PracticeKeys::run(PracticeAction action) {
     case PracticeAction::Help:
         m_toolbar.openHelp();
         break;
+    case PracticeAction::LookUp:
+        if (m_lookUp)
+            m_lookUp();
+        break;
     }
 }
 

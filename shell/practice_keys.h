@@ -28,6 +28,9 @@ public:
         m_startNextDue = std::move(startNextDue);
     }
 
+    // The word at the typing caret looked up (F2).
+    void setLookUpAction(std::function<void()> lookUp) { m_lookUp = std::move(lookUp); }
+
     // The operation of an action, as its key runs it.
     void run(PracticeAction action);
 
@@ -43,6 +46,7 @@ private:
     Toolbar& m_toolbar;
     std::function<void()> m_toggleRecord;
     std::function<void()> m_startNextDue;
+    std::function<void()> m_lookUp;
 };
 
 } // namespace hearvex

@@ -1,5 +1,7 @@
 #include "word_form.h"
 
+#include <algorithm>
+
 namespace hearvex::words {
 
 namespace {
@@ -43,8 +45,12 @@ QString stripOuter(const QString& word, bool keepFinalDot) {
 
 TextWord wordAt(const QString& text, int position) {
     int at = position;
-    if (!belongsToWord(text, at))
-        at = position - 1;
+    if (!belongsToWord(text, at)) {
+        // The caret after a word and the marks that close it ("ran,|") means that word.
+        at = std::min(position, int(text.size())) - 1;
+        while (at >= 0 && !text[at].isSpace() && !belongsToWord(text, at))
+            --at;
+    }
     if (!belongsToWord(text, at))
         return {};
     int start = at, end = at + 1;

@@ -13,8 +13,8 @@ struct TextWord {
     QString text; // the word with its surrounding punctuation stripped
 };
 
-// The word that holds the character at position, or ends just before it (a
-// caret right after a word means that word). Words are runs of letters and
+// The word that holds the character at position, or ends just before it or
+// before the marks that follow it (a caret right after "ran," means "ran"). Words are runs of letters and
 // digits with the apostrophes, hyphens and dots inside them.
 TextWord wordAt(const QString& text, int position);
 

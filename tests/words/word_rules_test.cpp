@@ -14,10 +14,10 @@ TEST(WordRules, WordAtPosition) {
         int position;
         const char* word;
     } cases[] = {
-        {0, "He"},   {1, "He"},          {2, "He"}, // the caret right after a word
-        {4, "ran"},  {6, "ran"},         {7, ""},   {8, "didn't"}, {13, "didn't"}, {18, ""},
-        {23, "U.S"}, {28, "well-known"}, {39, ""},  {42, "end"},   {44, ""},       {-1, ""},
-        {100, ""},
+        {0, "He"},   {1, "He"},   {2, "He"}, // the caret right after a word
+        {4, "ran"},  {6, "ran"},  {7, "ran"},         {8, "didn't"}, {13, "didn't"},
+        {18, "he"},  {23, "U.S"}, {28, "well-known"}, {39, ""},      {42, "end"},
+        {44, "end"}, {-1, ""},    {100, "end"},
     };
     for (const Case& c : cases) {
         const TextWord word = wordAt(text, c.position);
