@@ -122,30 +122,62 @@ QString PracticeRecord::lastError() const {
     return m_db->lastError;
 }
 
+RecordFault PracticeRecord::lastFault() const {
+    return m_db->lastFault;
+}
+
+bool PracticeRecord::isReadOnly() const {
+    return m_db->readOnly;
+}
+
+void PracticeRecord::setBusyTimeout(int ms) {
+    sqlite3_busy_timeout(m_db->handle, ms);
+}
+
+bool PracticeRecord::contains(const Attempt& attempt) const {
+    Statement find(
+        *m_db->statements,
+        "SELECT 1 FROM attempts a JOIN lessons l ON l.id = a.lesson_id"
+        " WHERE a.time_ms = ?1 AND a.kind = ?2 AND l.sentence = ?3 AND l.audio_hash = ?4");
+    find.bind(1, std::int64_t(attempt.time.toMSecsSinceEpoch()));
+    find.bind(2, QString::fromLatin1(attempt.kind == AttemptKind::Compare ? "compare" : "check"));
+    find.bind(3, attempt.lesson.sentence).bind(4, QString::fromLatin1(attempt.lesson.audioHash));
+    return find.next();
+}
+
 bool PracticeRecord::add(const Attempt& attempt) {
     return addAll({attempt});
 }
 
 bool PracticeRecord::addAll(const std::vector<Attempt>& attempts) {
     sqlite3* db = m_db->handle;
-    if (!execute(db, "BEGIN IMMEDIATE")) {
-        m_db->lastError = errorText(db);
+    const auto failed = [this, db](const QString& reason) {
+        m_db->lastError = reason.isEmpty() ? errorText(db) : reason;
+        m_db->lastFault = reason.isEmpty() ? faultOf(db, m_db->path) : RecordFault::Other;
+        return false;
+    };
+    if (m_db->readOnly) {
+        m_db->lastFault = RecordFault::ReadOnly;
+        m_db->lastError = QStringLiteral("the record is open for reading only");
         return false;
     }
+    if (!execute(db, "BEGIN IMMEDIATE"))
+        return failed({});
     for (const Attempt& attempt : attempts) {
         if (!writeAttempt(*m_db->statements, attempt)) {
-            m_db->lastError = attempt.time.isValid() ? errorText(db)
-                                                     : QStringLiteral("an attempt without a time");
+            failed(attempt.time.isValid() ? QString()
+                                          : QStringLiteral("an attempt without a time"));
             execute(db, "ROLLBACK");
             return false;
         }
     }
     if (!execute(db, "COMMIT")) {
-        m_db->lastError = errorText(db);
+        failed({});
         execute(db, "ROLLBACK");
         return false;
     }
     m_db->lastError.clear();
+    m_db->lastFault = RecordFault::None;
     return true;
 }
 

@@ -13,6 +13,7 @@ namespace {
 
 struct Options {
     bool due = false;
+    bool all = false;
     bool csv = false;
     QString db;
 };
@@ -32,7 +33,9 @@ int usage() {
                                "  hearvex-lesson record [--db FILE] [--csv]       every attempt, "
                                "oldest first\n"
                                "  hearvex-lesson record due [--db FILE] [--csv]   the sentences "
-                               "due now\n"));
+                               "due now\n"
+                               "  hearvex-lesson record due --all [--db FILE] [--csv]   every "
+                               "sentence with a review, with its next due time\n"));
     return 2;
 }
 
@@ -40,6 +43,8 @@ bool parse(const QList<QByteArray>& args, Options* options) {
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == "due" && !options->due)
             options->due = true;
+        else if (args[i] == "--all" && options->due)
+            options->all = true;
         else if (args[i] == "--csv")
             options->csv = true;
         else if (args[i] == "--db" && i + 1 < args.size() && options->db.isEmpty())
@@ -70,8 +75,9 @@ void listAttempts(const PracticeRecord& record) {
     }
 }
 
-void listDue(const PracticeRecord& record, bool csv) {
-    const std::vector<DueItem> items = record.due(QDateTime::currentDateTime());
+void listDue(const PracticeRecord& record, bool all, bool csv) {
+    const std::vector<DueItem> items =
+        all ? record.schedule() : record.due(QDateTime::currentDateTime());
     if (csv)
         say(stdout, csvRecord({QStringLiteral("lesson"), QStringLiteral("sentence"),
                                QStringLiteral("due"), QStringLiteral("reviews")}));
@@ -102,7 +108,7 @@ int runRecordCommand(const QList<QByteArray>& args) {
     if (!record)
         return fail(outcome.reason);
     if (options.due) {
-        listDue(*record, options.csv);
+        listDue(*record, options.all, options.csv);
     } else if (options.csv) {
         std::fflush(stdout);
         QFile out;

@@ -13,11 +13,19 @@ struct PracticeRecord::Database {
     std::unique_ptr<StatementCache> statements; // made once the handle is open
     QString path;
     QString lastError;
+    RecordFault lastFault = RecordFault::None;
+    bool readOnly = false;
+    // The file opened, to notice it deleted or replaced.
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
     ~Database() {
         statements.reset();
         sqlite3_close(handle);
     }
 };
+
+// What kind of trouble the connection's last error is, for the record at path.
+RecordFault faultOf(sqlite3* db, const QString& path);
 
 // Times as stored: milliseconds since the epoch (UTC) and the offset in seconds.
 QDateTime storedTime(std::int64_t msecs, int offsetSeconds);

@@ -11,6 +11,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <cerrno>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 
 namespace hearvex::record {
 
@@ -33,13 +37,36 @@ QByteArray hashRecording(const QString& path) {
 
 namespace {
 
-enum class Opening { Ready, Damaged, Unwritable, Newer };
+enum class Opening { Ready, ReadOnly, Damaged, Unwritable, Newer };
 
 struct Opened {
     Opening result = Opening::Unwritable;
     std::unique_ptr<PracticeRecord::Database> db;
     QString reason;
+    RecordFault fault = RecordFault::None;
 };
+
+// How the file is opened: the program creates it, the lesson tool only
+// opens what is there, and a record that cannot be written is read.
+enum class Access { Create, Existing, ReadOnly };
+
+bool identify(const QString& path, std::uint64_t* device, std::uint64_t* inode) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return false;
+    *device = std::uint64_t(status.st_dev);
+    *inode = std::uint64_t(status.st_ino);
+    return true;
+}
+
+// Why a folder of the record's path cannot be made: a file in its way, or
+// a place that cannot be written.
+RecordFault folderFault(const QString& folder) {
+    QFileInfo up(folder);
+    while (!up.exists() && up.absoluteFilePath() != up.absolutePath())
+        up = QFileInfo(up.absolutePath());
+    return up.isDir() ? RecordFault::ReadOnly : RecordFault::NotAFile;
+}
 
 bool isDamage(int code) {
     return code == SQLITE_NOTADB || code == SQLITE_CORRUPT;
@@ -61,8 +88,17 @@ Opening notReady(sqlite3* db) {
     return isDamage(sqlite3_errcode(db)) ? Opening::Damaged : Opening::Unwritable;
 }
 
+// A record that can be read but not written is shown as it stands, if its
+// tables are those of this version (it cannot be brought up to date).
+Opening readOnlyOpening(sqlite3* db, QString* reason) {
+    if (inspectSchema(db) == SchemaStatus::Current)
+        return Opening::ReadOnly;
+    *reason = RecordText::tr("the record cannot be written, nor brought up to date");
+    return Opening::Unwritable;
+}
+
 // Nothing is changed until the file is known to be a sound record of ours.
-Opening configure(sqlite3* db, bool writing, QString* reason) {
+Opening configure(sqlite3* db, Access access, QString* reason) {
     sqlite3_busy_timeout(db, 5000);
     switch (inspectSchema(db)) {
     case SchemaStatus::Failed:
@@ -72,12 +108,19 @@ Opening configure(sqlite3* db, bool writing, QString* reason) {
     case SchemaStatus::Newer:
         *reason = RecordText::tr("the record was written by a newer version of Hearvex");
         return Opening::Newer;
+    case SchemaStatus::Older:
+        // An empty file (no tables, no version) is no record to a reader.
+        if (access != Access::Create && schemaVersion(db) == 0)
+            return Opening::Damaged;
+        break;
     default:
         break;
     }
     if (!passesQuickCheck(db))
         return sqlite3_errcode(db) == SQLITE_OK ? Opening::Damaged : notReady(db);
-    if (writing && (!journalIsWal(db) || sqlite3_db_readonly(db, "main") == 1)) {
+    if (access == Access::ReadOnly || sqlite3_db_readonly(db, "main") == 1)
+        return readOnlyOpening(db, reason);
+    if (access == Access::Create && !journalIsWal(db)) {
         *reason = RecordText::tr("the record cannot be written");
         return Opening::Unwritable;
     }
@@ -94,21 +137,36 @@ Opening configure(sqlite3* db, bool writing, QString* reason) {
     return notReady(db);
 }
 
-Opened openDatabase(const QString& path, bool create) {
+int openFlags(Access access) {
+    switch (access) {
+    case Access::Create:
+        return SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    case Access::Existing:
+        return SQLITE_OPEN_READWRITE;
+    default:
+        return SQLITE_OPEN_READONLY;
+    }
+}
+
+Opened openDatabase(const QString& path, Access access) {
     Opened opened;
     opened.db = std::make_unique<PracticeRecord::Database>();
     opened.db->path = path;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     sqlite3*& handle = opened.db->handle;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, flags, nullptr) !=
-        SQLITE_OK) {
-        opened.reason = errorText(handle);
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, openFlags(access), nullptr) ==
+        SQLITE_OK)
+        opened.result = configure(handle, access, &opened.reason);
+    else
         opened.result = isDamage(sqlite3_errcode(handle)) ? Opening::Damaged : Opening::Unwritable;
-        return opened;
-    }
-    opened.result = configure(handle, create, &opened.reason);
     if (opened.result != Opening::Ready && opened.reason.isEmpty())
         opened.reason = errorText(handle);
+    if (opened.result == Opening::Unwritable)
+        opened.fault = faultOf(handle, path);
+    if (opened.result == Opening::Newer)
+        opened.fault = RecordFault::Newer;
+    opened.db->readOnly = opened.result == Opening::ReadOnly;
+    if (opened.db->readOnly)
+        opened.fault = RecordFault::ReadOnly;
     return opened;
 }
 
@@ -136,12 +194,19 @@ QString moveAside(const QString& path, QString* reason) {
 }
 
 std::unique_ptr<PracticeRecord::Database> readyOrNull(Opened& opened, OpenOutcome* outcome) {
-    if (opened.result == Opening::Ready) {
+    const bool ready = opened.result == Opening::Ready || opened.result == Opening::ReadOnly;
+    if (ready && identify(opened.db->path, &opened.db->device, &opened.db->inode)) {
         opened.db->statements = std::make_unique<StatementCache>(opened.db->handle);
+        if (opened.result == Opening::ReadOnly) {
+            outcome->status = OpenOutcome::Status::ReadOnly;
+            outcome->reason = opened.reason;
+            outcome->fault = RecordFault::ReadOnly;
+        }
         return std::move(opened.db);
     }
     outcome->status = OpenOutcome::Status::Unwritable;
     outcome->reason = opened.reason;
+    outcome->fault = opened.fault == RecordFault::None ? RecordFault::Other : opened.fault;
     return nullptr;
 }
 
@@ -161,9 +226,16 @@ std::unique_ptr<PracticeRecord> PracticeRecord::open(const QString& path, OpenOu
     if (!QDir().mkpath(file.absolutePath())) {
         outcome->status = OpenOutcome::Status::Unwritable;
         outcome->reason = RecordText::tr("the folder %1 cannot be made").arg(file.absolutePath());
+        outcome->fault = folderFault(file.absolutePath());
         return nullptr;
     }
-    Opened opened = openDatabase(path, createIfMissing);
+    Opened opened = openDatabase(path, createIfMissing ? Access::Create : Access::Existing);
+    // A file that cannot be opened for writing may still be read.
+    if (opened.result == Opening::Unwritable && QFileInfo(path).isFile()) {
+        Opened reading = openDatabase(path, Access::ReadOnly);
+        if (reading.result == Opening::ReadOnly)
+            opened = std::move(reading);
+    }
     if (opened.result == Opening::Damaged && !createIfMissing) {
         outcome->status = OpenOutcome::Status::Damaged;
         outcome->reason = RecordText::tr("%1: not a readable practice record").arg(path);
@@ -176,12 +248,84 @@ std::unique_ptr<PracticeRecord> PracticeRecord::open(const QString& path, OpenOu
             outcome->status = OpenOutcome::Status::Unwritable;
             return nullptr;
         }
-        opened = openDatabase(path, true);
+        opened = openDatabase(path, Access::Create);
         if (opened.result == Opening::Ready)
             outcome->status = OpenOutcome::Status::MovedAside;
     }
     std::unique_ptr<Database> db = readyOrNull(opened, outcome);
     return db ? std::unique_ptr<PracticeRecord>(new PracticeRecord(std::move(db))) : nullptr;
+}
+
+std::unique_ptr<PracticeRecord> PracticeRecord::openReader(const QString& path, int busyMs) {
+    auto db = std::make_unique<Database>();
+    db->path = path;
+    db->readOnly = true;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db->handle, SQLITE_OPEN_READONLY,
+                        nullptr) != SQLITE_OK)
+        return nullptr;
+    sqlite3_busy_timeout(db->handle, busyMs);
+    if (inspectSchema(db->handle) != SchemaStatus::Current ||
+        !identify(path, &db->device, &db->inode))
+        return nullptr;
+    db->statements = std::make_unique<StatementCache>(db->handle);
+    return std::unique_ptr<PracticeRecord>(new PracticeRecord(std::move(db)));
+}
+
+bool PracticeRecord::isStillAtItsPath() const {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    return identify(m_db->path, &device, &inode) && device == m_db->device && inode == m_db->inode;
+}
+
+namespace {
+// A write error the disk gave without saying why: a disk with no room, or a
+// file at the size limit a user (or a quota) set, reads as a full disk.
+bool noRoomToGrow(const QString& path) {
+    struct statvfs disk {};
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    if (::statvfs(folder.constData(), &disk) == 0 &&
+        std::uint64_t(disk.f_bavail) * disk.f_frsize < (1u << 20))
+        return true;
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return false;
+    return QFileInfo(path).size() >= qint64(limit.rlim_cur) ||
+           QFileInfo(path + QLatin1String("-wal")).size() >= qint64(limit.rlim_cur);
+}
+} // namespace
+
+RecordFault faultOf(sqlite3* db, const QString& path) {
+    const QFileInfo file(path);
+    if (file.exists() && !file.isFile())
+        return RecordFault::NotAFile;
+    switch (sqlite3_errcode(db) & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return RecordFault::Locked;
+    case SQLITE_FULL:
+        return RecordFault::DiskFull;
+    case SQLITE_READONLY:
+        return RecordFault::ReadOnly;
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return RecordFault::Damaged;
+    default:
+        break;
+    }
+    switch (sqlite3_system_errno(db)) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return RecordFault::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return RecordFault::ReadOnly;
+    case EISDIR:
+        return RecordFault::NotAFile;
+    default:
+        return noRoomToGrow(path) ? RecordFault::DiskFull : RecordFault::Other;
+    }
 }
 
 } // namespace hearvex::record

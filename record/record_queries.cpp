@@ -6,6 +6,7 @@
 #include "record_database.h"
 #include "sqlite_statement.h"
 
+#include <algorithm>
 #include <string>
 
 namespace hearvex::record {
@@ -28,13 +29,13 @@ std::optional<std::int64_t> lessonId(sqlite3* db, const LessonRef& lesson) {
     return find.integer(0);
 }
 
-std::vector<DueItem> dueItems(sqlite3* db, const QDateTime& now) {
-    Statement rows(db, "SELECT l.recording_name, l.folder, l.sentence, l.audio_hash, r.due_ms,"
-                       " r.due_offset, r.reviews, a.words_right, a.words_total"
-                       " FROM reviews r JOIN lessons l ON l.id = r.lesson_id"
-                       " JOIN attempts a ON a.id = r.grading_attempt"
-                       " WHERE r.due_ms <= ?1 ORDER BY r.due_ms, r.lesson_id");
-    rows.bind(1, std::int64_t(now.toMSecsSinceEpoch()));
+constexpr char kDueColumns[] =
+    "SELECT l.recording_name, l.folder, l.sentence, l.audio_hash, r.due_ms,"
+    " r.due_offset, r.reviews, a.words_right, a.words_total"
+    " FROM reviews r JOIN lessons l ON l.id = r.lesson_id"
+    " JOIN attempts a ON a.id = r.grading_attempt";
+
+std::vector<DueItem> readDueItems(Statement& rows) {
     std::vector<DueItem> items;
     while (rows.next()) {
         DueItem item;
@@ -45,6 +46,14 @@ std::vector<DueItem> dueItems(sqlite3* db, const QDateTime& now) {
         items.push_back(std::move(item));
     }
     return items;
+}
+
+std::vector<DueItem> dueItems(sqlite3* db, const QDateTime& now) {
+    const std::string sql =
+        std::string(kDueColumns) + " WHERE r.due_ms <= ?1 ORDER BY r.due_ms, r.lesson_id";
+    Statement rows(db, sql.c_str());
+    rows.bind(1, std::int64_t(now.toMSecsSinceEpoch()));
+    return readDueItems(rows);
 }
 
 // The days from first to last, practice or not, with their figures.
@@ -117,18 +126,54 @@ std::vector<MissedWord> mostMissed(sqlite3* db) {
 } // namespace
 
 std::vector<Attempt> PracticeRecord::attempts() const {
+    std::vector<Attempt> all;
+    forEachAttempt([&all](const Attempt& attempt) {
+        all.push_back(attempt);
+        return true;
+    });
+    return all;
+}
+
+bool PracticeRecord::forEachAttempt(const std::function<bool(const Attempt&)>& each) const {
     const std::string sql = std::string("SELECT ") + kAttemptColumns +
                             " FROM attempts a JOIN lessons l ON l.id = a.lesson_id"
                             " ORDER BY a.time_ms, a.id";
     Statement rows(m_db->handle, sql.c_str());
-    std::vector<Attempt> all;
     while (rows.next())
-        all.push_back(readAttempt(rows));
-    return all;
+        if (!each(readAttempt(rows)))
+            return false;
+    return !rows.failed();
 }
 
 std::vector<DueItem> PracticeRecord::due(const QDateTime& now) const {
     return dueItems(m_db->handle, now);
+}
+
+std::vector<DueItem> PracticeRecord::schedule() const {
+    const std::string sql =
+        std::string(kDueColumns) + " WHERE r.due_ms IS NOT NULL ORDER BY r.due_ms, r.lesson_id";
+    Statement rows(m_db->handle, sql.c_str());
+    return readDueItems(rows);
+}
+
+std::vector<int> PracticeRecord::comingDue(const QDateTime& now, int days) const {
+    std::vector<int> counts(std::size_t(std::max(days, 0)), 0);
+    if (!now.isValid() || days <= 0)
+        return counts;
+    // Midnights in now's own time, from tomorrow's on; addDays follows
+    // daylight saving where now is local time.
+    QDateTime midnight = now;
+    midnight.setTime(QTime(0, 0));
+    std::vector<std::int64_t> starts;
+    for (int day = 1; day <= days + 1; ++day)
+        starts.push_back(midnight.addDays(day).toMSecsSinceEpoch());
+    Statement rows(m_db->handle, "SELECT due_ms FROM reviews WHERE due_ms >= ?1 AND due_ms < ?2");
+    rows.bind(1, starts.front()).bind(2, starts.back());
+    while (rows.next()) {
+        const auto after = std::upper_bound(starts.begin(), starts.end(), rows.integer(0));
+        ++counts[std::size_t(after - starts.begin() - 1)];
+    }
+    return counts;
 }
 
 RecordSummary PracticeRecord::summary(const QDateTime& now) const {
@@ -177,16 +222,15 @@ bool PracticeRecord::writeCsv(QIODevice& out) const {
                 QStringLiteral("right"), QStringLiteral("total"), QStringLiteral("missed"),
                 QStringLiteral("speed"), QStringLiteral("typed")}))
         return false;
-    for (const Attempt& attempt : attempts()) {
+    // Row by row: a record of a million attempts is never held whole.
+    return forEachAttempt([&write](const Attempt& attempt) {
         const QString kind = attempt.kind == AttemptKind::Compare ? QStringLiteral("compare")
                                                                   : QStringLiteral("check");
-        if (!write({isoTime(attempt.time), attempt.lesson.recordingName, kind,
-                    QString::number(attempt.wordsRight), QString::number(attempt.wordsTotal),
-                    attempt.missedWords.join(QLatin1Char(' ')),
-                    QString::number(attempt.speedPercent), attempt.typedText}))
-            return false;
-    }
-    return true;
+        return write({isoTime(attempt.time), attempt.lesson.recordingName, kind,
+                      QString::number(attempt.wordsRight), QString::number(attempt.wordsTotal),
+                      attempt.missedWords.join(QLatin1Char(' ')),
+                      QString::number(attempt.speedPercent), attempt.typedText});
+    });
 }
 
 } // namespace hearvex::record

@@ -58,6 +58,46 @@ QString whenCaption(const QDateTime& time, const QDateTime& now) {
     return QStringLiteral("%1月%2日").arg(local.date().month()).arg(local.date().day());
 }
 
+namespace {
+QString dayName(const QDate& day, qint64 daysAhead) {
+    if (daysAhead == 1)
+        return QStringLiteral("明天");
+    static const char* const kWeekdays[] = {"周一", "周二", "周三", "周四", "周五", "周六", "周日"};
+    return QString::fromUtf8(kWeekdays[day.dayOfWeek() - 1]);
+}
+} // namespace
+
+QString comingDueCaption(const std::vector<int>& counts, const QDateTime& now) {
+    const QDate today = now.toLocalTime().date();
+    QStringList days;
+    int total = 0;
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        const qint64 ahead = qint64(i) + 1;
+        days << QStringLiteral("%1 %2").arg(dayName(today.addDays(ahead), ahead)).arg(counts[i]);
+        total += counts[i];
+    }
+    if (total == 0)
+        return QStringLiteral("未来 %1 天没有到期的句子").arg(counts.size());
+    return QStringLiteral("未来 %1 天到期：%2（句）")
+        .arg(counts.size())
+        .arg(days.join(QStringLiteral("　")));
+}
+
+QString comingDueToolTip(const std::vector<int>& counts, const QDateTime& now) {
+    const QDate today = now.toLocalTime().date();
+    QStringList lines;
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        const qint64 ahead = qint64(i) + 1;
+        const QDate day = today.addDays(ahead);
+        lines << QStringLiteral("%1月%2日（%3）：%4 句")
+                     .arg(day.month())
+                     .arg(day.day())
+                     .arg(dayName(day, ahead))
+                     .arg(counts[i]);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 QString standingToolTip(const QString& lastResult, const QDateTime& lastTime, const QDateTime& due,
                         const QDateTime& now) {
     QString tip = QStringLiteral("上次：%1").arg(lastResult);

@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <vector>
 
 namespace hearvex::record {
 
@@ -24,6 +25,12 @@ int percentRight(int wordsRight, int wordsTotal);
 QString dueCaption(const QDateTime& due, const QDateTime& now);
 // When something happened: "今天 14:20", "昨天 09:00", "12月3日".
 QString whenCaption(const QDateTime& time, const QDateTime& now);
+
+// The sentences coming due on each of the days after now's, tomorrow first:
+// "未来 7 天到期：明天 3　周四 5　周五 0 …（句）"; nothing coming: "未来 7 天没有到期的句子".
+QString comingDueCaption(const std::vector<int>& counts, const QDateTime& now);
+// One line a day with its date: "12月8日（明天）：3 句".
+QString comingDueToolTip(const std::vector<int>& counts, const QDateTime& now);
 
 // The lesson library's tooltip for a practised lesson:
 // "上次：7/9（今天 14:20）\n复习：明天 09:00".

@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -92,6 +93,7 @@ RecordWindow::RecordWindow(QWidget* owner)
     m_controls.Image1->setClickHandler([this] { close(); });
 
     m_controls.lbToday = makeLabel(this, "lbToday", QRect(10, 32, 420, 20), 14);
+    m_controls.lbToday->setText(QStringLiteral("正在读取练习记录……"));
     m_controls.lbDaysInARow = makeLabel(this, "lbDaysInARow", QRect(430, 32, 180, 20), 14);
     m_controls.lbDaysInARow->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
@@ -107,7 +109,7 @@ RecordWindow::RecordWindow(QWidget* owner)
     m_controls.lbMissed->setText(QStringLiteral("常错的词（次数）"));
     m_controls.treeMissed =
         makeTree(this, "treeMissed", {QStringLiteral("词"), QStringLiteral("次数")},
-                 QRect(10, 256, 220, 172));
+                 QRect(10, 256, 220, 140));
     m_controls.treeMissed->setColumnWidth(1, 44);
     m_controls.treeMissed->setAccessibleName(QStringLiteral("常错的词"));
 
@@ -116,7 +118,7 @@ RecordWindow::RecordWindow(QWidget* owner)
     m_controls.treeDue = makeTree(this, "treeDue",
                                   {QStringLiteral("句子"), QStringLiteral("课文"),
                                    QStringLiteral("到期"), QStringLiteral("上次")},
-                                  QRect(240, 256, 370, 172));
+                                  QRect(240, 256, 370, 140));
     m_controls.treeDue->setRootIsDecorated(false);
     m_controls.treeDue->setColumnWidth(1, 78);
     m_controls.treeDue->setColumnWidth(2, 64);
@@ -126,8 +128,12 @@ RecordWindow::RecordWindow(QWidget* owner)
         base::runGuarded("treeDue activated", [&] { startDueRow(item); });
     });
 
-    m_controls.lbStatus = makeLabel(this, "lbStatus", QRect(10, 436, 480, 26), 12);
+    m_controls.lbComing = makeLabel(this, "lbComing", QRect(10, 399, 600, 18), 12);
+    m_controls.lbComing->setAccessibleName(QStringLiteral("未来 7 天到期的句子"));
+    // Three lines: a note names the record's path and what to do.
+    m_controls.lbStatus = makeLabel(this, "lbStatus", QRect(10, 419, 492, 48), 11);
     m_controls.lbStatus->setWordWrap(true);
+    m_controls.lbStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_controls.cmdExport = new QPushButton(QStringLiteral("导出CSV…"), this);
     m_controls.cmdExport->setObjectName(QStringLiteral("cmdExport"));
     m_controls.cmdExport->setGeometry(kWidth - 110, 436, 100, 26);
@@ -146,6 +152,11 @@ void RecordWindow::showSummary(const RecordSummary& summary, const QDateTime& no
     delete old; // the view does not own a chart it lets go of
     fillMissed(summary.mostMissed);
     fillDue(summary.due, now);
+}
+
+void RecordWindow::showComingDue(const std::vector<int>& counts, const QDateTime& now) {
+    m_controls.lbComing->setText(comingDueCaption(counts, now));
+    m_controls.lbComing->setToolTip(comingDueToolTip(counts, now));
 }
 
 void RecordWindow::fillMissed(const std::vector<MissedWord>& missed) {
@@ -206,6 +217,7 @@ void RecordWindow::setRecordNote(const QString& note) {
 
 void RecordWindow::showStatus(const QString& text, bool problem) {
     m_controls.lbStatus->setText(text);
+    m_controls.lbStatus->setToolTip(text);
     QPalette pal = m_controls.lbStatus->palette();
     pal.setColor(QPalette::WindowText, problem ? QColor(255, 214, 102) : QColor(Qt::white));
     m_controls.lbStatus->setPalette(pal);
@@ -216,20 +228,45 @@ void RecordWindow::setExportEnabled(bool enabled) {
 }
 
 void RecordWindow::exportCsv() {
-    if (!m_writeCsv || !m_askSavePath)
+    if ((!m_writeCsv && !m_exportCsv) || !m_askSavePath)
         return;
     QString path = m_askSavePath(suggestedCsvPath());
+    // The dialog hands the focus to the main window as it closes; Esc must
+    // still close this one.
+    takeFocusBack();
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
+    if (m_exportCsv) {
+        m_controls.cmdExport->setEnabled(false);
+        showStatus(QStringLiteral("正在导出……"), false);
+        const QPointer<RecordWindow> self(this);
+        m_exportCsv(path, [self, path](const QString& error) {
+            if (self)
+                self->exportFinished(path, error);
+        });
+        return;
+    }
     // Written whole or not at all: a half-written export would pass for the record.
     QSaveFile file(path);
-    const bool saved = file.open(QIODevice::WriteOnly) && m_writeCsv(file) && file.commit();
-    if (saved)
+    const bool saved = file.open(QIODevice::WriteOnly) && file.write("\xEF\xBB\xBF") == 3 &&
+                       m_writeCsv(file) && file.commit();
+    exportFinished(path, saved ? QString() : file.errorString());
+}
+
+void RecordWindow::exportFinished(const QString& path, const QString& error) {
+    m_controls.cmdExport->setEnabled(true);
+    if (error.isEmpty())
         showStatus(QStringLiteral("已导出：%1").arg(QDir::toNativeSeparators(path)), false);
     else
-        showStatus(QStringLiteral("导出失败：%1").arg(file.errorString()), true);
+        showStatus(QStringLiteral("导出失败：%1").arg(error), true);
+}
+
+void RecordWindow::takeFocusBack() {
+    raise();
+    activateWindow();
+    setFocus(Qt::OtherFocusReason);
 }
 
 void RecordWindow::paintEvent(QPaintEvent*) {

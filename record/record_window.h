@@ -31,6 +31,7 @@ struct RecordWindowControls {
     QTreeWidget* treeMissed = nullptr; // a word and its count; under it, its sentences
     QLabel* lbDue = nullptr;
     QTreeWidget* treeDue = nullptr; // sentence, lesson, due, last result
+    QLabel* lbComing = nullptr;     // how many come due on each of the next 7 days
     QLabel* lbStatus = nullptr;
     QPushButton* cmdExport = nullptr;
 };
@@ -43,6 +44,8 @@ public:
 
     // Shows the record's figures as of now.
     void showSummary(const RecordSummary& summary, const QDateTime& now);
+    // How many sentences come due on each day after today, tomorrow first.
+    void showComingDue(const std::vector<int>& counts, const QDateTime& now);
     // A word about the record itself (not saved, kept aside...); empty: none.
     void setRecordNote(const QString& note);
 
@@ -51,14 +54,20 @@ public:
     // Writes the whole record as CSV into a device; false when it could not.
     using CsvWriter = std::function<bool(QIODevice&)>;
     void setCsvWriter(CsvWriter write) { m_writeCsv = std::move(write); }
+    // Or: exports the record into the file at path away from the window's
+    // thread, byte-order mark first, and calls done with an error (empty: saved).
+    using CsvExporter =
+        std::function<void(const QString& path, std::function<void(const QString& error)> done)>;
+    void setCsvExporter(CsvExporter exporter) { m_exportCsv = std::move(exporter); }
     // Asks where to save (a save dialog); tests answer in its place. Empty: cancelled.
     using SaveAsker = std::function<QString(const QString& suggestedPath)>;
     void setSaveAsker(SaveAsker ask) { m_askSavePath = std::move(ask); }
 
     // Whether there is a record to export (cmdExport is greyed out while not).
     void setExportEnabled(bool enabled);
-    // cmdExport's click: asks for a file and writes the record into it. The
-    // outcome shows in lbStatus.
+    // cmdExport's click: asks for a file and writes the record into it (a
+    // byte-order mark first, so spreadsheet programs read its Chinese). The
+    // window keeps the focus; the outcome shows in lbStatus.
     void exportCsv();
 
     // The controls, for tests that look at them or act on them as the learner does.
@@ -76,12 +85,15 @@ private:
     void fillDue(const std::vector<DueItem>& due, const QDateTime& now);
     void startDueRow(QTreeWidgetItem* item);
     void showStatus(const QString& text, bool problem);
+    void takeFocusBack();
+    void exportFinished(const QString& path, const QString& error);
 
     RecordWindowControls m_controls;
     std::vector<DueItem> m_due;
     QString m_recordNote;
     std::function<void(const DueItem&)> m_startDue;
     CsvWriter m_writeCsv;
+    CsvExporter m_exportCsv;
     SaveAsker m_askSavePath;
     QPixmap m_title;
 };

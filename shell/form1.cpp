@@ -72,6 +72,10 @@ void Form1::wirePracticeRecord() {
     m_repeat.setReplayHandler([this] { m_recorder.countReplay(); });
     m_recorder.setWindowPreparer([](QWidget* window) { new WindowDrag(window); });
     m_recorder.setDueStarter([this](const record::DueItem& item) { m_dueLessons.start(item); });
+    m_recorder.setTroubleShower([this](const QString& line, const QString& tip) {
+        lbRecord->setCaption(line);
+        lbRecord->setToolTip(line.isEmpty() ? QString() : tip);
+    });
     m_keys.setRecordActions([this] { m_recorder.toggleWindow(); },
                             [this] { m_dueLessons.startNextDue(); });
     connect(&m_exercise, &exercise::Exercise::attemptMade, this,

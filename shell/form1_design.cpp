@@ -110,6 +110,7 @@ Form1Design::Form1Design(QWidget* parent)
     buildVolumePanel();
     buildToolbar();
     buildTransportButtons();
+    buildRecordNote();
 }
 
 void Form1Design::buildDueNote() {
@@ -117,6 +118,18 @@ void Form1Design::buildDueNote() {
     lbDue = makeLabel(this, "lbDue", {}, twipsRect(4500, 780, 4950, 270), songTi(13));
     lbDue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lbDue->setAccessibleDescription(QStringLiteral("复习提示"));
+}
+
+void Form1Design::buildRecordNote() {
+    // In the free strip between the repeat panel and the hint buttons, above
+    // both; empty (and so unseen) while the record is written as it should be.
+    QWidget* p3 = Picture3->client();
+    lbRecord = makeLabel(p3, "lbRecord", {}, twipsRect(0, 3915, 3885, 270), songTi(11));
+    lbRecord->setAccessibleDescription(QStringLiteral("练习记录提示"));
+    QPalette pal = lbRecord->palette();
+    pal.setColor(QPalette::WindowText, QColor(255, 214, 102)); // the record window's warning colour
+    lbRecord->setPalette(pal);
+    lbRecord->raise();
 }
 
 void Form1Design::buildTextBoxes() {

@@ -17,6 +17,8 @@
 // |   lbScore                                        |                    |
 // | Image2(0..2, 6..9)                               | toolbar (shell)    |
 // | lbDue                                            | due lessons (shell)|
+// | lbRecord                                         | practice recorder  |
+// |                                                  |   (shell)          |
 // | Picture1..4, picWaveFrm, Image1, Label1(2),      | this design; fixed |
 // |   Label3, Label10                                |   once built       |
 //
@@ -57,6 +59,7 @@ struct Form1Controls {
     controls::Label* lbOutput = nullptr; // "无声音设备" while playing without a sound device
     controls::Label* lbScore = nullptr;  // the aligned compare's score "N/M"
     controls::Label* lbDue = nullptr;    // in the title strip: why F12 started nothing
+    controls::Label* lbRecord = nullptr; // above the hint buttons: the record cannot be written
     controls::PictureBox* picWaveFrm = nullptr;
     controls::DrawingBox* picWave = nullptr;
     controls::LineControl* lineCenter = nullptr;
@@ -109,6 +112,7 @@ private:
     void buildVolumePanel();
     void buildToolbar();
     void buildTransportButtons();
+    void buildRecordNote();
 
     QPixmap m_background;
 };

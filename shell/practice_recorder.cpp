@@ -1,9 +1,15 @@
 #include "practice_recorder.h"
 
+#include "guard.h"
+#include "keeper_texts.h"
+#include "window_place.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QScreen>
 #include <algorithm>
 
 namespace hearvex {
@@ -47,27 +53,43 @@ PracticeRecorder::PracticeRecorder(QWidget& owner)
 
 PracticeRecorder::~PracticeRecorder() {
     delete m_window.data();
+    m_keeper.reset(); // its last try at what waits, before the context goes
 }
 
 void PracticeRecorder::open(const QString& path) {
-    record::OpenOutcome outcome;
-    m_record = record::PracticeRecord::open(path, &outcome);
-    using Status = record::OpenOutcome::Status;
-    if (!m_record || outcome.status == Status::Unwritable) {
-        m_record.reset();
-        noteProblem(
-            QStringLiteral("练习记录无法保存（%1）。可以照常练习，但这次的练习不会记下。")
-                .arg(outcome.reason.isEmpty() ? QDir::toNativeSeparators(path) : outcome.reason));
-        return;
-    }
-    if (outcome.status == Status::MovedAside) {
-        const QString note =
-            QStringLiteral("原来的练习记录文件已损坏，已原样保留为 %1，从现在起重新记录。")
-                .arg(QDir::toNativeSeparators(outcome.brokenPath));
-        noteProblem(note);
-        if (m_notice)
-            m_notice(note);
-    }
+    m_reader.reset();
+    m_status = {};
+    m_keeper = std::make_unique<record::RecordKeeper>(
+        path, &m_context, [this](const record::RecordKeeper::Status& status) {
+            base::runGuarded("practice record status", [&] { statusChanged(status); });
+        });
+    m_keeper->start();
+}
+
+void PracticeRecorder::settle(int timeoutMs) {
+    if (m_keeper)
+        m_keeper->settle(timeoutMs);
+    QCoreApplication::sendPostedEvents(&m_context);
+}
+
+void PracticeRecorder::statusChanged(const record::RecordKeeper::Status& status) {
+    const record::RecordKeeper::Status before = m_status;
+    m_status = status;
+    using State = record::RecordKeeper::State;
+    const bool readable = status.state == State::Writable || status.state == State::ReadOnly;
+    if (!readable)
+        m_reader.reset();
+    else if (!m_reader || status.generation != before.generation)
+        m_reader = record::PracticeRecord::openReader(m_keeper->path());
+    const record::KeeperWords words = record::keeperWords(status, m_keeper->path());
+    noteProblem(words.note);
+    if (m_showTrouble)
+        m_showTrouble(words.line, words.note);
+    if (!status.brokenPath.isEmpty() && status.brokenPath != before.brokenPath && m_notice)
+        m_notice(words.note);
+    // A write that went through changes what the window shows.
+    if (status.waiting < before.waiting || status.generation != before.generation)
+        refreshWindow();
 }
 
 void PracticeRecorder::noteProblem(const QString& note) {
@@ -97,24 +119,18 @@ void PracticeRecorder::countReplay() {
 }
 
 void PracticeRecorder::record(const exercise::AttemptResult& result, int speedPercent) {
-    if (!m_session || !m_record || result.sentence.isEmpty())
+    if (!m_session || !m_keeper || result.sentence.isEmpty())
         return;
-    const record::Attempt attempt = makeAttempt(result, *m_session, m_now(), speedPercent);
-    if (!m_record->add(attempt))
-        noteProblem(QStringLiteral("最近一次练习没能记下（%1）。可以照常练习。")
-                        .arg(m_record->lastError()));
-    else if (!m_note.isEmpty() && m_note.startsWith(QStringLiteral("最近一次")))
-        noteProblem(QString()); // written again: the trouble has passed
-    refreshWindow();
+    m_keeper->add(makeAttempt(result, *m_session, m_now(), speedPercent));
 }
 
 std::vector<record::DueItem> PracticeRecorder::dueNow() const {
-    return m_record ? m_record->due(m_now()) : std::vector<record::DueItem>{};
+    return m_reader ? m_reader->due(m_now()) : std::vector<record::DueItem>{};
 }
 
 std::optional<record::LessonStanding>
 PracticeRecorder::standing(const record::LessonRef& lesson) const {
-    return m_record ? m_record->standing(lesson) : std::nullopt;
+    return m_reader ? m_reader->standing(lesson) : std::nullopt;
 }
 
 QByteArray PracticeRecorder::recordingHash(const QString& path) {
@@ -143,12 +159,13 @@ void PracticeRecorder::showWindow() {
             if (m_startDue)
                 m_startDue(item);
         });
-        window->setCsvWriter(
-            [this](QIODevice& out) { return m_record && m_record->writeCsv(out); });
+        window->setCsvExporter([this](const QString& path, auto done) {
+            if (m_keeper)
+                m_keeper->exportCsv(path, true, std::move(done));
+        });
         if (m_prepare)
             m_prepare(window);
-        // Over the middle of the main window, where the learner is looking.
-        window->move(m_owner.frameGeometry().center() - window->rect().center());
+        placeWindow(*window);
     }
     refreshWindow();
     window->show();
@@ -156,14 +173,32 @@ void PracticeRecorder::showWindow() {
     window->activateWindow();
 }
 
+// Beside the main window, covering as little of it as the screen allows.
+void PracticeRecorder::placeWindow(QWidget& window) {
+    const QScreen* screen = m_owner.screen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+    window.move(record::leastCoveringPlace(m_owner.frameGeometry(), window.frameSize(), area));
+}
+
+// The figures are read on the keeper's thread and shown when they arrive.
 void PracticeRecorder::refreshWindow() {
     record::RecordWindow* window = m_window.data();
     if (!window)
         return;
-    const QDateTime now = m_now();
-    window->showSummary(m_record ? m_record->summary(now) : record::RecordSummary{}, now);
     window->setRecordNote(m_note);
-    window->setExportEnabled(m_record != nullptr);
+    window->setExportEnabled(isOpen());
+    if (!m_keeper) {
+        window->showSummary(record::RecordSummary{}, m_now());
+        return;
+    }
+    const QDateTime now = m_now();
+    const QPointer<record::RecordWindow> shown(window);
+    m_keeper->readFigures(now, [shown, now](const record::RecordKeeper::Figures& figures) {
+        if (!shown)
+            return;
+        shown->showSummary(figures.summary, now);
+        shown->showComingDue(figures.comingDue, now);
+    });
 }
 
 } // namespace hearvex

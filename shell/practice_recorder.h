@@ -1,12 +1,17 @@
 // Keeps the practice record for the main window: every check and compare of
 // the lesson in practice goes into the record with the time, the lesson, the
-// speed, the seconds since the lesson started and the passes heard again. It
-// opens and closes the 练习记录 window. A record that cannot be kept never
-// stops practice: the window says why, and a damaged file kept aside is told once.
+// speed, the seconds since the lesson started and the passes heard again. The
+// record is opened and written on a thread of its own (record::RecordKeeper):
+// the window never waits for it, and an attempt it cannot take at once is kept
+// until it can. It opens and closes the 练习记录 window. A record that cannot
+// be kept never stops practice: a line of the main window says so at once,
+// the record window says why and what to do, and a damaged file kept aside is
+// told once.
 #pragma once
 
 #include "attempt_result.h"
 #include "practice_record.h"
+#include "record_keeper.h"
 #include "record_window.h"
 
 #include <QDateTime>
@@ -35,15 +40,26 @@ public:
     PracticeRecorder(const PracticeRecorder&) = delete;
     PracticeRecorder& operator=(const PracticeRecorder&) = delete;
 
-    // Opens the record at path (creating it on first use).
+    // Opens the record at path (creating it on first use), off the window's
+    // thread; checks and compares made meanwhile are kept.
     void open(const QString& path);
+    // Waits until the record has taken or tried everything handed to it and
+    // shows the outcome (tests; the program never waits).
+    void settle(int timeoutMs = 5000);
+    // How the main window shows the record's trouble: a short line (empty
+    // while all is well) and its tooltip, the path and what to do.
+    void setTroubleShower(std::function<void(const QString& line, const QString& tip)> show) {
+        m_showTrouble = std::move(show);
+    }
+    // The record's keeper, for tests that set its retry interval.
+    record::RecordKeeper* keeper() const { return m_keeper.get(); }
     // How the learner is told, once, that a damaged record was kept aside
     // (a message box that does not wait; tests replace it).
     void setNotice(std::function<void(const QString&)> notice) { m_notice = std::move(notice); }
     // What the record window shows about the record itself; empty while all is well.
     const QString& recordNote() const { return m_note; }
-    bool isOpen() const { return m_record != nullptr; }
-    const record::PracticeRecord* store() const { return m_record.get(); }
+    // The record can be read (written or not).
+    bool isOpen() const { return m_reader != nullptr; }
 
     // A lesson began: its recording (path as shown, and the bytes that name it
     // on disk) and its sentence; the recording is hashed here, once. An empty
@@ -81,6 +97,8 @@ public:
 private:
     void refreshWindow();
     void noteProblem(const QString& note);
+    void statusChanged(const record::RecordKeeper::Status& status);
+    void placeWindow(QWidget& window);
 
     struct Hashed {
         QDateTime modified;
@@ -89,7 +107,11 @@ private:
     };
 
     QWidget& m_owner;
-    std::unique_ptr<record::PracticeRecord> m_record;
+    QObject m_context; // the keeper's answers arrive here; outlives the keeper
+    std::unique_ptr<record::RecordKeeper> m_keeper;
+    record::RecordKeeper::Status m_status;
+    // Quick look-ups (what is due, a lesson's standing) with a short busy wait.
+    std::unique_ptr<record::PracticeRecord> m_reader;
     std::optional<PracticeSession> m_session;
     QString m_note;
     QPointer<record::RecordWindow> m_window;
@@ -97,6 +119,7 @@ private:
     std::function<void(const record::DueItem&)> m_startDue;
     std::function<QDateTime()> m_now;
     std::function<void(QWidget*)> m_prepare;
+    std::function<void(const QString&, const QString&)> m_showTrouble;
     QHash<QString, Hashed> m_hashes;
 };
 

@@ -4,7 +4,7 @@
 //   hearvex-lesson decode IN.kvx [OUT.txt]    lesson text file -> plain text (UTF-8)
 //   hearvex-lesson check FOLDER               each lesson in the program's order, and its faults
 //   hearvex-lesson import MEDIA [SUBTITLES]   one lesson per subtitle cue (see import_command.h)
-//   hearvex-lesson record [due] [--db FILE] [--csv]   the practice record (see record_command.h)
+//   hearvex-lesson record [due [--all]] [--db FILE] [--csv]   the practice record (see record_command.h)
 //   hearvex-lesson align MEDIA TRANSCRIPT.txt a plain transcript timed as SRT (align_command.h)
 //   hearvex-lesson compare [--tsv] SENTENCE TYPED   the aligned compare and its kinds of miss
 //   hearvex-lesson lookup [--tsv] WORD...   a word's lemma, IPA, band, glosses (lookup_command.h)
@@ -78,8 +78,11 @@ int usage(FILE* to = stderr) {
             "sentence\n"
             "                                            of a plain transcript (TRANSCRIPT.txt)\n"
             "  hearvex-lesson record [--db FILE] [--csv]   every check and compare, oldest first\n"
-            "  hearvex-lesson record due [--db FILE] [--csv]\n"
-            "                                            the sentences due for review now\n"
+            "  hearvex-lesson record due [--all] [--db FILE] [--csv]\n"
+            "                                            the sentences due for review now; "
+            "--all: every\n"
+            "                                            sentence reviewed, with when it is "
+            "due\n"
             "  hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]\n"
             "                                            time a plain transcript's sentences as "
             "SRT\n"

@@ -193,6 +193,89 @@ TEST_F(RecordTest, AMissedSentenceStaysDueUntilTypedAllRight) {
     EXPECT_TRUE(record->due(at("2026-03-02T10:01:00+08:00")).empty());
 }
 
+TEST_F(RecordTest, TheScheduleListsEverySentenceAndTheDaysToCome) {
+    auto record = openRecord();
+    ASSERT_TRUE(record);
+    ASSERT_TRUE(record->add(
+        attemptOf(kRiver, AttemptKind::Check, "2026-03-01T09:00:00+08:00", 30, 4, 5, {"river."})));
+    ASSERT_TRUE(
+        record->add(attemptOf(kTrain, AttemptKind::Check, "2026-03-01T09:05:00+08:00", 30, 4, 4)));
+    const std::vector<DueItem> all = record->schedule();
+    ASSERT_EQ(all.size(), 2u); // the one right too, due later
+    EXPECT_EQ(all[0].lesson.sentence, kRiver.sentence);
+    EXPECT_EQ(all[1].lesson.sentence, kTrain.sentence);
+    EXPECT_LT(all[0].due, all[1].due);
+    EXPECT_EQ(all[1].reviews, 1);
+
+    // Counted on the days after now's, in now's time: the train's due day.
+    const QDateTime now = at("2026-03-01T10:00:00+08:00");
+    const std::vector<int> coming = record->comingDue(now, 7);
+    ASSERT_EQ(coming.size(), 7u);
+    const qint64 ahead = now.date().daysTo(all[1].due.toOffsetFromUtc(28800).date());
+    int total = 0;
+    for (std::size_t day = 0; day < coming.size(); ++day) {
+        total += coming[day];
+        EXPECT_EQ(coming[day], qint64(day) + 1 == ahead ? 1 : 0) << day;
+    }
+    EXPECT_EQ(total, ahead >= 1 && ahead <= 7 ? 1 : 0); // the river is due today, not counted
+    EXPECT_TRUE(record->comingDue(now, 0).empty());
+}
+
+TEST_F(RecordTest, AttemptsAreReadOneAtATimeAndKnownOnceWritten) {
+    auto record = openRecord();
+    ASSERT_TRUE(record);
+    const Attempt first =
+        attemptOf(kRiver, AttemptKind::Check, "2026-03-01T09:00:00+08:00", 30, 4, 5);
+    const Attempt second =
+        attemptOf(kRiver, AttemptKind::Compare, "2026-03-01T09:00:00+08:00", 40, 4, 5);
+    EXPECT_FALSE(record->contains(first));
+    ASSERT_TRUE(record->add(first));
+    ASSERT_TRUE(record->add(second));
+    EXPECT_TRUE(record->contains(first));
+    Attempt other = first;
+    other.lesson = kTrain;
+    EXPECT_FALSE(record->contains(other));
+    int seen = 0;
+    EXPECT_FALSE(record->forEachAttempt([&](const Attempt&) { return ++seen < 1; }));
+    EXPECT_EQ(seen, 1); // stopped when asked
+    EXPECT_TRUE(record->forEachAttempt([&](const Attempt&) { return ++seen > 0; }));
+    EXPECT_EQ(seen, 3);
+}
+
+TEST_F(RecordTest, AnEmptyFileIsNoRecordToAReaderAndStaysEmpty) {
+    writeFile(path(), QByteArray());
+    OpenOutcome outcome;
+    EXPECT_FALSE(PracticeRecord::open(path(), &outcome, false));
+    EXPECT_EQ(outcome.status, OpenOutcome::Status::Damaged);
+    EXPECT_EQ(QFileInfo(path()).size(), 0);
+    EXPECT_FALSE(QFileInfo::exists(path() + QStringLiteral("-wal")));
+    // The program starts its record in it.
+    EXPECT_TRUE(openRecord());
+}
+
+TEST_F(RecordTest, AReadOnlyFileOpensForReadingWithItsHistory) {
+    {
+        auto record = openRecord();
+        ASSERT_TRUE(record);
+        ASSERT_TRUE(record->add(attemptOf(kRiver, AttemptKind::Check, "2026-03-01T09:00:00+08:00",
+                                          30, 4, 5, {"river."})));
+    }
+    ASSERT_EQ(chmod(QFile::encodeName(path()).constData(), 0444), 0);
+    if (access(QFile::encodeName(path()).constData(), W_OK) == 0)
+        GTEST_SKIP() << "running as root: the record keeper's test makes it immutable instead";
+    OpenOutcome outcome;
+    auto record = PracticeRecord::open(path(), &outcome);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(outcome.status, OpenOutcome::Status::ReadOnly);
+    EXPECT_TRUE(record->isReadOnly());
+    EXPECT_EQ(record->attempts().size(), 1u);
+    EXPECT_EQ(record->due(at("2026-03-02T09:00:00+08:00")).size(), 1u);
+    EXPECT_FALSE(
+        record->add(attemptOf(kTrain, AttemptKind::Check, "2026-03-01T09:05:00+08:00", 30, 4, 4)));
+    EXPECT_EQ(record->lastFault(), RecordFault::ReadOnly);
+    chmod(QFile::encodeName(path()).constData(), 0644);
+}
+
 TEST_F(RecordTest, StandingFollowsTheLessonWhenRenamedOrMoved) {
     auto record = openRecord();
     ASSERT_TRUE(record);
@@ -247,9 +330,12 @@ TEST_F(RecordTest, SummaryCountsDaysWordsAndTheMostMissed) {
     EXPECT_EQ(summary.lastDays[27].day, QDate(2026, 2, 27));
     EXPECT_EQ(summary.lastDays[27].sentences, 1);
     EXPECT_EQ(summary.lastDays[26].sentences, 0);
-    ASSERT_GE(summary.mostMissed.size(), 3u);
+    // Once per sitting, by the attempt that grades it: today's check and
+    // compare of the river count once, the compare's miss.
+    ASSERT_EQ(summary.mostMissed.size(), 2u);
     EXPECT_EQ(summary.mostMissed[0].word, QStringLiteral("river"));
-    EXPECT_EQ(summary.mostMissed[0].count, 3);
+    EXPECT_EQ(summary.mostMissed[0].count, 2);
+    EXPECT_EQ(summary.mostMissed[1].word, QStringLiteral("train"));
     EXPECT_EQ(summary.mostMissed[0].sentences, QStringList{kRiver.sentence});
     ASSERT_EQ(summary.due.size(), 1u);
     EXPECT_EQ(summary.due[0].lesson.sentence, kRiver.sentence);
@@ -415,7 +501,7 @@ TEST_F(RecordTest, AnOlderRecordIsMigratedWithItsHistory) {
     EXPECT_DOUBLE_EQ(summary.today.minutes, (180 + 20) / 60.0);
     ASSERT_FALSE(summary.mostMissed.empty());
     EXPECT_EQ(summary.mostMissed[0].word, QStringLiteral("river"));
-    EXPECT_EQ(summary.mostMissed[0].count, 2);
+    EXPECT_EQ(summary.mostMissed[0].count, 1); // the check and compare of one sitting
     // New attempts go on from the replayed schedule.
     Attempt right =
         attemptOf(due[0].lesson, AttemptKind::Check, "2026-03-02T09:00:00+08:00", 20, 5, 5);

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -80,6 +81,64 @@ TEST_F(RecordToolTest, ListsEveryCheckAndCompareAndWhatIsDue) {
     EXPECT_EQ(dueRows[0], QStringLiteral("lesson,sentence,due,reviews"));
     EXPECT_TRUE(dueRows[1].startsWith(QStringLiteral("river.txt,We walked to the river.,")));
     EXPECT_TRUE(dueRows[1].endsWith(QStringLiteral(",1")));
+}
+
+TEST_F(RecordToolTest, DueAllListsEveryReviewedSentenceWithItsDueTime) {
+    practiseTwoLessons();
+    for (const bool csv : {true, false}) {
+        QStringList command{QStringLiteral("record"), QStringLiteral("due"),
+                            QStringLiteral("--all"), QStringLiteral("--db"), path()};
+        if (csv)
+            command << QStringLiteral("--csv");
+        const auto run = runTool(command);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QStringList rows =
+            run.out.split(QRegularExpression(QStringLiteral("\r?\n")), Qt::SkipEmptyParts);
+        ASSERT_EQ(rows.size(), csv ? 3 : 2) << run.out.toStdString();
+        if (!csv) {
+            EXPECT_TRUE(rows[1].contains(QStringLiteral("The train left early.")));
+            continue;
+        }
+        EXPECT_EQ(rows[0], QStringLiteral("lesson,sentence,due,reviews"));
+        // The river was missed: due now; the train, typed right, later.
+        const QStringList river = rows[1].split(QLatin1Char(','));
+        const QStringList train = rows[2].split(QLatin1Char(','));
+        ASSERT_EQ(train.size(), 4);
+        EXPECT_EQ(river[0], QStringLiteral("river.txt"));
+        EXPECT_EQ(train[0], QStringLiteral("train.txt"));
+        const QDateTime due = QDateTime::fromString(train[2], Qt::ISODate);
+        ASSERT_TRUE(due.isValid()) << train[2].toStdString();
+        EXPECT_GT(due, QDateTime::currentDateTime());
+        EXPECT_EQ(train[3], QStringLiteral("1"));
+    }
+    // Without --all only what is due now.
+    const auto now =
+        runTool({QStringLiteral("record"), QStringLiteral("due"), QStringLiteral("--db"), path()});
+    EXPECT_FALSE(now.out.contains(QStringLiteral("train")));
+    EXPECT_NE(
+        runTool({QStringLiteral("record"), QStringLiteral("--all"), QStringLiteral("--db"), path()})
+            .exitCode,
+        0); // --all belongs to due
+}
+
+TEST_F(RecordToolTest, AnEmptyFileIsAnErrorAndStaysEmpty) {
+    const QString empty = m_dir.filePath(QStringLiteral("empty.sqlite3"));
+    QFile file(empty);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    for (const char* command : {"", "due"}) {
+        QStringList args{QStringLiteral("record")};
+        if (*command)
+            args << QString::fromLatin1(command);
+        const auto run =
+            runTool(args + QStringList{QStringLiteral("--csv"), QStringLiteral("--db"), empty});
+        EXPECT_NE(run.exitCode, 0) << command;
+        EXPECT_TRUE(run.err.contains(QStringLiteral("not a readable practice record")))
+            << run.err.toStdString();
+    }
+    EXPECT_EQ(QFileInfo(empty).size(), 0);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files),
+              QStringList{QStringLiteral("empty.sqlite3")});
 }
 
 TEST_F(RecordToolTest, AMissingOrDamagedRecordIsAnErrorThatChangesNothing) {

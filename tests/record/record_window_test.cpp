@@ -6,6 +6,7 @@
 #include "record_window.h"
 #include "support/wait_for.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -190,7 +191,8 @@ TEST_F(RecordWindowTest, ExportWritesTheWholeFileOrNothing) {
     EXPECT_TRUE(asked.endsWith(QStringLiteral(".csv")));
     QFile saved(dir.filePath(QStringLiteral("记录.csv"))); // the suffix added
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll(), QByteArray("time,lesson\n"));
+    // A byte-order mark first: spreadsheet programs read UTF-8 only with one.
+    EXPECT_EQ(saved.readAll(), QByteArray("\xEF\xBB\xBFtime,lesson\n"));
     EXPECT_TRUE(window->controls().lbStatus->text().startsWith(QStringLiteral("已导出")));
 
     writerFails = true;
@@ -202,6 +204,52 @@ TEST_F(RecordWindowTest, ExportWritesTheWholeFileOrNothing) {
     answer.clear(); // cancelled: nothing happens
     window->controls().cmdExport->click();
     EXPECT_TRUE(window->controls().lbStatus->text().startsWith(QStringLiteral("导出失败")));
+}
+
+TEST_F(RecordWindowTest, KeepsTheFocusAfterItsExportDialogSoEscClosesIt) {
+    QTemporaryDir dir;
+    owner.show();
+    window->setSaveAsker([&](const QString&) {
+        // As the dialog closes, the window system activates the main window.
+        owner.activateWindow();
+        return dir.filePath(QStringLiteral("out.csv"));
+    });
+    window->setCsvExporter([](const QString& path, std::function<void(const QString&)> done) {
+        QFile file(path);
+        done(file.open(QIODevice::WriteOnly) ? QString() : file.errorString());
+    });
+    window->activateWindow();
+    window->controls().cmdExport->click();
+    EXPECT_TRUE(window->controls().lbStatus->text().startsWith(QStringLiteral("已导出")));
+    EXPECT_TRUE(window->controls().cmdExport->isEnabled());
+    // A tool window counts as active with its owner: ask for the window itself.
+    HEARVEX_WAIT_FOR(QApplication::activeWindow() == window);
+    const QPointer<RecordWindow> watched(window);
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    QTest::keyClick(focused, Qt::Key_Escape);
+    HEARVEX_WAIT_FOR(watched.isNull());
+}
+
+TEST_F(RecordWindowTest, ShowsWhatComesDueAndANoteOfThreeLinesWhole) {
+    window->showComingDue({3, 0, 5, 0, 0, 1, 2}, kNow); // kNow is a Monday
+    EXPECT_EQ(window->controls().lbComing->text(),
+              QStringLiteral("未来 7 天到期：明天 3　周三 0　周四 5　周五 0　周六 0　周日 1　"
+                             "周一 2（句）"));
+    EXPECT_TRUE(window->controls().lbComing->toolTip().startsWith(
+        QStringLiteral("12月8日（明天）：3 句\n12月9日（周三）：0 句")));
+    window->showComingDue(std::vector<int>(7, 0), kNow);
+    EXPECT_EQ(window->controls().lbComing->text(), QStringLiteral("未来 7 天没有到期的句子"));
+
+    // The longest note: a record deep in a home folder, locked, attempts kept.
+    const QString note = QStringLiteral(
+        "练习记录 /home/a-learner-with-a-long-name/.local/share/hearvex/practice.sqlite3 "
+        "正被其他程序占用，暂时无法写入。请关闭正在使用它的程序。已保存 12 "
+        "次练习，能写入时自动记下。");
+    window->setRecordNote(note);
+    const QLabel* status = window->controls().lbStatus;
+    EXPECT_LE(status->heightForWidth(status->width()), status->height());
+    EXPECT_LE(status->geometry().bottom(), window->height());
 }
 
 } // namespace

@@ -10,6 +10,9 @@
 #include "library_record.h"
 #include "scripted_engine.h"
 #include "support/wait_for.h"
+#include "window_place.h"
+
+#include <sqlite3.h>
 
 #include <QDir>
 #include <QFile>
@@ -73,6 +76,7 @@ protected:
     }
 
     std::vector<Attempt> recorded() {
+        form.recorder().settle(); // written on the record's own thread
         hearvex::record::OpenOutcome outcome;
         const auto record = PracticeRecord::open(recordPath(), &outcome, false);
         return record ? record->attempts() : std::vector<Attempt>{};
@@ -89,6 +93,7 @@ protected:
 
 TEST_F(PracticeRecordTest, EveryCheckAndCompareIsRecordedWithItsLessonTimeAndReplays) {
     form.recorder().open(recordPath());
+    form.recorder().settle();
     startFromLibrary(1); // unit2: "I'm from Shanghai."
     HEARVEX_WAIT_FOR(form.controls().RichTextBox1[1]->hasFocus());
     press(Qt::Key_F5); // a replay
@@ -142,6 +147,7 @@ TEST_F(PracticeRecordTest, EveryCheckAndCompareIsRecordedWithItsLessonTimeAndRep
 
 TEST_F(PracticeRecordTest, F12StartsTheDueLessonAfterARenameAndSaysWhenNoneIsDue) {
     form.recorder().open(recordPath());
+    form.recorder().settle();
     press(Qt::Key_F12);
     EXPECT_EQ(form.controls().lbDue->caption(), QStringLiteral("现在没有要复习的句子"));
     EXPECT_TRUE(engine.openedPath.empty());
@@ -149,6 +155,7 @@ TEST_F(PracticeRecordTest, F12StartsTheDueLessonAfterARenameAndSaysWhenNoneIsDue
     startFromLibrary(1);
     type(QStringLiteral("I'm from"));
     attempt(Kind::Check);
+    form.recorder().settle();
     hearvex::LibraryRecord* tips = form.form3().findChild<hearvex::LibraryRecord*>();
     ASSERT_NE(tips, nullptr);
     EXPECT_TRUE(tips->toolTipOf(1).startsWith(QStringLiteral("上次：2/3")));
@@ -173,6 +180,7 @@ TEST_F(PracticeRecordTest, F12StartsTheDueLessonAfterARenameAndSaysWhenNoneIsDue
 
 TEST_F(PracticeRecordTest, F10OpensAndClosesTheWindowAndItsEscDoesNotPause) {
     form.recorder().open(recordPath());
+    form.recorder().settle();
     startFromLibrary(0);
     engine.state = 1;
     press(Qt::Key_F10);
@@ -194,6 +202,7 @@ TEST_F(PracticeRecordTest, ADamagedRecordIsKeptAsideAndToldOnce) {
     QDir().mkpath(QFileInfo(recordPath()).path());
     ASSERT_TRUE(hearvex::testing::writeBytes(recordPath(), QByteArray(4096, 'x')));
     form.recorder().open(recordPath());
+    form.recorder().settle();
     ASSERT_EQ(notices.size(), 1);
     EXPECT_TRUE(form.recorder().isOpen());
     startFromLibrary(0);
@@ -212,6 +221,7 @@ TEST_F(PracticeRecordTest, AFolderThatCannotBeWrittenNeverStopsPractice) {
     // The record's folder would have to be made inside a regular file.
     ASSERT_TRUE(hearvex::testing::writeBytes(dir.filePath(QStringLiteral("record")), "a file"));
     form.recorder().open(recordPath());
+    form.recorder().settle();
     EXPECT_FALSE(form.recorder().isOpen());
     EXPECT_TRUE(notices.isEmpty());
     startFromLibrary(0);
@@ -225,6 +235,48 @@ TEST_F(PracticeRecordTest, AFolderThatCannotBeWrittenNeverStopsPractice) {
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->controls().lbStatus->text().contains(QStringLiteral("无法保存")));
     EXPECT_FALSE(window->controls().cmdExport->isEnabled());
+}
+
+TEST_F(PracticeRecordTest, ALockedRecordIsToldAtOnceAndGetsEveryCheckWhenFreed) {
+    form.recorder().open(recordPath());
+    form.recorder().settle();
+    form.recorder().keeper()->setRetryInterval(30);
+    sqlite3* other = nullptr; // another program holding the record's lock
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(recordPath()).constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    startFromLibrary(0);
+    type(QStringLiteral("Good"));
+    attempt(Kind::Check);
+    attempt(Kind::Compare);
+    form.recorder().settle();
+    const hearvex::controls::Label* line = form.controls().lbRecord;
+    EXPECT_EQ(line->caption(), QStringLiteral("练习记录暂时无法写入，已保存 2 次练习，稍后写入"));
+    EXPECT_TRUE(line->toolTip().contains(QDir::toNativeSeparators(recordPath())));
+    EXPECT_TRUE(line->toolTip().contains(QStringLiteral("其他程序")));
+    press(Qt::Key_F10);
+    ASSERT_NE(form.recorder().window(), nullptr);
+    EXPECT_EQ(form.recorder().window()->controls().lbStatus->text(), line->toolTip());
+
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    HEARVEX_WAIT_FOR(line->caption().isEmpty());
+    EXPECT_EQ(recorded().size(), 2u);
+    EXPECT_FALSE(QFile::exists(hearvex::record::pendingJournalPath(recordPath())));
+}
+
+TEST_F(PracticeRecordTest, TheRecordWindowOpensWhereItCoversLeastOfTheMainWindow) {
+    form.recorder().open(recordPath());
+    form.recorder().settle();
+    form.move(0, 0);
+    press(Qt::Key_F10);
+    hearvex::record::RecordWindow* window = form.recorder().window();
+    ASSERT_NE(window, nullptr);
+    const QRect screen = form.screen()->availableGeometry();
+    EXPECT_EQ(window->pos(), hearvex::record::leastCoveringPlace(form.frameGeometry(),
+                                                                 window->frameSize(), screen));
+    const QRect covered = window->frameGeometry().intersected(form.frameGeometry());
+    EXPECT_LT(covered.width() * covered.height(), window->width() * window->height() / 2);
 }
 
 namespace {
@@ -264,7 +316,14 @@ TEST(LearnersOwnLessons, HaveTheirOwnTooltipsAndAreFoundInTheListWhenDue) {
     recorder.setClock([&] { return now; });
     recorder.open(dir.filePath(QStringLiteral("practice.sqlite3")));
     recorder.lessonStarted(mine, QFile::encodeName(mine), sentence);
-    recorder.record({Kind::Check, sentence, QStringLiteral("My"), 1, 3, {"own", "words"}}, 100);
+    hearvex::exercise::AttemptResult check;
+    check.sentence = sentence;
+    check.typedText = QStringLiteral("My");
+    check.wordsRight = 1;
+    check.wordsTotal = 3;
+    check.missedWords = QStringList{QStringLiteral("own"), QStringLiteral("words")};
+    recorder.record(check, 100);
+    recorder.settle();
 
     hearvex::LibraryRecord tips(
         *library, recorder, [] {}, [] {});
