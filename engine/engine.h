@@ -1,5 +1,5 @@
 // The engine behind the C interface. Three threads meet here:
-//  - the caller's thread runs the public methods (one at a time; vbmp3.cpp
+//  - the caller's thread runs the public methods (one at a time; vbmp3_api.cpp
 //    serialises them) and never waits on decoding or on the device;
 //  - the decoding thread carries out commands (new track, play or seek from
 //    a frame, halt) and keeps the ring filled; it alone touches the Track

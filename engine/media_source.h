@@ -4,7 +4,7 @@
 // libraries are not mapped while a learner plays MP3s and WAVs.
 #pragma once
 
-#include "track.h"
+#include "track_facts.h"
 
 #include <cstdint>
 #include <memory>

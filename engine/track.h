@@ -3,9 +3,10 @@
 // and sought by the decoding thread alone.
 #pragma once
 
+#include "track_facts.h"
+
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <vector>
 
 struct sf_private_tag;
@@ -14,15 +15,6 @@ struct SF_INFO;
 namespace vbmp3 {
 
 class MediaSource;
-
-struct TrackFacts {
-    std::string title;  // UTF-8: the title tag, else the file's name
-    std::string artist; // UTF-8, may be empty
-    std::int32_t channels = 0;
-    std::int32_t sampleRate = 0;
-    std::int32_t bitRateKbps = 0;
-    std::int64_t frameCount = 0;
-};
 
 // A part of an open file, from start to its end, as the decoder sees it.
 struct FileView {

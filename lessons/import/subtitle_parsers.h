@@ -4,7 +4,7 @@
 // with a warning naming its line, and reading goes on. No FFmpeg, no I/O.
 #pragma once
 
-#include "subtitle_reader.h"
+#include "subtitle_cue.h"
 
 #include <QString>
 #include <QStringList>

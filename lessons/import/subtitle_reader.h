@@ -2,20 +2,14 @@
 // WebVTT, LRC, ASS/SSA) or from the first text subtitle stream inside a media file.
 #pragma once
 
+#include "subtitle_cue.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <vector>
 
 namespace hearvex::lessons {
-
-inline constexpr qint64 kUntilNextCue = -1;
-
-struct Cue {
-    qint64 startMs = 0;
-    qint64 endMs = kUntilNextCue; // LRC lines last until the next line
-    QString text;                 // as the format carries it, tags and all
-};
 
 struct SubtitleRead {
     bool found = false;   // a subtitle stream was there to read

@@ -1,4 +1,4 @@
-// The C interface: one engine per process, created by vbmp3_init and
+// The C interface of vbmp3.h, over the engine: one engine per process, created by vbmp3_init and
 // destroyed by vbmp3_free. A lock serialises the calls so that a stray call
 // from another thread, or during vbmp3_free, cannot race; nothing holds it
 // for long. No exception leaves this file.
