@@ -3,6 +3,7 @@
 #include "record_database.h"
 #include "review_store.h"
 #include "sqlite_statement.h"
+#include "word_misses.h"
 
 namespace hearvex::record {
 
@@ -108,6 +109,7 @@ bool writeAttempt(StatementCache& db, const Attempt& attempt) {
         return false;
     const std::int64_t attemptId = insertAttempt(db, lessonId, attempt);
     return attemptId >= 0 && insertMissedWords(db, attemptId, lessonId, attempt.missedWords) &&
+           insertWordMisses(db, attemptId, lessonId, attempt) &&
            regradeReview(db, lessonId, attemptId, attempt);
 }
 

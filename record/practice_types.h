@@ -3,6 +3,8 @@
 // schedule and the window, so none of them reads the others' internals.
 #pragma once
 
+#include "attempt_miss.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
@@ -32,6 +34,8 @@ struct Attempt {
     int wordsRight = 0; // check: slots uncovered; compare: N of N/M
     int wordsTotal = 0; // words in the sentence
     QStringList missedWords;
+    // The misses with their kinds; empty in attempts recorded before kinds were.
+    std::vector<AttemptMiss> misses;
     QString typedText;
     int speedPercent = 100;
     int secondsSinceStart = 0; // since the lesson started
@@ -66,13 +70,23 @@ struct MissedWord {
     QStringList sentences; // the sentences it was missed in
 };
 
+// How often a kind of miss ("homophone", "function"…) came up.
+struct KindCount {
+    QString kind;
+    int count = 0;
+};
+
 // Everything the record window shows, read in one go.
 struct RecordSummary {
     DayFigures today;
     int daysInARow = 0;
     // The last 30 days, oldest first, days without practice included.
     std::vector<DayFigures> lastDays;
+    // Once per sitting, by the attempt that grades it, not counting the
+    // untyped tail of an unfinished sentence; function words apart.
     std::vector<MissedWord> mostMissed; // most missed first
+    std::vector<MissedWord> mostMissedFunctionWords;
+    std::vector<KindCount> missKinds; // the last 30 days, most frequent first
     std::vector<DueItem> due;           // oldest due first
 };
 

@@ -5,6 +5,7 @@
 #include "csv.h"
 #include "record_database.h"
 #include "sqlite_statement.h"
+#include "word_misses.h"
 
 #include <algorithm>
 #include <string>
@@ -15,7 +16,6 @@ namespace {
 
 constexpr int kLastDays = 30;
 constexpr int kMostMissed = 10;
-constexpr int kSentencesPerWord = 5;
 
 QString resultText(std::int64_t right, std::int64_t total) {
     return QStringLiteral("%1/%2").arg(right).arg(total);
@@ -105,24 +105,6 @@ int daysInARow(sqlite3* db, const QDate& today) {
     return run;
 }
 
-std::vector<MissedWord> mostMissed(sqlite3* db) {
-    Statement words(db, "SELECT word, COUNT(*) AS times FROM missed_words GROUP BY word"
-                        " ORDER BY times DESC, word LIMIT ?1");
-    words.bind(1, kMostMissed);
-    Statement sentences(db, "SELECT DISTINCT l.sentence FROM missed_words m"
-                            " JOIN lessons l ON l.id = m.lesson_id WHERE m.word = ?1 LIMIT ?2");
-    std::vector<MissedWord> missed;
-    while (words.next()) {
-        MissedWord word{words.text(0), int(words.integer(1)), {}};
-        sentences.reset();
-        sentences.bind(1, word.word).bind(2, kSentencesPerWord);
-        while (sentences.next())
-            word.sentences << sentences.text(0);
-        missed.push_back(std::move(word));
-    }
-    return missed;
-}
-
 } // namespace
 
 std::vector<Attempt> PracticeRecord::attempts() const {
@@ -187,7 +169,9 @@ RecordSummary PracticeRecord::summary(const QDateTime& now) const {
     summary.lastDays = dayFigures(db, today.addDays(1 - kLastDays), today);
     summary.today = summary.lastDays.back();
     summary.daysInARow = daysInARow(db, today);
-    summary.mostMissed = mostMissed(db);
+    summary.mostMissed = honestMostMissed(db, false, kMostMissed);
+    summary.mostMissedFunctionWords = honestMostMissed(db, true, kMostMissed);
+    summary.missKinds = missKindsSince(db, today.addDays(1 - kLastDays));
     summary.due = dueItems(db, now);
     execute(db, "COMMIT");
     return summary;

@@ -26,6 +26,9 @@ record::Attempt makeAttempt(const exercise::AttemptResult& result, const Practic
     attempt.wordsRight = result.wordsRight;
     attempt.wordsTotal = result.wordsTotal;
     attempt.missedWords = result.missedWords;
+    for (const exercise::WordMiss& miss : result.misses)
+        attempt.misses.push_back(
+            {miss.word, miss.typed, exercise::missKindName(miss.kind), miss.counted});
     attempt.typedText = result.typedText;
     attempt.speedPercent = speedPercent;
     // A clock set back while practising gives no negative time.
