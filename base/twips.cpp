@@ -1,18 +1,18 @@
 #include "twips.h"
 
-#include <cfenv>
 #include <cmath>
 
 namespace hearvex::base {
 
 int roundHalfEven(double value) {
-    // std::nearbyint rounds by the current mode; force the default so a library
-    // that changed it cannot change our layout.
-    const int saved = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double rounded = std::nearbyint(value);
-    std::fesetround(saved);
-    return static_cast<int>(rounded);
+    // By hand rather than std::nearbyint, which follows the current rounding
+    // mode: a library that changed it must not change our layout, and saving
+    // and restoring the mode costs more than the rounding (the spectrum rounds
+    // thousands of values a second).
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    const bool up = fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0);
+    return static_cast<int>(up ? below + 1 : below);
 }
 
 int twipsToPixels(double twips) {
