@@ -3,6 +3,8 @@
 // dictionary lacks.
 #pragma once
 
+#include "sound_clip.h"
+
 #include <QString>
 
 namespace hearvex::words {
@@ -16,5 +18,9 @@ QString arpabetToIpa(const QString& arpabet);
 // eSpeak NG's IPA for a word (its US-English voice); empty when eSpeak cannot
 // start. eSpeak's state is the process's: calls are serialised.
 QString espeakIpa(const QString& word);
+
+// eSpeak NG's US-English voice saying a word, for a word the lesson's
+// recording does not time; empty when eSpeak cannot start.
+SoundClip speakWord(const QString& word);
 
 } // namespace hearvex::words

@@ -14,8 +14,8 @@ struct TextWord {
 };
 
 // The word that holds the character at position, or ends just before it or
-// before the marks that follow it (a caret right after "ran," means "ran"). Words are runs of letters and
-// digits with the apostrophes, hyphens and dots inside them.
+// before the marks that follow it (a caret right after "ran," means "ran"). Words are runs of
+// letters and digits with the apostrophes, hyphens and dots inside them.
 TextWord wordAt(const QString& text, int position);
 
 // The spellings to look up for a word of a sentence, best first: curly
