@@ -93,9 +93,13 @@ int main(int argc, char** argv) {
     for (int run = 0; run < runs; ++run) {
         const QString folder = work.filePath(QStringLiteral("lessons%1").arg(run));
         keepBest(import, measure(RUSAGE_SELF, [&] {
-                     const hearvex::lessons::ImportResult result = hearvex::lessons::importMedia(
-                         {QByteArray::fromStdString(media), QFile::encodeName(subtitles),
-                          QFile::encodeName(folder), "hour"});
+                     hearvex::lessons::ImportRequest request;
+                     request.media = QByteArray::fromStdString(media);
+                     request.subtitles = QFile::encodeName(subtitles);
+                     request.folder = QFile::encodeName(folder);
+                     request.name = "hour";
+                     const hearvex::lessons::ImportResult result =
+                         hearvex::lessons::importMedia(request);
                      lessons = static_cast<int>(result.lessons.size());
                      if (result.outcome != hearvex::lessons::ImportOutcome::Done)
                          std::fprintf(stderr, "import failed: %s\n", qPrintable(result.message));
