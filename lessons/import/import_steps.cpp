@@ -57,13 +57,6 @@ QByteArray inputAmong(const ImportRequest& request, const QList<QByteArray>& rep
 
 } // namespace
 
-ImportResult importFailure(ImportOutcome outcome, const QString& message) {
-    ImportResult result;
-    result.outcome = outcome;
-    result.message = message;
-    return result;
-}
-
 QByteArray stagedClipName(size_t i) {
     return QByteArray::number(qulonglong(i)) + ".mp3";
 }

@@ -3,15 +3,13 @@
 #pragma once
 
 #include "audio_decoder.h"
-#include "import_media.h"
 #include "import_plan.h"
+#include "import_types.h"
 #include "lesson_set.h"
 
 #include <optional>
 
 namespace hearvex::lessons {
-
-ImportResult importFailure(ImportOutcome outcome, const QString& message);
 
 // The lesson name the request gives; a failure when the folder or the name
 // cannot be used.

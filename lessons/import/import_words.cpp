@@ -1,6 +1,5 @@
 #include "import_words.h"
 
-#include "import_steps.h"
 #include "import_text.h"
 #include "phrase_plan.h"
 

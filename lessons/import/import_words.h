@@ -2,8 +2,8 @@
 // are cut, written beside each lesson once its clip's start is known.
 #pragma once
 
-#include "import_media.h"
 #include "import_plan.h"
+#include "import_types.h"
 
 #include <optional>
 
