@@ -136,7 +136,8 @@ bool writeFileSafely(const QByteArray& path, const QByteArray& bytes, QString* e
     }
     if (!S_ISREG(old.st_mode))
         return writeInPlace(target, bytes, error);
-    return writeBesideAndRename(target, old.st_mode & 07777, bytes, error);
+    // Its permissions, but never set-user-ID or set-group-ID on a file written here.
+    return writeBesideAndRename(target, old.st_mode & 0777, bytes, error);
 }
 
 } // namespace hearvex::lessons
