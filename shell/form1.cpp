@@ -6,6 +6,7 @@
 #include "library_record.h"
 #include "placement.h"
 #include "window_drag.h"
+#include "word_book_keeper.h"
 #include "window_drop.h"
 
 #include <QCoreApplication>
@@ -92,6 +93,8 @@ lessons::Form3& Form1::form3() {
         m_form3->setFocusReturn([this] {
 void Form1::wireWordLookup() {
     m_wordLookup.setWindowPreparer([](QWidget* window) { new WindowDrag(window); });
+    m_wordLookup.setKeepHandler(
+        [this](const words::WordEntry& entry) { return keepInWordBook(m_recorder, entry.word); });
     m_keys.setLookUpAction(
         [this] { m_wordLookup.lookUpAt(m_exercise.typedText(), m_exercise.typingCaret()); });
 }

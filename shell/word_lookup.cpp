@@ -22,6 +22,8 @@ words::LookupPanel& WordLookup::ensurePanel() {
             if (m_play)
                 m_play(entry);
         });
+        if (m_keep)
+            m_panel->setKeepHandler(m_keep);
         if (m_prepare)
             m_prepare(m_panel);
         // Below the window's top right corner, clear of the typing box.

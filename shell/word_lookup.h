@@ -25,6 +25,11 @@ public:
         m_play = std::move(play);
     }
 
+    // What the panel's keep button does (see LookupPanel::setKeepHandler).
+    void setKeepHandler(std::function<QString(const words::WordEntry&)> keep) {
+        m_keep = std::move(keep);
+    }
+
     // The word that holds or ends at caret in text; a note when there is none.
     void lookUpAt(const QString& text, int caret);
     void lookUp(const QString& word);
@@ -39,6 +44,7 @@ private:
     const words::Dictionary& m_dictionary;
     std::function<void(QWidget*)> m_prepare;
     std::function<void(const words::WordEntry&)> m_play;
+    std::function<QString(const words::WordEntry&)> m_keep;
     words::LookupPanel* m_panel = nullptr; // owned by the window
 };
 

@@ -21,6 +21,7 @@
 #include "record_command.h"
 #include "transcript_import.h"
 #include "vbmp3.h"
+#include "word_book_command.h"
 
 #include "text_file.h"
 #include "tool_language.h"
@@ -78,6 +79,9 @@ int usage(FILE* to = stderr) {
             "sentence\n"
             "                                            of a plain transcript (TRANSCRIPT.txt)\n"
             "  hearvex-lesson record [--db FILE] [--csv]   every check and compare, oldest first\n"
+            "  hearvex-lesson record words [--db FILE] [--csv]\n"
+            "                                            the word book: kept words, glosses, "
+            "misses\n"
             "  hearvex-lesson record due [--all] [--db FILE] [--csv]\n"
             "                                            the sentences due for review now; "
             "--all: every\n"
@@ -322,6 +326,8 @@ int main(int argc, char** argv) {
         return decode(args[1], args.value(2));
     if (command == "check" && args.size() == 2)
         return check(args[1]);
+    if (command == "record" && args.value(1) == "words")
+        return hearvex::tool::runWordBookCommand(args.mid(2));
     if (command == "record")
         return hearvex::record::runRecordCommand(args.mid(1));
     if (command == "align")

@@ -85,7 +85,7 @@ void LookupPanel::buildControls() {
     m_controls.lbForms = label(this, "lbForms", controls::interfaceFont(13),
                                QRect(kMargin, kTitleHeight + 86, inner, 20));
     m_controls.lbBand = label(this, "lbBand", controls::interfaceFont(13),
-                              QRect(kMargin, kTitleHeight + 106, inner, 20));
+                              QRect(kMargin, kTitleHeight + 106, inner - 116, 20));
     auto* glosses = m_controls.txtGlosses = new QTextEdit(this);
     glosses->setObjectName(QStringLiteral("txtGlosses"));
     glosses->setAccessibleName(QStringLiteral("释义"));
@@ -93,6 +93,7 @@ void LookupPanel::buildControls() {
     glosses->setFocusPolicy(Qt::ClickFocus);
     glosses->setFont(controls::songTi(14));
     glosses->setGeometry(kMargin, kTitleHeight + 132, inner, kHeight - kTitleHeight - 142);
+    buildKeepButton();
 }
 
 void LookupPanel::showEntry(const WordEntry& entry) {
@@ -119,6 +120,7 @@ void LookupPanel::showNote(const QString& note) {
 }
 
 void LookupPanel::present() {
+    resetKeepButton();
     show();
     raise();
     activateWindow();
@@ -134,6 +136,10 @@ void LookupPanel::play() {
 void LookupPanel::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         close();
+        return;
+    }
+    if (event->key() == Qt::Key_K && event->modifiers() == Qt::NoModifier) {
+        keep();
         return;
     }
     QWidget::keyPressEvent(event);

@@ -26,6 +26,7 @@ struct LookupPanelControls {
     QLabel* lbForms = nullptr;
     QLabel* lbBand = nullptr;
     QTextEdit* txtGlosses = nullptr;
+    QPushButton* cmdKeep = nullptr; // into the word book (生词本)
 };
 
 class LookupPanel : public QWidget {
@@ -39,6 +40,9 @@ public:
     void showNote(const QString& note);
     // What the play button does: hears the word shown.
     void setPlayHandler(std::function<void(const WordEntry&)> play) { m_play = std::move(play); }
+    // What the keep button (and the K key) does: keeps the word shown in the
+    // word book; returns an error to show, empty when it was kept.
+    void setKeepHandler(std::function<QString(const WordEntry&)> keep) { m_keep = std::move(keep); }
     const WordEntry& entry() const { return m_entry; }
     const LookupPanelControls& controls() const { return m_controls; }
 
@@ -50,10 +54,14 @@ private:
     void buildControls();
     void present();
     void play();
+    void buildKeepButton();
+    void resetKeepButton();
+    void keep();
 
     LookupPanelControls m_controls;
     WordEntry m_entry;
     std::function<void(const WordEntry&)> m_play;
+    std::function<QString(const WordEntry&)> m_keep;
     QPixmap m_title;
 };
 

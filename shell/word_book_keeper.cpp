@@ -1,0 +1,39 @@
+#include "word_book_keeper.h"
+
+#include "record_keeper.h"
+#include "word_book.h"
+
+#include <QRegularExpression>
+
+namespace hearvex {
+
+int positionInSentence(const QString& sentence, const QString& word) {
+    if (word.isEmpty())
+        return -1;
+    const QRegularExpression whole(
+        QStringLiteral("(?<![\\w'])%1(?![\\w'])").arg(QRegularExpression::escape(word)),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+    const QRegularExpressionMatch match = whole.match(sentence);
+    return match.hasMatch() ? int(match.capturedStart()) : -1;
+}
+
+QString keepInWordBook(const PracticeRecorder& recorder, const QString& word,
+                       const QDateTime& now) {
+    const std::optional<PracticeSession>& session = recorder.session();
+    if (!session || session->lesson.sentence.isEmpty())
+        return QStringLiteral("先开始一篇课文，生词才能和它的句子一起记下。");
+    if (!recorder.keeper())
+        return QStringLiteral("练习记录没有打开，生词本无法保存。");
+    QString reason;
+    const std::unique_ptr<record::WordBook> book =
+        record::WordBook::open(recorder.keeper()->path(), &reason);
+    if (!book)
+        return QStringLiteral("生词本无法打开：%1").arg(reason);
+    const record::KeptWord kept{word, session->lesson,
+                                positionInSentence(session->lesson.sentence, word), now};
+    if (!book->keep(kept))
+        return QStringLiteral("生词本无法保存：%1").arg(book->lastError());
+    return {};
+}
+
+} // namespace hearvex
