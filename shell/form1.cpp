@@ -10,6 +10,7 @@
 #include "window_drop.h"
 
 #include <QCoreApplication>
+#include <QToolTip>
 
 namespace hearvex {
 
@@ -28,6 +29,7 @@ Form1::Form1(EngineApi& engine, QWidget* parent)
     , m_dueLessons(
           m_recorder, [this]() -> lessons::Form3& { return form3(); }, *this, lbDue)
     , m_wordLookup(*this, m_dictionary)
+    , m_wordPlayer(m_player)
     , m_keys(*this, m_player, m_exercise, m_toolbar) {
     // The window draws its own title strip and is moved by it.
     setWindowFlag(Qt::FramelessWindowHint);
@@ -66,6 +68,7 @@ void Form1::startLesson(const QString& text, const QString& recordingPath,
     // A blank text leaves the previous sentence in the box, not this lesson's.
     const QString sentence = exercise::isBlankLesson(text) ? QString() : m_exercise.answerText();
     base::skipOnError([&] { m_recorder.lessonStarted(recordingPath, recordingFile, sentence); });
+    base::skipOnError([&] { m_wordPlayer.lessonStarted(recordingFile, sentence); });
 }
 
 void Form1::wirePracticeRecord() {
@@ -97,6 +100,16 @@ void Form1::wireWordLookup() {
         [this](const words::WordEntry& entry) { return keepInWordBook(m_recorder, entry.word); });
     m_keys.setLookUpAction(
         [this] { m_wordLookup.lookUpAt(m_exercise.typedText(), m_exercise.typingCaret()); });
+    m_keys.setPlayWordAction([this](bool around) {
+        m_wordPlayer.playAtCaret(m_exercise.typedText(), m_exercise.typingCaret(), around);
+    });
+    m_wordLookup.setPlayHandler(
+        [this](const words::WordEntry& entry) { m_wordPlayer.playWord(entry.word); });
+    // A short note at the typing caret, gone by itself.
+    m_wordPlayer.setNoteShower([this](const QString& note) {
+        controls::RichTextBox* box = RichTextBox1[1];
+        QToolTip::showText(box->mapToGlobal(box->cursorRect().bottomLeft()), note, box);
+    });
 }
 
             activateWindow();

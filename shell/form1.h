@@ -20,6 +20,7 @@
 #include "toolbar.h"
 #include "wave_view.h"
 #include "word_lookup.h"
+#include "word_player.h"
 
 namespace hearvex {
 
@@ -56,6 +57,7 @@ public:
     PracticeRecorder& recorder() { return m_recorder; }
     DueLessons& dueLessons() { return m_dueLessons; }
     WordLookup& wordLookup() { return m_wordLookup; }
+    WordPlayer& wordPlayer() { return m_wordPlayer; }
     // A check or compare was made: it goes into the practice record.
     void recordAttempt(const exercise::AttemptResult& result);
 
@@ -64,7 +66,7 @@ private:
     void wirePracticeRecord();
     // After a drag of this window: the library against its right edge again.
     void dockLibrary();
-    // F2 and the look-up panel wired to the dictionary and the typing box.
+    // F2, F11 and the look-up panel wired to the dictionary, the typing box and the recording.
     void wireWordLookup();
 
     EngineApi& m_engine;
@@ -79,6 +81,7 @@ private:
     PracticeRecorder m_recorder;
     DueLessons m_dueLessons;
     WordLookup m_wordLookup;
+    WordPlayer m_wordPlayer;
     PracticeKeys m_keys; // after the parts it drives, so it goes first
     lessons::LessonState m_lessons;
     lessons::Form3* m_form3 = nullptr; // owned as a child window

@@ -8,8 +8,9 @@ namespace {
 
 constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
 constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
+constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
 
-const std::array<PracticeKey, 17> kKeys = {{
+const std::array<PracticeKey, 19> kKeys = {{
     {Qt::Key_Escape, kNone, PracticeAction::PauseResume, "Esc",
      "暂停/继续（继续时回退2秒）；播完后从头播放", false},
     {Qt::Key_F3, kNone, PracticeAction::Back, "F3", "后退3秒", true},
@@ -34,6 +35,10 @@ const std::array<PracticeKey, 17> kKeys = {{
     {Qt::Key_F1, kNone, PracticeAction::Help, "F1", "打开使用说明", false},
     {Qt::Key_F2, kNone, PracticeAction::LookUp, "F2",
      "查词：光标处的词的读音、原形和词形、常用度和中文释义", false},
+    {Qt::Key_F11, kNone, PracticeAction::PlayWord, "F11",
+     "单独听光标处的词（没写的地方：下一个漏掉的词），用当前速度；课文要有词的时间", false},
+    {Qt::Key_F11, kShift, PracticeAction::PlayAround, "Shift+F11", "听光标处的词和它前后的词",
+     false},
 }};
 
 } // namespace

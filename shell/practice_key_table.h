@@ -25,6 +25,8 @@ enum class PracticeAction {
     FocusLibrary,   // the focus into the library's list, to choose a lesson by keys
     Help,           // the help page opened
     LookUp,         // the look-up panel on the word at the typing caret
+    PlayWord,       // the sentence word at the typing caret heard alone
+    PlayAround,     // that word with the words before and after it
 };
 
 struct PracticeKey {

@@ -74,6 +74,11 @@ void PracticeKeys::run(PracticeAction action) {
         if (m_lookUp)
             m_lookUp();
         break;
+    case PracticeAction::PlayWord:
+    case PracticeAction::PlayAround:
+        if (m_playWord)
+            m_playWord(action == PracticeAction::PlayAround);
+        break;
     }
 }
 

@@ -30,6 +30,10 @@ public:
 
     // The word at the typing caret looked up (F2).
     void setLookUpAction(std::function<void()> lookUp) { m_lookUp = std::move(lookUp); }
+    // The word at the typing caret heard alone, or with the words around it (F11, Shift+F11).
+    void setPlayWordAction(std::function<void(bool around)> playWord) {
+        m_playWord = std::move(playWord);
+    }
 
     // The operation of an action, as its key runs it.
     void run(PracticeAction action);
@@ -47,6 +51,7 @@ private:
     std::function<void()> m_toggleRecord;
     std::function<void()> m_startNextDue;
     std::function<void()> m_lookUp;
+    std::function<void(bool)> m_playWord;
 };
 
 } // namespace hearvex

@@ -3,6 +3,7 @@
 #include "form1.h"
 #include "lessons/lesson_files.h"
 #include "scripted_engine.h"
+#include "support/tone_file.h"
 #include "support/wait_for.h"
 
 #include <QCoreApplication>
@@ -40,6 +41,26 @@ protected:
         hearvex::testing::writeBytes(path, "recording");
         engine.addTrack(path.toStdString(), "unit", 20);
         return path;
+    }
+
+    // A real recording (MP3 named .txt, as the lessons are), with word times when given.
+    QString timedTrack(const QString& name, const QByteArray& wordTimes) {
+        const QString path = track(name);
+        hearvex::testing::ToneSpec tone;
+        tone.seconds = 3;
+        tone.channels = 1;
+        tone.mp3 = true;
+        EXPECT_TRUE(hearvex::testing::writeTone(path, tone));
+        if (!wordTimes.isEmpty())
+            hearvex::testing::writeBytes(path.chopped(4) + ".words", wordTimes);
+        return path;
+    }
+
+    // The engine's pauses since the last look.
+    int pauses() {
+        const int count = int(std::count(engine.calls.begin(), engine.calls.end(), "pause"));
+        engine.clearCalls();
+        return count;
     }
 
     hearvex::controls::RichTextBox* typing() { return form.controls().RichTextBox1[1]; }
@@ -98,4 +119,55 @@ TEST_F(WordKeysTest, NoWordAtTheCaretGivesANoteAndEscClosesThePanelOnly) {
     EXPECT_FALSE(panel()->isVisible());
     for (const std::string& call : engine.calls)
         EXPECT_NE(call, "pause"); // Esc in the panel is the panel's, not the player's
+}
+
+TEST_F(WordKeysTest, F11HearsTheCaretsWordFromTheRecordingAndPausesTheLesson) {
+    std::vector<QString> notes;
+    form.wordPlayer().setNoteShower([&](const QString& note) { notes.push_back(note); });
+    form.startLesson(QStringLiteral("The children ran home."),
+                     timedTrack("unit2.txt", "0.100\t0.400\t0.90\tThe\n"
+                                             "0.400\t0.900\t0.90\tchildren\n"
+                                             "0.900\t1.200\t0.90\tran\n"
+                                             "1.250\t1.700\t0.90\thome.\n"));
+    HEARVEX_WAIT_FOR(typing()->hasFocus());
+    ASSERT_TRUE(form.wordPlayer().hasWordTimes());
+    QTest::keyClicks(typing(), QStringLiteral("The childern"));
+    typing()->setSelStart(6);
+    engine.state = 1; // the lesson is playing
+    pauses();
+    QTest::keyClick(typing(), Qt::Key_F11);
+    EXPECT_TRUE(notes.empty()) << notes.front().toStdString();
+    EXPECT_TRUE(form.wordPlayer().soundPlaying());
+    EXPECT_EQ(pauses(), 1);
+    EXPECT_EQ(typing()->text(), QStringLiteral("The childern"));
+
+    // The words around it; the lesson is paused already and stays so.
+    QTest::keyClick(typing(), Qt::Key_F11, Qt::ShiftModifier);
+    EXPECT_TRUE(notes.empty());
+    EXPECT_TRUE(form.wordPlayer().soundPlaying());
+    EXPECT_EQ(pauses(), 0);
+
+    // The panel's button: a word of the lesson from the recording, another said by eSpeak NG.
+    for (const char* word : {"ran", "school"}) {
+        form.wordLookup().lookUp(QString::fromUtf8(word));
+        QTest::mouseClick(panel()->controls().cmdPlay, Qt::LeftButton);
+        EXPECT_TRUE(notes.empty()) << word;
+        EXPECT_TRUE(form.wordPlayer().soundPlaying()) << word;
+    }
+}
+
+TEST_F(WordKeysTest, WithoutWordTimesF11SaysSoAndTheLessonPlaysOn) {
+    std::vector<QString> notes;
+    form.wordPlayer().setNoteShower([&](const QString& note) { notes.push_back(note); });
+    QTest::keyClick(typing(), Qt::Key_F11); // no lesson yet
+    form.startLesson(QStringLiteral("The children ran home."), timedTrack("unit3.txt", {}));
+    HEARVEX_WAIT_FOR(typing()->hasFocus());
+    engine.state = 1;
+    pauses();
+    QTest::keyClick(typing(), Qt::Key_F11);
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_TRUE(notes[0].contains(QStringLiteral("先开始一课")));
+    EXPECT_TRUE(notes[1].contains(QStringLiteral("没有词的时间")));
+    EXPECT_FALSE(form.wordPlayer().soundPlaying());
+    EXPECT_EQ(pauses(), 0);
 }
