@@ -142,6 +142,7 @@ RecordWindow::RecordWindow(QWidget* owner)
         QStringLiteral("把全部练习记录存成 CSV 表格，可用 Excel 或 WPS 打开"));
     connect(m_controls.cmdExport, &QPushButton::clicked, this,
             [this] { base::runGuarded("cmdExport click", [this] { exportCsv(); }); });
+    buildWordBookPage();
 }
 
 void RecordWindow::showSummary(const RecordSummary& summary, const QDateTime& now) {
@@ -151,6 +152,7 @@ void RecordWindow::showSummary(const RecordSummary& summary, const QDateTime& no
     m_controls.chartDays->setChart(makeDayChart(summary.lastDays));
     delete old; // the view does not own a chart it lets go of
     fillMissed(summary.mostMissed);
+    m_controls.wordBookPage->showKinds(summary.missKinds, summary.mostMissedFunctionWords);
     fillDue(summary.due, now);
 }
 

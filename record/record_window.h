@@ -8,6 +8,7 @@
 
 #include "picture_button.h"
 #include "practice_types.h"
+#include "word_book_page.h"
 
 #include <QChartView>
 #include <QLabel>
@@ -34,6 +35,8 @@ struct RecordWindowControls {
     QLabel* lbComing = nullptr;     // how many come due on each of the next 7 days
     QLabel* lbStatus = nullptr;
     QPushButton* cmdExport = nullptr;
+    QPushButton* cmdWordBook = nullptr; // the 生词本 page
+    WordBookPage* wordBookPage = nullptr;
 };
 
 class RecordWindow : public QWidget {
@@ -73,6 +76,15 @@ public:
     // The controls, for tests that look at them or act on them as the learner does.
     const RecordWindowControls& controls() const { return m_controls; }
 
+    // The 生词本 page: how it reads the word book when it opens, and the page
+    // itself (for its glosses and kind names, and for tests).
+    void setWordBookReader(std::function<void(WordBookPage&)> read) {
+        m_readWordBook = std::move(read);
+    }
+    WordBookPage& wordBookPage() { return *m_controls.wordBookPage; }
+    // cmdWordBook's click (Alt+B): the page shown, or the figures again.
+    void showWordBook(bool shown);
+
     // The due item of a row of treeDue.
     const DueItem* dueItemAt(int row) const;
 
@@ -96,6 +108,8 @@ private:
     CsvExporter m_exportCsv;
     SaveAsker m_askSavePath;
     QPixmap m_title;
+    std::function<void(WordBookPage&)> m_readWordBook;
+    void buildWordBookPage();
 };
 
 } // namespace hearvex::record
