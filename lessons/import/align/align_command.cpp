@@ -25,7 +25,8 @@ void say(FILE* to, const QString& text) {
 
 int usage(const QString& problem) {
     say(stderr, AlignText::tr("hearvex-lesson align: %1\n"
-                              "usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]")
+                              "usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt] "
+                              "[--words OUT.tsv]")
                     .arg(problem));
     return 2;
 }
@@ -68,16 +69,45 @@ private:
     int m_percent = -1;
 };
 
+// Every timed word of the said sentences, in the sidecars' format, times in the media.
+QByteArray wordLines(const std::vector<AlignedSentence>& sentences) {
+    WordTimes words;
+    for (const AlignedSentence& sentence : sentences)
+        for (const TimedWord& word : sentence.words)
+            if (word.endMs > word.startMs)
+                words.push_back(word);
+    return formatWordTimes(words);
+}
+
+bool writeOutput(const QByteArray& path, const QByteArray& bytes) {
+    QString error;
+    if (writeFileSafely(path, bytes, &error))
+        return true;
+    say(stderr, AlignText::tr("hearvex-lesson align: cannot write %1: %2")
+                    .arg(QFile::decodeName(path), error));
+    return false;
+}
+
+// What was left out and what is uncertain, before anything is written.
+void reportSentences(const TranscriptAlignment& aligned) {
+    for (const QString& warning : aligned.warnings + aligned.leftOut)
+        say(stderr, AlignText::tr("hearvex-lesson align: warning: %1").arg(warning));
+    for (const QString& sentence : aligned.uncertain)
+        say(stderr, AlignText::tr("hearvex-lesson align: %1: alignment uncertain (对齐不确定)")
+                        .arg(sentence));
+}
+
 } // namespace
 
 int runAlign(const QList<QByteArray>& args) {
     QList<QByteArray> files;
-    QByteArray out;
+    QByteArray out, wordsOut;
     for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args.at(i) == "-o") {
+        if (args.at(i) == "-o" || args.at(i) == "--words") {
             if (i + 1 >= args.size() || args.at(i + 1).isEmpty())
-                return usage(AlignText::tr("-o needs a file name"));
-            out = args.at(++i);
+                return usage(AlignText::tr("%1 needs a file name").arg(QLatin1String(args.at(i))));
+            QByteArray& target = args.at(i) == "-o" ? out : wordsOut;
+            target = args.at(++i);
         } else if (args.at(i).startsWith('-') && args.at(i).size() > 1) {
             return usage(AlignText::tr("unknown option %1").arg(QString::fromUtf8(args.at(i))));
         } else {
@@ -99,29 +129,32 @@ int runAlign(const QList<QByteArray>& args) {
     }
     if (const QString problem = outputProblem(out, media, transcript); !problem.isEmpty())
         return usage(problem);
+    if (!wordsOut.isEmpty()) {
+        if (const QString problem = outputProblem(wordsOut, media, transcript); !problem.isEmpty())
+            return usage(problem);
+        if (QFileInfo(QFile::decodeName(wordsOut)) == QFileInfo(QFile::decodeName(out)))
+            return usage(AlignText::tr("the subtitles and the word times need two files"));
+    }
     av_log_set_level(AV_LOG_QUIET);
     StageBar bar;
     const TranscriptAlignment aligned = alignTranscriptFile(
         media, transcript, [&](AlignmentStage stage, double f) { return bar.update(stage, f); });
     bar.end();
-    for (const QString& warning : aligned.warnings)
-        say(stderr, AlignText::tr("hearvex-lesson align: warning: %1").arg(warning));
+    reportSentences(aligned);
     if (aligned.outcome != AlignmentOutcome::Done) {
         say(stderr, AlignText::tr("hearvex-lesson align: %1").arg(aligned.message));
         return 1;
     }
-    QString error;
-    if (!writeFileSafely(out, alignedSubtitles(aligned.sentences), &error)) {
-        say(stderr, AlignText::tr("hearvex-lesson align: cannot write %1: %2")
-                        .arg(QFile::decodeName(out), error));
+    if (!writeOutput(out, alignedSubtitles(aligned.sentences)) ||
+        (!wordsOut.isEmpty() && !writeOutput(wordsOut, wordLines(aligned.sentences))))
         return 1;
-    }
     const qsizetype count = aligned.sentences.size();
     const QString srt = QFile::decodeName(out);
     say(stdout, count == 1
                     ? AlignText::tr("1 sentence aligned, written to %1").arg(srt)
                     : AlignText::tr("%1 sentences aligned, written to %2").arg(count).arg(srt));
-    return 0;
+    // Scripts must notice that part of the transcript is not in the subtitles.
+    return aligned.partial() ? 4 : 0;
 }
 
 } // namespace hearvex::lessons

@@ -1,4 +1,4 @@
-// hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]
+// hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt] [--words OUT.tsv]
 #pragma once
 
 #include <QByteArray>
@@ -7,8 +7,9 @@
 namespace hearvex::lessons {
 
 // Runs the align subcommand on its arguments (those after "align"), taken as
-// the bytes of file names. Exit status: 0 written, 2 a usage error, 1 the
-// transcript cannot be read or aligned or the SRT cannot be written.
+// the bytes of file names. Exit status: 0 written, 4 written but sentences
+// not heard in the recording were left out, 2 a usage error, 1 the transcript
+// cannot be read or is refused (nothing written) or an output cannot be written.
 int runAlign(const QList<QByteArray>& args);
 
 } // namespace hearvex::lessons

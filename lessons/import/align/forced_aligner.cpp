@@ -155,7 +155,11 @@ std::vector<AlignedSentence> edgesInPauses(const std::vector<Span>& spans, const
     for (size_t k = 0; k < spans.size(); ++k)
         out.push_back({qint64(starts[k]) * kMsPerFrame,
                        qint64(std::max(ends[k], starts[k] + 1)) * kMsPerFrame,
-                       texts.at(qsizetype(k))});
+                       texts.at(qsizetype(k)),
+                       int(k) + 1,
+                       {},
+                       1.0,
+                       false});
     return out;
 }
 
@@ -169,7 +173,7 @@ Alignment failed(AlignmentOutcome outcome, const QString& message) {
 } // namespace
 
 Alignment alignTranscript(const QByteArray& mediaPath, const QStringList& sentences,
-                          const AlignmentProgress& progress) {
+                          const AlignmentProgress& progress, AlignmentCheck check) {
     if (sentences.isEmpty())
         return failed(AlignmentOutcome::Mismatch, AlignText::tr("the transcript has no sentences"));
     RecordingFeatures recording;
@@ -206,7 +210,8 @@ Alignment alignTranscript(const QByteArray& mediaPath, const QStringList& senten
                                    real.frames, real.levelDb, pauses.quietBelowDb());
     const std::vector<Span> spans = carriedOver(path, synthetic.sentences);
     result.implausibleShare = implausibleShare(spans, synthetic.sentences);
-    if (result.matchRatio > kMismatchRatio || result.implausibleShare > kImplausibleShare) {
+    if (check == AlignmentCheck::RefuseMismatch &&
+        (result.matchRatio > kMismatchRatio || result.implausibleShare > kImplausibleShare)) {
         result.outcome = AlignmentOutcome::Mismatch;
         result.message = AlignText::tr("the transcript does not match the recording's speech");
         return result;

@@ -8,6 +8,8 @@
 // callback is called on the calling thread; returning false cancels.
 #pragma once
 
+#include "word_times.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -20,6 +22,10 @@ struct AlignedSentence {
     qint64 startMs = 0; // in the pause before the sentence
     qint64 endMs = 0;   // in the pause after it
     QString text;
+    int number = 0;         // 1 for the transcript's first sentence; 0 when not known
+    WordTimes words;        // in the recording; empty when the words were not timed
+    double confidence = 1;  // 0..1 that the sentence is said here
+    bool uncertain = false; // kept, but found only with low confidence (对齐不确定)
 };
 
 enum class AlignmentOutcome {
@@ -40,8 +46,14 @@ struct Alignment {
 // 0..1 of the whole alignment; false cancels.
 using AlignmentProgress = std::function<bool(double fraction)>;
 
+enum class AlignmentCheck {
+    RefuseMismatch, // Mismatch when the warp finds the text too far from the speech
+    SpansOnly,      // the spans as the warp found them, for a finer aligner to judge
+};
+
 // mediaPath: the bytes of the file name.
 Alignment alignTranscript(const QByteArray& mediaPath, const QStringList& sentences,
-                          const AlignmentProgress& progress = {});
+                          const AlignmentProgress& progress = {},
+                          AlignmentCheck check = AlignmentCheck::RefuseMismatch);
 
 } // namespace hearvex::lessons

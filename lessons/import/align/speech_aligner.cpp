@@ -29,13 +29,113 @@ double confidenceOf(double ratioPerFrame, const Calibration& curve) {
     return 1.0 / (1.0 + std::exp(-(ratioPerFrame - curve.midpoint) * curve.slope));
 }
 
-// What the phone loop scored over frames [first, end), spread evenly over
-// each phone's frames.
-double loopScore(const std::vector<double>& perFrame, int first, int end) {
+struct GrammarWords {
+    QStringList words;          // the decoder's dictionary words, in order
+    std::vector<int> writtenOf; // per grammar word, the written word it says
+};
+
+struct WordScore {
+    int firstFrame = -1; // -1: not heard
+    int endFrame = -1;
+    double ratio = 0; // forced against free, summed over its frames
+};
+
+GrammarWords grammarWords(Pronunciations& pronunciations, const SpokenSentence& spoken) {
+    GrammarWords grammar;
+    for (const SpokenWord& word : spoken.spoken) {
+        const QString known = pronunciations.dictionaryWord(word.text);
+        if (!known.isEmpty()) {
+            grammar.words << known;
+            grammar.writtenOf.push_back(word.written);
+        }
+    }
+    return grammar;
+}
+
+// The free phone loop's scores over the frames the words were forced into
+// and a little either side: in a long window with other speech around the
+// sentence, only that stretch needs the (costly) free pass.
+struct LoopScores {
+    int firstFrame = 0;
+    std::vector<double> perFrame;
+};
+
+LoopScores loopAroundWords(SphinxDecoder& sphinx, std::span<const qint16> pcm,
+                           const std::vector<DecodedSegment>& forced, bool wholeWindow) {
+    int first = -1, end = -1;
+    for (const DecodedSegment& segment : forced)
+        if (segment.word >= 0) {
+            first = first < 0 ? segment.firstFrame : first;
+            end = segment.endFrame;
+        }
+    constexpr int kPadFrames = 30;
+    constexpr size_t kSamplesPerFrame = kSpeechRate / 100;
+    LoopScores loop;
+    size_t from = 0, to = pcm.size();
+    if (!wholeWindow && first >= 0) {
+        loop.firstFrame = std::max(0, first - kPadFrames);
+        from = size_t(loop.firstFrame) * kSamplesPerFrame;
+        to = std::min(pcm.size(), size_t(end + kPadFrames) * kSamplesPerFrame);
+    }
+    loop.perFrame = sphinx.phoneLoopScores(pcm.subspan(from, to - from));
+    return loop;
+}
+
+// What the phone loop scored over frames [first, end) (a phone's score is
+// spread evenly over its frames).
+double loopScore(const LoopScores& loop, int first, int end) {
     double sum = 0;
-    for (int f = std::max(first, 0); f < end && f < int(perFrame.size()); ++f)
-        sum += perFrame[size_t(f)];
+    for (int f = std::max(first - loop.firstFrame, 0);
+         f < end - loop.firstFrame && f < int(loop.perFrame.size()); ++f)
+        sum += loop.perFrame[size_t(f)];
     return sum;
+}
+
+std::vector<WordScore> scoreWords(const std::vector<DecodedSegment>& forced, const LoopScores& loop,
+                                  const std::vector<int>& writtenOf, int writtenCount) {
+    // Spoken words back to written ones: a written word spans its spoken words.
+    std::vector<WordScore> scores(static_cast<size_t>(writtenCount));
+    for (const DecodedSegment& segment : forced) {
+        if (segment.word < 0)
+            continue; // silence, filler or the surrounding speech
+        WordScore& score = scores[size_t(writtenOf[size_t(segment.word)])];
+        if (score.firstFrame < 0)
+            score.firstFrame = segment.firstFrame;
+        score.endFrame = segment.endFrame;
+        score.ratio +=
+            double(segment.acousticScore) - loopScore(loop, segment.firstFrame, segment.endFrame);
+    }
+    return scores;
+}
+
+void fillResult(const std::vector<WordScore>& scores, qint64 offsetMs, SentenceWords& result) {
+    double ratio = 0;
+    int frames = 0, heard = 0;
+    qint64 lastEndMs = offsetMs;
+    for (size_t w = 0; w < scores.size(); ++w) {
+        TimedWord& word = result.words[w];
+        const WordScore& score = scores[w];
+        if (score.firstFrame < 0) { // not heard: an empty span where it would be
+            word.startMs = word.endMs = lastEndMs;
+            continue;
+        }
+        const int length = std::max(1, score.endFrame - score.firstFrame);
+        word.startMs = offsetMs + qint64(score.firstFrame) * 10;
+        word.endMs = offsetMs + qint64(score.endFrame) * 10;
+        word.confidence = confidenceOf(score.ratio / length, kWordCurve);
+        lastEndMs = word.endMs;
+        if (heard++ == 0)
+            result.startMs = word.startMs;
+        result.endMs = word.endMs;
+        ratio += score.ratio;
+        frames += length;
+    }
+    if (heard == 0)
+        return;
+    // Words left out count against the sentence as much as words said badly.
+    const double heardShare = double(heard) / double(scores.size());
+    result.confidence = confidenceOf(ratio / frames, kSentenceCurve) * heardShare;
+    result.matched = result.confidence >= kMatchedConfidence;
 }
 
 } // namespace
@@ -77,73 +177,23 @@ SentenceWords SpeechAligner::alignWords(std::span<const qint16> pcm, const QStri
     const SpokenSentence spoken = spokenWords(sentence);
     for (const QString& word : spoken.written)
         result.words.push_back({options.offsetMs, options.offsetMs, 0, word});
-    if (!isReady() || spoken.spoken.empty() || pcm.empty())
+    if (!isReady() || pcm.empty())
         return result;
-    QStringList dictionaryWords;
-    std::vector<int> writtenOf; // per grammar word, the written word it says
-    for (const SpokenWord& word : spoken.spoken) {
-        const QString known = m_decoder->pronunciations.dictionaryWord(word.text);
-        if (!known.isEmpty()) {
-            dictionaryWords << known;
-            writtenOf.push_back(word.written);
-        }
-    }
-    if (dictionaryWords.isEmpty())
+    const GrammarWords grammar = grammarWords(m_decoder->pronunciations, spoken);
+    if (grammar.words.isEmpty())
         return result;
     GrammarShape shape;
     shape.wordsOptional = options.wordsOptional;
     shape.surroundingSpeech = options.allowSurroundingSpeech;
     const std::vector<DecodedSegment> forced =
-        m_decoder->sphinx.forceAlign(pcm, dictionaryWords, shape);
+        m_decoder->sphinx.forceAlign(pcm, grammar.words, shape);
     if (forced.empty())
         return result;
-    const std::vector<double> loop = m_decoder->sphinx.phoneLoopScores(pcm);
-
-    // Spoken words back to written ones: a written word spans its spoken words.
-    std::vector<int> firstFrame(size_t(spoken.written.size()), -1);
-    std::vector<int> endFrame(size_t(spoken.written.size()), -1);
-    std::vector<double> ratio(size_t(spoken.written.size()), 0);
-    std::vector<int> found(size_t(spoken.written.size()), 0);
-    double sentenceRatio = 0;
-    int sentenceFrames = 0;
-    for (const DecodedSegment& segment : forced) {
-        if (segment.word < 0)
-            continue; // silence, filler or the surrounding speech
-        const size_t w = size_t(writtenOf[size_t(segment.word)]);
-        if (firstFrame[w] < 0)
-            firstFrame[w] = segment.firstFrame;
-        endFrame[w] = segment.endFrame;
-        const double r =
-            double(segment.acousticScore) - loopScore(loop, segment.firstFrame, segment.endFrame);
-        ratio[w] += r;
-        found[w] += 1;
-        sentenceRatio += r;
-        sentenceFrames += segment.endFrame - segment.firstFrame;
-    }
-    int firstFound = -1, lastFound = -1;
-    for (size_t w = 0; w < result.words.size(); ++w) {
-        if (firstFrame[w] < 0)
-            continue;
-        TimedWord& word = result.words[w];
-        word.startMs = options.offsetMs + qint64(firstFrame[w]) * 10;
-        word.endMs = options.offsetMs + qint64(endFrame[w]) * 10;
-        word.confidence =
-            confidenceOf(ratio[w] / std::max(1, endFrame[w] - firstFrame[w]), kWordCurve);
-        if (firstFound < 0)
-            firstFound = int(w);
-        lastFound = int(w);
-    }
-    if (firstFound < 0)
-        return result;
-    // Words left out count against the sentence as much as words said badly.
-    const double heardShare =
-        double(std::count_if(found.begin(), found.end(), [](int n) { return n > 0; })) /
-        double(found.size());
-    result.confidence =
-        confidenceOf(sentenceRatio / std::max(1, sentenceFrames), kSentenceCurve) * heardShare;
-    result.matched = result.confidence >= kMatchedConfidence;
-    result.startMs = result.words[size_t(firstFound)].startMs;
-    result.endMs = result.words[size_t(lastFound)].endMs;
+    const LoopScores loop =
+        loopAroundWords(m_decoder->sphinx, pcm, forced, !options.allowSurroundingSpeech);
+    const std::vector<WordScore> scores =
+        scoreWords(forced, loop, grammar.writtenOf, int(spoken.written.size()));
+    fillResult(scores, options.offsetMs, result);
     return result;
 }
 

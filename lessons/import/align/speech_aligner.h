@@ -45,8 +45,8 @@ struct SentenceWords {
 
 // Below this a sentence was not said in the samples.
 inline constexpr double kMatchedConfidence = 0.5;
-// Below this a kept sentence is marked uncertain (对齐不确定).
-inline constexpr double kCertainConfidence = 0.7;
+// Below this a kept sentence is marked uncertain (对齐不确定), as the library does.
+inline constexpr double kCertainConfidence = kConfidentAlignment;
 inline constexpr int kSpeechRate = 16000; // samples per second the aligner takes
 
 class SpeechAligner {

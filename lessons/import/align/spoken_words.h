@@ -1,7 +1,7 @@
-// A written sentence as the words a reader says: numbers, money, per cent and
-// common abbreviations spelled out ("1455" -> fourteen fifty-five, "Dr." ->
-// doctor), each spoken word knowing the written word it came from, so times
-// can be given per written word. No I/O.
+// A written sentence as the words a reader says: numbers (as text/ spells
+// them), money, per cent and common abbreviations spelled out ("1455" ->
+// fourteen fifty-five, "Dr." -> doctor), each spoken word knowing the written word it came from, so
+// times can be given per written word. No I/O.
 #pragma once
 
 #include <QString>
@@ -21,9 +21,5 @@ struct SpokenSentence {
 };
 
 SpokenSentence spokenWords(const QString& sentence);
-
-// A whole number as words ("21" -> twenty-one split into {"twenty", "one"});
-// years (1100-1999, 2010-2099) read in pairs. ordinal: "twenty first".
-QStringList numberWords(qint64 value, bool ordinal = false, bool asYear = false);
 
 } // namespace hearvex::lessons

@@ -1,5 +1,6 @@
 #include "transcript_alignment.h"
 
+#include "acoustic_alignment.h"
 #include "align_text.h"
 #include "transcript_sentences.h"
 
@@ -42,7 +43,44 @@ bool isText(const QByteArray& head) {
     return !head.contains('\0') || head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF");
 }
 
+QString outcomeMessage(const AcousticAlignment& aligned, const QByteArray& media,
+                       const QByteArray& transcript, const QStringList& sentences) {
+    switch (aligned.outcome) {
+    case AlignmentOutcome::Done:
+        return {};
+    case AlignmentOutcome::Cancelled:
+        return QStringLiteral("cancelled");
+    case AlignmentOutcome::Unreadable:
+        return AlignText::tr("cannot align %1: %2").arg(shownName(media), aligned.message);
+    case AlignmentOutcome::Mismatch:
+        break;
+    }
+    if (aligned.verdict == TranscriptVerdict::OutOfOrder) {
+        const auto [before, after] = aligned.misordered;
+        return AlignText::tr("the sentences of %1 are not in the order %2 speaks them: %3 is "
+                             "heard before %4; nothing written")
+            .arg(shownName(transcript), shownName(media),
+                 sentenceName(after + 1, sentences.at(after)),
+                 sentenceName(before + 1, sentences.at(before)));
+    }
+    const int heard = aligned.sentenceCount - int(aligned.leftOut.size());
+    return AlignText::tr("%1 does not match the speech in %2: is it the transcript of another "
+                         "recording? (%3 of %4 sentences heard; nothing written)")
+        .arg(shownName(transcript), shownName(media))
+        .arg(heard)
+        .arg(aligned.sentenceCount);
+}
+
 } // namespace
+
+QString sentenceName(int number, const QString& text) {
+    constexpr int kFirstWords = 5;
+    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QString start = words.mid(0, kFirstWords).join(QLatin1Char(' '));
+    return AlignText::tr("sentence %1 (\"%2%3\")")
+        .arg(number)
+        .arg(start, words.size() > kFirstWords ? QStringLiteral("...") : QString());
+}
 
 bool isPlainTranscript(const QByteArray& path) {
     QFile file(QFile::decodeName(path));
@@ -66,29 +104,23 @@ TranscriptAlignment alignTranscriptFile(const QByteArray& media, const QByteArra
                        AlignText::tr("%1 holds no sentences to align").arg(shownName(transcript)));
     if (progress && !progress(AlignmentStage::Sentences, 1))
         return failure(AlignmentOutcome::Cancelled, QStringLiteral("cancelled"));
-    const Alignment aligned = alignTranscript(media, split.sentences, [&](double fraction) {
-        return !progress || progress(AlignmentStage::Alignment, fraction);
-    });
+    const AcousticAlignment aligned =
+        alignAcoustically(media, split.sentences, [&](double fraction) {
+            return !progress || progress(AlignmentStage::Alignment, fraction);
+        });
     TranscriptAlignment result;
     result.outcome = aligned.outcome;
     result.sentences = aligned.sentences;
     result.warnings = split.warnings;
-    switch (aligned.outcome) {
-    case AlignmentOutcome::Done:
-        break;
-    case AlignmentOutcome::Mismatch:
-        result.message = AlignText::tr("%1 does not match the speech in %2: is it the transcript "
-                                       "of another recording?")
-                             .arg(shownName(transcript), shownName(media));
-        break;
-    case AlignmentOutcome::Unreadable:
-        result.message =
-            AlignText::tr("cannot align %1: %2").arg(shownName(media), aligned.message);
-        break;
-    case AlignmentOutcome::Cancelled:
-        result.message = QStringLiteral("cancelled");
-        break;
-    }
+    result.message = outcomeMessage(aligned, media, transcript, split.sentences);
+    for (const int k : aligned.leftOut)
+        result.leftOut << AlignText::tr("%1 is not heard in the recording; left out")
+                              .arg(sentenceName(k + 1, split.sentences.at(k)));
+    for (const AlignedSentence& sentence : aligned.sentences)
+        if (sentence.uncertain)
+            result.uncertain << sentenceName(sentence.number, sentence.text);
+    if (result.outcome != AlignmentOutcome::Done)
+        result.leftOut.clear();
     return result;
 }
 

@@ -15,7 +15,7 @@ namespace hearvex::lessons {
 
 enum class AlignmentStage {
     Sentences, // reading and splitting the transcript
-    Alignment, // speaking it and warping it onto the recording
+    Alignment, // finding its sentences' words in the recording
 };
 
 // Called on the calling thread; false cancels.
@@ -23,10 +23,18 @@ using StagedProgress = std::function<bool(AlignmentStage stage, double fraction)
 
 struct TranscriptAlignment {
     AlignmentOutcome outcome = AlignmentOutcome::Unreadable;
-    QString message; // why, when not Done; names the files
-    std::vector<AlignedSentence> sentences;
-    QStringList warnings; // characters dropped from sentences
+    QString message;                        // why, when not Done; names the files
+    std::vector<AlignedSentence> sentences; // the said ones, in order
+    QStringList warnings;                   // characters dropped from sentences
+    // Sentences not heard in the recording (a title, a note, a skipped line),
+    // each named by its number and first words; Done all the same.
+    QStringList leftOut;
+    QStringList uncertain; // kept sentences found with low confidence, named so
+    bool partial() const { return outcome == AlignmentOutcome::Done && !leftOut.isEmpty(); }
 };
+
+// 'sentence 3 ("Had he married a more...")': how messages name a transcript's sentence.
+QString sentenceName(int number, const QString& text);
 
 // Paths are the bytes of file names.
 TranscriptAlignment alignTranscriptFile(const QByteArray& media, const QByteArray& transcript,

@@ -60,7 +60,8 @@ ImportResult importTranscript(const ImportRequest& request, const QByteArray& tr
             p.fraction = info.totalMs > 0 ? double(info.doneMs) / double(info.totalMs) : 0;
             return !progress || progress(p);
         });
-    result.warnings = aligned.warnings + result.warnings;
+    result.warnings = aligned.warnings + aligned.leftOut + result.warnings;
+    result.partial = result.outcome == ImportOutcome::Done && aligned.partial();
     return result;
 }
 
