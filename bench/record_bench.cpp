@@ -1,12 +1,18 @@
 // The practice record with 100,000 attempts (2,000 sentences over 90 days):
 // the write of one attempt (each its own transaction, on the disk before it
 // returns), the file's size per attempt, and the reads the program makes.
+// With --keeper, on a record of a million attempts instead: how soon the
+// window's thread is free while the record is opened on its own, what a check
+// costs it with the record locked, and the lesson tool's memory for --csv.
 //
 //   record_bench [--attempts N] [--writes N]
+//   record_bench --keeper [--attempts N]     (default 1,000,000; the filled
+//                                              record is kept and reused)
 // The record is written under $HEARVEX_BENCH_DIR (default /tmp/hearvex-bench).
 #include "bench_measure.h"
 #include "practice_record.h"
 #include "record_fill.h"
+#include "record_keeper_measures.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -109,15 +115,43 @@ template <typename Read> void measureRead(const char* what, Read read) {
 
 } // namespace
 
+// A record of plan.attempts kept between runs: filling a million takes minutes.
+int keeperBench(FillPlan plan) {
+    QDir().mkpath(benchFolder());
+    const QString path =
+        benchFolder() + QStringLiteral("/practice-keeper-%1.sqlite3").arg(plan.attempts);
+    if (!QFileInfo::exists(path)) {
+        plan.end = QDateTime::currentDateTime();
+        plan.sentences = plan.attempts / 50;
+        const std::int64_t start = bench::steadyNs();
+        auto record = openOrDie(path);
+        if (!fillRecord(*record, plan))
+            return 1;
+        std::printf("filled %d attempts in %.1f s\n", plan.attempts, msSince(start) / 1000);
+    }
+    const qint64 bytes = QFileInfo(path).size() + QFileInfo(path + QLatin1String("-wal")).size();
+    std::printf("record of %d attempts: %.1f MB\n", plan.attempts, double(bytes) / 1e6);
+    bench::measureCsvMemory(QStringLiteral(HEARVEX_LESSON_TOOL), path);
+    bench::measureKeeperOnWindowThread(path);
+    return 0;
+}
+
 int main(int argc, char** argv) {
     FillPlan plan;
     int writes = 200;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--attempts") == 0)
-            plan.attempts = std::atoi(argv[i + 1]);
-        else if (std::strcmp(argv[i], "--writes") == 0)
-            writes = std::atoi(argv[i + 1]);
+    bool keeper = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--keeper") == 0) {
+            keeper = true;
+            plan.attempts = 1000000;
+        } else if (i + 1 < argc && std::strcmp(argv[i], "--attempts") == 0) {
+            plan.attempts = std::atoi(argv[++i]);
+        } else if (i + 1 < argc && std::strcmp(argv[i], "--writes") == 0) {
+            writes = std::atoi(argv[++i]);
+        }
     }
+    if (keeper)
+        return keeperBench(plan);
     QDir().mkpath(benchFolder());
     const QString path = benchFolder() + QStringLiteral("/practice-bench.sqlite3");
     removeRecord(path);

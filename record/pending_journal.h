@@ -38,6 +38,9 @@ public:
     bool append(const Attempt& attempt);
     // Puts what was appended on the disk (fdatasync).
     bool sync();
+    // A handle of its own on the file, for an fdatasync made without holding
+    // up the appends (closed by the caller); -1 when the file is not open.
+    int duplicateHandle() const;
     // Empties the journal once all it held is in the record; false when it
     // could not (the lines are then replayed and found already recorded).
     bool clear();

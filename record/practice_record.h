@@ -93,8 +93,9 @@ public:
     // small however long the record); stops when each returns false. False
     // when the reading failed or was stopped.
     bool forEachAttempt(const std::function<bool(const Attempt&)>& each) const;
-    // The sentences due at now, oldest due first.
-    std::vector<DueItem> due(const QDateTime& now) const;
+    // The sentences due at now, oldest due first; at most limit of them
+    // when limit is not negative.
+    std::vector<DueItem> due(const QDateTime& now, int limit = -1) const;
     // Every sentence with a review, due or not, soonest due first.
     std::vector<DueItem> schedule() const;
     // How many sentences come due on each of the days days after today (the

@@ -61,8 +61,9 @@ QString kindName(AttemptKind kind) {
     return kind == AttemptKind::Compare ? QStringLiteral("compare") : QStringLiteral("check");
 }
 
-void listAttempts(const PracticeRecord& record) {
-    for (const Attempt& a : record.attempts()) {
+// Row by row, as the CSV: a long record is never held whole.
+bool listAttempts(const PracticeRecord& record) {
+    return record.forEachAttempt([](const Attempt& a) {
         QString line = QStringLiteral("%1  %2  %3/%4  %5%  %6")
                            .arg(isoTime(a.time), kindName(a.kind).leftJustified(7))
                            .arg(a.wordsRight)
@@ -72,7 +73,8 @@ void listAttempts(const PracticeRecord& record) {
         if (!a.missedWords.isEmpty())
             line += RecordText::tr("  missed: ") + a.missedWords.join(QLatin1Char(' '));
         say(stdout, line + QLatin1Char('\n'));
-    }
+        return true;
+    });
 }
 
 void listDue(const PracticeRecord& record, bool all, bool csv) {
@@ -112,10 +114,13 @@ int runRecordCommand(const QList<QByteArray>& args) {
     } else if (options.csv) {
         std::fflush(stdout);
         QFile out;
-        if (!out.open(stdout, QIODevice::WriteOnly) || !record->writeCsv(out))
+        // Unbuffered: stdio buffers already; Qt's own buffer grew with the whole
+        // CSV when the output was a pipe or /dev/null.
+        if (!out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+            !record->writeCsv(out))
             return fail(RecordText::tr("the CSV could not be written"));
-    } else {
-        listAttempts(*record);
+    } else if (!listAttempts(*record)) {
+        return fail(RecordText::tr("the record could not be read to its end"));
     }
     return std::fflush(stdout) == 0 ? 0 : fail(RecordText::tr("the output could not be written"));
 }

@@ -238,6 +238,7 @@ void RecordKeeper::writeWaiting() {
 }
 
 void RecordKeeper::forgetWritten(std::size_t count, bool failed) {
+    std::vector<int> toSync;
     {
         std::lock_guard lock(m_mutex);
         m_waiting.erase(m_waiting.begin(), m_waiting.begin() + std::ptrdiff_t(count));
@@ -246,9 +247,15 @@ void RecordKeeper::forgetWritten(std::size_t count, bool failed) {
             m_journal.clear();
             m_fallbackJournal.clear();
         } else if (failed) {
-            // What waits must outlast a power cut too.
-            m_journal.sync();
-            m_fallbackJournal.sync();
+            toSync = {m_journal.duplicateHandle(), m_fallbackJournal.duplicateHandle()};
+        }
+    }
+    // What waits must outlast a power cut too; the window's checks are not
+    // held up meanwhile.
+    for (const int handle : toSync) {
+        if (handle >= 0) {
+            ::fdatasync(handle);
+            ::close(handle);
         }
     }
     updateStatus([&](Status& s) {

@@ -48,11 +48,11 @@ std::vector<DueItem> readDueItems(Statement& rows) {
     return items;
 }
 
-std::vector<DueItem> dueItems(sqlite3* db, const QDateTime& now) {
+std::vector<DueItem> dueItems(sqlite3* db, const QDateTime& now, int limit = -1) {
     const std::string sql =
-        std::string(kDueColumns) + " WHERE r.due_ms <= ?1 ORDER BY r.due_ms, r.lesson_id";
+        std::string(kDueColumns) + " WHERE r.due_ms <= ?1 ORDER BY r.due_ms, r.lesson_id LIMIT ?2";
     Statement rows(db, sql.c_str());
-    rows.bind(1, std::int64_t(now.toMSecsSinceEpoch()));
+    rows.bind(1, std::int64_t(now.toMSecsSinceEpoch())).bind(2, limit);
     return readDueItems(rows);
 }
 
@@ -127,8 +127,8 @@ bool PracticeRecord::forEachAttempt(const std::function<bool(const Attempt&)>& e
     return !rows.failed();
 }
 
-std::vector<DueItem> PracticeRecord::due(const QDateTime& now) const {
-    return dueItems(m_db->handle, now);
+std::vector<DueItem> PracticeRecord::due(const QDateTime& now, int limit) const {
+    return dueItems(m_db->handle, now, limit);
 }
 
 std::vector<DueItem> PracticeRecord::schedule() const {

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace hearvex::record {
 
@@ -183,10 +184,13 @@ void RecordWindow::fillMissed(const std::vector<MissedWord>& missed) {
 
 void RecordWindow::fillDue(const std::vector<DueItem>& due, const QDateTime& now) {
     m_controls.treeDue->clear();
-    m_due = due;
+    // The oldest rows only: thousands of rows would hold up the window, and
+    // the learner starts from the top.
+    constexpr std::size_t kMostRows = 300;
+    m_due.assign(due.begin(), due.begin() + std::ptrdiff_t(std::min(due.size(), kMostRows)));
     QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(due.size()));
-    for (const DueItem& item : due) {
+    items.reserve(static_cast<qsizetype>(m_due.size()));
+    for (const DueItem& item : m_due) {
         auto* row = new QTreeWidgetItem({item.lesson.sentence, item.lesson.recordingName,
                                          dueCaption(item.due, now), item.lastResult});
         row->setToolTip(0, item.lesson.sentence);

@@ -128,7 +128,8 @@ void PracticeRecorder::record(const exercise::AttemptResult& result, int speedPe
 }
 
 std::vector<record::DueItem> PracticeRecorder::dueNow() const {
-    return m_reader ? m_reader->due(m_now()) : std::vector<record::DueItem>{};
+    constexpr int kDueAtOnce = 20;
+    return m_reader ? m_reader->due(m_now(), kDueAtOnce) : std::vector<record::DueItem>{};
 }
 
 std::optional<record::LessonStanding>

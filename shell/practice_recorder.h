@@ -72,7 +72,9 @@ public:
     void record(const exercise::AttemptResult& result, int speedPercent);
     const std::optional<PracticeSession>& session() const { return m_session; }
 
-    // The sentences due now, oldest first; the standing of a lesson.
+    // The oldest sentences due now, oldest first (at most 20: F12 tries the
+    // first few, and a record with thousands due is read in a moment); the
+    // standing of a lesson.
     std::vector<record::DueItem> dueNow() const;
     std::optional<record::LessonStanding> standing(const record::LessonRef& lesson) const;
     // The hash of a recording's bytes, read again only when the file changed:
