@@ -50,6 +50,8 @@ struct LessonStanding {
 
 // One PracticeRecord is used from one thread at a time; each running copy of
 // the program (and the lesson tool) opens its own.
+struct RecordDatabase;
+
 class PracticeRecord {
 public:
     // Opens (creating on first use) the record at path. With createIfMissing
@@ -111,8 +113,8 @@ public:
     // time,lesson,kind,right,total,missed,speed,typed
     bool writeCsv(QIODevice& out) const;
 
-    // The connection, known only to the store's own files.
-    struct Database;
+    // The connection, known only to the store's own files (record_database.h).
+    using Database = RecordDatabase;
 
 private:
     explicit PracticeRecord(std::unique_ptr<Database> db);

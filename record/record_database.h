@@ -1,14 +1,20 @@
 // The connection behind a PracticeRecord, for the files that implement it.
+// It knows nothing of the record that holds it (practice_record.h).
 #pragma once
 
-#include "practice_record.h"
+#include "practice_types.h"
+#include "record_fault.h"
 #include "sqlite_statement.h"
 
+#include <QDateTime>
+#include <QString>
+#include <cstdint>
+#include <memory>
 #include <sqlite3.h>
 
 namespace hearvex::record {
 
-struct PracticeRecord::Database {
+struct RecordDatabase {
     sqlite3* handle = nullptr;
     std::unique_ptr<StatementCache> statements; // made once the handle is open
     QString path;
@@ -18,7 +24,7 @@ struct PracticeRecord::Database {
     // The file opened, to notice it deleted or replaced.
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
-    ~Database() {
+    ~RecordDatabase() {
         statements.reset();
         sqlite3_close(handle);
     }
