@@ -7,6 +7,7 @@
 // one thread at a time; give each thread its own.
 #pragma once
 
+#include "speech_model_paths.h"
 #include "word_times.h"
 
 #include <QString>
@@ -15,14 +16,6 @@
 #include <span>
 
 namespace hearvex::lessons {
-
-// Where the model lives; Debian's pocketsphinx-en-us by default.
-struct SpeechModelPaths {
-    QString acousticModel; // folder with mdef, means, feat.params...
-    QString dictionary;    // CMU Pronouncing Dictionary in Sphinx's form
-    QString phoneModel;    // phone n-gram for the unconstrained loop
-    static SpeechModelPaths installed();
-};
 
 struct WordAlignOptions {
     // Each word may be left out (a learner's take that skips one): a word not

@@ -4,7 +4,7 @@
 // One thread at a time.
 #pragma once
 
-#include "speech_aligner.h"
+#include "speech_model_paths.h"
 
 #include <QStringList>
 #include <span>
