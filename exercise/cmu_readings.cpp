@@ -6,12 +6,12 @@ namespace hearvex::exercise {
 
 namespace {
 
-// The headword of a line: "the(2) DH IY" is a reading of "the".
-std::string_view headword(const uchar* data, qint64 size, quint32 offset) {
+// The length of a line's headword: "the(2) DH IY" is a reading of "the".
+quint32 headwordLength(const uchar* data, qint64 size, quint32 offset) {
     qint64 end = offset;
     while (end < size && data[end] != ' ' && data[end] != '(' && data[end] != '\n')
         ++end;
-    return {reinterpret_cast<const char*>(data + offset), size_t(end - offset)};
+    return quint32(end - offset);
 }
 
 QString phonesOfLine(const uchar* data, qint64 size, quint32 offset) {
@@ -39,16 +39,17 @@ CmuReadings::CmuReadings(const QString& path)
     if (!m_data)
         return;
     for (qint64 k = 0; k < m_size; ++k)
-        if (k == 0 || m_data[k - 1] == '\n')
-            if (m_data[k] != '\n')
-                m_lines.push_back(quint32(k));
-    // Stable: a word's readings stay in the file's order.
-    std::stable_sort(m_lines.begin(), m_lines.end(),
-                     [this](quint32 a, quint32 b) { return keyAt(a) < keyAt(b); });
+        if ((k == 0 || m_data[k - 1] == '\n') && m_data[k] != '\n')
+            m_lines.push_back({quint32(k), headwordLength(m_data, m_size, quint32(k))});
+    // A word's readings stay in the file's order.
+    std::sort(m_lines.begin(), m_lines.end(), [this](const Line& a, const Line& b) {
+        const int order = keyOf(a).compare(keyOf(b));
+        return order != 0 ? order < 0 : a.offset < b.offset;
+    });
 }
 
-std::string_view CmuReadings::keyAt(quint32 line) const {
-    return headword(m_data, m_size, line);
+std::string_view CmuReadings::keyOf(const Line& line) const {
+    return {reinterpret_cast<const char*>(m_data + line.offset), line.keyLength};
 }
 
 QStringList CmuReadings::readings(const QString& word) const {
@@ -59,9 +60,9 @@ QStringList CmuReadings::readings(const QString& word) const {
     const std::string_view key(bytes.constData(), size_t(bytes.size()));
     auto it =
         std::lower_bound(m_lines.begin(), m_lines.end(), key,
-                         [this](quint32 line, std::string_view k) { return keyAt(line) < k; });
-    for (; it != m_lines.end() && keyAt(*it) == key; ++it)
-        found << phonesOfLine(m_data, m_size, *it);
+                         [this](const Line& line, std::string_view k) { return keyOf(line) < k; });
+    for (; it != m_lines.end() && keyOf(*it) == key; ++it)
+        found << phonesOfLine(m_data, m_size, it->offset);
     return found;
 }
 

@@ -28,12 +28,16 @@ public:
     QStringList readings(const QString& word) const;
 
 private:
-    std::string_view keyAt(quint32 line) const;
+    struct Line {
+        quint32 offset = 0;    // of the line in the file
+        quint32 keyLength = 0; // of its headword
+    };
+    std::string_view keyOf(const Line& line) const;
 
     QFile m_file;
     const uchar* m_data = nullptr;
     qint64 m_size = 0;
-    std::vector<quint32> m_lines; // offsets of the lines, by their word
+    std::vector<Line> m_lines; // by their headword, then their place in the file
 };
 
 } // namespace hearvex::exercise
