@@ -10,6 +10,7 @@
 
 #include <QIODevice>
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -58,9 +59,12 @@ public:
     // false a missing or damaged file (an empty one too) is an error and
     // nothing is changed (the lesson tool reads, it never starts a record).
     // A record that can be read but not written opens read-only. Null unless
-    // the outcome is Opened, MovedAside or ReadOnly.
+    // the outcome is Opened, MovedAside or ReadOnly. Setting *cancelled (from
+    // another thread) stops a long check or migration: the open fails and the
+    // file stays as it was.
     static std::unique_ptr<PracticeRecord> open(const QString& path, OpenOutcome* outcome,
-                                                bool createIfMissing = true);
+                                                bool createIfMissing = true,
+                                                const std::atomic<bool>* cancelled = nullptr);
 
     // A second connection that only reads an existing record, for quick
     // look-ups beside the one that writes: no checks, a busy wait of at most

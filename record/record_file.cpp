@@ -148,15 +148,24 @@ int openFlags(Access access) {
     }
 }
 
-Opened openDatabase(const QString& path, Access access) {
+int stopWhenCancelled(void* cancelled) {
+    return static_cast<const std::atomic<bool>*>(cancelled)->load() ? 1 : 0;
+}
+
+Opened openDatabase(const QString& path, Access access, const std::atomic<bool>* cancelled) {
     Opened opened;
     opened.db = std::make_unique<PracticeRecord::Database>();
     opened.db->path = path;
     sqlite3*& handle = opened.db->handle;
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, openFlags(access), nullptr) ==
-        SQLITE_OK)
+        SQLITE_OK) {
+        // The check and a migration read every page: let them be stopped.
+        if (cancelled)
+            sqlite3_progress_handler(handle, 10000, stopWhenCancelled,
+                                     const_cast<std::atomic<bool>*>(cancelled));
         opened.result = configure(handle, access, &opened.reason);
-    else
+        sqlite3_progress_handler(handle, 0, nullptr, nullptr);
+    } else
         opened.result = isDamage(sqlite3_errcode(handle)) ? Opening::Damaged : Opening::Unwritable;
     if (opened.result != Opening::Ready && opened.reason.isEmpty())
         opened.reason = errorText(handle);
@@ -213,7 +222,8 @@ std::unique_ptr<PracticeRecord::Database> readyOrNull(Opened& opened, OpenOutcom
 } // namespace
 
 std::unique_ptr<PracticeRecord> PracticeRecord::open(const QString& path, OpenOutcome* outcome,
-                                                     bool createIfMissing) {
+                                                     bool createIfMissing,
+                                                     const std::atomic<bool>* cancelled) {
     OpenOutcome ignored;
     outcome = outcome ? outcome : &ignored;
     *outcome = {};
@@ -229,10 +239,11 @@ std::unique_ptr<PracticeRecord> PracticeRecord::open(const QString& path, OpenOu
         outcome->fault = folderFault(file.absolutePath());
         return nullptr;
     }
-    Opened opened = openDatabase(path, createIfMissing ? Access::Create : Access::Existing);
+    Opened opened =
+        openDatabase(path, createIfMissing ? Access::Create : Access::Existing, cancelled);
     // A file that cannot be opened for writing may still be read.
     if (opened.result == Opening::Unwritable && QFileInfo(path).isFile()) {
-        Opened reading = openDatabase(path, Access::ReadOnly);
+        Opened reading = openDatabase(path, Access::ReadOnly, cancelled);
         if (reading.result == Opening::ReadOnly)
             opened = std::move(reading);
     }
@@ -248,7 +259,7 @@ std::unique_ptr<PracticeRecord> PracticeRecord::open(const QString& path, OpenOu
             outcome->status = OpenOutcome::Status::Unwritable;
             return nullptr;
         }
-        opened = openDatabase(path, Access::Create);
+        opened = openDatabase(path, Access::Create, cancelled);
         if (opened.result == Opening::Ready)
             outcome->status = OpenOutcome::Status::MovedAside;
     }

@@ -34,6 +34,8 @@ RecordKeeper::~RecordKeeper() {
         std::lock_guard lock(m_mutex);
         m_stop = true;
     }
+    // A long check or migration is not waited for: it is done again next time.
+    m_closing = true;
     m_wake.notify_all();
     if (m_thread.joinable())
         m_thread.join();
@@ -186,7 +188,7 @@ void RecordKeeper::reopenIfWritable() {
 
 void RecordKeeper::openRecord() {
     OpenOutcome outcome;
-    m_record = PracticeRecord::open(m_path, &outcome);
+    m_record = PracticeRecord::open(m_path, &outcome, true, &m_closing);
     int busyMs = 0;
     {
         std::lock_guard lock(m_mutex);

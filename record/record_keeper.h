@@ -14,6 +14,7 @@
 #include "practice_record.h"
 
 #include <QObject>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -96,6 +97,7 @@ private:
     Status m_status;
     bool m_failing = false;
     bool m_stop = false;
+    std::atomic<bool> m_closing{false}; // stops an open in progress at the end
     int m_retryMs = 2000;
     int m_busyMs = 100;
     std::uint64_t m_asked = 0;

@@ -2,6 +2,7 @@
 // the figures add up, and a damaged, old, newer or unwritable file, two
 // writers at once and a killed writer lose nothing.
 #include "practice_record.h"
+#include "record_fill.h"
 #include "record_schema.h"
 
 #include <QBuffer>
@@ -240,6 +241,26 @@ TEST_F(RecordTest, AttemptsAreReadOneAtATimeAndKnownOnceWritten) {
     EXPECT_EQ(seen, 1); // stopped when asked
     EXPECT_TRUE(record->forEachAttempt([&](const Attempt&) { return ++seen > 0; }));
     EXPECT_EQ(seen, 3);
+}
+
+TEST_F(RecordTest, AnOpenCancelledMidwayChangesNothing) {
+    FillPlan plan;
+    plan.attempts = 3000;
+    plan.sentences = 100;
+    plan.end = at("2026-03-01T09:00:00+08:00");
+    {
+        auto record = openRecord();
+        ASSERT_TRUE(record);
+        ASSERT_TRUE(fillRecord(*record, plan));
+    }
+    const std::atomic<bool> cancelled{true}; // the program closing while it checks
+    OpenOutcome outcome;
+    EXPECT_FALSE(PracticeRecord::open(path(), &outcome, true, &cancelled));
+    EXPECT_EQ(outcome.status, OpenOutcome::Status::Unwritable);
+    EXPECT_TRUE(outcome.brokenPath.isEmpty()); // not taken for damage
+    auto record = openRecord();
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->attempts().size(), 3000u);
 }
 
 TEST_F(RecordTest, AnEmptyFileIsNoRecordToAReaderAndStaysEmpty) {
