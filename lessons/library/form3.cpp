@@ -112,7 +112,8 @@ void Form3::step(int direction) {
 }
 
 void Form3::stepOrStartSelected(int direction) {
-    if (m_lessonStarted)
+    // With nothing selected a step down starts the first lesson, as the button does.
+    if (m_lessonStarted || m_controls.File1->listIndex() < 0)
         step(direction);
     else
         startSelected();

@@ -60,7 +60,7 @@ public:
     void step(int direction);
     // The keys' step: while no lesson has been started from the library (at
     // start, the first is selected and waits), the selected lesson starts;
-    // after that, as step.
+    // after that, or with none selected, as step.
     void stepOrStartSelected(int direction);
     // Whether a lesson has been started from the library since it loaded.
     bool lessonStarted() const { return m_lessonStarted; }

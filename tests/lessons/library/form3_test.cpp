@@ -305,3 +305,48 @@ TEST_F(LessonLibrary, TheToolTipMarksALessonWhoseWordTimesAreUncertain) {
     EXPECT_EQ(form().lessonToolTip(0), QStringLiteral("第 0 课"));
     EXPECT_EQ(form().lessonToolTip(1), QStringLiteral("第 1 课\n对齐不确定"));
 }
+
+// The keyboard's way through the library: the keys' step starts the selected
+// lesson until one has been started; Enter in the list starts it and gives
+// the focus back, Esc gives it back without starting one.
+TEST_F(LessonLibrary, TheKeysStartTheSelectedLessonFirstAndEnterAndEscGiveTheFocusBack) {
+    const struct {
+        int selected;
+        int direction;
+        QStringList started; // the lessons two steps start
+    } cases[] = {{0, +1, {"unit1.txt", "unit2.txt"}},
+                 {0, -1, {"unit1.txt"}},
+                 {2, +1, {"unit3.txt"}},
+                 {-1, +1, {"unit1.txt", "unit2.txt"}},
+                 {-1, -1, {}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.selected);
+        Form3 library(host, state, dir.path(), nullptr);
+        library.Form_Load();
+        library.controls().File1->setListIndex(c.selected);
+        host.calls.clear();
+        library.stepOrStartSelected(c.direction);
+        library.stepOrStartSelected(c.direction);
+        QStringList started;
+        for (const QString& call : host.calls)
+            started << call.section(QLatin1Char('/'), -1);
+        EXPECT_EQ(started, c.started);
+    }
+
+    int givenBack = 0;
+    form().setFocusReturn([&] { ++givenBack; });
+    FileList* list = form().controls().File1;
+    list->setListIndex(0);
+    form().focusList();
+    HEARVEX_WAIT_FOR(list->hasFocus());
+    host.calls.clear();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_EQ(givenBack, 1);
+    EXPECT_TRUE(host.calls.isEmpty());
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(givenBack, 2);
+    ASSERT_EQ(host.calls.size(), 1);
+    EXPECT_TRUE(host.calls[0].endsWith(QStringLiteral("/unit2.txt")));
+    EXPECT_TRUE(form().lessonStarted());
+}
