@@ -13,6 +13,7 @@ namespace hearvex::tool {
 namespace {
 
 using exercise::ComparedPair;
+using exercise::WordFacts;
 
 struct Text {
     Q_DECLARE_TR_FUNCTIONS(CompareCommand)
@@ -59,7 +60,7 @@ void printMisses(const exercise::WordAlignment& alignment, const std::vector<Com
 }
 
 // The dictionary beside the tool; without it the kinds that need one are not found.
-exercise::WordFacts openFacts(words::Dictionary& dictionary) {
+WordFacts openFacts(words::Dictionary& dictionary) {
     const QString path = words::Dictionary::defaultPath(QCoreApplication::applicationDirPath());
     QString error;
     if (!dictionary.open(path, &error))

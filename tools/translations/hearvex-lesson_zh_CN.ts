@@ -154,19 +154,23 @@ usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]</source>
     <name>CompareCommand</name>
     <message>
         <source>usage: hearvex-lesson compare [--tsv] SENTENCE TYPED</source>
-        <translation type="unfinished"></translation>
+        <translation>用法：hearvex-lesson compare [--tsv] 句子 所写</translation>
     </message>
     <message>
         <source>%1 words found</source>
-        <translation type="unfinished"></translation>
+        <translation>找到 %1 个词</translation>
     </message>
     <message>
         <source>  (not typed yet)</source>
-        <translation type="unfinished"></translation>
+        <translation>  （还没写）</translation>
+    </message>
+    <message>
+        <source>hearvex-lesson: the dictionary %1 cannot be read (%2); homophones, forms, spelling slips and rare words are not told apart</source>
+        <translation>hearvex-lesson：无法读取词典 %1（%2）；同音词、词形、拼写和生词无法区分</translation>
     </message>
     <message>
         <source>hearvex-lesson: too many words to compare word by word</source>
-        <translation type="unfinished"></translation>
+        <translation>hearvex-lesson：词太多，无法逐词比较</translation>
     </message>
 </context>
 <context>
@@ -795,6 +799,18 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
         <source>the record cannot be written, nor brought up to date</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>there is no practice record at %1 yet</source>
+        <translation>%1 还没有练习记录</translation>
+    </message>
+    <message>
+        <source>%1 is not a practice record of this version</source>
+        <translation>%1 不是这个版本的练习记录</translation>
+    </message>
+    <message>
+        <source>no word to keep</source>
+        <translation>没有可记下的词</translation>
+    </message>
 </context>
 <context>
     <name>Text</name>
@@ -816,6 +832,29 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
     <message>
         <source>%1 is damaged</source>
         <translation>%1 已损坏</translation>
+    </message>
+</context>
+<context>
+    <name>WordBookCommand</name>
+    <message>
+        <source>usage: hearvex-lesson record words [--db FILE] [--csv]</source>
+        <translation>用法：hearvex-lesson record words [--db 文件] [--csv]</translation>
+    </message>
+    <message>
+        <source>%1  missed %2</source>
+        <translation>%1  错过 %2 次</translation>
+    </message>
+    <message>
+        <source>hearvex-lesson: %1</source>
+        <translation>hearvex-lesson：%1</translation>
+    </message>
+    <message>
+        <source>hearvex-lesson: the CSV could not be written</source>
+        <translation>hearvex-lesson：无法写出 CSV</translation>
+    </message>
+    <message>
+        <source>the word book is empty: keep a word from the look-up panel (F2)</source>
+        <translation>生词本是空的：在查词窗口（F2）里把词记下来</translation>
     </message>
 </context>
 </TS>
