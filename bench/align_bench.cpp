@@ -1,18 +1,21 @@
 // Aligning transcripts with real human speech whose pauses are known
 // (pocketsphinx-testdata's utterances joined with silences): the share of
-// sentence edges inside the true pauses for each kind of recording a learner
-// brings, then an hour of speech: its time and peak memory, against the
-// ffmpeg command re-encoding the same hour once.
+// sentence edges inside the true pauses and how far the first and last words
+// are from where the voice starts and ends, for each kind of recording a
+// learner brings and each kind of wrong transcript; then an hour of speech:
+// its time and peak memory, against the ffmpeg command re-encoding the same
+// hour once.
 //
 //   align_bench [--no-hour]
+#include "acoustic_alignment.h"
 #include "bench_files.h"
-#include "forced_aligner.h"
 #include "spoken_material.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -59,37 +62,64 @@ std::vector<SpokenPiece> programme(const std::vector<Utterance>& utterances, int
 
 struct Measured {
     double edges = 0;
-    Alignment alignment;
+    double wordEdgeMedianMs = 0; // first word's start and last word's end against the voice's
+    AcousticAlignment alignment;
 };
 
-Measured alignFile(const QString& media, const SpokenRecording& truth, double timeScale = 1.0) {
+// Edges of the kept sentences against their truth: sentence n of the
+// transcript is truth's n - 1 - offset (offset: unread lines put before it).
+Measured alignFile(const QString& media, const SpokenRecording& truth, double timeScale = 1.0,
+                   const QStringList& transcript = {}) {
     Measured m;
-    m.alignment = alignTranscript(QFile::encodeName(media), truth.sentences);
-    std::vector<double> starts, ends;
+    m.alignment = alignAcoustically(QFile::encodeName(media),
+                                    transcript.isEmpty() ? truth.sentences : transcript);
+    std::vector<double> starts, ends, wordEdges;
     for (const AlignedSentence& s : m.alignment.sentences) {
         starts.push_back(double(s.startMs) / 1000);
         ends.push_back(double(s.endMs) / 1000);
+        const size_t k = starts.size() - 1;
+        if (k < truth.startRange.size() && !s.words.empty()) {
+            wordEdges.push_back(std::abs(double(s.words.front().startMs) -
+                                         1000 * truth.startRange[k].second * timeScale));
+            wordEdges.push_back(std::abs(double(s.words.back().endMs) -
+                                         1000 * truth.endRange[k].first * timeScale));
+        }
     }
     m.edges = edgesInPauses(truth, starts, ends, timeScale);
-    for (size_t k = 0; k < starts.size() && std::getenv("ALIGN_BENCH_VERBOSE"); ++k)
-        std::printf("   %6.2f [%6.2f %6.2f]  %6.2f [%6.2f %6.2f]\n", starts[k],
-                    truth.startRange[k].first * timeScale, truth.startRange[k].second * timeScale,
-                    ends[k], truth.endRange[k].first * timeScale,
-                    truth.endRange[k].second * timeScale);
+    if (!wordEdges.empty()) {
+        std::nth_element(wordEdges.begin(), wordEdges.begin() + long(wordEdges.size() / 2),
+                         wordEdges.end());
+        m.wordEdgeMedianMs = wordEdges[wordEdges.size() / 2];
+    }
     return m;
 }
 
-void report(const char* name, const Measured& m) {
-    std::printf("%-34s edges in pause %5.1f %%  match %.3f  implausible %.2f  %s\n", name,
-                100 * m.edges, m.alignment.matchRatio, m.alignment.implausibleShare,
-                m.alignment.outcome == AlignmentOutcome::Done
-                    ? "aligned"
-                    : qPrintable(QStringLiteral("refused: ") + m.alignment.message));
-    for (size_t k = 0; k < m.alignment.sentences.size() && std::getenv("ALIGN_BENCH_TEXTS"); ++k)
-        std::printf("   %7.2f %7.2f %s\n", m.alignment.sentences[k].startMs / 1000.0,
-                    m.alignment.sentences[k].endMs / 1000.0,
-                    qPrintable(m.alignment.sentences[k].text.left(40)));
+const char* verdictName(TranscriptVerdict verdict) {
+    switch (verdict) {
+    case TranscriptVerdict::AllSaid:
+        return "all said";
+    case TranscriptVerdict::PartlySaid:
+        return "partly said";
+    case TranscriptVerdict::NotThisRecording:
+        return "not this recording";
+    case TranscriptVerdict::OutOfOrder:
+        return "out of order";
+    }
+    return "?";
 }
+
+void report(const char* name, const Measured& m) {
+    const AcousticAlignment& a = m.alignment;
+    const bool kept = a.outcome == AlignmentOutcome::Done;
+    std::printf("%-34s %-18s kept %3d/%-3d", name, verdictName(a.verdict), int(a.sentences.size()),
+                a.sentenceCount);
+    if (kept)
+        std::printf("  edges in pause %5.1f %%  word edges %3.0f ms (median)", 100 * m.edges,
+                    m.wordEdgeMedianMs);
+    std::printf("  %s\n", kept ? (a.leftOut.empty() ? "exit 0" : "exit 4") : "exit 1, refused");
+}
+
+void wrongTranscripts(const SpokenRecording& plain, const QString& wav);
 
 void variants(const std::vector<Utterance>& utterances, const QString& dir) {
     const Utterance extra = untranscribedUtterance();
@@ -124,23 +154,34 @@ void variants(const std::vector<Utterance>& utterances, const QString& dir) {
     ffmpeg({"-i", dir + "/noisy.wav", "-c:a", "aac", "-b:a", "96k", dir + "/noisy.m4a"});
     report("noise bed, as M4A", alignFile(dir + "/noisy.m4a", noisy));
 
-    SpokenRecording wrong = plain;
-    std::reverse(wrong.sentences.begin(), wrong.sentences.end());
-    for (QString& s : wrong.sentences)
-        s = QStringLiteral("The weather will be sunny and warm in the north. ") + s.left(10);
-    report("another recording's transcript", alignFile(plainWav, wrong));
     const SpokenRecording loud = joinSpeech(pieces, 1.0, -45);
     writeWav(dir + QStringLiteral("/loud.wav"), loud.samples);
     report("noise bed at -45 dBFS", alignFile(dir + QStringLiteral("/loud.wav"), loud));
+    wrongTranscripts(plain, plainWav);
+}
+
+// The kinds of transcript that must not be taken as the recording's.
+void wrongTranscripts(const SpokenRecording& plain, const QString& wav) {
     QStringList other;
-    for (int i = 0; i < 30; ++i)
+    for (int i = 0; i < 10; ++i)
         other << QStringLiteral(
                      "It is sometimes said that a quiet morning by the river is the best cure.")
               << QStringLiteral("Nobody knew how far the old road went, or who had built it.")
               << QStringLiteral("The committee will meet again next week to discuss the budget.");
-    SpokenRecording unrelated = plain;
-    unrelated.sentences = other.mid(0, 30);
-    report("an unrelated transcript", alignFile(plainWav, unrelated));
+    report("an unrelated transcript", alignFile(wav, plain, 1, other));
+    QStringList shuffled = plain.sentences;
+    for (qsizetype i = 0; i + 7 < shuffled.size(); i += 3)
+        shuffled.swapItemsAt(i, i + 7);
+    report("shuffled", alignFile(wav, plain, 1, shuffled));
+    QStringList swapped = plain.sentences;
+    swapped.swapItemsAt(10, 11);
+    report("two neighbours swapped", alignFile(wav, plain, 1, swapped));
+    QStringList padded = plain.sentences;
+    for (int i = 0; i < 5; ++i)
+        padded.insert(3 + i * 6, other.at(i));
+    report("5 unspoken sentences inserted", alignFile(wav, plain, 1, padded));
+    report("twice as long (second half unread)",
+           alignFile(wav, plain, 1, plain.sentences + other.mid(0, int(plain.sentences.size()))));
 }
 
 // The utterances over and over, in varying order and loudness, to an hour.
@@ -208,7 +249,8 @@ void hour(const std::vector<Utterance>& utterances, const QString& dir) {
     const ChildRun run = alignInChild(mp3, truth);
     std::printf("\none hour (%.0f s, %d sentences, 128 kbit/s stereo MP3): %s\n", length,
                 int(truth.sentences.size()), run.ok ? "aligned" : "FAILED");
-    std::printf("  edges in pause %.1f %%\n", 100 * run.edges);
+    std::printf("  edges in pause %.1f %%, %d of %d sentences kept\n", 100 * run.edges,
+                run.sentences, int(truth.sentences.size()));
     std::printf("  align %.1f s wall, %.1f s CPU (%.2f cores), peak memory %.0f MB\n", run.wall,
                 run.cpu, run.cpu / run.wall, run.peakMb);
     std::printf("  ffmpeg re-encoding it once: %.1f s; align / ffmpeg = %.2f\n", ffmpegWall,

@@ -19,6 +19,12 @@ AcousticAlignment failed(AlignmentOutcome outcome, const QString& message) {
     return result;
 }
 
+// Cancelled (no message) or failed.
+AcousticAlignment stopped(const QString& error) {
+    return error.isEmpty() ? failed(AlignmentOutcome::Cancelled, QStringLiteral("cancelled"))
+                           : failed(AlignmentOutcome::Unreadable, error);
+}
+
 std::vector<SearchWindow> windowsAround(const std::vector<AlignedSentence>& guesses,
                                         qint64 durationMs, qint64 marginMs) {
     std::vector<SearchWindow> windows;
@@ -76,6 +82,38 @@ bool searchAgainWider(std::span<const qint16> pcm, const QStringList& sentences,
     return true;
 }
 
+bool sameWords(const QString& a, const QString& b) {
+    return a.simplified().compare(b.simplified(), Qt::CaseInsensitive) == 0;
+}
+
+// A sentence said twice in a row ("Four queen of clubs." "Four queen of
+// clubs.") may be found on either saying, or both on the same one: found the
+// other way round they are swapped; found on one, the second is looked for
+// again after the first. False when cancelled or failed.
+bool separateRepeats(std::span<const qint16> pcm, const QStringList& sentences,
+                     const SpeechModelPaths& model, std::vector<FoundSentence>& found,
+                     QString* error) {
+    const qint64 durationMs = qint64(pcm.size()) * 1000 / kSpeechRate;
+    for (size_t k = 1; k < found.size(); ++k) {
+        if (!found[k - 1].words.matched || !found[k].words.matched ||
+            !sameWords(found[k - 1].text, found[k].text))
+            continue;
+        if (found[k].words.endMs <= found[k - 1].words.startMs + kOrderToleranceMs)
+            std::swap(found[k - 1].words, found[k].words);
+        const SentenceWords& before = found[k - 1].words;
+        if (found[k].words.startMs >= before.endMs - kOrderToleranceMs)
+            continue;
+        const qint64 length = before.endMs - before.startMs + 2 * kSearchMarginMs;
+        const SearchWindow after{before.endMs, std::min(durationMs, before.endMs + length)};
+        const std::vector<FoundSentence> refound =
+            findSentences(pcm, {sentences.at(qsizetype(k))}, {after}, model, {}, error);
+        if (refound.size() != 1)
+            return false;
+        found[k] = refound.front();
+    }
+    return true;
+}
+
 std::vector<AlignedSentence> saidSentences(const std::vector<FoundSentence>& found,
                                            qint64 durationMs) {
     std::vector<SpeechSpan> spans;
@@ -119,24 +157,24 @@ AcousticAlignment alignAcoustically(const QByteArray& mediaPath, const QStringLi
     QString error;
     if (!readSpeechPcm(mediaPath, &pcm, &error,
                        [&](double f) { return report(kWarpShare, kReadShare, f); }))
-        return failed(error.isEmpty() ? AlignmentOutcome::Cancelled : AlignmentOutcome::Unreadable,
-                      error.isEmpty() ? QStringLiteral("cancelled") : error);
+        return stopped(error);
     const qint64 durationMs = qint64(pcm.size()) * 1000 / kSpeechRate;
     const double wordsFrom = kWarpShare + kReadShare;
     std::vector<FoundSentence> found = findSentences(
         pcm, sentences, windowsAround(guess.sentences, durationMs, kSearchMarginMs), model,
         [&](double f) { return report(wordsFrom, 1 - wordsFrom, f); }, &error);
     if (found.empty())
-        return failed(error.isEmpty() ? AlignmentOutcome::Cancelled : AlignmentOutcome::Unreadable,
-                      error.isEmpty() ? QStringLiteral("cancelled") : error);
+        return stopped(error);
+    if (!separateRepeats(pcm, sentences, model, found, &error))
+        return stopped(error);
     SentenceJudgement judgement = judgeSentences(found);
     // Only a few left out: cheap to look wider, and worth it to tell moved from unread.
     if (judgement.verdict == TranscriptVerdict::PartlySaid) {
         if (!searchAgainWider(pcm, sentences, guess.sentences, model, judgement.leftOut, found,
                               &error))
-            return failed(error.isEmpty() ? AlignmentOutcome::Cancelled
-                                          : AlignmentOutcome::Unreadable,
-                          error.isEmpty() ? QStringLiteral("cancelled") : error);
+            return stopped(error);
+        if (!separateRepeats(pcm, sentences, model, found, &error))
+            return stopped(error);
         judgement = judgeSentences(found);
     }
     AcousticAlignment result;

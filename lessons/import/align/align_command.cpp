@@ -132,7 +132,8 @@ int runAlign(const QList<QByteArray>& args) {
     if (!wordsOut.isEmpty()) {
         if (const QString problem = outputProblem(wordsOut, media, transcript); !problem.isEmpty())
             return usage(problem);
-        if (QFileInfo(QFile::decodeName(wordsOut)) == QFileInfo(QFile::decodeName(out)))
+        if (QFileInfo(QFile::decodeName(wordsOut)).absoluteFilePath() ==
+            QFileInfo(QFile::decodeName(out)).absoluteFilePath())
             return usage(AlignText::tr("the subtitles and the word times need two files"));
     }
     av_log_set_level(AV_LOG_QUIET);

@@ -162,19 +162,55 @@ TEST_F(AlignSpeech, ToolWritesOneCuePerSentenceAndKeepsAnExistingSrt) {
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("d.srt"))));
 }
 
+TEST_F(AlignSpeech, ToolLeavesOutUnreadLinesAndWritesEveryWordsTime) {
+    const SpokenRecording truth = programme(false);
+    const QString media = written(truth, QStringLiteral("talk.wav"));
+    QStringList lines = truth.sentences;
+    lines.insert(3, QStringLiteral("This line was never read by anyone."));
+    QFile transcript(dir.filePath(QStringLiteral("talk.txt")));
+    ASSERT_TRUE(transcript.open(QIODevice::WriteOnly));
+    transcript.write(lines.join(QLatin1Char('\n')).toUtf8());
+    transcript.close();
+    const QString srt = dir.filePath(QStringLiteral("t.srt")), tsv = dir.filePath("t.tsv");
+    const ToolRun run = runTool({media, transcript.fileName(), "-o", srt, "--words", tsv});
+    EXPECT_EQ(run.status, 4) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("sentence 4 (\"This line was never read...\")")))
+        << run.err.toStdString();
+    QFile cues(srt), words(tsv);
+    ASSERT_TRUE(cues.open(QIODevice::ReadOnly) && words.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(cues.readAll()).count(QStringLiteral(" --> ")),
+              truth.sentences.size());
+    // start<TAB>end<TAB>confidence<TAB>word, in order, one per written word of the kept sentences.
+    const QList<QByteArray> rows = words.readAll().trimmed().split('\n');
+    EXPECT_EQ(rows.size(), truth.sentences.join(QLatin1Char(' ')).split(QLatin1Char(' ')).size());
+    double lastEnd = 0;
+    for (const QByteArray& row : rows) {
+        const QList<QByteArray> fields = row.split('\t');
+        ASSERT_EQ(fields.size(), 4) << row.constData();
+        EXPECT_LT(fields[0].toDouble(), fields[1].toDouble()) << row.constData();
+        EXPECT_GE(fields[0].toDouble(), lastEnd - 1e-9) << row.constData();
+        lastEnd = fields[1].toDouble();
+    }
+    EXPECT_EQ(rows.first().split('\t').last(), "And");
+}
+
 TEST_F(AlignSpeech, ImportMakesOneLessonPerSentenceAndStillReadsSubtitlesNamedTxt) {
     const SpokenRecording truth = programme(false);
     const QString media = written(truth, QStringLiteral("talk.wav"));
     QFile transcript(dir.filePath(QStringLiteral("talk.txt")));
     ASSERT_TRUE(transcript.open(QIODevice::WriteOnly));
-    transcript.write(truth.sentences.join(QStringLiteral("\n")).toUtf8());
+    // A title that is not read: left out, and the tool says so with its status.
+    transcript.write("A Reading from Two Novels\n\n" +
+                     truth.sentences.join(QStringLiteral("\n")).toUtf8());
     transcript.close();
     const QString folder = dir.filePath(QStringLiteral("lessons"));
     // One lesson per sentence, however long: no phrases.
     const ToolRun imported = runTool({media, transcript.fileName(), "--into", folder, "--max-words",
                                       "0", "--max-seconds", "999"},
                                      "import");
-    ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
+    ASSERT_EQ(imported.status, 4) << imported.err.toStdString();
+    EXPECT_TRUE(imported.err.contains(QStringLiteral("sentence 1 (\"A Reading from Two Novels\")")))
+        << imported.err.toStdString();
     for (int k = 0; k < truth.sentences.size(); ++k) {
         const QString base =
             folder + QStringLiteral("/talk-%1").arg(k + 1, 3, 10, QLatin1Char('0'));
