@@ -114,6 +114,24 @@ bool parseWhole(const QString& digits, long long* number) {
     return ok && *number <= kLargestSpokenNumber;
 }
 
+// A time of day: 9:30 "nine thirty", 9:05 "nine oh five", 9:00 "nine o'clock" or "nine".
+QStringList timeReadings(const QString& token) {
+    static const QRegularExpression shape(QStringLiteral("^(\\d{1,2}):(\\d{2})$"));
+    const QRegularExpressionMatch match = shape.match(token);
+    if (!match.hasMatch())
+        return {};
+    const int hours = match.captured(1).toInt();
+    const int minutes = match.captured(2).toInt();
+    if (hours > 24 || minutes > 59)
+        return {};
+    const QString hour = belowHundred(hours);
+    if (minutes == 0)
+        return {hour + QLatin1String(" o'clock"), hour, hour + QLatin1String(" hundred")};
+    if (minutes < 10)
+        return {hour + QLatin1String(" oh ") + belowHundred(minutes)};
+    return {hour + QLatin1Char(' ') + belowHundred(minutes)};
+}
+
 } // namespace
 
 QString cardinalWords(long long number) {
@@ -132,8 +150,10 @@ QStringList spokenReadings(const QString& token) {
         QStringLiteral("^(\\d{1,3}(?:,\\d{3})+|\\d+)(?:\\.(\\d+))?(st|nd|rd|th)?$"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = shape.match(token);
+    if (!match.hasMatch())
+        return timeReadings(token);
     long long number = 0;
-    if (!match.hasMatch() || !parseWhole(match.captured(1).remove(QLatin1Char(',')), &number))
+    if (!parseWhole(match.captured(1).remove(QLatin1Char(',')), &number))
         return {};
     const QString fraction = match.captured(2);
     const bool ordinal = match.hasCaptured(3);

@@ -21,7 +21,8 @@ QString ordinalWords(long long number);
 // The ways a reader may say a number token (digits, optional thousands
 // commas, a decimal part, or an ordinal suffix st/nd/rd/th), most usual
 // first; empty when the token is not one. Four-digit numbers from 1100 read
-// first as years ("nineteen oh five", "two thousand five", "twenty twenty").
+// first as years ("nineteen oh five", "two thousand five", "twenty twenty");
+// a time of day H:MM as "nine thirty", "nine oh five", "nine o'clock".
 QStringList spokenReadings(const QString& token);
 
 // Words as number readings are compared: lower case, hyphens as spaces, "and"

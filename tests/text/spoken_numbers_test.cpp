@@ -53,13 +53,17 @@ TEST(SpokenNumbers, ReadingsOfTokensMostUsualFirst) {
         {"3.5", {"three point five"}},
         {"0.25", {"zero point two five"}},
         {"650", {"six hundred fifty", "six hundred and fifty"}},
+        {"9:30", {"nine thirty"}},
+        {"10:05", {"ten oh five"}},
+        {"7:00", {"seven o'clock", "seven", "seven hundred"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(spokenReadings(QLatin1String(c.token)), c.readings) << c.token;
 }
 
 TEST(SpokenNumbers, NotNumbersHaveNoReading) {
-    for (const char* token : {"", "abc", "3rd4", "1,00", "12a", "3.5th", "1.", "9999999999999"})
+    for (const char* token :
+         {"", "abc", "3rd4", "1,00", "12a", "3.5th", "1.", "9999999999999", "25:00", "9:7", "9:60"})
         EXPECT_TRUE(spokenReadings(QLatin1String(token)).isEmpty()) << token;
 }
 
