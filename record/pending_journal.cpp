@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace hearvex::record {
@@ -158,6 +159,15 @@ bool PendingJournal::append(const Attempt& attempt) {
 }
 
 bool PendingJournal::sync() {
+bool PendingJournal::lostItsFile() {
+    struct stat status {};
+    if (m_fd < 0 || ::fstat(m_fd, &status) != 0 || status.st_nlink > 0)
+        return false;
+    ::close(m_fd);
+    m_fd = -1;
+    return true;
+}
+
     return m_fd >= 0 && ::fdatasync(m_fd) == 0;
 }
 

@@ -41,6 +41,9 @@ public:
     // A handle of its own on the file, for an fdatasync made without holding
     // up the appends (closed by the caller); -1 when the file is not open.
     int duplicateHandle() const;
+    // True (and the next append makes the file anew) when the file appended
+    // to was removed meanwhile: another copy of the program emptied it.
+    bool lostItsFile();
     // Empties the journal once all it held is in the record; false when it
     // could not (the lines are then replayed and found already recorded).
     bool clear();

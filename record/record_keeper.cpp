@@ -60,7 +60,15 @@ void RecordKeeper::add(const Attempt& attempt) {
 // Under the lock: beside the record, else in the fallback place, else in
 // memory only (the learner is told so).
 void RecordKeeper::keepInJournal(const Attempt& attempt) {
-    const bool kept = m_journal.append(attempt) || m_fallbackJournal.append(attempt);
+    bool kept = true;
+    // Another copy of the program emptied the journal once its own attempts
+    // were in the record: all that waits here goes into it anew.
+    if (m_journal.lostItsFile())
+        for (const Attempt& waiting : m_waiting)
+            kept = m_journal.append(waiting) && kept;
+    else
+        kept = m_journal.append(attempt);
+    kept = kept || m_fallbackJournal.append(attempt);
     m_status.journalKept = kept && m_status.journalKept;
 }
 

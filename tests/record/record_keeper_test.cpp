@@ -214,6 +214,22 @@ TEST_F(KeeperTest, WhatCouldNotBeWrittenIsWrittenByTheNextRun) {
     EXPECT_FALSE(QFile::exists(pendingJournalPath(path())));
 }
 
+TEST_F(KeeperTest, AJournalEmptiedByAnotherCopyIsWrittenAnew) {
+    auto kept = keeper();
+    kept->settle(5000);
+    lockRecord(path());
+    kept->add(attemptAt(0));
+    kept->add(attemptAt(1));
+    ASSERT_TRUE(kept->settle(5000));
+    // Another copy of the program wrote its own attempts and emptied the journal.
+    ASSERT_TRUE(QFile::remove(pendingJournalPath(path())));
+    kept->add(attemptAt(2));
+    EXPECT_EQ(PendingJournal(pendingJournalPath(path())).load().size(), 3u);
+    unlockRecord(path());
+    waitUntilWritten(*kept);
+    EXPECT_EQ(attemptsIn(path()), 3);
+}
+
 TEST_F(KeeperTest, ARecordDeletedWhileRunningIsMadeAnewAndSaidSo) {
     auto kept = keeper();
     kept->add(attemptAt(0));
