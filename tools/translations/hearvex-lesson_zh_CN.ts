@@ -797,7 +797,7 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
     </message>
     <message>
         <source>the record cannot be written, nor brought up to date</source>
-        <translation type="unfinished"></translation>
+        <translation>练习记录无法写入，也无法更新到这个版本</translation>
     </message>
     <message>
         <source>there is no practice record at %1 yet</source>
@@ -816,7 +816,11 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
     <name>Text</name>
     <message>
         <source>hearvex-lesson: the dictionary %1 cannot be read (%2); homophones, forms, spelling slips and rare words are not told apart</source>
-        <translation type="unfinished"></translation>
+        <translation>用法：
+  hearvex-lesson record [--db FILE] [--csv]       列出每次练习，从早到晚
+  hearvex-lesson record due [--db FILE] [--csv]   列出现在该复习的句子
+  hearvex-lesson record due --all [--db FILE] [--csv]   列出复习过的每一句和它下次该复习的时间
+</translation>
     </message>
 </context>
 <context>
