@@ -6,7 +6,7 @@
 // its time and peak memory, against the ffmpeg command re-encoding the same
 // hour once.
 //
-//   align_bench [--no-hour]
+//   align_bench [--no-hour | --hour-only]
 #include "acoustic_alignment.h"
 #include "bench_files.h"
 #include "spoken_material.h"
@@ -266,7 +266,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     QTemporaryDir dir;
-    variants(utterances, dir.path());
+    const bool hourOnly = argc > 1 && std::strcmp(argv[1], "--hour-only") == 0;
+    if (!hourOnly)
+        variants(utterances, dir.path());
     if (!(argc > 1 && std::strcmp(argv[1], "--no-hour") == 0))
         hour(utterances, dir.path());
     return 0;

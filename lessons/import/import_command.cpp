@@ -217,8 +217,9 @@ int runImport(const QList<QByteArray>& args, const TranscriptImporter& transcrip
                     : ImportText::tr("%1 lessons written to %2").arg(written).arg(result.folder));
     // Kept, but their words were found with little confidence: the learner may check them.
     for (const QString& lesson : result.uncertain)
-        say(stdout, ImportText::tr("  %1: alignment uncertain (对齐不确定)").arg(lesson));
-    return 0;
+        say(stdout, ImportText::tr("  %1: alignment uncertain").arg(lesson));
+    // Part of a transcript was not heard and left out: scripts must notice.
+    return result.partial ? 4 : 0;
 }
 
 } // namespace hearvex::lessons

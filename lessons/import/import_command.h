@@ -13,8 +13,9 @@
 namespace hearvex::lessons {
 
 // Runs the import subcommand on its arguments (those after "import"), taken
-// as the bytes of file names. Exit status: 0 done, 2 no subtitles or a usage
-// error, 1 anything else, 128 + the signal when stopped by SIGINT or SIGTERM
+// as the bytes of file names. Exit status: 0 done, 4 done but sentences of a
+// transcript not heard in the recording were left out, 2 no subtitles or a
+// usage error, 1 anything else, 128 + the signal when stopped by SIGINT or SIGTERM
 // (nothing changed then).
 //
 // transcripts, when given, imports a file given as subtitles that is a plain

@@ -106,7 +106,9 @@ SentenceJudgement judgeSentences(const std::vector<FoundSentence>& found) {
         lastSaid = k;
     }
     const size_t said = found.size() - judgement.leftOut.size();
-    if (found.empty() || said * 2 <= found.size())
+    // Most not said: another recording's text. Half of it said may be a text
+    // read only halfway; its unread half is left out.
+    if (found.empty() || said * 2 < found.size())
         judgement.verdict = TranscriptVerdict::NotThisRecording;
     else if (judgement.misordered.first >= 0)
         judgement.verdict = TranscriptVerdict::OutOfOrder;

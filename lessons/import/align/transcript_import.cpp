@@ -6,6 +6,8 @@
 #include "lesson_set.h"
 #include "subtitle_reader.h"
 
+#include <algorithm>
+
 namespace hearvex::lessons {
 
 namespace {
@@ -20,6 +22,39 @@ std::vector<Cue> cuesOf(const std::vector<AlignedSentence>& sentences) {
     for (const AlignedSentence& s : sentences)
         cues.push_back({s.startMs, s.endMs, s.text});
     return cues;
+}
+
+// The word times the alignment already found, for the lessons cut from its
+// sentences: a search on a sentence's cue gets them without aligning again;
+// any other (a cue whose text the cleaning changed) goes to the finder given.
+WordFinder reusingAlignedWords(const std::vector<AlignedSentence>& sentences,
+                               const WordFinder& finder) {
+    return [sentences, finder](const QByteArray& media, const std::vector<WordSearch>& searches,
+                               const WordSearchProgress& progress) {
+        WordSearchResult result;
+        std::vector<WordSearch> rest;
+        std::vector<size_t> restAt;
+        for (size_t i = 0; i < searches.size(); ++i) {
+            const auto same = std::find_if(sentences.begin(), sentences.end(), [&](const auto& s) {
+                return s.startMs == searches[i].fromMs && s.text == searches[i].sentence;
+            });
+            if (same != sentences.end() && !same->words.empty()) {
+                result.found.push_back({true, same->words});
+                continue;
+            }
+            result.found.emplace_back();
+            rest.push_back(searches[i]);
+            restAt.push_back(i);
+        }
+        if (rest.empty() || !finder)
+            return result;
+        const WordSearchResult more = finder(media, rest, progress);
+        if (more.cancelled || !more.error.isEmpty() || more.found.size() != rest.size())
+            return more;
+        for (size_t i = 0; i < rest.size(); ++i)
+            result.found[restAt[i]] = more.found[i];
+        return result;
+    };
 }
 
 } // namespace
@@ -52,8 +87,11 @@ ImportResult importTranscript(const ImportRequest& request, const QByteArray& tr
         failed.warnings = aligned.warnings;
         return failed;
     }
+    ImportRequest cutting = request;
+    if (request.findWords)
+        cutting.findWords = reusingAlignedWords(aligned.sentences, request.findWords);
     ImportResult result =
-        importCues(request, cuesOf(aligned.sentences), [&](const ImportProgressInfo& info) {
+        importCues(cutting, cuesOf(aligned.sentences), [&](const ImportProgressInfo& info) {
             TranscriptImportProgress p;
             p.stage = TranscriptImportStage::Cutting;
             p.cut = info;

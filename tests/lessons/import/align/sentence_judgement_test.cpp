@@ -31,9 +31,10 @@ TEST(SentenceJudgement, KeepsLeavesOutOrRefuses) {
         {"edges touching a little", {heard(0, 2), heard(1.9, 4)}, TranscriptVerdict::AllSaid, {}},
         {"a title not read", {no, heard(0, 2), heard(3, 4)}, TranscriptVerdict::PartlySaid, {0}},
         {"a skipped line", {heard(0, 2), no, heard(3, 4)}, TranscriptVerdict::PartlySaid, {1}},
-        {"half not read",
+        {"most not read", {heard(0, 2), no, no}, TranscriptVerdict::NotThisRecording, {1, 2}},
+        {"second half not read",
          {heard(0, 2), heard(3, 4), no, no},
-         TranscriptVerdict::NotThisRecording,
+         TranscriptVerdict::PartlySaid,
          {2, 3}},
         {"nothing heard", {no, no, no}, TranscriptVerdict::NotThisRecording, {0, 1, 2}},
         {"two the other way round",
@@ -48,7 +49,7 @@ TEST(SentenceJudgement, KeepsLeavesOutOrRefuses) {
         EXPECT_EQ(j.verdict, c.verdict);
         EXPECT_EQ(j.leftOut, c.leftOut);
     }
-    EXPECT_EQ(judgeSentences(cases[6].found).misordered, (std::pair<int, int>{1, 2}));
+    EXPECT_EQ(judgeSentences(cases[7].found).misordered, (std::pair<int, int>{1, 2}));
 }
 
 TEST(SentenceEdges, CuesReachIntoThePausesButNotIntoSpeech) {
