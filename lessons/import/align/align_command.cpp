@@ -93,8 +93,7 @@ void reportSentences(const TranscriptAlignment& aligned) {
     for (const QString& warning : aligned.warnings + aligned.leftOut)
         say(stderr, AlignText::tr("hearvex-lesson align: warning: %1").arg(warning));
     for (const QString& sentence : aligned.uncertain)
-        say(stderr, AlignText::tr("hearvex-lesson align: %1: alignment uncertain")
-                        .arg(sentence));
+        say(stderr, AlignText::tr("hearvex-lesson align: %1: alignment uncertain").arg(sentence));
 }
 
 } // namespace
