@@ -20,11 +20,18 @@ bool onlyNameOrAbbreviation(const words::WordEntry& entry) {
     return true;
 }
 
-bool isRealWord(const words::Dictionary& dictionary, const QString& word) {
+// A word a learner may mean: one the CMU Pronouncing Dictionary says, or one
+// among the 20,000 most frequent lemmas; the lemma list's rarest entries hold
+// common misspellings ("recieve"), and names and abbreviations are none.
+bool isRealWord(const words::Dictionary& dictionary, const CmuReadings& sounds,
+                const QString& word) {
     if (!dictionary.isWord(word))
-        return false;
+        return !sounds.readings(word).isEmpty() && word.contains(QLatin1Char('\''));
     const words::WordEntry entry = dictionary.lookup(word);
-    return entry.rank > 0 || !onlyNameOrAbbreviation(entry);
+    // A contraction ("who's") is glossed as an abbreviation, yet a word.
+    if (onlyNameOrAbbreviation(entry) && !word.contains(QLatin1Char('\'')))
+        return false;
+    return !sounds.readings(word).isEmpty() || (entry.rank > 0 && entry.band <= 4);
 }
 
 // The lemma list counts the frequency of its first lemmas only; after them it
@@ -47,15 +54,16 @@ WordFacts dictionaryFacts(const words::Dictionary& dictionary) {
     const words::Dictionary* d = &dictionary;
     WordFacts facts;
     // Mapped and indexed on first use, then kept as long as the facts.
-    auto sounds = std::make_shared<std::unique_ptr<CmuReadings>>();
-    facts.phones = [sounds](const QString& word) {
-        if (!*sounds)
-            *sounds = std::make_unique<CmuReadings>();
-        return (*sounds)->readings(word);
+    auto made = std::make_shared<std::unique_ptr<CmuReadings>>();
+    const auto sounds = [made]() -> const CmuReadings& {
+        if (!*made)
+            *made = std::make_unique<CmuReadings>();
+        return **made;
     };
+    facts.phones = [sounds](const QString& word) { return sounds().readings(word); };
     if (!dictionary.isOpen())
         return facts;
-    facts.isWord = [d](const QString& word) { return isRealWord(*d, word); };
+    facts.isWord = [d, sounds](const QString& word) { return isRealWord(*d, sounds(), word); };
     facts.lemmaOf = [d](const QString& word) { return d->lemmaOf(word); };
     facts.band = [d](const QString& word) { return bandOf(*d, word); };
     return facts;

@@ -175,14 +175,21 @@ QStringList spokenReadings(const QString& token) {
     return readings;
 }
 
-QString numberWordsKey(const QString& words) {
-    QString spaced = words.toLower();
+QString numberWordsKey(const QString& text) {
+    QString spaced = text.toLower();
     spaced.replace(QLatin1Char('-'), QLatin1Char(' '));
     spaced.remove(QLatin1Char(','));
+    const QStringList words = spaced.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     QStringList kept;
-    for (const QString& word : spaced.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        if (word != QLatin1String("and"))
-            kept << word;
+    for (qsizetype k = 0; k < words.size(); ++k) {
+        if (words[k] == QLatin1String("and"))
+            continue;
+        // "a hundred" is "one hundred".
+        const bool scaleNext =
+            k + 1 < words.size() &&
+            QStringList{"hundred", "thousand", "million", "billion"}.contains(words[k + 1]);
+        kept << (words[k] == QLatin1String("a") && scaleNext ? QStringLiteral("one") : words[k]);
+    }
     return kept.join(QLatin1Char(' '));
 }
 

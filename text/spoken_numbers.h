@@ -26,7 +26,7 @@ QString ordinalWords(long long number);
 QStringList spokenReadings(const QString& token);
 
 // Words as number readings are compared: lower case, hyphens as spaces, "and"
-// and commas dropped, one space between words.
+// and commas dropped, "a hundred" as "one hundred", one space between words.
 QString numberWordsKey(const QString& words);
 
 } // namespace hearvex::text

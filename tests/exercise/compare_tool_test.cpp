@@ -46,6 +46,12 @@ TEST(CompareTool, KindsOfMissWithTheShippedDictionary) {
          "She brought three knew cars in the twenty-first.",
          {"bought\tbrought\tmisheard", "3\tthree\tnumber", "new\tknew\thomophone",
           "on\tin\tfunction", "21st.\ttwenty-first.\tnumber"}},
+        // A common misspelling the lemma list keeps is no word; a contraction
+        // glossed as an abbreviation is one; times and "a hundred" are numbers.
+        {"Whose car costs 100 dollars at 9:30? I receive it.",
+         "Who's car costs a hundred dollars at nine thirty? I recieve it.",
+         {"Whose\tWho's\thomophone", "100\ta hundred\tnumber", "9:30?\tnine thirty?\tnumber",
+          "receive\trecieve\tspelling"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(missLines(QString::fromUtf8(c.sentence), QString::fromUtf8(c.typed)), c.misses)

@@ -71,4 +71,6 @@ TEST(SpokenNumbers, KeyIgnoresHyphensAndAndCase) {
     EXPECT_EQ(numberWordsKey(QStringLiteral("One thousand four hundred and fifty-five")),
               QStringLiteral("one thousand four hundred fifty five"));
     EXPECT_EQ(numberWordsKey(QStringLiteral("twenty-first")), QStringLiteral("twenty first"));
+    EXPECT_EQ(numberWordsKey(QStringLiteral("a hundred and a half")),
+              QStringLiteral("one hundred a half"));
 }
