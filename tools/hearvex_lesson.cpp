@@ -4,12 +4,14 @@
 //   hearvex-lesson decode IN.kvx [OUT.txt]    lesson text file -> plain text (UTF-8)
 //   hearvex-lesson check FOLDER               each lesson in the program's order, and its faults
 //   hearvex-lesson import MEDIA [SUBTITLES]   one lesson per subtitle cue (see import_command.h)
+//   hearvex-lesson words LESSON.txt           a lesson's word times (see words_command.h)
 //   hearvex-lesson record [due [--all]] [--db FILE] [--csv]   the practice record (see record_command.h)
 //   hearvex-lesson align MEDIA TRANSCRIPT.txt a plain transcript timed as SRT (align_command.h)
 //   hearvex-lesson compare [--tsv] SENTENCE TYPED   the aligned compare and its kinds of miss
 //   hearvex-lesson lookup [--tsv] WORD...   a word's lemma, IPA, band, glosses (lookup_command.h)
 #include "align_command.h"
 #include "compare_command.h"
+#include "cue_word_finder.h"
 #include "dictionary.h"
 #include "import_command.h"
 #include "lesson_check.h"
@@ -22,6 +24,7 @@
 #include "transcript_import.h"
 #include "vbmp3.h"
 #include "word_book_command.h"
+#include "words_command.h"
 
 #include "text_file.h"
 #include "tool_language.h"
@@ -75,9 +78,20 @@ int usage(FILE* to = stderr) {
             "                                            and report what is wrong with each "
             "lesson\n"
             "  hearvex-lesson import MEDIA [SUBTITLES] [--into FOLDER] [--name NAME] [--replace]\n"
+            "                        [--max-words N] [--max-seconds S]\n"
             "                                            one lesson per subtitle cue, or per "
             "sentence\n"
-            "                                            of a plain transcript (TRANSCRIPT.txt)\n"
+            "                                            of a plain transcript (TRANSCRIPT.txt), "
+            "each\n"
+            "                                            with its word times; a sentence over N "
+            "words\n"
+            "                                            (20; 0: never) or S seconds (8) as "
+            "phrases\n"
+            "  hearvex-lesson import --words-only FOLDER\n"
+            "                                            word times for the lessons imported "
+            "without\n"
+            "  hearvex-lesson words LESSON.txt           a lesson's word times, one a line:\n"
+            "                                            start, end (s), confidence, word\n"
             "  hearvex-lesson record [--db FILE] [--csv]   every check and compare, oldest first\n"
             "  hearvex-lesson record words [--db FILE] [--csv]\n"
             "                                            the word book: kept words, glosses, "
@@ -339,7 +353,10 @@ int main(int argc, char** argv) {
             args.mid(1),
             hearvex::words::Dictionary::defaultPath(QCoreApplication::applicationDirPath()), stdout,
             stderr);
+    if (command == "words")
+        return hearvex::lessons::runWords(args.mid(1));
     if (command == "import")
-        return hearvex::lessons::runImport(args.mid(1), hearvex::lessons::importIfTranscript);
+        return hearvex::lessons::runImport(args.mid(1), hearvex::lessons::importIfTranscript,
+                                           hearvex::lessons::speechWordFinder());
     return usage();
 }

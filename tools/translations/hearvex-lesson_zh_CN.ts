@@ -149,6 +149,10 @@ usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]</source>
         <source>the transcript is a web page (HTML): its text is read, without tags, scripts and styles</source>
         <translation>文稿是网页（HTML）：只读取其文字，不含标签、脚本和样式</translation>
     </message>
+    <message>
+        <source>the speech model could not be loaded: %1</source>
+        <translation>无法载入语音模型：%1</translation>
+    </message>
 </context>
 <context>
     <name>CompareCommand</name>
@@ -471,27 +475,29 @@ usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]</source>
         <source>hearvex-lesson import: %1
 usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [--name NAME] [--replace] [--max-words N] [--max-seconds S]
        hearvex-lesson import --words-only FOLDER</source>
-        <translation type="unfinished"></translation>
+        <translation>hearvex-lesson import：%1
+用法：hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [--name NAME] [--replace] [--max-words N] [--max-seconds S]
+       hearvex-lesson import --words-only FOLDER</translation>
     </message>
     <message>
         <source>%1 takes a number, not %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 后面要跟一个数字，而不是 %2</translation>
     </message>
     <message>
         <source>--words-only takes one lesson folder and no other file</source>
-        <translation type="unfinished"></translation>
+        <translation>--words-only 只接受一个课文文件夹，不接受别的文件</translation>
     </message>
     <message>
-        <source>  %1: alignment uncertain (对齐不确定)</source>
-        <translation type="unfinished"></translation>
+        <source>  %1: alignment uncertain</source>
+        <translation>  %1：对齐不确定</translation>
     </message>
     <message>
         <source>no word times: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>没有词时间：%1</translation>
     </message>
     <message>
         <source>cue %1 at %2: its words were not heard there; the lesson has no word times</source>
-        <translation type="unfinished"></translation>
+        <translation>第 %1 句字幕（%2）：在那里没有听到它的词；这一课没有词时间</translation>
     </message>
     <message>
         <source>%1 is a folder</source>
@@ -499,63 +505,63 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
     </message>
     <message>
         <source>it has no lesson text</source>
-        <translation type="unfinished"></translation>
+        <translation>它没有课文文件</translation>
     </message>
     <message>
         <source>its text cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>它的课文无法读取</translation>
     </message>
     <message>
         <source>its sentence is empty</source>
-        <translation type="unfinished"></translation>
+        <translation>它的句子是空的</translation>
     </message>
     <message>
         <source>its word times cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>它的词时间无法读取</translation>
     </message>
     <message>
         <source>its sentence was not heard in its recording</source>
-        <translation type="unfinished"></translation>
+        <translation>在它的录音里没有听到它的句子</translation>
     </message>
     <message>
         <source>%1: %2 words timed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1：已给 %2 个词对上时间</translation>
     </message>
     <message>
         <source>%1: %2 words timed; alignment uncertain</source>
-        <translation type="unfinished"></translation>
+        <translation>%1：已给 %2 个词对上时间；对齐不确定</translation>
     </message>
     <message>
         <source>%1: has word times already</source>
-        <translation type="unfinished"></translation>
+        <translation>%1：已经有词时间</translation>
     </message>
     <message>
         <source>%1: not aligned: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1：没能对齐：%2</translation>
     </message>
     <message>
         <source>usage: hearvex-lesson words LESSON.txt</source>
-        <translation type="unfinished"></translation>
+        <translation>用法：hearvex-lesson words LESSON.txt</translation>
     </message>
     <message>
         <source>hearvex-lesson words: %1 cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>hearvex-lesson words：%1 无法读取</translation>
     </message>
     <message>
         <source>hearvex-lesson words: warning: %1:%2 is no word&apos;s time; skipped</source>
-        <translation type="unfinished"></translation>
+        <translation>hearvex-lesson words：警告：%1:%2 不是词时间，已跳过</translation>
     </message>
     <message>
         <source>hearvex-lesson words: %1 has no word times (no %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>hearvex-lesson words：%1 没有词时间（没有 %2）</translation>
     </message>
     <message>
         <source>hearvex-lesson import: %1: no such folder</source>
-        <translation type="unfinished"></translation>
+        <translation>hearvex-lesson import：%1：没有这个文件夹</translation>
     </message>
     <message>
         <source>%1 lessons given word times (%2 uncertain), %3 had them already, %4 not aligned</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 课补上了词时间（其中 %2 课对齐不确定），%3 课原来就有，%4 课没能对齐</translation>
     </message>
 </context>
 <context>
