@@ -102,6 +102,58 @@ int scoreOf(const TakeAnalysis& analysis) {
 
 } // namespace
 
+double foundShare(const AlignedTake& take) {
+    const auto count = std::count_if(take.words.begin(), take.words.end(), found);
+    return take.words.empty() ? 0 : double(count) / double(take.words.size());
+}
+
+bool looselyMatched(const AlignedTake& take, const AnalysisSettings& settings) {
+    return take.confidence >= settings.looseMatch && foundShare(take) >= settings.looseFoundShare;
+}
+
+bool everyWordFound(const AlignedTake& take) {
+    return !take.words.empty() && std::all_of(take.words.begin(), take.words.end(), found);
+}
+
+AlignedTake judgePasses(AlignedTake optional, const AlignedTake* forced,
+                        const AnalysisSettings& settings) {
+    const bool forcedWhole = forced != nullptr && forced->words.size() == optional.words.size() &&
+                             everyWordFound(*forced);
+    optional.matched = optional.matched ||
+                       (forcedWhole && forced->confidence >= settings.forcedMatch) ||
+                       looselyMatched(optional, settings);
+    if (!forcedWhole)
+        return optional;
+    for (size_t i = 0; i < optional.words.size(); ++i) {
+        lessons::TimedWord& first = optional.words[i];
+        const lessons::TimedWord& second = forced->words[i];
+        if (found(first))
+            first.confidence = std::max(first.confidence, second.confidence);
+        else if (second.confidence >= settings.saidConfidence)
+            first = second;
+    }
+    return optional;
+}
+
+std::vector<size_t> skippedWords(const AlignedTake& take) {
+    std::vector<size_t> skipped;
+    for (size_t i = 0; i < take.words.size(); ++i)
+        if (!found(take.words[i]))
+            skipped.push_back(i);
+    return skipped;
+}
+
+QString withWordAdded(const AlignedTake& take, size_t added, size_t* addedAt) {
+    QStringList words;
+    for (size_t i = 0; i < take.words.size(); ++i) {
+        if (i == added)
+            *addedAt = size_t(words.size());
+        if (i == added || found(take.words[i]))
+            words << take.words[i].text;
+    }
+    return words.join(QLatin1Char(' '));
+}
+
 QString verdictName(Verdict verdict) {
     switch (verdict) {
     case Verdict::Said:

@@ -48,13 +48,40 @@ struct AlignedTake {
 };
 
 struct AnalysisSettings {
-    double saidConfidence = 0.5; // below: unclear
+    double saidConfidence = 0.3; // below: unclear
     double slowerThan = 1.8;     // a word's length against the model's, tempo removed
     double fasterThan = 0.5;
-    qint64 insertedPauseMs = 300; // a gap this much longer than the model's...
-    qint64 phraseGapMs = 120;     // ...where the model's gap was at most this
-    double leastSaidShare = 0.34; // fewer words said: not this sentence
+    qint64 insertedPauseMs = 300;  // a gap this much longer than the model's...
+    qint64 phraseGapMs = 120;      // ...where the model's gap was at most this
+    double leastSaidShare = 0.34;  // fewer words said: not this sentence
+    double forcedMatch = 0.2;      // a sentence forced through the take at least this sure
+    double looseMatch = 0.2;       // or the first pass at least this sure...
+    double looseFoundShare = 0.75; // ...with at least this share of the words found
 };
+
+// Whether every word of the take has a place in it.
+bool everyWordFound(const AlignedTake& take);
+
+// A take heard twice: once with every word optional (a word left out is
+// skipped), once forced through every word. The speech model may also skip a
+// word that was said, so a word skipped in the first pass but clear in the
+// forced one counts as found, and a word's confidence is the better of the
+// two. Whether it is the sentence at all: the first pass matched, or every
+// word could be forced through the take with some confidence (another
+// sentence cannot be), or most words were found with some confidence.
+// forced may be null (not run).
+AlignedTake judgePasses(AlignedTake optional, const AlignedTake* forced,
+                        const AnalysisSettings& settings = {});
+
+// The first pass at least looseMatch sure, with at least looseFoundShare of
+// the words found: the sentence, though the model had doubts.
+bool looselyMatched(const AlignedTake& take, const AnalysisSettings& settings = {});
+// The words skipped in a take, in order (indexes into take.words).
+std::vector<size_t> skippedWords(const AlignedTake& take);
+
+// The words found plus word `added`, as a sentence to force through the take;
+// *addedAt receives the added word's index in it.
+QString withWordAdded(const AlignedTake& take, size_t added, size_t* addedAt);
 
 // `model` holds the model recording's word times (empty when unknown: then
 // no timing is judged and the score counts the words alone).

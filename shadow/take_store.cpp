@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <cstdio>
 #include <sndfile.h>
 
 namespace hearvex::shadow {
@@ -121,7 +122,9 @@ bool writeFlac(const QString& path, std::span<const float> samples, int rate, QS
     const auto count = sf_count_t(samples.size());
     const bool wrote = sf_writef_float(file, samples.data(), count) == count;
     const bool closed = sf_close(file) == 0;
-    if (!wrote || !closed || !QFile::rename(temporary, path)) {
+    if (!wrote || !closed ||
+        std::rename(QFile::encodeName(temporary).constData(),
+                    QFile::encodeName(path).constData()) != 0) {
         *error = QStringLiteral("cannot write %1").arg(path);
         QFile::remove(temporary);
         return false;

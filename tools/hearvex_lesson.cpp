@@ -9,6 +9,7 @@
 //   hearvex-lesson align MEDIA TRANSCRIPT.txt a plain transcript timed as SRT (align_command.h)
 //   hearvex-lesson compare [--tsv] SENTENCE TYPED   the aligned compare and its kinds of miss
 //   hearvex-lesson lookup [--tsv] WORD...   a word's lemma, IPA, band, glosses (lookup_command.h)
+//   hearvex-lesson shadow LESSON.txt TAKE   a take of the learner set against the sentence
 #include "align_command.h"
 #include "compare_command.h"
 #include "cue_word_finder.h"
@@ -21,6 +22,7 @@
 #include "lookup_command.h"
 #include "plain_text.h"
 #include "record_command.h"
+#include "shadow_command.h"
 #include "transcript_import.h"
 #include "vbmp3.h"
 #include "word_book_command.h"
@@ -111,6 +113,11 @@ int usage(FILE* to = stderr) {
             "  hearvex-lesson lookup [--tsv] WORD...   each word's lemma, pronunciation, "
             "frequency band\n"
             "                                            (1 common .. 5 rare) and Chinese glosses\n"
+            "  hearvex-lesson shadow LESSON.txt TAKE [--sentence TEXT] [--tsv] [--details]\n"
+            "                                            which words of the sentence a take "
+            "says,\n"
+            "                                            misses or says unclearly, and its "
+            "score\n"
             "  hearvex-lesson --help | --version"));
     return to == stdout ? 0 : 2;
 }
@@ -355,6 +362,8 @@ int main(int argc, char** argv) {
             stderr);
     if (command == "words")
         return hearvex::lessons::runWords(args.mid(1));
+    if (command == "shadow")
+        return hearvex::shadow::runShadow(args.mid(1));
     if (command == "import")
         return hearvex::lessons::runImport(args.mid(1), hearvex::lessons::importIfTranscript,
                                            hearvex::lessons::speechWordFinder());

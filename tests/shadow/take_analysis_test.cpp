@@ -66,7 +66,7 @@ std::vector<Expect> cases() {
     leaveOut(missed, 3);
     all.push_back({"one word left out", missed, {S, S, S, M, S, S}, 0, 0, true, 80, 85});
     AlignedTake unclear = takeOf(1.0);
-    unclear.words[1].confidence = 0.3;
+    unclear.words[1].confidence = 0.2;
     all.push_back({"one word unclear", unclear, {S, U, S, S, S, S}, 0, 0, true, 90, 93});
     AlignedTake dragged = takeOf(1.0);
     dragged.words[5].endMs += 600; // "mat." drawn out to three times its length
