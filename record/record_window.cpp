@@ -110,7 +110,7 @@ RecordWindow::RecordWindow(QWidget* owner)
     m_controls.lbMissed->setText(QStringLiteral("常错的词（次数）"));
     m_controls.treeMissed =
         makeTree(this, "treeMissed", {QStringLiteral("词"), QStringLiteral("次数")},
-                 QRect(10, 256, 220, 140));
+                 QRect(10, 256, 220, 136));
     m_controls.treeMissed->setColumnWidth(1, 44);
     m_controls.treeMissed->setAccessibleName(QStringLiteral("常错的词"));
 
@@ -119,7 +119,7 @@ RecordWindow::RecordWindow(QWidget* owner)
     m_controls.treeDue = makeTree(this, "treeDue",
                                   {QStringLiteral("句子"), QStringLiteral("课文"),
                                    QStringLiteral("到期"), QStringLiteral("上次")},
-                                  QRect(240, 256, 370, 140));
+                                  QRect(240, 256, 370, 136));
     m_controls.treeDue->setRootIsDecorated(false);
     m_controls.treeDue->setColumnWidth(1, 78);
     m_controls.treeDue->setColumnWidth(2, 64);
@@ -129,10 +129,10 @@ RecordWindow::RecordWindow(QWidget* owner)
         base::runGuarded("treeDue activated", [&] { startDueRow(item); });
     });
 
-    m_controls.lbComing = makeLabel(this, "lbComing", QRect(10, 399, 600, 18), 12);
+    m_controls.lbComing = makeLabel(this, "lbComing", QRect(10, 394, 600, 18), 12);
     m_controls.lbComing->setAccessibleName(QStringLiteral("未来 7 天到期的句子"));
-    // Three lines: a note names the record's path and what to do.
-    m_controls.lbStatus = makeLabel(this, "lbStatus", QRect(10, 419, 492, 48), 11);
+    // Four lines beside the buttons: a note names the record's path and what to do.
+    m_controls.lbStatus = makeLabel(this, "lbStatus", QRect(10, 412, 388, 56), 11);
     m_controls.lbStatus->setWordWrap(true);
     m_controls.lbStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_controls.cmdExport = new QPushButton(QStringLiteral("导出CSV…"), this);

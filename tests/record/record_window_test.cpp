@@ -231,7 +231,7 @@ TEST_F(RecordWindowTest, KeepsTheFocusAfterItsExportDialogSoEscClosesIt) {
     HEARVEX_WAIT_FOR(watched.isNull());
 }
 
-TEST_F(RecordWindowTest, ShowsWhatComesDueAndANoteOfThreeLinesWhole) {
+TEST_F(RecordWindowTest, ShowsWhatComesDueAndALongNoteWholeBesideTheButtons) {
     window->showComingDue({3, 0, 5, 0, 0, 1, 2}, kNow); // kNow is a Monday
     EXPECT_EQ(window->controls().lbComing->text(),
               QStringLiteral("未来 7 天到期：明天 3　周三 0　周四 5　周五 0　周六 0　周日 1　"
@@ -250,6 +250,13 @@ TEST_F(RecordWindowTest, ShowsWhatComesDueAndANoteOfThreeLinesWhole) {
     const QLabel* status = window->controls().lbStatus;
     EXPECT_LE(status->heightForWidth(status->width()), status->height());
     EXPECT_LE(status->geometry().bottom(), window->height());
+    // Nothing of the window stands over it.
+    for (const QWidget* other : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (other != status && other->isVisible()) {
+            EXPECT_FALSE(other->geometry().intersects(status->geometry()))
+                << other->objectName().toStdString();
+        }
+    }
 }
 
 } // namespace
