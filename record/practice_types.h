@@ -87,7 +87,7 @@ struct RecordSummary {
     std::vector<MissedWord> mostMissed; // most missed first
     std::vector<MissedWord> mostMissedFunctionWords;
     std::vector<KindCount> missKinds; // the last 30 days, most frequent first
-    std::vector<DueItem> due;           // oldest due first
+    std::vector<DueItem> due;         // oldest due first
 };
 
 } // namespace hearvex::record
