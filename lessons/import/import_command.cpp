@@ -81,15 +81,19 @@ public:
             return true;
         const qint64 total = std::max(info.totalMs, info.doneMs);
         const int percent = total > 0 ? static_cast<int>(info.doneMs * 100 / total) : 0;
-        if (percent == m_percent && info.lessonsDone == m_lessons)
+        const int lessons = info.findingWords ? -2 : info.lessonsDone;
+        if (percent == m_percent && lessons == m_lessons)
             return true;
         m_percent = percent;
-        m_lessons = info.lessonsDone;
+        m_lessons = lessons;
         constexpr int kWidth = 30;
         const int filled = percent * kWidth / 100;
-        std::fprintf(stderr, "\r[%s%s] %3d%%  %d/%d lessons", QByteArray(filled, '#').constData(),
-                     QByteArray(kWidth - filled, '-').constData(), percent, info.lessonsDone,
-                     info.lessonsPlanned);
+        std::fprintf(stderr, "\r[%s%s] %3d%%  ", QByteArray(filled, '#').constData(),
+                     QByteArray(kWidth - filled, '-').constData(), percent);
+        if (info.findingWords)
+            std::fprintf(stderr, "words of %d lines   ", info.lessonsPlanned);
+        else
+            std::fprintf(stderr, "%d/%d lessons        ", info.lessonsDone, info.lessonsPlanned);
         std::fflush(stderr);
         return true;
     }

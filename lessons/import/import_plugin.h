@@ -13,7 +13,7 @@ namespace hearvex::lessons {
 
 // Changes whenever ImportPluginApi or the types it passes change, so that a
 // plug-in left over from another build is refused rather than called.
-inline constexpr int kImportPluginVersion = 3;
+inline constexpr int kImportPluginVersion = 4;
 
 struct ImportPluginApi {
     int version;

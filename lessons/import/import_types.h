@@ -30,10 +30,11 @@ struct ImportRequest {
 };
 
 struct ImportProgressInfo {
-    qint64 doneMs = 0;      // media read so far
-    qint64 totalMs = 0;     // the media's length, 0 while unknown
-    int lessonsDone = 0;    // recordings cut so far
-    int lessonsPlanned = 0; // cues with text
+    qint64 doneMs = 0;         // media read so far
+    qint64 totalMs = 0;        // the media's length, 0 while unknown
+    int lessonsDone = 0;       // recordings cut so far
+    int lessonsPlanned = 0;    // cues with text
+    bool findingWords = false; // the words are being found (doneMs of totalMs), not yet cut
 };
 
 // Returns false to cancel.

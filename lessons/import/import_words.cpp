@@ -12,6 +12,7 @@ std::optional<ImportResult> findWordsOfPlan(const ImportRequest& request, Import
     ImportProgressInfo info; // the bar fills once while words are found, again while cutting
     info.totalMs = 1000;
     info.lessonsPlanned = int(plan.lessons.size());
+    info.findingWords = true;
     const WordSearchResult result =
         request.findWords(request.media, wordSearches(plan), [&](double fraction) {
             info.doneMs = qint64(std::clamp(fraction, 0.0, 1.0) * 1000);

@@ -179,7 +179,11 @@ void LibraryImport::showProgress(const TranscriptImportProgress& progress) {
     QString label = QStringLiteral("正在导入 %1…").arg(m_name);
     if (m_aligning)
         label += QStringLiteral("\n%1").arg(stageName(progress.stage));
-    if (info.lessonsPlanned > 0)
+    if (info.findingWords)
+        label += QStringLiteral("%1正在找出 %2 句里每个词的时间")
+                     .arg(m_aligning ? QStringLiteral("：") : QStringLiteral("\n"))
+                     .arg(info.lessonsPlanned);
+    else if (info.lessonsPlanned > 0)
         label += QStringLiteral("%1已切出 %2 / %3 句")
                      .arg(m_aligning ? QStringLiteral("：") : QStringLiteral("\n"))
                      .arg(info.lessonsDone)

@@ -70,7 +70,15 @@ protected:
 } // namespace
 
 TEST_F(ImportWords, WritesEachLessonsWordsInItsClipsTimesAndSplitsTheLongSentence) {
-    const ImportResult result = importMedia(request(8));
+    // The progress tells the words being found from the clips being cut, in that order.
+    QStringList stages;
+    const ImportResult result = importMedia(request(8), [&](const ImportProgressInfo& info) {
+        const QString stage = info.findingWords ? QStringLiteral("words") : QStringLiteral("cut");
+        if (stages.isEmpty() || stages.last() != stage)
+            stages << stage;
+        return true;
+    });
+    EXPECT_EQ(stages, QStringList({QStringLiteral("words"), QStringLiteral("cut")}));
     ASSERT_EQ(result.outcome, ImportOutcome::Done) << result.message.toStdString();
     const struct {
         const char* sentence;
