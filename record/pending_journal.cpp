@@ -159,6 +159,9 @@ bool PendingJournal::append(const Attempt& attempt) {
 }
 
 bool PendingJournal::sync() {
+    return m_fd >= 0 && ::fdatasync(m_fd) == 0;
+}
+
 bool PendingJournal::lostItsFile() {
     struct stat status {};
     if (m_fd < 0 || ::fstat(m_fd, &status) != 0 || status.st_nlink > 0)
@@ -166,9 +169,6 @@ bool PendingJournal::lostItsFile() {
     ::close(m_fd);
     m_fd = -1;
     return true;
-}
-
-    return m_fd >= 0 && ::fdatasync(m_fd) == 0;
 }
 
 int PendingJournal::duplicateHandle() const {
