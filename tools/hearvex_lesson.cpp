@@ -5,7 +5,7 @@
 //   hearvex-lesson check FOLDER               each lesson in the program's order, and its faults
 //   hearvex-lesson import MEDIA [SUBTITLES]   one lesson per subtitle cue (see import_command.h)
 //   hearvex-lesson words LESSON.txt           a lesson's word times (see words_command.h)
-//   hearvex-lesson record [due [--all]] [--db FILE] [--csv]   the practice record (see record_command.h)
+//   hearvex-lesson record [due [--all]] [--db FILE] [--csv]  the practice record (record_command.h)
 //   hearvex-lesson align MEDIA TRANSCRIPT.txt a plain transcript timed as SRT (align_command.h)
 //   hearvex-lesson compare [--tsv] SENTENCE TYPED   the aligned compare and its kinds of miss
 //   hearvex-lesson lookup [--tsv] WORD...   a word's lemma, IPA, band, glosses (lookup_command.h)
@@ -22,6 +22,7 @@
 #include "lookup_command.h"
 #include "plain_text.h"
 #include "record_command.h"
+#include "safe_output.h"
 #include "shadow_command.h"
 #include "transcript_import.h"
 #include "vbmp3.h"
@@ -139,35 +140,6 @@ bool readFile(const QByteArray& path, QByteArray* bytes, QString* error) {
     return true;
 }
 
-// Written beside the target and renamed over it, so that a failure leaves
-// whatever was there before.
-bool writeFile(const QByteArray& path, const QByteArray& bytes, QString* error) {
-    QByteArray temporary = path + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) {
-        *error = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
-    const mode_t mask = umask(0);
-    umask(mask);
-    bool ok = fchmod(fd, 0666 & ~mask) == 0;
-    for (qsizetype done = 0; ok && done < bytes.size();) {
-        const ssize_t wrote = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        ok = wrote > 0;
-        done += ok ? wrote : 0;
-    }
-    ok = ok && fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && std::rename(temporary.constData(), path.constData()) == 0;
-    if (!ok) {
-        *error = QString::fromLocal8Bit(std::strerror(errno));
-        ::unlink(temporary.constData());
-    }
-    return ok;
-}
-
 // Line breaks as the lesson format writes them (CR LF), without trailing ones.
 QString lessonLines(QString text) {
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -183,10 +155,19 @@ QByteArray folderOf(const QByteArray& path) {
     return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
 }
 
+// Writing the file being read would lose it.
+int refuseOverwritingInput(const QString& in, const QString& out) {
+    return fail(Text::tr("%1 is %2 itself: writing it would destroy what is read; name another "
+                         "output")
+                    .arg(out, in));
+}
+
 int encode(const QByteArray& inFile, const QByteArray& outFile) {
     recoverInterruptedImports(folderOf(outFile));
     const QString in = shown(inFile);
     const QString out = shown(outFile);
+    if (isSameFile(inFile, outFile))
+        return refuseOverwritingInput(in, out);
     QByteArray content;
     QString readError;
     if (!readFile(inFile, &content, &readError))
@@ -216,7 +197,7 @@ int encode(const QByteArray& inFile, const QByteArray& outFile) {
                         .arg(bytes.size())
                         .arg(kMaxLessonTextBytes));
     QString error;
-    if (!writeFile(outFile, bytes, &error))
+    if (!writeFileSafely(outFile, bytes, &error))
         return fail(Text::tr("cannot write %1: %2").arg(out, error));
     return 0;
 }
@@ -225,6 +206,8 @@ int decode(const QByteArray& inFile, const QByteArray& outFile) {
     recoverInterruptedImports(folderOf(inFile));
     const QString in = shown(inFile);
     const QString out = shown(outFile);
+    if (isSameFile(inFile, outFile))
+        return refuseOverwritingInput(in, out);
     const LessonText lesson = readLessonTextFile(inFile);
     switch (lesson.status) {
     case LessonTextStatus::Read:
@@ -244,7 +227,7 @@ int decode(const QByteArray& inFile, const QByteArray& outFile) {
         return 0;
     }
     QString error;
-    if (!writeFile(outFile, (text + QLatin1String("\r\n")).toUtf8(), &error))
+    if (!writeFileSafely(outFile, (text + QLatin1String("\r\n")).toUtf8(), &error))
         return fail(Text::tr("cannot write %1: %2").arg(out, error));
     return 0;
 }
@@ -360,10 +343,10 @@ int main(int argc, char** argv) {
             args.mid(1),
             hearvex::words::Dictionary::defaultPath(QCoreApplication::applicationDirPath()), stdout,
             stderr);
-    if (command == "words")
-        return hearvex::lessons::runWords(args.mid(1));
     if (command == "shadow")
         return hearvex::shadow::runShadow(args.mid(1));
+    if (command == "words")
+        return hearvex::lessons::runWords(args.mid(1));
     if (command == "import")
         return hearvex::lessons::runImport(args.mid(1), hearvex::lessons::importIfTranscript,
                                            hearvex::lessons::speechWordFinder());

@@ -115,4 +115,23 @@ TEST_F(AlignFiles, TheToolRefusesBeforeAligningAndChangesNothing) {
     EXPECT_FALSE(QFile::exists(pathText("talk.srt")));
 }
 
+TEST_F(AlignFiles, LessonTextsAreNeverWrittenOverTheFileRead) {
+    const QByteArray transcript = read("talk.txt");
+    ASSERT_EQ(runTool({"encode", pathText("talk.txt"), pathText("talk.kvx")}).exitCode, 0);
+    const QByteArray lesson = read("talk.kvx");
+    ASSERT_FALSE(lesson.isEmpty());
+    const QStringList refused[] = {
+        {"encode", pathText("talk.txt"), pathText("talk.txt")},
+        {"encode", pathText("talk.txt"), pathText("hard.srt")},
+        {"decode", pathText("talk.kvx"), pathText("talk.kvx")},
+    };
+    for (const QStringList& args : refused) {
+        const ToolRun run = runTool(args);
+        EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(QLatin1String("itself"))) << run.err.toStdString();
+    }
+    EXPECT_EQ(read("talk.txt"), transcript);
+    EXPECT_EQ(read("talk.kvx"), lesson);
+}
+
 } // namespace
