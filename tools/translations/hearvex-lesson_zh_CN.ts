@@ -4,16 +4,6 @@
 <context>
     <name>Align</name>
     <message>
-        <source>hearvex-lesson align: %1
-usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]</source>
-        <translation>hearvex-lesson align：%1
-用法：hearvex-lesson align 录音 文稿.txt [-o 输出.srt]</translation>
-    </message>
-    <message>
-        <source>-o needs a file name</source>
-        <translation>-o 后面要给一个文件名</translation>
-    </message>
-    <message>
         <source>unknown option %1</source>
         <translation>不认识的选项 %1</translation>
     </message>
@@ -82,10 +72,6 @@ usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]</source>
         <translation>%1 里没有可以对齐的句子</translation>
     </message>
     <message>
-        <source>%1 does not match the speech in %2: is it the transcript of another recording?</source>
-        <translation>%1 和 %2 里说的话对不上：它是不是别的录音的文稿？</translation>
-    </message>
-    <message>
         <source>cannot align %1: %2</source>
         <translation>无法对齐 %1：%2</translation>
     </message>
@@ -118,10 +104,6 @@ usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]</source>
         <translation>%1 是网页（HTML），没有可对齐的文字：请把网页的文字另存为纯文本文件</translation>
     </message>
     <message>
-        <source>%1 is a folder; name the subtitle file to write</source>
-        <translation>%1 是文件夹；请给出要写入的字幕文件名</translation>
-    </message>
-    <message>
         <source>the recording</source>
         <translation>录音</translation>
     </message>
@@ -130,28 +112,81 @@ usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]</source>
         <translation>文稿</translation>
     </message>
     <message>
-        <source>%1 is %2 itself: the subtitles would overwrite it; name another output with -o</source>
-        <translation>%1 就是%2本身：字幕会覆盖它；请用 -o 指定别的输出文件</translation>
-    </message>
-    <message>
-        <source>%1 is another name of %2 %3: the subtitles would overwrite it; name another output with -o</source>
-        <translation>%1 是%2 %3 的另一个名字：字幕会覆盖它；请用 -o 指定别的输出文件</translation>
-    </message>
-    <message>
         <source>the speech model is missing: %1 (install pocketsphinx-en-us)</source>
-        <translation type="unfinished"></translation>
+        <translation>缺少语音模型：%1（请安装 pocketsphinx-en-us）</translation>
     </message>
     <message>
         <source>cannot load the speech model in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>无法载入 %1 里的语音模型</translation>
     </message>
     <message>
         <source>the transcript is a web page (HTML): its text is read, without tags, scripts and styles</source>
         <translation>文稿是网页（HTML）：只读取其文字，不含标签、脚本和样式</translation>
     </message>
     <message>
+        <source>hearvex-lesson align: %1
+usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt] [--words OUT.tsv]</source>
+        <translation>hearvex-lesson align：%1
+用法：hearvex-lesson align 录音 文稿.txt [-o 输出.srt] [--words 词时间.tsv]</translation>
+    </message>
+    <message>
+        <source>%1 needs a file name</source>
+        <translation>%1 后面要给一个文件名</translation>
+    </message>
+    <message>
+        <source>the subtitles and the word times need two files</source>
+        <translation>字幕和词时间要写到两个不同的文件</translation>
+    </message>
+    <message>
+        <source>cannot write %1: the folder %2 does not exist</source>
+        <translation>无法写入 %1：文件夹 %2 不存在</translation>
+    </message>
+    <message>
+        <source>the sentences of %1 are not in the order %2 speaks them: %3 is heard before %4; nothing written</source>
+        <translation>%1 的句子和 %2 里说的顺序不一样：%3 在 %4 之前就说了；什么也没有写</translation>
+    </message>
+    <message>
+        <source>%1 does not match the speech in %2: is it the transcript of another recording? (%3 of %4 sentences heard; nothing written)</source>
+        <translation>%1 和 %2 里说的话对不上：它是不是别的录音的文稿？（%4 句里只听到 %3 句；什么也没有写）</translation>
+    </message>
+    <message>
+        <source>sentence %1 (&quot;%2%3&quot;)</source>
+        <translation>第 %1 句（“%2%3”）</translation>
+    </message>
+    <message>
+        <source>%1 is not heard in the recording; left out</source>
+        <translation>录音里听不到%1；已略去</translation>
+    </message>
+    <message>
         <source>the speech model could not be loaded: %1</source>
         <translation>无法载入语音模型：%1</translation>
+    </message>
+    <message>
+        <source>%1 is a folder; name the file to write</source>
+        <translation>%1 是文件夹；请给出要写入的文件名</translation>
+    </message>
+    <message>
+        <source>%1 is %2 itself: writing there would overwrite it; name another output</source>
+        <translation>%1 就是%2本身：写到那里会覆盖它；请指定别的输出文件</translation>
+    </message>
+    <message>
+        <source>%1 is another name of %2 %3: writing there would overwrite it; name another output</source>
+        <translation>%1 是%2 %3 的另一个名字：写到那里会覆盖它；请指定别的输出文件</translation>
+    </message>
+    <message>
+        <source>hearvex-lesson align: %1: alignment uncertain</source>
+        <translation>hearvex-lesson align：%1：对齐不确定</translation>
+    </message>
+</context>
+<context>
+    <name>ClipOutput</name>
+    <message>
+        <source>no sound output: %1</source>
+        <translation>没有声音输出：%1</translation>
+    </message>
+    <message>
+        <source>nothing to play</source>
+        <translation>没有可播放的声音</translation>
     </message>
 </context>
 <context>
@@ -175,6 +210,21 @@ usage: hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]</source>
     <message>
         <source>hearvex-lesson: too many words to compare word by word</source>
         <translation>hearvex-lesson：词太多，无法逐词比较</translation>
+    </message>
+</context>
+<context>
+    <name>Dictionary</name>
+    <message>
+        <source>cannot open the dictionary %1: %2</source>
+        <translation>无法打开词典 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 is not a dictionary of this program</source>
+        <translation>%1 不是本程序的词典</translation>
+    </message>
+    <message>
+        <source>%1 is damaged</source>
+        <translation>%1 已损坏</translation>
     </message>
 </context>
 <context>
@@ -488,10 +538,6 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
         <translation>--words-only 只接受一个课文文件夹，不接受别的文件</translation>
     </message>
     <message>
-        <source>  %1: alignment uncertain</source>
-        <translation>  %1：对齐不确定</translation>
-    </message>
-    <message>
         <source>no word times: %1</source>
         <translation>没有词时间：%1</translation>
     </message>
@@ -562,6 +608,14 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
     <message>
         <source>%1 lessons given word times (%2 uncertain), %3 had them already, %4 not aligned</source>
         <translation>%1 课补上了词时间（其中 %2 课对齐不确定），%3 课原来就有，%4 课没能对齐</translation>
+    </message>
+    <message>
+        <source>%1 is one of the lessons named %2 that the import would replace; import it under another name</source>
+        <translation>%1 是导入时会被替换的 %2 系列课文之一；请换一个名字导入</translation>
+    </message>
+    <message>
+        <source>  %1: alignment uncertain</source>
+        <translation>  %1：对齐不确定</translation>
     </message>
 </context>
 <context>
@@ -674,48 +728,44 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
         <translation>%2 课中有 %1 课有问题；%3 个课文文字没有录音；%4 处是中断的导入留下的</translation>
     </message>
     <message>
+        <source>%1 is %2 itself: writing it would destroy what is read; name another output</source>
+        <translation>%1 就是 %2 本身：写入会毁掉正在读取的内容；请指定别的输出文件</translation>
+    </message>
+    <message>
         <source>usage:
   hearvex-lesson encode PLAIN.txt OUT.kvx   write a lesson text file from UTF-8 text
   hearvex-lesson decode IN.kvx [OUT.txt]    show (or write) a lesson&apos;s text as UTF-8
   hearvex-lesson check FOLDER               list a lesson folder in the program&apos;s order
                                             and report what is wrong with each lesson
   hearvex-lesson import MEDIA [SUBTITLES] [--into FOLDER] [--name NAME] [--replace]
+                        [--max-words N] [--max-seconds S]
                                             one lesson per subtitle cue, or per sentence
-                                            of a plain transcript (TRANSCRIPT.txt)
+                                            of a plain transcript (TRANSCRIPT.txt), each
+                                            with its word times; a sentence over N words
+                                            (20; 0: never) or S seconds (8) as phrases
+  hearvex-lesson import --words-only FOLDER
+                                            word times for the lessons imported without
+  hearvex-lesson words LESSON.txt           a lesson&apos;s word times, one a line:
+                                            start, end (s), confidence, word
   hearvex-lesson record [--db FILE] [--csv]   every check and compare, oldest first
-  hearvex-lesson record due [--db FILE] [--csv]
-                                            the sentences due for review now
-  hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]
+  hearvex-lesson record words [--db FILE] [--csv]
+                                            the word book: kept words, glosses, misses
+  hearvex-lesson record due [--all] [--db FILE] [--csv]
+                                            the sentences due for review now; --all: every
+                                            sentence reviewed, with when it is due
+  hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt] [--words OUT.tsv]
                                             time a plain transcript&apos;s sentences as SRT
+                                            (and every word: start, end, confidence, word)
   hearvex-lesson compare [--tsv] SENTENCE TYPED
                                             compare a typed text with a sentence as F9 does,
                                             with the kind of each miss
   hearvex-lesson lookup [--tsv] WORD...   each word&apos;s lemma, pronunciation, frequency band
                                             (1 common .. 5 rare) and Chinese glosses
+  hearvex-lesson shadow LESSON.txt TAKE [--sentence TEXT] [--tsv] [--details]
+                                            which words of the sentence a take says,
+                                            misses or says unclearly, and its score
   hearvex-lesson --help | --version</source>
-        <translation>用法：
-  hearvex-lesson encode PLAIN.txt OUT.kvx   把 UTF-8 文本写成课文文件（.kvx）
-  hearvex-lesson decode IN.kvx [OUT.txt]    显示课文文件里的文字（或写成 UTF-8 文本文件）
-  hearvex-lesson check FOLDER               按程序里的顺序列出课文文件夹里的课文，
-                                            并指出每一课有什么问题
-  hearvex-lesson import MEDIA [SUBTITLES] [--into FOLDER] [--name NAME] [--replace]
-                                            按字幕把录音切开，每句字幕做成一课；
-                                            或按文字稿（TRANSCRIPT.txt）每句做成一课
-  hearvex-lesson record [--db FILE] [--csv]   列出练习记录里的每次检查和比较，从早到晚
-  hearvex-lesson record due [--db FILE] [--csv]
-                                            列出现在该复习的句子
-  hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt]
-                                            给文字稿的每一句对上录音里的时间，写成 SRT 字幕
-  hearvex-lesson compare [--tsv] SENTENCE TYPED
-                                            像 F9 那样把打出的文字和句子比较，
-                                            并说出每处错误属于哪一类
-  hearvex-lesson lookup [--tsv] WORD...   查词：每个词的原形、读音、常用度
-                                            （1 最常用 .. 5 罕用）和中文释义
-  hearvex-lesson --help | --version</translation>
-    </message>
-    <message>
-        <source>%1 is %2 itself: writing it would destroy what is read; name another output</source>
-        <translation>%1 就是 %2 本身：写入会毁掉正在读取的内容；请指定别的输出文件</translation>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -799,7 +849,11 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
   hearvex-lesson record due [--db FILE] [--csv]   the sentences due now
   hearvex-lesson record due --all [--db FILE] [--csv]   every sentence with a review, with its next due time
 </source>
-        <translation type="unfinished"></translation>
+        <translation>用法：
+  hearvex-lesson record [--db FILE] [--csv]       列出每次练习，从早到晚
+  hearvex-lesson record due [--db FILE] [--csv]   列出现在该复习的句子
+  hearvex-lesson record due --all [--db FILE] [--csv]   列出复习过的每一句和它下次该复习的时间
+</translation>
     </message>
     <message>
         <source>the record cannot be written, nor brought up to date</source>
@@ -817,31 +871,48 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
         <source>no word to keep</source>
         <translation>没有可记下的词</translation>
     </message>
-</context>
-<context>
-    <name>Text</name>
     <message>
-        <source>hearvex-lesson: the dictionary %1 cannot be read (%2); homophones, forms, spelling slips and rare words are not told apart</source>
-        <translation>用法：
-  hearvex-lesson record [--db FILE] [--csv]       列出每次练习，从早到晚
-  hearvex-lesson record due [--db FILE] [--csv]   列出现在该复习的句子
-  hearvex-lesson record due --all [--db FILE] [--csv]   列出复习过的每一句和它下次该复习的时间
-</translation>
+        <source>the record could not be read to its end</source>
+        <translation>练习记录没能读到结尾</translation>
     </message>
 </context>
 <context>
-    <name>Dictionary</name>
+    <name>ShadowCommand</name>
     <message>
-        <source>cannot open the dictionary %1: %2</source>
-        <translation>无法打开词典 %1：%2</translation>
+        <source>hearvex-lesson shadow: %1</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 is not a dictionary of this program</source>
-        <translation>%1 不是本程序的词典</translation>
+        <source>%1: no sentence to compare with (give it with --sentence)</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 is damaged</source>
-        <translation>%1 已损坏</translation>
+        <source>  (much slower than the model)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  (much faster than the model)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  (a pause before it, inside a phrase)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>score %1: %2 of %3 words said</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation type="unfinished">无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 is not the sentence &quot;%2&quot;: another sentence, silence or noise</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>usage: hearvex-lesson shadow LESSON.txt TAKE [--sentence TEXT] [--tsv] [--details]</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -865,6 +936,21 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
     <message>
         <source>the word book is empty: keep a word from the look-up panel (F2)</source>
         <translation>生词本是空的：在查词窗口（F2）里把词记下来</translation>
+    </message>
+</context>
+<context>
+    <name>WordClip</name>
+    <message>
+        <source>the word has no time in the recording</source>
+        <translation>这个词在录音里没有时间</translation>
+    </message>
+    <message>
+        <source>cannot read the recording: %1</source>
+        <translation>无法读取录音：%1</translation>
+    </message>
+    <message>
+        <source>the recording has no sound at the word&apos;s time</source>
+        <translation>录音在这个词的时间上没有声音</translation>
     </message>
 </context>
 </TS>
