@@ -213,4 +213,10 @@ void ShadowWindow::showStatus(const QString& text) {
     m_controls.lbStatus->setText(text);
 }
 
+// Out of line: inlined into a caller, GCC 12 takes std::function's swap for a
+// null dereference.
+void ShadowWindow::setAttemptRecorder(std::function<void(const ShadowAttempt&)> record) {
+    m_recordAttempt = std::move(record);
+}
+
 } // namespace hearvex::shadow

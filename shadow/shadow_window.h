@@ -78,9 +78,7 @@ public:
     void openPastTake(int row);
 
     // Where each analysed new take goes (the practice record).
-    void setAttemptRecorder(std::function<void(const ShadowAttempt&)> record) {
-        m_recordAttempt = std::move(record);
-    }
+    void setAttemptRecorder(std::function<void(const ShadowAttempt&)> record);
 
     bool isRecording() const { return m_capture.recording() || m_waitingForModel; }
     bool isAnalysing() const { return m_analysis.state() != QProcess::NotRunning; }
