@@ -6,6 +6,7 @@
 #include "miss_text.h"
 #include "word_alignment.h"
 
+#include <QMouseEvent>
 #include <QTextCharFormat>
 
 namespace hearvex::exercise {
@@ -44,6 +45,8 @@ Exercise::Exercise(const ExerciseControls& controls)
             [this, index](int button, int shift, int x, int y) {
                 RichTextBox1_MouseMove(index, button, shift, x, y);
             });
+    for (controls::RichTextBox* eitherBox : m_controls.RichTextBox1)
+        eitherBox->viewport()->installEventFilter(this);
     // The switches: pressed look one pixel down and right; the release toggles.
     m_controls.keywordSwitch->setPressShift(QPoint(1, 1));
     m_controls.keywordSwitch->setMouseUpHandler(
@@ -115,6 +118,22 @@ QString Exercise::typedText() const {
 
 int Exercise::typingCaret() const {
     return m_controls.RichTextBox1[1]->selStart();
+}
+
+// A double-click on a word opens it; the box still selects the word as usual.
+bool Exercise::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonDblClick || !m_openWord)
+        return false;
+    for (int index = 0; index < 2; ++index) {
+        controls::RichTextBox* box = m_controls.RichTextBox1[size_t(index)];
+        if (watched != box->viewport() || (index == 1 && !comparisonStands()))
+            continue;
+        const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();
+        const QString text = box->toPlainText();
+        const int offset = box->cursorForPosition(point).position();
+        base::runGuarded("word double-click", [&] { m_openWord(text, offset); });
+    }
+    return false;
 }
 
 void Exercise::check() {

@@ -69,6 +69,13 @@ public:
     // stands in it: the word there is looked up and heard alone.
     QString typedText() const;
     int typingCaret() const;
+    // What a double-click on a word opens (the look-up): called with the
+    // box's text and the offset clicked in it, for a word of the exercise box
+    // (a masked one reads as no word) or, once the typed words are compared,
+    // of the typing box.
+    void setWordOpener(std::function<void(const QString& text, int offset)> open) {
+        m_openWord = std::move(open);
+    }
 
     // The full-text hint: the whole sentence shown, or masked again.
     void setFullText(bool shown);
@@ -98,6 +105,9 @@ signals:
     // After every check and every compare of a lesson's sentence.
     void attemptMade(const hearvex::exercise::AttemptResult& result);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // Writes the exercise box and the switches from the model.
     void showModel();
@@ -113,6 +123,7 @@ private:
     DictationModel m_model;
     QMetaObject::Connection m_typingChanged;
     std::function<void()> m_resetPointer;
+    std::function<void(const QString&, int)> m_openWord;
     QString m_hint; // the exercise box's tooltip as last set
     WordFacts m_facts;
     struct Comparison {

@@ -104,6 +104,8 @@ void Form1::wireWordLookup() {
         m_wordPlayer.playAtCaret(m_exercise.typedText(), m_exercise.typingCaret(), around);
     });
     m_wordLookup.setPlayHandler(
+    m_exercise.setWordOpener(
+        [this](const QString& text, int offset) { m_wordLookup.lookUpClicked(text, offset); });
         [this](const words::WordEntry& entry) { m_wordPlayer.playWord(entry.word); });
     // A short note at the typing caret, gone by itself.
     m_wordPlayer.setNoteShower([this](const QString& note) {

@@ -42,6 +42,12 @@ void WordLookup::lookUpAt(const QString& text, int caret) {
     lookUp(word.text);
 }
 
+void WordLookup::lookUpClicked(const QString& text, int offset) {
+    const words::TextWord word = words::wordAt(text, offset);
+    if (!word.text.isEmpty())
+        lookUp(word.text);
+}
+
 void WordLookup::lookUp(const QString& word) {
     if (!m_dictionary.isOpen()) {
         ensurePanel().showNote(

@@ -33,6 +33,8 @@ public:
     // The word that holds or ends at caret in text; a note when there is none.
     void lookUpAt(const QString& text, int caret);
     void lookUp(const QString& word);
+    // A double-click: the word at offset in text, and nothing where there is none.
+    void lookUpClicked(const QString& text, int offset);
 
     // The panel, or null before the first look-up.
     words::LookupPanel* panel() const { return m_panel; }

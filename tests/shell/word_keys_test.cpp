@@ -171,3 +171,40 @@ TEST_F(WordKeysTest, WithoutWordTimesF11SaysSoAndTheLessonPlaysOn) {
     EXPECT_FALSE(form.wordPlayer().soundPlaying());
     EXPECT_EQ(pauses(), 0);
 }
+
+TEST_F(WordKeysTest, ADoubleClickOpensAnUncoveredWordOrACompareTypedOne) {
+    form.startLesson(QStringLiteral("The children ran home."), track("unit4.txt"));
+    HEARVEX_WAIT_FOR(typing()->hasFocus());
+    QTest::keyClicks(typing(), QStringLiteral("The children went home."));
+    QTest::keyClick(typing(), Qt::Key_Return, Qt::ControlModifier); // the check
+    hearvex::controls::RichTextBox* exerciseBox = form.controls().RichTextBox1[0];
+    ASSERT_EQ(exerciseBox->text().trimmed(), QStringLiteral("The children *** home."));
+    const auto doubleClick = [](hearvex::controls::RichTextBox* box, int offset) {
+        QTextCursor cursor(box->document());
+        cursor.setPosition(offset);
+        QTest::mouseDClick(box->viewport(), Qt::LeftButton, {},
+                           box->cursorRect(cursor).center() + QPoint(2, 0));
+    };
+    const auto shownWord = [this] {
+        return panel() && panel()->isVisible() ? panel()->controls().lbWord->text() : QString();
+    };
+    struct Case {
+        hearvex::controls::RichTextBox* box;
+        int offset;
+        bool compareFirst;
+        const char* shown; // "" when nothing opens
+    } cases[] = {
+        {exerciseBox, 5, false, "children"}, // uncovered
+        {exerciseBox, 14, false, ""},        // still masked
+        {typing(), 14, false, ""},           // typed, not yet compared
+        {typing(), 14, true, "went"},        // compared (F9)
+    };
+    for (const Case& c : cases) {
+        if (panel())
+            panel()->close();
+        if (c.compareFirst)
+            QTest::keyClick(typing(), Qt::Key_F9);
+        doubleClick(c.box, c.offset);
+        EXPECT_EQ(shownWord(), QString::fromUtf8(c.shown)) << c.offset;
+    }
+}
