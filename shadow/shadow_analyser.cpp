@@ -49,8 +49,7 @@ void ShadowAnalyser::recheckSkipped(std::span<const qint16> pcm, AlignedTake* ta
     for (const size_t word : skipped) {
         size_t at = 0;
         const AlignedTake again = align(pcm, withWordAdded(found, word, &at), false);
-        if (at < again.words.size() && again.words[at].endMs > again.words[at].startMs &&
-            again.words[at].confidence >= AnalysisSettings().saidConfidence) {
+        if (at < again.words.size() && rescues(again.words[at])) {
             take->words[word] = again.words[at];
             take->words[word].text = found.words[word].text;
         }

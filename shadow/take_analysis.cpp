@@ -111,6 +111,11 @@ bool looselyMatched(const AlignedTake& take, const AnalysisSettings& settings) {
     return take.confidence >= settings.looseMatch && foundShare(take) >= settings.looseFoundShare;
 }
 
+bool rescues(const lessons::TimedWord& word, const AnalysisSettings& settings) {
+    return word.confidence >= settings.rescueConfidence &&
+           word.endMs - word.startMs >= settings.rescueShortestMs;
+}
+
 bool everyWordFound(const AlignedTake& take) {
     return !take.words.empty() && std::all_of(take.words.begin(), take.words.end(), found);
 }
@@ -129,7 +134,7 @@ AlignedTake judgePasses(AlignedTake optional, const AlignedTake* forced,
         const lessons::TimedWord& second = forced->words[i];
         if (found(first))
             first.confidence = std::max(first.confidence, second.confidence);
-        else if (second.confidence >= settings.saidConfidence)
+        else if (rescues(second, settings))
             first = second;
     }
     return optional;

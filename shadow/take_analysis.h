@@ -57,10 +57,16 @@ struct AnalysisSettings {
     double forcedMatch = 0.2;      // a sentence forced through the take at least this sure
     double looseMatch = 0.2;       // or the first pass at least this sure...
     double looseFoundShare = 0.75; // ...with at least this share of the words found
+    // A word the first pass skipped is found by a later one only this sure and
+    // this long: a word left out is squeezed into a sliver when forced.
+    double rescueConfidence = 0.3;
+    qint64 rescueShortestMs = 120;
 };
 
 // Whether every word of the take has a place in it.
 bool everyWordFound(const AlignedTake& take);
+// Whether a later pass's word may stand for one the first pass skipped.
+bool rescues(const lessons::TimedWord& word, const AnalysisSettings& settings = {});
 
 // A take heard twice: once with every word optional (a word left out is
 // skipped), once forced through every word. The speech model may also skip a

@@ -164,3 +164,102 @@ TEST(TakeAnalysis, VerdictNamesAsTheToolPrintsThem) {
 }
 
 } // namespace
+
+namespace {
+
+// The second look at skipped words, on "The cat sat on the mat.".
+struct PassCase {
+    const char* name;
+    std::vector<double> first;  // per word: confidence in the first pass; -1 skipped
+    double firstSentence;       // the first pass's sentence confidence
+    std::vector<double> forced; // per word in the forced pass; empty: it found no path
+    double forcedSentence;
+    std::vector<Verdict> verdicts;
+    bool thisSentence;
+};
+
+AlignedTake passOf(const std::vector<double>& confidences, double sentence) {
+    AlignedTake take;
+    take.confidence = sentence;
+    take.matched = sentence >= 0.5;
+    qint64 at = 0;
+    for (size_t i = 0; i < confidences.size(); ++i, at += 300) {
+        const bool heard = confidences[i] >= 0;
+        take.words.push_back(
+            {at, heard ? at + 250 : at, heard ? confidences[i] : 0, modelTimes()[i].text});
+    }
+    return take;
+}
+
+TEST(TakeAnalysis, ASkippedWordGetsASecondLook) {
+    const std::vector<double> none;
+    const PassCase cases[] = {
+        {"skipped but clear when forced",
+         {0.9, 0.9, -1, 0.9, 0.8, 0.9},
+         0.7,
+         {0.9, 0.9, 0.8, 0.9, 0.8, 0.9},
+         0.8,
+         {S, S, S, S, S, S},
+         true},
+        {"skipped and squeezed in when forced",
+         {0.9, 0.9, -1, 0.9, 0.8, 0.9},
+         0.6,
+         {0.9, 0.9, 0.05, 0.9, 0.8, 0.9},
+         0.5,
+         {S, S, M, S, S, S},
+         true},
+        {"a doubtful first pass, every word forced",
+         {0.9, 0.2, 0.9, 0.9, 0.1, 0.9},
+         0.4,
+         {0.9, 0.7, 0.9, 0.9, 0.2, 0.9},
+         0.45,
+         {S, S, S, S, U, S},
+         true},
+        {"doubtful, no forced path, most words found",
+         {0.9, 0.9, -1, 0.9, 0.8, 0.9},
+         0.25,
+         none,
+         0,
+         {S, S, M, S, S, S},
+         true},
+        {"doubtful, no forced path, half the words found",
+         {0.9, -1, -1, 0.9, -1, 0.9},
+         0.4,
+         none,
+         0,
+         {S, M, M, S, M, S},
+         false},
+        {"another sentence: no forced path, unsure",
+         {0.8, -1, 0.25, -1, 0.9, -1},
+         0.05,
+         none,
+         0,
+         {S, M, U, M, S, M},
+         false},
+    };
+    for (const PassCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const AlignedTake forced = passOf(c.forced, c.forcedSentence);
+        const AlignedTake judged =
+            judgePasses(passOf(c.first, c.firstSentence), c.forced.empty() ? nullptr : &forced);
+        const TakeAnalysis result = analyseTake(judged, {});
+        for (size_t i = 0; i < c.verdicts.size(); ++i)
+            EXPECT_EQ(result.words[i].verdict, c.verdicts[i]) << i;
+        EXPECT_EQ(result.thisSentence, c.thisSentence);
+    }
+}
+
+TEST(TakeAnalysis, SkippedWordsAreForcedWithTheWordsFound) {
+    const AlignedTake take = passOf({0.9, -1, 0.9, -1, 0.8, 0.9}, 0.6);
+    EXPECT_EQ(skippedWords(take), (std::vector<size_t>{1, 3}));
+    size_t at = 99;
+    EXPECT_EQ(withWordAdded(take, 1, &at), "The cat sat the mat.");
+    EXPECT_EQ(at, 1u);
+    EXPECT_EQ(withWordAdded(take, 3, &at), "The sat on the mat.");
+    EXPECT_EQ(at, 2u);
+    EXPECT_FALSE(everyWordFound(take));
+    EXPECT_TRUE(everyWordFound(passOf({0.1, 0.1, 0.1, 0.1, 0.1, 0.1}, 0.1)));
+    EXPECT_FALSE(everyWordFound(AlignedTake{}));
+}
+
+} // namespace
