@@ -56,9 +56,7 @@ QByteArray attemptLine(const Attempt& a) {
                              {QStringLiteral("folder"), a.lesson.folder},
                              {QStringLiteral("sentence"), a.lesson.sentence},
                              {QStringLiteral("hash"), QString::fromLatin1(a.lesson.audioHash)},
-                             {QStringLiteral("kind"), a.kind == AttemptKind::Compare
-                                                          ? QStringLiteral("compare")
-                                                          : QStringLiteral("check")},
+                             {QStringLiteral("kind"), attemptKindName(a.kind)},
                              {QStringLiteral("right"), a.wordsRight},
                              {QStringLiteral("total"), a.wordsTotal},
                              {QStringLiteral("missed"), QJsonArray::fromStringList(a.missedWords)},
@@ -82,10 +80,9 @@ std::optional<Attempt> attemptFromLine(const QByteArray& line) {
     a.lessonStarted = timeOf(o.value(QStringLiteral("started")));
     const QString kind = o.value(QStringLiteral("kind")).toString();
     a.lesson.sentence = o.value(QStringLiteral("sentence")).toString();
-    if (!a.time.isValid() || a.lesson.sentence.isEmpty() ||
-        (kind != QLatin1String("check") && kind != QLatin1String("compare")))
+    if (!a.time.isValid() || a.lesson.sentence.isEmpty() || !attemptKindNamed(kind))
         return std::nullopt;
-    a.kind = kind == QLatin1String("compare") ? AttemptKind::Compare : AttemptKind::Check;
+    a.kind = *attemptKindNamed(kind);
     a.lesson.recordingName = o.value(QStringLiteral("recording")).toString();
     a.lesson.folder = o.value(QStringLiteral("folder")).toString();
     a.lesson.audioHash = o.value(QStringLiteral("hash")).toString().toLatin1();

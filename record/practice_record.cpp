@@ -25,8 +25,7 @@ Attempt readAttempt(const Statement& row) {
     Attempt attempt;
     const int offset = int(row.integer(1));
     attempt.time = storedTime(row.integer(0), offset);
-    attempt.kind =
-        row.text(2) == QLatin1String("compare") ? AttemptKind::Compare : AttemptKind::Check;
+    attempt.kind = attemptKindNamed(row.text(2)).value_or(AttemptKind::Check);
     attempt.wordsRight = int(row.integer(3));
     attempt.wordsTotal = int(row.integer(4));
     attempt.missedWords = row.text(5).split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -91,7 +90,7 @@ std::int64_t insertAttempt(StatementCache& db, std::int64_t lessonId, const Atte
                      " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15)");
     insert.bind(1, lessonId).bind(2, std::int64_t(attempt.time.toMSecsSinceEpoch()));
     insert.bind(3, attempt.time.offsetFromUtc());
-    insert.bind(4, QString::fromLatin1(attempt.kind == AttemptKind::Compare ? "compare" : "check"));
+    insert.bind(4, attemptKindName(attempt.kind));
     insert.bind(5, attempt.wordsRight).bind(6, attempt.wordsTotal);
     insert.bind(7, joinedWords(attempt.missedWords)).bind(8, attempt.typedText);
     insert.bind(9, attempt.speedPercent).bind(10, attempt.secondsSinceStart);
@@ -108,6 +107,10 @@ bool writeAttempt(StatementCache& db, const Attempt& attempt) {
     if (lessonId < 0)
         return false;
     const std::int64_t attemptId = insertAttempt(db, lessonId, attempt);
+    // A take's missed words are the learner's speaking, not their hearing: they
+    // stay with the attempt alone, and the review schedule is left as it is.
+    if (attemptId >= 0 && attempt.kind == AttemptKind::Shadow)
+        return true;
     return attemptId >= 0 && insertMissedWords(db, attemptId, lessonId, attempt.missedWords) &&
            insertWordMisses(db, attemptId, lessonId, attempt) &&
            regradeReview(db, lessonId, attemptId, attempt);
@@ -142,7 +145,7 @@ bool PracticeRecord::contains(const Attempt& attempt) const {
         "SELECT 1 FROM attempts a JOIN lessons l ON l.id = a.lesson_id"
         " WHERE a.time_ms = ?1 AND a.kind = ?2 AND l.sentence = ?3 AND l.audio_hash = ?4");
     find.bind(1, std::int64_t(attempt.time.toMSecsSinceEpoch()));
-    find.bind(2, QString::fromLatin1(attempt.kind == AttemptKind::Compare ? "compare" : "check"));
+    find.bind(2, attemptKindName(attempt.kind));
     find.bind(3, attempt.lesson.sentence).bind(4, QString::fromLatin1(attempt.lesson.audioHash));
     return find.next();
 }

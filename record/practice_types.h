@@ -10,11 +10,27 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace hearvex::record {
 
-enum class AttemptKind { Check, Compare };
+// A shadowing take (跟读) is an attempt too: its score and the words missed.
+// It is no review of the sentence, and its seconds are the take's length.
+enum class AttemptKind { Check, Compare, Shadow };
+
+// As the record stores kinds and the CSV prints them.
+inline QString attemptKindName(AttemptKind kind) {
+    return kind == AttemptKind::Compare  ? QStringLiteral("compare")
+           : kind == AttemptKind::Shadow ? QStringLiteral("shadow")
+                                         : QStringLiteral("check");
+}
+inline std::optional<AttemptKind> attemptKindNamed(const QString& name) {
+    for (const AttemptKind kind : {AttemptKind::Check, AttemptKind::Compare, AttemptKind::Shadow})
+        if (attemptKindName(kind) == name)
+            return kind;
+    return std::nullopt;
+}
 
 // A lesson as the record knows it. The identity survives renaming or moving
 // the lesson: the sentence plus a hash of the recording's bytes.
@@ -61,6 +77,8 @@ struct DayFigures {
     int wordsRight = 0;
     int wordsTotal = 0;
     double minutes = 0;
+    int shadowTakes = 0; // 跟读 takes, apart from the dictation above
+    double shadowMinutes = 0;
 };
 
 // Missed words are counted in lower case, without the punctuation around them.

@@ -58,7 +58,7 @@ bool parse(const QList<QByteArray>& args, Options* options) {
 }
 
 QString kindName(AttemptKind kind) {
-    return kind == AttemptKind::Compare ? QStringLiteral("compare") : QStringLiteral("check");
+    return attemptKindName(kind);
 }
 
 // Row by row, as the CSV: a long record is never held whole.

@@ -65,7 +65,8 @@ std::vector<DayFigures> dayFigures(sqlite3* db, const QDate& first, const QDate&
     Statement words(db, "SELECT local_day, COUNT(DISTINCT lesson_id),"
                         " TOTAL(CASE WHEN grades = 1 THEN words_right END),"
                         " TOTAL(CASE WHEN grades = 1 THEN words_total END)"
-                        " FROM attempts WHERE local_day BETWEEN ?1 AND ?2 GROUP BY local_day");
+                        " FROM attempts WHERE local_day BETWEEN ?1 AND ?2 AND kind != 'shadow'"
+                        " GROUP BY local_day");
     words.bind(1, std::int64_t(first.toJulianDay())).bind(2, std::int64_t(last.toJulianDay()));
     while (words.next()) {
         DayFigures& day = days[std::size_t(words.integer(0) - first.toJulianDay())];
@@ -76,12 +77,22 @@ std::vector<DayFigures> dayFigures(sqlite3* db, const QDate& first, const QDate&
     // A sitting lasts until its last attempt.
     Statement minutes(db, "SELECT local_day, SUM(longest) FROM (SELECT local_day,"
                           " MAX(seconds_since_start) AS longest FROM attempts"
-                          " WHERE local_day BETWEEN ?1 AND ?2"
+                          " WHERE local_day BETWEEN ?1 AND ?2 AND kind != 'shadow'"
                           " GROUP BY local_day, lesson_id, lesson_started_ms) GROUP BY local_day");
     minutes.bind(1, std::int64_t(first.toJulianDay())).bind(2, std::int64_t(last.toJulianDay()));
     while (minutes.next())
         days[std::size_t(minutes.integer(0) - first.toJulianDay())].minutes =
             double(minutes.integer(1)) / 60.0;
+    // Shadowing: its takes, and their length.
+    Statement takes(db,
+                    "SELECT local_day, COUNT(*), TOTAL(seconds_since_start) FROM attempts"
+                    " WHERE local_day BETWEEN ?1 AND ?2 AND kind = 'shadow' GROUP BY local_day");
+    takes.bind(1, std::int64_t(first.toJulianDay())).bind(2, std::int64_t(last.toJulianDay()));
+    while (takes.next()) {
+        DayFigures& day = days[std::size_t(takes.integer(0) - first.toJulianDay())];
+        day.shadowTakes = int(takes.integer(1));
+        day.shadowMinutes = takes.real(2) / 60.0;
+    }
     return days;
 }
 
@@ -185,7 +196,8 @@ std::optional<LessonStanding> PracticeRecord::standing(const LessonRef& lesson) 
     Statement last(db,
                    "SELECT a.words_right, a.words_total, a.time_ms, a.utc_offset, r.due_ms,"
                    " r.due_offset FROM attempts a LEFT JOIN reviews r ON r.lesson_id = a.lesson_id"
-                   " WHERE a.lesson_id = ?1 ORDER BY a.time_ms DESC, a.id DESC LIMIT 1");
+                   " WHERE a.lesson_id = ?1 AND a.kind != 'shadow'"
+                   " ORDER BY a.time_ms DESC, a.id DESC LIMIT 1");
     last.bind(1, *id);
     if (!last.next())
         return std::nullopt;
@@ -208,8 +220,7 @@ bool PracticeRecord::writeCsv(QIODevice& out) const {
         return false;
     // Row by row: a record of a million attempts is never held whole.
     return forEachAttempt([&write](const Attempt& attempt) {
-        const QString kind = attempt.kind == AttemptKind::Compare ? QStringLiteral("compare")
-                                                                  : QStringLiteral("check");
+        const QString kind = attemptKindName(attempt.kind);
         return write({isoTime(attempt.time), attempt.lesson.recordingName, kind,
                       QString::number(attempt.wordsRight), QString::number(attempt.wordsTotal),
                       attempt.missedWords.join(QLatin1Char(' ')),

@@ -78,6 +78,31 @@ CREATE TABLE reviews (
 CREATE INDEX reviews_by_due ON reviews (due_ms);
 )sql";
 
+// Shadowing takes are attempts of their own kind. Widening a CHECK leaves
+// every row as it is on disk, so the table's definition is rewritten in place
+// (SQLite's documented way for such a change) instead of copying the table.
+constexpr char kVersion3[] = R"sql(
+PRAGMA writable_schema = ON;
+UPDATE sqlite_master
+   SET sql = replace(sql, 'CHECK (kind IN (''check'', ''compare''))',
+                     'CHECK (kind IN (''check'', ''compare'', ''shadow''))')
+ WHERE type = 'table' AND name = 'attempts';
+PRAGMA writable_schema = OFF;
+)sql";
+
+// The connection reads the rewritten definition once the schema's own
+// version has moved on.
+bool reloadSchema(sqlite3* db) {
+    std::int64_t version = -1;
+    {
+        Statement read(db, "PRAGMA schema_version");
+        if (read.next())
+            version = read.integer(0);
+    }
+    const std::string next = "PRAGMA schema_version = " + std::to_string(version + 1);
+    return version >= 0 && execute(db, next.c_str());
+}
+
 // What version 2 adds from the attempts already kept: their missed words one
 // by one, and every sentence's review replayed from its attempts.
 bool replayAttempts(sqlite3* db) {
@@ -107,6 +132,8 @@ bool migrateStep(sqlite3* db, int from) {
         return execute(db, kVersion1);
     case 1:
         return execute(db, kVersion2) && replayAttempts(db);
+    case 2:
+        return execute(db, kVersion3) && reloadSchema(db);
     default:
         return false;
     }

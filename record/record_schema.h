@@ -9,7 +9,7 @@ struct sqlite3;
 
 namespace hearvex::record {
 
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
 
 enum class SchemaStatus { Current, Older, Migrated, Newer, Foreign, Failed };
 

@@ -13,10 +13,15 @@ int percentRight(int wordsRight, int wordsTotal) {
 QString todayCaption(const DayFigures& today) {
     const int percent = percentRight(today.wordsRight, today.wordsTotal);
     const QString right = percent < 0 ? QStringLiteral("—") : QStringLiteral("%1%").arg(percent);
-    return QStringLiteral("今天：练习 %1 句　写对 %2　用时 %3 分钟")
-        .arg(today.sentences)
-        .arg(right)
-        .arg(static_cast<int>(std::lround(today.minutes)));
+    QString caption = QStringLiteral("今天：练习 %1 句　写对 %2　用时 %3 分钟")
+                          .arg(today.sentences)
+                          .arg(right)
+                          .arg(static_cast<int>(std::lround(today.minutes)));
+    if (today.shadowTakes > 0)
+        caption += QStringLiteral("　跟读 %1 次 %2 分钟")
+                       .arg(today.shadowTakes)
+                       .arg(today.shadowMinutes, 0, 'f', 1);
+    return caption;
 }
 
 QString daysInARowCaption(int daysInARow, const DayFigures& today) {
