@@ -30,7 +30,8 @@ Form1::Form1(EngineApi& engine, QWidget* parent)
           m_recorder, [this]() -> lessons::Form3& { return form3(); }, *this, lbDue)
     , m_wordLookup(*this, m_dictionary)
     , m_wordPlayer(m_player)
-    , m_keys(*this, m_player, m_exercise, m_toolbar) {
+    , m_keys(*this, m_player, m_exercise, m_toolbar)
+    , m_shadow(*this, m_recorder, m_programDir) {
     // The window draws its own title strip and is moved by it.
     setWindowFlag(Qt::FramelessWindowHint);
     new WindowDrag(this, [this] { dockLibrary(); });
@@ -43,6 +44,8 @@ Form1::Form1(EngineApi& engine, QWidget* parent)
     m_dictionary.open(words::Dictionary::defaultPath(m_programDir), &dictionaryError);
     m_exercise.setWordFacts(exercise::dictionaryFacts(m_dictionary));
     wirePracticeRecord();
+    m_shadow.setWindowPreparer([](QWidget* window) { new WindowDrag(window); });
+    m_keys.setShadowAction([this] { m_shadow.recordTake(); });
     wireWordLookup();
     // A recording dropped anywhere on the window, the boxes included, opens and plays.
     new WindowDrop(this, [this](const QString& path) { m_player.openTrack(path); });
@@ -68,6 +71,7 @@ void Form1::startLesson(const QString& text, const QString& recordingPath,
     // A blank text leaves the previous sentence in the box, not this lesson's.
     const QString sentence = exercise::isBlankLesson(text) ? QString() : m_exercise.answerText();
     base::skipOnError([&] { m_recorder.lessonStarted(recordingPath, recordingFile, sentence); });
+    base::skipOnError([&] { m_shadow.lessonStarted(recordingFile, sentence); });
     base::skipOnError([&] { m_wordPlayer.lessonStarted(recordingFile, sentence); });
 }
 

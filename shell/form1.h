@@ -17,6 +17,7 @@
 #include "practice_keys.h"
 #include "practice_recorder.h"
 #include "repeat.h"
+#include "shadow_practice.h"
 #include "toolbar.h"
 #include "wave_view.h"
 #include "word_lookup.h"
@@ -83,6 +84,7 @@ private:
     WordLookup m_wordLookup;
     WordPlayer m_wordPlayer;
     PracticeKeys m_keys; // after the parts it drives, so it goes first
+    ShadowPractice m_shadow;
     lessons::LessonState m_lessons;
     lessons::Form3* m_form3 = nullptr; // owned as a child window
     bool m_loaded = false;

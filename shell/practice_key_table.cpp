@@ -10,7 +10,7 @@ constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
 constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
 constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
 
-const std::array<PracticeKey, 19> kKeys = {{
+const std::array<PracticeKey, 20> kKeys = {{
     {Qt::Key_Escape, kNone, PracticeAction::PauseResume, "Esc",
      "暂停/继续（继续时回退2秒）；播完后从头播放", false},
     {Qt::Key_F3, kNone, PracticeAction::Back, "F3", "后退3秒", true},
@@ -38,6 +38,8 @@ const std::array<PracticeKey, 19> kKeys = {{
     {Qt::Key_F11, kNone, PracticeAction::PlayWord, "F11",
      "单独听光标处的词（没写的地方：下一个漏掉的词），用当前速度；课文要有词的时间", false},
     {Qt::Key_F11, kShift, PracticeAction::PlayAround, "Shift+F11", "听光标处的词和它前后的词",
+     false},
+    {Qt::Key_R, kCtrl, PracticeAction::Shadow, "Ctrl+R", "跟读：录下你读这一句，和原声逐词比较",
      false},
 }};
 

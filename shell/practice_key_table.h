@@ -27,6 +27,7 @@ enum class PracticeAction {
     LookUp,         // the look-up panel on the word at the typing caret
     PlayWord,       // the sentence word at the typing caret heard alone
     PlayAround,     // that word with the words before and after it
+    Shadow,         // 跟读: the learner records the sentence, compared word by word
 };
 
 struct PracticeKey {

@@ -54,6 +54,10 @@ void PracticeKeys::run(PracticeAction action) {
         if (m_toggleRecord)
             m_toggleRecord();
         break;
+    case PracticeAction::Shadow:
+        if (m_recordTake)
+            m_recordTake();
+        break;
     case PracticeAction::NextDue:
         if (m_startNextDue)
             m_startNextDue();

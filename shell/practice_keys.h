@@ -35,6 +35,9 @@ public:
         m_playWord = std::move(playWord);
     }
 
+    // 跟读: a take of the sentence (Ctrl+R).
+    void setShadowAction(std::function<void()> recordTake) { m_recordTake = std::move(recordTake); }
+
     // The operation of an action, as its key runs it.
     void run(PracticeAction action);
 
@@ -49,6 +52,7 @@ private:
     exercise::Exercise& m_exercise;
     Toolbar& m_toolbar;
     std::function<void()> m_toggleRecord;
+    std::function<void()> m_recordTake;
     std::function<void()> m_startNextDue;
     std::function<void()> m_lookUp;
     std::function<void(bool)> m_playWord;

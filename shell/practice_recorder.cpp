@@ -127,6 +127,11 @@ void PracticeRecorder::record(const exercise::AttemptResult& result, int speedPe
     m_keeper->add(makeAttempt(result, *m_session, m_now(), speedPercent));
 }
 
+void PracticeRecorder::recordShadowTake(const record::Attempt& attempt) {
+    if (m_keeper)
+        m_keeper->add(attempt);
+}
+
 std::vector<record::DueItem> PracticeRecorder::dueNow() const {
     constexpr int kDueAtOnce = 20;
     return m_reader ? m_reader->due(m_now(), kDueAtOnce) : std::vector<record::DueItem>{};

@@ -70,6 +70,8 @@ public:
     void countReplay();
     // A check or compare was made.
     void record(const exercise::AttemptResult& result, int speedPercent);
+    // A shadowing take was analysed (its attempt made by the 跟读 side).
+    void recordShadowTake(const record::Attempt& attempt);
     const std::optional<PracticeSession>& session() const { return m_session; }
 
     // The oldest sentences due now, oldest first (at most 20: F12 tries the
