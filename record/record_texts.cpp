@@ -73,6 +73,8 @@ QString dayName(const QDate& day, qint64 daysAhead) {
 } // namespace
 
 QString comingDueCaption(const std::vector<int>& counts, const QDateTime& now) {
+    if (counts.empty())
+        return {}; // no record read
     const QDate today = now.toLocalTime().date();
     QStringList days;
     int total = 0;

@@ -240,6 +240,8 @@ TEST_F(RecordWindowTest, ShowsWhatComesDueAndALongNoteWholeBesideTheButtons) {
         QStringLiteral("12月8日（明天）：3 句\n12月9日（周三）：0 句")));
     window->showComingDue(std::vector<int>(7, 0), kNow);
     EXPECT_EQ(window->controls().lbComing->text(), QStringLiteral("未来 7 天没有到期的句子"));
+    window->showComingDue({}, kNow); // no record could be read
+    EXPECT_TRUE(window->controls().lbComing->text().isEmpty());
 
     // The longest note: a record deep in a home folder, locked, attempts kept.
     const QString note = QStringLiteral(
