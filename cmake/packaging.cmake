@@ -27,7 +27,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${HEARVEX_RUNTIME_DIR})
 # Chinese interface texts need a CJK font; Qt's window system plugins and its
 # Chinese translations of standard dialogs; the help page opens in the desktop's browser.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, qt6-qpa-plugins, qt6-translations-l10n, xdg-utils")
+# The aligner's acoustic model and pronouncing dictionary are data, which no library link names.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, qt6-qpa-plugins, qt6-translations-l10n, xdg-utils, pocketsphinx-en-us")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation")
 
 include(CPack)
