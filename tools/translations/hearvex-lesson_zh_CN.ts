@@ -765,7 +765,39 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
                                             which words of the sentence a take says,
                                             misses or says unclearly, and its score
   hearvex-lesson --help | --version</source>
-        <translation type="unfinished"></translation>
+        <translation>用法：
+  hearvex-lesson encode PLAIN.txt OUT.kvx   把 UTF-8 文本写成课文文件（.kvx）
+  hearvex-lesson decode IN.kvx [OUT.txt]    显示课文文件里的文字（或写成 UTF-8 文本文件）
+  hearvex-lesson check FOLDER               按程序里的顺序列出课文文件夹里的课文，
+                                            并指出每一课有什么问题
+  hearvex-lesson import MEDIA [SUBTITLES] [--into FOLDER] [--name NAME] [--replace]
+                        [--max-words N] [--max-seconds S]
+                                            按字幕把录音切开，每句字幕做成一课；
+                                            或按文字稿（TRANSCRIPT.txt）每句做成一课，
+                                            都带每个词的时间；超过 N 个词（20；0：不分）
+                                            或 S 秒（8）的句子按短语分开
+  hearvex-lesson import --words-only FOLDER
+                                            给导入时没有词时间的课文补上词时间
+  hearvex-lesson words LESSON.txt           列出一课的词时间，每行一个：
+                                            开始、结束（秒）、可信度、词
+  hearvex-lesson record [--db FILE] [--csv]   列出练习记录里的每次检查和比较，从早到晚
+  hearvex-lesson record words [--db FILE] [--csv]
+                                            生词本：收下的词、释义和写错的次数
+  hearvex-lesson record due [--all] [--db FILE] [--csv]
+                                            列出现在该复习的句子；--all：列出复习过的
+                                            每一句和它下次该复习的时间
+  hearvex-lesson align MEDIA TRANSCRIPT.txt [-o OUT.srt] [--words OUT.tsv]
+                                            给文字稿的每一句对上录音里的时间，写成 SRT 字幕
+                                            （以及每个词：开始、结束、可信度、词）
+  hearvex-lesson compare [--tsv] SENTENCE TYPED
+                                            像 F9 那样把打出的文字和句子比较，
+                                            并说出每处错误属于哪一类
+  hearvex-lesson lookup [--tsv] WORD...   查词：每个词的原形、读音、常用度
+                                            （1 最常用 .. 5 罕用）和中文释义
+  hearvex-lesson shadow LESSON.txt TAKE [--sentence TEXT] [--tsv] [--details]
+                                            跟读：一次录音里句子的哪些词说了、
+                                            漏了或说得不清楚，以及得分
+  hearvex-lesson --help | --version</translation>
     </message>
 </context>
 <context>

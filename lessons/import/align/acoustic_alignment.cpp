@@ -57,7 +57,7 @@ std::vector<SearchWindow> tiles(const SearchWindow& stretch, const QString& sent
 bool searchAgainWider(std::span<const qint16> pcm, const QStringList& sentences,
                       const std::vector<AlignedSentence>& guesses, const SpeechModelPaths& model,
                       const std::vector<int>& leftOut, std::vector<FoundSentence>& found,
-                      QString* error) {
+                      const MatchProgress& stillWanted, QString* error) {
     const qint64 durationMs = qint64(pcm.size()) * 1000 / kSpeechRate;
     const std::vector<SearchWindow> wide = windowsAround(guesses, durationMs, kWideSearchMarginMs);
     QStringList again;
@@ -71,7 +71,8 @@ bool searchAgainWider(std::span<const qint16> pcm, const QStringList& sentences,
             sentenceOf.push_back(k);
         }
     }
-    const std::vector<FoundSentence> refound = findSentences(pcm, again, windows, model, {}, error);
+    const std::vector<FoundSentence> refound =
+        findSentences(pcm, again, windows, model, stillWanted, error);
     if (refound.size() != windows.size())
         return false;
     for (size_t i = 0; i < refound.size(); ++i) {
@@ -170,8 +171,10 @@ AcousticAlignment alignAcoustically(const QByteArray& mediaPath, const QStringLi
     SentenceJudgement judgement = judgeSentences(found);
     // Only a few left out: cheap to look wider, and worth it to tell moved from unread.
     if (judgement.verdict == TranscriptVerdict::PartlySaid) {
+        // The bar stays full meanwhile; cancelling still works.
+        const MatchProgress stillWanted = [&](double) { return report(1, 0, 0); };
         if (!searchAgainWider(pcm, sentences, guess.sentences, model, judgement.leftOut, found,
-                              &error))
+                              stillWanted, &error))
             return stopped(error);
         if (!separateRepeats(pcm, sentences, model, found, &error))
             return stopped(error);
