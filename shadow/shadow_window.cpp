@@ -158,8 +158,9 @@ void ShadowWindow::loadModel() {
         sidecar.status == lessons::WordTimesStatus::Read ? sidecar.words : lessons::WordTimes{};
     int rate = 0;
     QString error;
-    m_clip =
-        toSpeechRate(readSoundFile(QFile::decodeName(m_lesson.recording), &rate, &error), rate);
+    // Read first: the rate is known only once the file has been read.
+    std::vector<float> clip = readSoundFile(QFile::decodeName(m_lesson.recording), &rate, &error);
+    m_clip = toSpeechRate(std::move(clip), rate);
     if (m_clip.empty())
         showStatus(QStringLiteral("无法显示原声的波形（%1）").arg(error));
     m_controls.viewTakes->setLanes(modelLane(m_clip, m_modelWords, {}), takeLane({}, {}));

@@ -187,7 +187,8 @@ void ShadowWindow::openPastTake(int row) {
         return;
     int rate = 0;
     QString error;
-    m_take = toSpeechRate(readSoundFile(path, &rate, &error), rate);
+    std::vector<float> take = readSoundFile(path, &rate, &error);
+    m_take = toSpeechRate(std::move(take), rate);
     if (m_take.empty())
         return showStatus(QStringLiteral("无法打开这次录音：%1").arg(error));
     m_takeTime = takeTime(path);

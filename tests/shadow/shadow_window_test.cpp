@@ -97,3 +97,19 @@ TEST_F(ShadowWindowTest, EscapeClosesTheWindow) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ShadowWindowModel, TheLessonsRecordingIsDrawnAtTheTakesRate) {
+    // A lesson recorded at 22.05 kHz, as eSpeak-made and many MP3 lessons are.
+    QTemporaryDir dir;
+    const std::vector<float> clip = makeSignal({{Piece::Voice, 2.0, -12, 180}}, 22050);
+    QString error;
+    ASSERT_TRUE(writeFlac(dir.filePath("lesson.txt"), clip, 22050, &error));
+    ShadowWindow window(nullptr, dir.filePath("no-such-tool"), TakeStore(dir.filePath("takes")));
+    window.setLesson({QFile::encodeName(dir.filePath("lesson.txt")), "lesson.txt", "Hello."});
+    EXPECT_NEAR(double(window.controls().viewTakes->modelLane().samples.size()), 2.0 * kTakeRate,
+                kTakeRate * 0.01);
+}
+
+} // namespace
