@@ -7,6 +7,7 @@
 #include <sphinxbase/fsg_model.h>
 
 #include <QFileInfo>
+#include <mutex>
 
 namespace hearvex::lessons {
 
@@ -27,6 +28,13 @@ constexpr const char* kLoopPrefix = "hvx-phone-";
 constexpr float kLoopPhoneProbability = 1e-6f;
 constexpr float kSkipProbability = 1e-10f;
 
+// Sphinx's log is one for the process: decoders made or freed on two threads
+// at once would both open and close it.
+std::mutex& modelLock() {
+    static std::mutex lock;
+    return lock;
+}
+
 QByteArray loopWord(const char* phone) {
     return QByteArray(kLoopPrefix) + QByteArray(phone).toLower();
 }
@@ -41,6 +49,7 @@ SphinxDecoder::SphinxDecoder(const SpeechModelPaths& paths) {
                           .arg(path);
             return;
         }
+    const std::lock_guard<std::mutex> guard(modelLock());
     err_set_logfp(nullptr);
     const QByteArray model = paths.acousticModel.toUtf8(), dict = paths.dictionary.toUtf8();
     // Every utterance decoded on its own: no silence dropped before the
@@ -67,6 +76,7 @@ SphinxDecoder::SphinxDecoder(const SpeechModelPaths& paths) {
 }
 
 SphinxDecoder::~SphinxDecoder() {
+    const std::lock_guard<std::mutex> guard(modelLock());
     if (m_decoder)
         ps_free(m_decoder);
     if (m_config)
