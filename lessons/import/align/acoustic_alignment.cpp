@@ -152,6 +152,13 @@ AcousticAlignment alignAcoustically(const QByteArray& mediaPath, const QStringLi
     const Alignment guess = alignTranscript(
         mediaPath, sentences, [&](double f) { return report(0, kWarpShare, f); },
         AlignmentCheck::SpansOnly);
+    if (guess.outcome == AlignmentOutcome::Mismatch) { // no sound at all: nothing is heard
+        AcousticAlignment none = failed(guess.outcome, guess.message);
+        none.sentenceCount = int(sentences.size());
+        for (int k = 0; k < none.sentenceCount; ++k)
+            none.leftOut.push_back(k);
+        return none;
+    }
     if (guess.outcome != AlignmentOutcome::Done)
         return failed(guess.outcome, guess.message);
     std::vector<qint16> pcm;

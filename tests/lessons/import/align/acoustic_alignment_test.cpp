@@ -134,3 +134,20 @@ TEST_F(AcousticAlignmentTest, RefusesATranscriptWhoseSecondHalfIsNotRead) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(AcousticAlignmentSilence, HearsNoSentenceInARecordingWithoutSound) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("quiet.wav"));
+    ASSERT_TRUE(writeWav(path, std::vector<float>(3 * kSpokenRate, 0.0f)));
+    const AcousticAlignment aligned = alignAcoustically(
+        QFile::encodeName(path), {QStringLiteral("One."), QStringLiteral("Two.")});
+    EXPECT_EQ(aligned.outcome, AlignmentOutcome::Mismatch);
+    EXPECT_EQ(aligned.verdict, TranscriptVerdict::NotThisRecording);
+    EXPECT_EQ(aligned.sentenceCount, 2);
+    EXPECT_EQ(aligned.leftOut, (std::vector<int>{0, 1}));
+    EXPECT_TRUE(aligned.sentences.empty());
+}
+
+} // namespace
