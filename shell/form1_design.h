@@ -19,6 +19,7 @@
 // | lbDue                                            | due lessons (shell)|
 // | lbRecord                                         | practice recorder  |
 // |                                                  |   (shell)          |
+// | cmdShadow (made by its owner, on the window)     | shadowing (shell)  |
 // | Picture1..4, picWaveFrm, Image1, Label1(2),      | this design; fixed |
 // |   Label3, Label10                                |   once built       |
 //
