@@ -6,8 +6,8 @@
 #include "library_record.h"
 #include "placement.h"
 #include "window_drag.h"
-#include "word_book_keeper.h"
 #include "window_drop.h"
+#include "word_book_keeper.h"
 
 #include <QCoreApplication>
 #include <QToolTip>
@@ -78,7 +78,11 @@ void Form1::startLesson(const QString& text, const QString& recordingPath,
 void Form1::wirePracticeRecord() {
     m_player.setReplayHandler([this] { m_recorder.countReplay(); });
     m_repeat.setReplayHandler([this] { m_recorder.countReplay(); });
-    m_recorder.setWindowPreparer([](QWidget* window) { new WindowDrag(window); });
+    m_recorder.setWindowPreparer([this](QWidget* window) {
+        new WindowDrag(window);
+        if (auto* records = qobject_cast<record::RecordWindow*>(window))
+            wireWordBookPage(*records, m_recorder, m_dictionary);
+    });
     m_recorder.setDueStarter([this](const record::DueItem& item) { m_dueLessons.start(item); });
     m_recorder.setTroubleShower([this](const QString& line, const QString& tip) {
         lbRecord->setCaption(line);
@@ -94,22 +98,18 @@ void Form1::recordAttempt(const exercise::AttemptResult& result) {
     m_recorder.record(result, m_player.speedPercent());
 }
 
-lessons::Form3& Form1::form3() {
-    if (!m_form3) {
-        m_form3 = new lessons::Form3(*this, m_lessons, m_programDir, this);
-        m_form3->setFocusReturn([this] {
 void Form1::wireWordLookup() {
     m_wordLookup.setWindowPreparer([](QWidget* window) { new WindowDrag(window); });
     m_wordLookup.setKeepHandler(
         [this](const words::WordEntry& entry) { return keepInWordBook(m_recorder, entry.word); });
     m_keys.setLookUpAction(
         [this] { m_wordLookup.lookUpAt(m_exercise.typedText(), m_exercise.typingCaret()); });
+    m_exercise.setWordOpener(
+        [this](const QString& text, int offset) { m_wordLookup.lookUpClicked(text, offset); });
     m_keys.setPlayWordAction([this](bool around) {
         m_wordPlayer.playAtCaret(m_exercise.typedText(), m_exercise.typingCaret(), around);
     });
     m_wordLookup.setPlayHandler(
-    m_exercise.setWordOpener(
-        [this](const QString& text, int offset) { m_wordLookup.lookUpClicked(text, offset); });
         [this](const words::WordEntry& entry) { m_wordPlayer.playWord(entry.word); });
     // A short note at the typing caret, gone by itself.
     m_wordPlayer.setNoteShower([this](const QString& note) {
@@ -118,6 +118,10 @@ void Form1::wireWordLookup() {
     });
 }
 
+lessons::Form3& Form1::form3() {
+    if (!m_form3) {
+        m_form3 = new lessons::Form3(*this, m_lessons, m_programDir, this);
+        m_form3->setFocusReturn([this] {
             activateWindow();
             m_exercise.focusTypingBox();
         });

@@ -1,5 +1,6 @@
 #include "word_book_keeper.h"
 
+#include "miss_kind.h"
 #include "record_keeper.h"
 #include "word_book.h"
 
@@ -34,6 +35,32 @@ QString keepInWordBook(const PracticeRecorder& recorder, const QString& word,
     if (!book->keep(kept))
         return QStringLiteral("生词本无法保存：%1").arg(book->lastError());
     return {};
+}
+
+void wireWordBookPage(record::RecordWindow& window, const PracticeRecorder& recorder,
+                      const words::Dictionary& dictionary) {
+    record::WordBookPage& page = window.wordBookPage();
+    page.setKindLabeler([](const QString& name) {
+        const std::optional<exercise::MissKind> kind = exercise::missKindNamed(name);
+        return kind ? exercise::missKindLabel(*kind) : name;
+    });
+    page.setGlossesOf([&dictionary](const QString& word) {
+        if (!dictionary.isOpen())
+            return QString();
+        const words::WordEntry entry = dictionary.lookup(word);
+        return (entry.glosses.isEmpty() ? entry.lemmaGlosses : entry.glosses)
+            .join(QStringLiteral("；"));
+    });
+    window.setWordBookReader([&recorder](record::WordBookPage& shown) {
+        QString reason;
+        const std::unique_ptr<record::WordBook> book =
+            recorder.keeper() ? record::WordBook::open(recorder.keeper()->path(), &reason)
+                              : nullptr;
+        if (book)
+            shown.showWords(book->words());
+        else
+            shown.showNote(QStringLiteral("生词本无法打开：%1").arg(reason));
+    });
 }
 
 } // namespace hearvex

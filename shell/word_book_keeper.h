@@ -3,7 +3,9 @@
 // recording, and the word's place in the sentence.
 #pragma once
 
+#include "dictionary.h"
 #include "practice_recorder.h"
+#include "record_window.h"
 
 #include <QDateTime>
 #include <QString>
@@ -19,5 +21,10 @@ int positionInSentence(const QString& sentence, const QString& word);
 // empty when it was.
 QString keepInWordBook(const PracticeRecorder& recorder, const QString& word,
                        const QDateTime& now = QDateTime::currentDateTime());
+
+// The record window's 生词本 page: read from the recorder's record when it
+// opens, glosses from the dictionary, the kinds of miss by their Chinese names.
+void wireWordBookPage(record::RecordWindow& window, const PracticeRecorder& recorder,
+                      const words::Dictionary& dictionary);
 
 } // namespace hearvex
