@@ -2,8 +2,9 @@
 """Makes the sample lessons of data/听力课文 from data/lesson-source/lessons.txt.
 
 Each lesson is a recording NAME.txt (MP3: the sentence spoken by espeak-ng,
-encoded by lame) and its text NAME.kvx (written by hearvex-lesson, the tool
-built beside the program). Needs, besides a build of Hearvex:
+encoded by lame), its text NAME.kvx (written by hearvex-lesson, the tool
+built beside the program) and its words' times NAME.words (found by the same
+tool in the recording). Needs, besides a build of Hearvex:
 
     apt-get install espeak-ng lame
 
@@ -135,8 +136,11 @@ def main():
     with tempfile.TemporaryDirectory() as work:
         for lesson in lessons:
             if not args.names or lesson["name"] in args.names:
+                (out / f"{lesson['name']}.words").unlink(missing_ok=True)  # the old speech's
                 make(lesson, out, tool, pathlib.Path(work))
     subprocess.run([str(tool), "check", str(out)], check=True)
+    # Each lesson's word times (NAME.words), for hearing a word alone and for shadowing.
+    subprocess.run([str(tool), "import", "--words-only", str(out)], check=True)
 
 
 if __name__ == "__main__":

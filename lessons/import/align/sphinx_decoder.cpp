@@ -56,11 +56,12 @@ SphinxDecoder::SphinxDecoder(const SpeechModelPaths& paths) {
     // search (frames would go missing from the times) and no noise estimate
     // carried from one window into the next. The free phone loop uses the
     // context-independent phones: twenty times faster, as good a yardstick.
-    // Two Gaussians per codebook instead of four: a fifth less time, the same
-    // separation of right and wrong sentences.
+    // Four Gaussians per codebook, the model's own setting: with two, the
+    // forced search lost whole sentences of a clear synthetic voice ("post
+    // office" read as eSpeak NG says it) and a learner's words with them.
     m_config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", model.constData(), "-dict",
                            dict.constData(), "-logfn", "/dev/null", "-allphone_ci", "yes",
-                           "-remove_noise", "no", "-remove_silence", "no", "-topn", "2", nullptr);
+                           "-remove_noise", "no", "-remove_silence", "no", "-topn", "4", nullptr);
     if (m_config)
         m_decoder = ps_init(m_config);
     if (!m_decoder) {
