@@ -6,6 +6,7 @@
 #include "guard.h"
 #include "record_artwork.h"
 #include "record_texts.h"
+#include "tool_window_label.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -25,17 +26,6 @@ namespace {
 constexpr int kWidth = 620;
 constexpr int kHeight = 470;
 constexpr int kTitleHeight = 26;
-
-QLabel* makeLabel(QWidget* parent, const char* name, QRect place, int pixelSize = 13) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(place);
-    label->setFont(controls::interfaceFont(pixelSize));
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(pal);
-    return label;
-}
 
 QTreeWidget* makeTree(QWidget* parent, const char* name, const QStringList& headers, QRect place) {
     auto* tree = new QTreeWidget(parent);
@@ -93,9 +83,10 @@ RecordWindow::RecordWindow(QWidget* owner)
     m_controls.Image1->setAccessibleName(QStringLiteral("关闭"));
     m_controls.Image1->setClickHandler([this] { close(); });
 
-    m_controls.lbToday = makeLabel(this, "lbToday", QRect(10, 32, 420, 20), 14);
+    m_controls.lbToday = controls::toolWindowLabel(this, "lbToday", QRect(10, 32, 420, 20), 14);
     m_controls.lbToday->setText(QStringLiteral("正在读取练习记录……"));
-    m_controls.lbDaysInARow = makeLabel(this, "lbDaysInARow", QRect(430, 32, 180, 20), 14);
+    m_controls.lbDaysInARow =
+        controls::toolWindowLabel(this, "lbDaysInARow", QRect(430, 32, 180, 20), 14);
     m_controls.lbDaysInARow->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     m_controls.chartDays = new QChartView(this);
@@ -106,7 +97,7 @@ RecordWindow::RecordWindow(QWidget* owner)
     m_controls.chartDays->setFrameShape(QFrame::NoFrame);
     m_controls.chartDays->setStyleSheet(QStringLiteral("background: transparent"));
 
-    m_controls.lbMissed = makeLabel(this, "lbMissed", QRect(10, 236, 220, 18));
+    m_controls.lbMissed = controls::toolWindowLabel(this, "lbMissed", QRect(10, 236, 220, 18));
     m_controls.lbMissed->setText(QStringLiteral("常错的词（次数）"));
     m_controls.treeMissed =
         makeTree(this, "treeMissed", {QStringLiteral("词"), QStringLiteral("次数")},
@@ -114,7 +105,7 @@ RecordWindow::RecordWindow(QWidget* owner)
     m_controls.treeMissed->setColumnWidth(1, 44);
     m_controls.treeMissed->setAccessibleName(QStringLiteral("常错的词"));
 
-    m_controls.lbDue = makeLabel(this, "lbDue", QRect(240, 236, 370, 18));
+    m_controls.lbDue = controls::toolWindowLabel(this, "lbDue", QRect(240, 236, 370, 18));
     m_controls.lbDue->setText(QStringLiteral("待复习的句子（双击开始，F12 开始第一句）"));
     m_controls.treeDue = makeTree(this, "treeDue",
                                   {QStringLiteral("句子"), QStringLiteral("课文"),
@@ -129,10 +120,10 @@ RecordWindow::RecordWindow(QWidget* owner)
         base::runGuarded("treeDue activated", [&] { startDueRow(item); });
     });
 
-    m_controls.lbComing = makeLabel(this, "lbComing", QRect(10, 394, 600, 18), 12);
+    m_controls.lbComing = controls::toolWindowLabel(this, "lbComing", QRect(10, 394, 600, 18), 12);
     m_controls.lbComing->setAccessibleName(QStringLiteral("未来 7 天到期的句子"));
     // Four lines beside the buttons: a note names the record's path and what to do.
-    m_controls.lbStatus = makeLabel(this, "lbStatus", QRect(10, 412, 388, 56), 11);
+    m_controls.lbStatus = controls::toolWindowLabel(this, "lbStatus", QRect(10, 412, 388, 56), 11);
     m_controls.lbStatus->setWordWrap(true);
     m_controls.lbStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_controls.cmdExport = new QPushButton(QStringLiteral("导出CSV…"), this);

@@ -3,6 +3,7 @@
 #include "colors.h"
 #include "fonts.h"
 #include "guard.h"
+#include "tool_window_label.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -19,14 +20,8 @@ constexpr int kWidth = 620;
 constexpr int kTopOfPage = 26;
 
 QLabel* pageLabel(QWidget* parent, const char* name, QRect place, int pixelSize = 13) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(place);
-    label->setFont(controls::interfaceFont(pixelSize));
+    QLabel* label = controls::toolWindowLabel(parent, name, place, pixelSize);
     label->setWordWrap(true);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(pal);
     return label;
 }
 

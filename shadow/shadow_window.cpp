@@ -4,6 +4,7 @@
 #include "fonts.h"
 #include "speech_audio.h"
 #include "tool_window_artwork.h"
+#include "tool_window_label.h"
 #include "word_times.h"
 
 #include <QCloseEvent>
@@ -19,17 +20,6 @@ namespace {
 constexpr int kWidth = 720;
 constexpr int kHeight = 480;
 constexpr int kTitleHeight = 26;
-
-QLabel* makeLabel(QWidget* parent, const char* name, QRect place, int pixelSize = 13) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(place);
-    label->setFont(controls::interfaceFont(pixelSize));
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(pal);
-    return label;
-}
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
                         const QString& tip, QRect place) {
@@ -81,7 +71,8 @@ void ShadowWindow::buildControls() {
     m_controls.Image1->setAccessibleName(QStringLiteral("关闭"));
     m_controls.Image1->setClickHandler([this] { close(); });
 
-    m_controls.lbSentence = makeLabel(this, "lbSentence", QRect(10, 32, kWidth - 20, 22), 15);
+    m_controls.lbSentence =
+        controls::toolWindowLabel(this, "lbSentence", QRect(10, 32, kWidth - 20, 22), 15);
     m_controls.lbSentence->setFont(controls::timesNewRoman(17));
     m_controls.viewTakes = new TakeView(this);
     m_controls.viewTakes->setObjectName(QStringLiteral("viewTakes"));
@@ -95,10 +86,11 @@ void ShadowWindow::buildControls() {
     m_controls.meterLevel->setTextVisible(false);
     m_controls.meterLevel->setAccessibleName(QStringLiteral("录音音量"));
     m_controls.meterLevel->hide();
-    m_controls.lbStatus = makeLabel(this, "lbStatus", QRect(220, 362, kWidth - 230, 40), 12);
+    m_controls.lbStatus =
+        controls::toolWindowLabel(this, "lbStatus", QRect(220, 362, kWidth - 230, 40), 12);
     m_controls.lbStatus->setWordWrap(true);
     m_controls.lbStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_controls.lbScore = makeLabel(this, "lbScore", QRect(10, 384, 200, 24), 16);
+    m_controls.lbScore = controls::toolWindowLabel(this, "lbScore", QRect(10, 384, 200, 24), 16);
     m_controls.lbScore->setAccessibleName(QStringLiteral("得分"));
 }
 
@@ -135,7 +127,7 @@ void ShadowWindow::buildButtons() {
     connect(m_controls.cmdPlayTake, &QPushButton::clicked, this, &ShadowWindow::playTake);
     connect(m_controls.cmdPlayBoth, &QPushButton::clicked, this, &ShadowWindow::playBoth);
     connect(m_controls.cboTakes, &QComboBox::activated, this, &ShadowWindow::openPastTake);
-    auto* help = makeLabel(this, "lbKeys", QRect(10, 450, kWidth - 20, 22), 12);
+    auto* help = controls::toolWindowLabel(this, "lbKeys", QRect(10, 450, kWidth - 20, 22), 12);
     help->setText(QStringLiteral("R 录音/停止　1 听原声　2 听跟读　3 轮流听　O 以前的录音　Esc "
                                  "关闭　　录音在停顿1.5秒后自动停止"));
 }
