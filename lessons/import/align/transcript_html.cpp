@@ -102,37 +102,11 @@ qsizetype endOfElement(const QString& html, const Tag& open) {
     return at < 0 ? html.size() : skipPast(html, at, u">");
 }
 
-QString decodedEntities(const QString& text) {
-    static const QRegularExpression entity(QStringLiteral(
-        R"(&(?:#([0-9]{1,8})|#[xX]([0-9A-Fa-f]{1,7})|([A-Za-z][A-Za-z0-9]{1,31}));)"));
-    QString out;
-    qsizetype from = 0;
-    auto it = entity.globalMatch(text);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        out += QStringView(text).mid(from, m.capturedStart() - from);
-        from = m.capturedEnd();
-        bool numeric = false;
-        const uint code = m.hasCaptured(1)   ? m.captured(1).toUInt(&numeric, 10)
-                          : m.hasCaptured(2) ? m.captured(2).toUInt(&numeric, 16)
-                                             : 0;
-        const std::optional<QString> named = numeric ? std::nullopt : htmlEntity(m.capturedView(3));
-        if (numeric && code > 0 && code <= 0x10FFFF && !QChar::isSurrogate(code)) {
-            const char32_t c = code;
-            out += QString::fromUcs4(&c, 1);
-        } else {
-            out += named ? *named : m.captured(0);
-        }
-    }
-    out += QStringView(text).mid(from);
-    return out;
-}
-
 // A run of the page's text as the transcript holds it.
 QString textOf(QStringView run) {
     static const QRegularExpression whitespace(QStringLiteral(R"(\s+)"));
     QString text = run.toString().replace(whitespace, QStringLiteral(" "));
-    text = decodedEntities(text);
+    text = decodeCharacterReferences(text);
     text.replace(QLatin1Char('&'), QLatin1String("&amp;"));
     return text.replace(QLatin1Char('<'), QLatin1String("&lt;"));
 }
