@@ -67,11 +67,11 @@ std::vector<float> inARoom(const std::vector<float>& speech, double noiseDb) {
     std::vector<float> out(16000, 0.0f);
     out.insert(out.end(), speech.begin(), speech.end());
     out.insert(out.end(), 16000, 0.0f);
-    uint32_t seed = 777;
+    uint32_t noiseState = 777;
     const double amplitude = std::pow(10.0, noiseDb / 20.0) * std::sqrt(3.0);
     for (float& s : out) {
-        seed = seed * 1664525u + 1013904223u;
-        s += float(amplitude * (double(seed >> 8) / double(1 << 23) - 1.0));
+        noiseState = noiseState * 1664525u + 1013904223u;
+        s += float(amplitude * (double(noiseState >> 8) / double(1 << 23) - 1.0));
     }
     return out;
 }
@@ -196,10 +196,10 @@ TEST_F(ShadowToolTest, WhatIsNotTheSentenceExitsThree) {
     const std::vector<Utterance> utterances = hearvex::testing::transcribedUtterances();
     ASSERT_GE(utterances.size(), 2u);
     std::vector<float> noise(16000 * 3);
-    uint32_t seed = 1;
+    uint32_t noiseState = 1;
     for (float& s : noise) {
-        seed = seed * 1664525u + 1013904223u;
-        s = 0.2f * (float(seed >> 8) / float(1 << 23) - 1.0f);
+        noiseState = noiseState * 1664525u + 1013904223u;
+        s = 0.2f * (float(noiseState >> 8) / float(1 << 23) - 1.0f);
     }
     const struct {
         const char* what;
