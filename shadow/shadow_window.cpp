@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QSettings>
+#include <QShowEvent>
 
 namespace hearvex::shadow {
 
@@ -51,15 +52,15 @@ ShadowWindow::ShadowWindow(QWidget* owner, QString tool, TakeStore store)
     connect(&m_analysis, &QProcess::finished, this,
             [this](int exitCode, QProcess::ExitStatus) { analysisFinished(exitCode); });
     connect(&m_analysis, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            showStatus(QStringLiteral("无法启动分析程序 %1").arg(m_tool));
+        if (error != QProcess::FailedToStart)
+            return;
+        showStatus(QStringLiteral("无法启动分析程序 %1").arg(m_tool));
+        deleteIfClosed();
     });
 }
 
 ShadowWindow::~ShadowWindow() {
-    m_analysis.disconnect(this);
-    m_analysis.kill();
-    m_analysis.waitForFinished(1000);
+    endForQuit(); // the main window going takes this one with it: its take is kept all the same
 }
 
 void ShadowWindow::buildControls() {
@@ -86,8 +87,9 @@ void ShadowWindow::buildControls() {
     m_controls.meterLevel->setTextVisible(false);
     m_controls.meterLevel->setAccessibleName(QStringLiteral("录音音量"));
     m_controls.meterLevel->hide();
+    // Three lines: what was missed, and the timing marks.
     m_controls.lbStatus =
-        controls::toolWindowLabel(this, "lbStatus", QRect(220, 362, kWidth - 230, 40), 12);
+        controls::toolWindowLabel(this, "lbStatus", QRect(220, 362, kWidth - 230, 50), 12);
     m_controls.lbStatus->setWordWrap(true);
     m_controls.lbStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_controls.lbScore = controls::toolWindowLabel(this, "lbScore", QRect(10, 384, 200, 24), 16);
@@ -196,10 +198,41 @@ void ShadowWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ShadowWindow::closeEvent(QCloseEvent* event) {
-    m_tick.stop();
-    m_capture.stop();
     m_player.stop();
+    if (m_waitingForModel)
+        toggleRecording(); // nothing recorded yet
+    if (m_capture.recording())
+        finishTake(drainCapture(), TakeEnd::Closing);
+    // Its attempt still goes into the record: deleted once the analysis is in.
+    if (isAnalysing() && testAttribute(Qt::WA_DeleteOnClose)) {
+        setAttribute(Qt::WA_DeleteOnClose, false);
+        m_deleteWhenAnalysed = true;
+    }
     event->accept();
+}
+
+void ShadowWindow::showEvent(QShowEvent* event) {
+    if (m_deleteWhenAnalysed) { // opened again before its analysis was in
+        m_deleteWhenAnalysed = false;
+        setAttribute(Qt::WA_DeleteOnClose, true);
+    }
+    QWidget::showEvent(event);
+}
+
+void ShadowWindow::deleteIfClosed() {
+    if (m_deleteWhenAnalysed && !isVisible())
+        deleteLater();
+}
+
+void ShadowWindow::endForQuit() {
+    m_player.stop();
+    m_waitingForModel = false;
+    if (m_capture.recording())
+        finishTake(drainCapture(), TakeEnd::Quitting);
+    m_tick.stop();
+    m_analysis.disconnect(this);
+    m_analysis.kill();
+    m_analysis.waitForFinished(1000);
 }
 
 void ShadowWindow::showStatus(const QString& text) {

@@ -4,7 +4,9 @@
 // and the score. 1, 2 and 3 play the model, the take, and both in turn; a
 // past take of the sentence can be opened again. A tool window of the main
 // window; Esc closes it. The analysis runs in the lesson tool (it holds the
-// speech model), away from the window's thread.
+// speech model), away from the window's thread. Closing the window never
+// loses a take: one being recorded is stopped and kept as if by the key, and
+// the window, hidden, lives until the analysis has gone into the record.
 #pragma once
 
 #include "picture_button.h"
@@ -80,6 +82,11 @@ public:
     // Where each analysed new take goes (the practice record).
     void setAttemptRecorder(std::function<void(const ShadowAttempt&)> record);
 
+    // The program is ending at once: a take being recorded is kept on disk
+    // unanalysed (no one would be left to record its attempt), nothing plays
+    // and no analysis is left running. The window does nothing more after it.
+    void endForQuit();
+
     bool isRecording() const { return m_capture.recording() || m_waitingForModel; }
     bool isAnalysing() const { return m_analysis.state() != QProcess::NotRunning; }
     const ShadowWindowControls& controls() const { return m_controls; }
@@ -88,6 +95,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -95,9 +103,15 @@ private:
     void loadModel();
     void startCapture();
     void captureTick();
-    void finishTake(GateState how);
+    // How a take ends: by the key or the gate, by the window closing (kept
+    // only when something was said) or by the program ending (not analysed).
+    enum class TakeEnd { Stopped, Closing, Quitting };
+    GateState drainCapture();
+    void finishTake(GateState how, TakeEnd end = TakeEnd::Stopped);
     void analyse(const QString& takePath, bool isNew);
     void analysisFinished(int exitCode);
+    void readAnalysis(int exitCode);
+    void deleteIfClosed();
     void showReport(const ShadowReport& report);
     void fillPastTakes();
     void showStatus(const QString& text);
@@ -119,6 +133,9 @@ private:
     QProcess m_analysis;
     QString m_analysedPath;
     bool m_analysedIsNew = false;
+    ShadowLesson m_analysedLesson; // the lesson may change while its take is analysed
+    double m_analysedSeconds = 0;
+    bool m_deleteWhenAnalysed = false; // closed while analysing
     QDateTime m_takeTime;
     std::function<void(const ShadowAttempt&)> m_recordAttempt;
     QPixmap m_title;

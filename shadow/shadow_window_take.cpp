@@ -84,23 +84,32 @@ void ShadowWindow::captureTick() {
         }
         if (!m_capture.recording())
             return m_tick.stop();
-        const std::vector<float> block = m_capture.drain();
-        m_take.insert(m_take.end(), block.begin(), block.end());
-        const GateState state = m_gate->feed(block);
-        if (!block.empty())
-            m_controls.meterLevel->setValue(std::clamp(int(m_gate->levelDb()) + 60, 0, 60));
+        const GateState state = drainCapture();
         if (m_gate->stopped())
             finishTake(state);
     });
 }
 
-void ShadowWindow::finishTake(GateState how) {
+GateState ShadowWindow::drainCapture() {
+    const std::vector<float> block = m_capture.drain();
+    m_take.insert(m_take.end(), block.begin(), block.end());
+    const GateState state = m_gate->feed(block);
+    if (!block.empty())
+        m_controls.meterLevel->setValue(std::clamp(int(m_gate->levelDb()) + 60, 0, 60));
+    return state;
+}
+
+void ShadowWindow::finishTake(GateState how, TakeEnd end) {
     m_tick.stop();
     m_capture.stop();
     m_controls.meterLevel->hide();
     m_controls.cmdRecord->setText(QStringLiteral("录音"));
     // What came in after the gate stopped is not part of the take.
     m_take.resize(std::min(m_take.size(), size_t(m_gate->seconds() * kTakeRate)));
+    // Stopped by the key, a take is the learner's choice; ended otherwise, one
+    // with nothing said in it is not worth keeping.
+    if (end != TakeEnd::Stopped && how == GateState::Waiting)
+        m_take.clear();
     if (how == GateState::Muted) {
         showStatus(
             QStringLiteral("没有听到任何声音：麦克风可能被静音或没有接好。请在系统的声音设置里"
@@ -119,12 +128,16 @@ void ShadowWindow::finishTake(GateState how) {
         return;
     }
     fillPastTakes();
+    if (end == TakeEnd::Quitting)
+        return showStatus(QStringLiteral("录音已保存，还没有分析。"));
     analyse(path, true);
 }
 
 void ShadowWindow::analyse(const QString& takePath, bool isNew) {
     m_analysedPath = takePath;
     m_analysedIsNew = isNew;
+    m_analysedLesson = m_lesson;
+    m_analysedSeconds = double(m_take.size()) / kTakeRate;
     showStatus(QStringLiteral("正在分析录音……"));
     m_controls.viewTakes->setLanes(modelLane(m_clip, m_modelWords, {}), takeLane(m_take, {}));
     m_analysis.start(m_tool, {QStringLiteral("shadow"), QFile::decodeName(m_lesson.recording),
@@ -133,28 +146,34 @@ void ShadowWindow::analyse(const QString& takePath, bool isNew) {
 }
 
 void ShadowWindow::analysisFinished(int exitCode) {
-    base::runGuarded("shadow analysis finished", [&] {
-        const QByteArray out = m_analysis.readAllStandardOutput();
-        const QString err = QString::fromUtf8(m_analysis.readAllStandardError()).trimmed();
-        if (exitCode == 3) {
-            m_controls.lbScore->setText(QStringLiteral("得分：0"));
-            showStatus(QStringLiteral(
-                "录音里听不出这一句（是别的句子、没有说话或只有杂音）。请再录一次。"));
-            return;
-        }
-        const std::optional<ShadowReport> report = exitCode == 0 ? parseReport(out) : std::nullopt;
-        if (!report) {
-            showStatus(QStringLiteral("分析失败：%1")
-                           .arg(err.isEmpty() ? QStringLiteral("没有结果") : err));
-            return;
-        }
+    base::runGuarded("shadow analysis finished", [&] { readAnalysis(exitCode); });
+    deleteIfClosed();
+}
+
+void ShadowWindow::readAnalysis(int exitCode) {
+    const QByteArray out = m_analysis.readAllStandardOutput();
+    const QString err = QString::fromUtf8(m_analysis.readAllStandardError()).trimmed();
+    if (exitCode == 3) {
+        m_controls.lbScore->setText(QStringLiteral("得分：0"));
+        showStatus(
+            QStringLiteral("录音里听不出这一句（是别的句子、没有说话或只有杂音）。请再录一次。"));
+        return;
+    }
+    const std::optional<ShadowReport> report = exitCode == 0 ? parseReport(out) : std::nullopt;
+    if (!report) {
+        showStatus(
+            QStringLiteral("分析失败：%1").arg(err.isEmpty() ? QStringLiteral("没有结果") : err));
+        return;
+    }
+    const TakeAnalysis& a = report->analysis;
+    if (m_lesson.recording == m_analysedLesson.recording &&
+        m_lesson.sentence == m_analysedLesson.sentence)
         showReport(*report);
-        if (m_analysedIsNew && m_recordAttempt) {
-            const TakeAnalysis& a = report->analysis;
-            m_recordAttempt({m_lesson, m_takeTime, a.score, a.said(), int(a.words.size()),
-                             a.missedWords(), double(m_take.size()) / kTakeRate});
-        }
-    });
+    else
+        showStatus(QStringLiteral("上一句的跟读得分：%1").arg(a.score));
+    if (m_analysedIsNew && m_recordAttempt)
+        m_recordAttempt({m_analysedLesson, m_takeTime, a.score, a.said(), int(a.words.size()),
+                         a.missedWords(), m_analysedSeconds});
 }
 
 void ShadowWindow::showReport(const ShadowReport& report) {
@@ -164,11 +183,14 @@ void ShadowWindow::showReport(const ShadowReport& report) {
     m_controls.viewTakes->setLanes(modelLane(m_clip, m_modelWords, a), takeLane(m_take, a));
     m_controls.lbScore->setText(QStringLiteral("得分：%1").arg(a.score));
     const QStringList missed = a.missedWords();
-    showStatus(missed.isEmpty() ? QStringLiteral("%1 个词都读出来了。").arg(a.words.size())
-                                : QStringLiteral("读出 %1/%2 个词；没读出或不清楚：%3")
-                                      .arg(a.said())
-                                      .arg(a.words.size())
-                                      .arg(missed.join(QStringLiteral("  "))));
+    QString status = missed.isEmpty() ? QStringLiteral("%1 个词都读出来了。").arg(a.words.size())
+                                      : QStringLiteral("读出 %1/%2 个词；没读出或不清楚：%3")
+                                            .arg(a.said())
+                                            .arg(a.words.size())
+                                            .arg(missed.join(QStringLiteral("  ")));
+    if (const QString timing = timingSummary(m_controls.viewTakes->takeLane()); !timing.isEmpty())
+        status += QLatin1Char('\n') + timing;
+    showStatus(status);
 }
 
 void ShadowWindow::fillPastTakes() {

@@ -68,9 +68,44 @@ Lane takeLane(std::vector<float> take, const TakeAnalysis& analysis) {
         if (word.verdict == Verdict::Missed)
             lane.unplaced << word.text;
         else
-            lane.words.push_back({word.text, word.startMs, word.endMs, markOf(word)});
+            lane.words.push_back(
+                {word.text, word.startMs, word.endMs, markOf(word), word.pace, word.pauseBefore});
     }
     return lane;
+}
+
+QString paceTag(Pace pace) {
+    switch (pace) {
+    case Pace::Slow:
+        return QStringLiteral("慢");
+    case Pace::Fast:
+        return QStringLiteral("快");
+    case Pace::Unknown:
+    case Pace::Usual:
+        break;
+    }
+    return {};
+}
+
+QString timingSummary(const Lane& lane) {
+    QStringList slow, fast, paused;
+    for (const LaneWord& word : lane.words) {
+        if (word.pace == Pace::Slow)
+            slow << word.text;
+        if (word.pace == Pace::Fast)
+            fast << word.text;
+        if (word.pauseBefore)
+            paused << QStringLiteral("在 %1 前").arg(word.text);
+    }
+    QStringList parts;
+    const QString space = QStringLiteral(" ");
+    if (!slow.isEmpty())
+        parts << QStringLiteral("慢：") + slow.join(space);
+    if (!fast.isEmpty())
+        parts << QStringLiteral("快：") + fast.join(space);
+    if (!paused.isEmpty())
+        parts << QStringLiteral("多停顿：") + paused.join(QStringLiteral("、"));
+    return parts.join(QStringLiteral("　"));
 }
 
 } // namespace hearvex::shadow

@@ -18,7 +18,11 @@ struct LaneWord {
     QString text;
     qint64 startMs = 0; // in the lane's samples
     qint64 endMs = 0;
-    WordMark mark = WordMark::None;
+    WordMark mark = WordMark::None; // the word's most telling mark
+    // The take's timing in full, which a word may have beside its mark: an
+    // unclear word may also be slow, a slow one come after a pause.
+    Pace pace = Pace::Unknown;
+    bool pauseBefore = false;
 };
 
 struct Lane {
@@ -43,5 +47,12 @@ Lane modelLane(const std::vector<float>& clip, const lessons::WordTimes& modelWo
                const TakeAnalysis& analysis);
 // The take's lane: the words found in it at their times, the missed ones listed.
 Lane takeLane(std::vector<float> take, const TakeAnalysis& analysis);
+
+// The tag drawn under a word for its pace: 慢, 快 or empty.
+QString paceTag(Pace pace);
+// The lane's timing marks in words, for the status line and screen readers:
+// "慢：word word　快：word　多停顿：在 word 前", the kinds present only;
+// empty when the timing was fine or not judged.
+QString timingSummary(const Lane& lane);
 
 } // namespace hearvex::shadow

@@ -18,7 +18,12 @@ const QColor kPitch(255, 214, 64);
 const QColor kWordText(235, 240, 250);
 const QColor kMissed(255, 150, 130);
 const QColor kUnclear(255, 220, 120);
+const QColor kSlow(150, 200, 255);
+const QColor kFast(255, 170, 90);
+const QColor kPause(235, 150, 235);
+constexpr int kCaptionRow = 18;
 constexpr int kWordRow = 20;
+constexpr int kTagRow = 17;           // 慢, 快 and 停顿, under the words
 constexpr double kSemitoneRange = 12; // the pitch curve spans an octave either way
 
 double laneSeconds(const Lane& lane) {
@@ -88,11 +93,52 @@ void paintWord(QPainter& p, const LaneWord& word, QRect box) {
         p.drawLine(box.left(), box.bottom(),
                    box.left() + p.fontMetrics().horizontalAdvance(shownWord(word)), box.bottom());
     }
-    if (word.mark == WordMark::PauseBefore) {
-        p.setPen(QPen(kMissed, 2));
-        p.drawText(QRect(box.left() - 12, box.top(), 12, box.height()), Qt::AlignCenter,
-                   QStringLiteral("‖"));
+}
+
+// A tag in the row under the words, framed, starting at x but never over the
+// tag before it (short words stand close); returns where the next may start.
+int paintTag(QPainter& p, const QString& text, const QColor& colour, int x, int freeX, QRect row) {
+    const int width = p.fontMetrics().horizontalAdvance(text) + 8;
+    const int left = std::max(row.left(), std::min(std::max(x, freeX), row.right() - width));
+    const QRect frame(left, row.top(), width, row.height() - 1);
+    p.setPen(colour);
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(frame).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    p.drawText(frame, Qt::AlignCenter, text);
+    return frame.right() + 4;
+}
+
+// Where in the wave a time of the lane falls.
+int xAt(qint64 ms, QRect wave, double seconds) {
+    return wave.left() + int(double(ms) / 1000.0 / seconds * wave.width());
+}
+
+// The timing marks, by shape and word as well as colour: a pause put inside a
+// phrase hatched where it lies and tagged "‖停顿", a word said much slower or
+// faster tagged 慢 or 快 under it.
+void paintTiming(QPainter& p, const Lane& lane, QRect wave, QRect row) {
+    const double seconds = laneSeconds(lane);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setFont(controls::interfaceFont(12));
+    int freeX = row.left();
+    qint64 lastEndMs = 0;
+    for (const LaneWord& word : lane.words) {
+        const int x = xAt(word.startMs, wave, seconds);
+        if (word.pauseBefore) {
+            const int gapStart = xAt(lastEndMs, wave, seconds);
+            const QRect gap(gapStart, wave.bottom() - 9, std::max(4, x - gapStart), 10);
+            p.fillRect(gap, QBrush(kPause, Qt::BDiagPattern));
+            p.fillRect(gap.left(), gap.bottom() - 1, gap.width(), 2, kPause);
+            const QString tag = QStringLiteral("‖停顿");
+            const int width = p.fontMetrics().horizontalAdvance(tag) + 8;
+            freeX = paintTag(p, tag, kPause, gap.center().x() - width / 2, freeX, row);
+        }
+        if (const QString tag = paceTag(word.pace); !tag.isEmpty())
+            freeX = paintTag(p, tag, word.pace == Pace::Slow ? kSlow : kFast, x + 2, freeX, row);
+        lastEndMs = word.endMs;
     }
+    p.restore();
 }
 
 } // namespace
@@ -105,6 +151,19 @@ TakeView::TakeView(QWidget* parent)
 void TakeView::setLanes(Lane model, Lane take) {
     m_model = std::move(model);
     m_take = std::move(take);
+    // What the marks show, for those who cannot see them.
+    QStringList marks;
+    if (!m_take.unplaced.isEmpty())
+        marks << QStringLiteral("漏读：") + m_take.unplaced.join(QLatin1Char(' '));
+    QStringList unclear;
+    for (const LaneWord& word : m_take.words)
+        if (word.mark == WordMark::Unclear)
+            unclear << word.text;
+    if (!unclear.isEmpty())
+        marks << QStringLiteral("不清楚：") + unclear.join(QLatin1Char(' '));
+    if (const QString timing = timingSummary(m_take); !timing.isEmpty())
+        marks << timing;
+    setAccessibleDescription(marks.join(QStringLiteral("　")));
     update();
 }
 
@@ -118,8 +177,8 @@ void TakeView::paintEvent(QPaintEvent*) {
 
 void TakeView::paintLane(QPainter& p, const Lane& lane, QRect area) const {
     p.fillRect(area, kLaneBack);
-    const QRect wave(area.left() + 4, area.top() + 18, area.width() - 8,
-                     area.height() - 22 - kWordRow);
+    const QRect wave(area.left() + 4, area.top() + kCaptionRow, area.width() - 8,
+                     area.height() - kCaptionRow - 4 - kWordRow - kTagRow);
     p.setPen(QColor(70, 90, 125));
     p.drawLine(wave.left(), wave.center().y(), wave.right(), wave.center().y());
     paintWave(p, lane.samples, wave);
@@ -134,15 +193,17 @@ void TakeView::paintLane(QPainter& p, const Lane& lane, QRect area) const {
     p.setFont(font());
     const double seconds = laneSeconds(lane);
     for (const LaneWord& word : lane.words) {
-        const int x = wave.left() + int(double(word.startMs) / 1000.0 / seconds * wave.width());
-        const int end = wave.left() + int(double(word.endMs) / 1000.0 / seconds * wave.width());
+        const int x = xAt(word.startMs, wave, seconds);
+        const int end = xAt(word.endMs, wave, seconds);
         p.setPen(QColor(110, 130, 170));
         p.drawLine(x, wave.top(), x, wave.bottom() + 4);
-        if (word.mark != WordMark::None && word.mark != WordMark::PauseBefore)
+        if (word.mark == WordMark::Missed || word.mark == WordMark::Unclear)
             p.fillRect(QRect(x, wave.bottom() - 3, std::max(2, end - x), 4),
                        word.mark == WordMark::Missed ? kMissed : kUnclear);
         paintWord(p, word, QRect(x + 2, wave.bottom() + 4, std::max(20, end - x), kWordRow - 2));
     }
+    paintTiming(p, lane, wave,
+                QRect(wave.left(), wave.bottom() + 4 + kWordRow, wave.width(), kTagRow));
 }
 
 } // namespace hearvex::shadow

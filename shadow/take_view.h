@@ -2,7 +2,10 @@
 // other: each its waveform, its pitch curve and its words at their times.
 // Words missed or unclear are marked by shape as well as colour: a missed
 // word is struck through and bracketed, an unclear one underlined with dots
-// and followed by "?", a pause put inside a phrase drawn as "‖".
+// and followed by "?". Under the take's words, a word said much slower or
+// faster than the model is tagged 慢 or 快, and a pause put inside a phrase
+// is hatched where it lies and tagged "‖停顿"; the same marks are the view's
+// accessible description, for screen readers.
 #pragma once
 
 #include "take_lanes.h"
