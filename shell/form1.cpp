@@ -46,6 +46,7 @@ Form1::Form1(EngineApi& engine, QWidget* parent)
     wirePracticeRecord();
     m_shadow.setWindowPreparer([](QWidget* window) { new WindowDrag(window); });
     m_keys.setShadowAction([this] { m_shadow.recordTake(); });
+    m_toolbar.setQuitPreparer([this] { m_shadow.quitting(); });
     wireWordLookup();
     // A recording dropped anywhere on the window, the boxes included, opens and plays.
     new WindowDrop(this, [this](const QString& path) { m_player.openTrack(path); });

@@ -70,6 +70,11 @@ shadow::ShadowWindow& ShadowPractice::openWindow() {
     return *m_window;
 }
 
+void ShadowPractice::quitting() {
+    if (m_window)
+        m_window->endForQuit();
+}
+
 void ShadowPractice::recordTake() {
     if (m_lesson.sentence.isEmpty())
         return;

@@ -27,6 +27,8 @@ public:
     // Ctrl+R and the button: the 跟读 window on this lesson, a take started (or
     // stopped, when one is being recorded).
     void recordTake();
+    // The program is ending at once: a take being recorded is kept, unanalysed.
+    void quitting();
 
     // How the 跟读 window is made draggable (set by the main window).
     void setWindowPreparer(std::function<void(QWidget*)> prepare) {

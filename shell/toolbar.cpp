@@ -1,6 +1,7 @@
 #include "toolbar.h"
 
 #include "desktop_open.h"
+#include "guard.h"
 
 #include <QDir>
 #include <QScreen>
@@ -85,7 +86,15 @@ void Toolbar::showHelpWindow(const QString& page) {
     m_help->activateWindow();
 }
 
+// Out of line: inlined into a caller, GCC 12 takes std::function's swap for a
+// null dereference.
+void Toolbar::setQuitPreparer(std::function<void()> prepare) {
+    m_prepareQuit = std::move(prepare);
+}
+
 void Toolbar::quit() {
+    if (m_prepareQuit)
+        base::skipOnError(m_prepareQuit);
     m_engine.stop();
     m_engine.stopCallback();
     m_engine.free();

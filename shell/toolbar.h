@@ -56,6 +56,9 @@ public:
     // The last step of quitting, after the engine is released: ends the
     // process at once. Tests put a recording step in its place.
     void setEndProcess(std::function<void()> endProcess) { m_endProcess = std::move(endProcess); }
+    // The first step of quitting, while every window still stands: what must
+    // not be lost is put away (a 跟读 take being recorded).
+    void setQuitPreparer(std::function<void()> prepare);
 
     // How an open word-list window is made draggable (set by the main window).
     void setWindowPreparer(std::function<void(QWidget*)> prepare) {
@@ -84,6 +87,7 @@ private:
     const QString& m_programDir;
     QPointer<wordlists::Form2> m_form2;
     std::function<void()> m_endProcess;
+    std::function<void()> m_prepareQuit;
     std::function<void(QWidget*)> m_prepare;
     PageOpener m_openPage;
     QObject m_pageOpeners; // owns the desktop openers still running
