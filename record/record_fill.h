@@ -23,4 +23,9 @@ std::vector<Attempt> realisticAttempts(const FillPlan& plan);
 // Adds realisticAttempts(plan) to record in batches; false when a write failed.
 bool fillRecord(PracticeRecord& record, const FillPlan& plan);
 
+// A new file at copy holding record's lessons and checks and compares as the
+// first version of the program kept them (version 1, no review schedule), to
+// be migrated. The record must not be open for writing meanwhile.
+bool writeFirstVersionCopy(const QString& record, const QString& copy, QString* error);
+
 } // namespace hearvex::record

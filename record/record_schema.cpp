@@ -4,6 +4,9 @@
 #include "review_store.h"
 #include "sqlite_statement.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <string>
 
 namespace hearvex::record {
@@ -103,40 +106,93 @@ bool reloadSchema(sqlite3* db) {
     return version >= 0 && execute(db, next.c_str());
 }
 
-// What version 2 adds from the attempts already kept: their missed words one
-// by one, and every sentence's review replayed from its attempts.
-bool replayAttempts(sqlite3* db) {
+// What version 2 adds from the attempts already kept, their missed words one
+// by one and every sentence's review replayed from its attempts, goes in
+// batches in the attempts' order. The last attempt replayed is kept beside
+// them, committed with each batch; the table goes when the version moves on.
+constexpr char kReplayStart[] = R"sql(
+CREATE TABLE replay_progress (time_ms INTEGER, attempt_id INTEGER);
+INSERT INTO replay_progress VALUES (NULL, NULL);
+)sql";
+
+// What one transaction did towards the next version.
+enum class Progress { Failed, Part, Done };
+
+struct ReplayedUpTo {
+    std::int64_t timeMs = std::numeric_limits<std::int64_t>::min();
+    std::int64_t attemptId = std::numeric_limits<std::int64_t>::min();
+};
+
+bool readReplayProgress(sqlite3* db, ReplayedUpTo* upTo) {
+    Statement read(db, "SELECT time_ms, attempt_id FROM replay_progress");
+    if (!read.next())
+        return false;
+    if (!read.isNull(0))
+        *upTo = {read.integer(0), read.integer(1)};
+    return !read.next(); // one row, or the file is not as this program left it
+}
+
+Progress replayBatch(sqlite3* db, int size) {
+    ReplayedUpTo upTo;
+    if (!readReplayProgress(db, &upTo))
+        return Progress::Failed;
+    // The time comes first for attempts_by_time; its rowid orders ties.
     const std::string sql = std::string("SELECT ") + kAttemptColumns +
                             " FROM attempts a JOIN lessons l ON l.id = a.lesson_id"
-                            " ORDER BY a.time_ms, a.id";
+                            " WHERE a.time_ms >= ?1 AND (a.time_ms > ?1 OR a.id > ?2)"
+                            " ORDER BY a.time_ms, a.id LIMIT ?3";
     Statement rows(db, sql.c_str());
+    rows.bind(1, upTo.timeMs).bind(2, upTo.attemptId).bind(3, size);
     StatementCache statements(db);
+    int replayed = 0;
     while (rows.next()) {
         const Attempt attempt = readAttempt(rows);
-        const std::int64_t attemptId = rows.integer(kAttemptIdColumn);
+        upTo.attemptId = rows.integer(kAttemptIdColumn);
+        upTo.timeMs = rows.integer(0);
         const std::int64_t lessonId = rows.integer(kAttemptLessonColumn);
-        if (!insertMissedWords(statements, attemptId, lessonId, attempt.missedWords) ||
-            !regradeReview(statements, lessonId, attemptId, attempt))
-            return false;
+        if (!insertMissedWords(statements, upTo.attemptId, lessonId, attempt.missedWords) ||
+            !regradeReview(statements, lessonId, upTo.attemptId, attempt))
+            return Progress::Failed;
+        ++replayed;
     }
-    return !rows.failed();
+    if (rows.failed())
+        return Progress::Failed;
+    if (replayed < size)
+        return execute(db, "DROP TABLE replay_progress") ? Progress::Done : Progress::Failed;
+    Statement save(db, "UPDATE replay_progress SET time_ms = ?1, attempt_id = ?2");
+    return save.bind(1, upTo.timeMs).bind(2, upTo.attemptId).run() ? Progress::Part
+                                                                   : Progress::Failed;
+}
+
+bool hasTable(sqlite3* db, const char* name) {
+    Statement table(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1");
+    table.bind(1, QString::fromLatin1(name));
+    return table.next();
+}
+
+Progress whole(bool done) {
+    return done ? Progress::Done : Progress::Failed;
+}
+
+// Inside the caller's transaction: the next part of the step from version from.
+Progress migrateStep(sqlite3* db, int from, int batch) {
+    switch (from) {
+    case 0:
+        return whole(execute(db, kVersion1));
+    case 1:
+        if (!hasTable(db, "replay_progress"))
+            return execute(db, kVersion2) && execute(db, kReplayStart) ? Progress::Part
+                                                                       : Progress::Failed;
+        return replayBatch(db, batch);
+    case 2:
+        return whole(execute(db, kVersion3) && reloadSchema(db));
+    default:
+        return Progress::Failed;
+    }
 }
 
 bool setVersion(sqlite3* db, int version) {
     return execute(db, ("PRAGMA user_version = " + std::to_string(version)).c_str());
-}
-
-bool migrateStep(sqlite3* db, int from) {
-    switch (from) {
-    case 0:
-        return execute(db, kVersion1);
-    case 1:
-        return execute(db, kVersion2) && replayAttempts(db);
-    case 2:
-        return execute(db, kVersion3) && reloadSchema(db);
-    default:
-        return false;
-    }
 }
 
 // A database with tables but no version of ours was made by something else.
@@ -163,35 +219,38 @@ SchemaStatus inspectSchema(sqlite3* db) {
     return version == kSchemaVersion ? SchemaStatus::Current : SchemaStatus::Older;
 }
 
-SchemaStatus migrateSchema(sqlite3* db, QString* error) {
+SchemaStatus migrateSchema(sqlite3* db, QString* error, MigrationBatches batches) {
     const SchemaStatus found = inspectSchema(db);
     if (found == SchemaStatus::Failed)
         *error = errorText(db);
     if (found != SchemaStatus::Older)
         return found;
-    int version = schemaVersion(db);
-    for (; version < kSchemaVersion; ++version) {
+    const int batch = std::max(1, batches.attempts);
+    for (int commits = 1;; ++commits) {
         if (!execute(db, "BEGIN IMMEDIATE")) {
             *error = errorText(db);
             return SchemaStatus::Failed;
         }
-        // Another copy of the program may have migrated meanwhile.
-        const int now = schemaVersion(db);
-        const bool done = now > version;
-        if (!done && !(migrateStep(db, version) && setVersion(db, version + 1))) {
+        // Read inside the transaction: another copy of the program may have
+        // migrated meanwhile, or be migrating batch by batch beside this one.
+        const int version = schemaVersion(db);
+        if (version >= kSchemaVersion) {
+            execute(db, "ROLLBACK");
+            return version == kSchemaVersion ? SchemaStatus::Migrated : SchemaStatus::Newer;
+        }
+        const Progress progress = migrateStep(db, version, batch);
+        if (progress == Progress::Failed ||
+            (progress == Progress::Done && !setVersion(db, version + 1)) ||
+            !execute(db, "COMMIT")) {
             *error = errorText(db);
             execute(db, "ROLLBACK");
             return SchemaStatus::Failed;
         }
-        if (!execute(db, "COMMIT")) {
-            *error = errorText(db);
-            execute(db, "ROLLBACK");
-            return SchemaStatus::Failed;
-        }
-        if (done)
-            version = now - 1;
+        if (progress == Progress::Done && version + 1 == kSchemaVersion)
+            return SchemaStatus::Migrated;
+        if (commits == batches.stopAfter)
+            return SchemaStatus::Older;
     }
-    return SchemaStatus::Migrated;
 }
 
 } // namespace hearvex::record
