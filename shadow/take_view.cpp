@@ -23,7 +23,7 @@ const QColor kFast(255, 170, 90);
 const QColor kPause(235, 150, 235);
 constexpr int kCaptionRow = 18;
 constexpr int kWordRow = 20;
-constexpr int kTagRow = 17;           // 慢, 快 and 停顿, under the words
+constexpr int kTagRow = 22;           // 慢, 快 and 停顿, under the words
 constexpr double kSemitoneRange = 12; // the pitch curve spans an octave either way
 
 double laneSeconds(const Lane& lane) {
@@ -95,16 +95,30 @@ void paintWord(QPainter& p, const LaneWord& word, QRect box) {
     }
 }
 
+constexpr int kBarsWidth = 6; // the "‖" drawn before 停顿: the fonts' own is a blot
+
+int tagWidth(const QPainter& p, const QString& text, bool bars) {
+    return p.fontMetrics().horizontalAdvance(text) + 10 + (bars ? kBarsWidth + 3 : 0);
+}
+
 // A tag in the row under the words, framed, starting at x but never over the
 // tag before it (short words stand close); returns where the next may start.
-int paintTag(QPainter& p, const QString& text, const QColor& colour, int x, int freeX, QRect row) {
-    const int width = p.fontMetrics().horizontalAdvance(text) + 8;
+int paintTag(QPainter& p, const QString& text, bool bars, const QColor& colour, int x, int freeX,
+             QRect row) {
+    const int width = tagWidth(p, text, bars);
     const int left = std::max(row.left(), std::min(std::max(x, freeX), row.right() - width));
-    const QRect frame(left, row.top(), width, row.height() - 1);
+    const QRect frame(left, row.top() + 1, width, row.height() - 2);
     p.setPen(colour);
     p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(QRectF(frame).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-    p.drawText(frame, Qt::AlignCenter, text);
+    p.drawRoundedRect(QRectF(frame).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    QRect inside = frame.adjusted(5, 0, -5, 0);
+    if (bars) {
+        p.setPen(QPen(colour, 1.5));
+        for (const int at : {inside.left() + 1, inside.left() + kBarsWidth - 1})
+            p.drawLine(QPointF(at, frame.top() + 4), QPointF(at, frame.bottom() - 3));
+        inside.setLeft(inside.left() + kBarsWidth + 3);
+    }
+    p.drawText(inside, Qt::AlignCenter, text);
     return frame.right() + 4;
 }
 
@@ -120,7 +134,7 @@ void paintTiming(QPainter& p, const Lane& lane, QRect wave, QRect row) {
     const double seconds = laneSeconds(lane);
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setFont(controls::interfaceFont(12));
+    p.setFont(controls::interfaceFont(13));
     int freeX = row.left();
     qint64 lastEndMs = 0;
     for (const LaneWord& word : lane.words) {
@@ -130,12 +144,13 @@ void paintTiming(QPainter& p, const Lane& lane, QRect wave, QRect row) {
             const QRect gap(gapStart, wave.bottom() - 9, std::max(4, x - gapStart), 10);
             p.fillRect(gap, QBrush(kPause, Qt::BDiagPattern));
             p.fillRect(gap.left(), gap.bottom() - 1, gap.width(), 2, kPause);
-            const QString tag = QStringLiteral("‖停顿");
-            const int width = p.fontMetrics().horizontalAdvance(tag) + 8;
-            freeX = paintTag(p, tag, kPause, gap.center().x() - width / 2, freeX, row);
+            const QString tag = QStringLiteral("停顿");
+            freeX = paintTag(p, tag, true, kPause, gap.center().x() - tagWidth(p, tag, true) / 2,
+                             freeX, row);
         }
         if (const QString tag = paceTag(word.pace); !tag.isEmpty())
-            freeX = paintTag(p, tag, word.pace == Pace::Slow ? kSlow : kFast, x + 2, freeX, row);
+            freeX =
+                paintTag(p, tag, false, word.pace == Pace::Slow ? kSlow : kFast, x + 2, freeX, row);
         lastEndMs = word.endMs;
     }
     p.restore();
