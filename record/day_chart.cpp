@@ -1,23 +1,26 @@
 #include "day_chart.h"
 
+#include "day_chart_scale.h"
 #include "fonts.h"
 #include "record_texts.h"
 
-#include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
+#include <QStackedBarSeries>
 #include <QValueAxis>
 #include <algorithm>
-#include <cmath>
 
 namespace hearvex::record {
 
 namespace {
 
 const QColor kMinutesColor{255, 214, 102};
+// Shadowing stands on the dictation in a lighter colour, hatched and
+// outlined, so the two tell apart without seeing colours.
+const QColor kShadowColor{140, 214, 255};
 const QColor kPercentColor{255, 255, 255};
 const QColor kGridColor{255, 255, 255, 50};
 
@@ -57,14 +60,11 @@ QCategoryAxis* dayAxis(const std::vector<DayFigures>& days) {
     return axis;
 }
 
-// Room above the longest bar: four steps of whole five minutes, so that the
-// right axis's ticks fall on the left one's (0, 25, 50, 75, 100).
-double minutesTop(const std::vector<DayFigures>& days) {
-    double most = 0;
-    for (const DayFigures& day : days)
-        most = std::max(most, day.minutes);
-    const double step = std::max(5.0, std::ceil(most / 4.0 / 5.0) * 5.0);
-    return 4 * step;
+QBarSet* minutesSet(const QString& name, const QColor& color, Qt::BrushStyle style) {
+    auto* set = new QBarSet(name);
+    set->setBrush(QBrush(color, style));
+    set->setPen(QPen(color, 1));
+    return set;
 }
 
 } // namespace
@@ -76,9 +76,8 @@ QChart* makeDayChart(const std::vector<DayFigures>& days) {
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->setAnimationOptions(QChart::NoAnimation);
 
-    auto* minutes = new QBarSet(QStringLiteral("练习分钟"));
-    minutes->setColor(kMinutesColor);
-    minutes->setBorderColor(kMinutesColor);
+    QBarSet* minutes = minutesSet(QStringLiteral("练习分钟"), kMinutesColor, Qt::SolidPattern);
+    QBarSet* shadow = minutesSet(QStringLiteral("跟读分钟"), kShadowColor, Qt::BDiagPattern);
     auto* percent = new QLineSeries;
     percent->setName(QStringLiteral("写对率（%）"));
     percent->setPen(QPen(kPercentColor, 2));
@@ -88,22 +87,32 @@ QChart* makeDayChart(const std::vector<DayFigures>& days) {
     points->setBorderColor(kPercentColor);
     for (std::size_t i = 0; i < days.size(); ++i) {
         minutes->append(days[i].minutes);
+        shadow->append(days[i].shadowMinutes);
         const int value = percentRight(days[i].wordsRight, days[i].wordsTotal);
         if (value >= 0) {
             percent->append(static_cast<double>(i), value);
             points->append(static_cast<double>(i), value);
         }
     }
-    auto* bars = new QBarSeries;
+    auto* bars = new QStackedBarSeries;
     bars->setBarWidth(0.6);
     bars->append(minutes);
+    bars->append(shadow);
+    // A day's figures, the shadowing takes among them, on the pointer.
+    // The chart's own tip, which the view shows as the pointer rests (a tip
+    // shown at once would be hidden by the view finding no tip of its own).
+    QObject::connect(
+        bars, &QStackedBarSeries::hovered, chart, [chart, days](bool inside, int index, QBarSet*) {
+            const bool day = inside && index >= 0 && std::size_t(index) < days.size();
+            chart->setToolTip(day ? dayColumnToolTip(days[std::size_t(index)]) : QString());
+        });
     chart->addSeries(bars);
     chart->addSeries(percent);
     chart->addSeries(points);
 
     QCategoryAxis* x = dayAxis(days);
     QValueAxis* left = valueAxis(QStringLiteral("写对 %"), 100, kPercentColor);
-    QValueAxis* right = valueAxis(QStringLiteral("分钟"), minutesTop(days), kMinutesColor);
+    QValueAxis* right = valueAxis(QStringLiteral("分钟"), minutesAxisTop(days), kMinutesColor);
     right->setGridLineVisible(false);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(left, Qt::AlignLeft);

@@ -1,5 +1,6 @@
 // The record window's chart of the last days: words right in percent (a line,
-// left axis) and minutes practised (bars, right axis), one column per day.
+// left axis) and minutes practised (bars, right axis: the dictation's, the
+// shadowing's stacked on it), one column per day.
 #pragma once
 
 #include "practice_types.h"

@@ -91,11 +91,13 @@ RecordWindow::RecordWindow(QWidget* owner)
 
     m_controls.chartDays = new QChartView(this);
     m_controls.chartDays->setObjectName(QStringLiteral("chartDays"));
-    m_controls.chartDays->setAccessibleName(QStringLiteral("近30天的写对率和练习分钟"));
+    m_controls.chartDays->setAccessibleName(QStringLiteral("近30天的写对率、练习分钟和跟读分钟"));
     m_controls.chartDays->setGeometry(4, 54, kWidth - 8, 178);
     m_controls.chartDays->setRenderHint(QPainter::Antialiasing);
     m_controls.chartDays->setFrameShape(QFrame::NoFrame);
-    m_controls.chartDays->setStyleSheet(QStringLiteral("background: transparent"));
+    // Its own class only: the tip of a day inherits the sheet otherwise, and
+    // would be drawn transparent.
+    m_controls.chartDays->setStyleSheet(QStringLiteral("QChartView { background: transparent }"));
 
     m_controls.lbMissed = controls::toolWindowLabel(this, "lbMissed", QRect(10, 236, 220, 18));
     m_controls.lbMissed->setText(QStringLiteral("常错的词（次数）"));

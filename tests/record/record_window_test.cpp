@@ -1,6 +1,7 @@
 // The practice record's window and its words: the captions of figures and
 // times, finding a recorded lesson after a rename, and the window driven as a
 // learner does (a due sentence double-clicked, Esc, the CSV export).
+#include "day_chart_scale.h"
 #include "lesson_match.h"
 #include "record_texts.h"
 #include "record_window.h"
@@ -50,6 +51,35 @@ TEST(RecordTexts, CaptionsOfFiguresAndTimes) {
     EXPECT_EQ(percentRight(0, 0), -1);
     EXPECT_EQ(percentRight(1, 3), 33);
     EXPECT_EQ(percentRight(2, 3), 67);
+}
+
+// A day of shadowing alone has its column: the minutes axis reaches over the
+// dictation and shadowing stacked, and the pointer reads the takes.
+TEST(DayChart, StacksShadowingOnTheDictation) {
+    const QDate day(2026, 3, 5);
+    const DayFigures dictation{day, 4, 41, 50, 17.0};
+    DayFigures shadowing{day};
+    shadowing.shadowTakes = 6;
+    shadowing.shadowMinutes = 30.4;
+    DayFigures both = dictation;
+    both.shadowTakes = 2;
+    both.shadowMinutes = 6.0;
+    struct Case {
+        std::vector<DayFigures> days;
+        double top;
+    };
+    const Case cases[] = {
+        {{}, 20},
+        {{dictation}, 20},
+        {{dictation, shadowing}, 40},
+        {{both}, 40}, // 23 minutes stacked
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(minutesAxisTop(c.days), c.top) << c.days.size();
+    EXPECT_EQ(dayColumnToolTip(both), QStringLiteral("3月5日：听写 4 句 17 分钟，写对 82%\n"
+                                                     "跟读 2 次 6.0 分钟"));
+    EXPECT_EQ(dayColumnToolTip(shadowing), QStringLiteral("3月5日：跟读 6 次 30.4 分钟"));
+    EXPECT_EQ(dayColumnToolTip(DayFigures{day}), QStringLiteral("3月5日：没有练习"));
 }
 
 // Three lessons listed; hashing is counted, being the dear part.
