@@ -1,6 +1,7 @@
 #include "record_schema.h"
 
 #include "record_database.h"
+#include "record_text.h"
 #include "review_store.h"
 #include "sqlite_statement.h"
 
@@ -115,27 +116,31 @@ CREATE TABLE replay_progress (time_ms INTEGER, attempt_id INTEGER);
 INSERT INTO replay_progress VALUES (NULL, NULL);
 )sql";
 
-// What one transaction did towards the next version.
-enum class Progress { Failed, Part, Done };
+// What one transaction did towards the next version. Strange: the replay's
+// progress is not as this program leaves it.
+enum class Progress { Failed, Strange, Part, Done };
 
 struct ReplayedUpTo {
     std::int64_t timeMs = std::numeric_limits<std::int64_t>::min();
     std::int64_t attemptId = std::numeric_limits<std::int64_t>::min();
 };
 
-bool readReplayProgress(sqlite3* db, ReplayedUpTo* upTo) {
+// One row, or the file is not as this program left it.
+Progress readReplayProgress(sqlite3* db, ReplayedUpTo* upTo) {
     Statement read(db, "SELECT time_ms, attempt_id FROM replay_progress");
     if (!read.next())
-        return false;
+        return read.failed() ? Progress::Failed : Progress::Strange;
     if (!read.isNull(0))
         *upTo = {read.integer(0), read.integer(1)};
-    return !read.next(); // one row, or the file is not as this program left it
+    if (read.next() || read.failed())
+        return read.failed() ? Progress::Failed : Progress::Strange;
+    return Progress::Part;
 }
 
 Progress replayBatch(sqlite3* db, int size) {
     ReplayedUpTo upTo;
-    if (!readReplayProgress(db, &upTo))
-        return Progress::Failed;
+    if (const Progress read = readReplayProgress(db, &upTo); read != Progress::Part)
+        return read;
     // The time comes first for attempts_by_time; its rowid orders ties.
     const std::string sql = std::string("SELECT ") + kAttemptColumns +
                             " FROM attempts a JOIN lessons l ON l.id = a.lesson_id"
@@ -239,10 +244,13 @@ SchemaStatus migrateSchema(sqlite3* db, QString* error, MigrationBatches batches
             return version == kSchemaVersion ? SchemaStatus::Migrated : SchemaStatus::Newer;
         }
         const Progress progress = migrateStep(db, version, batch);
-        if (progress == Progress::Failed ||
+        if (progress == Progress::Failed || progress == Progress::Strange ||
             (progress == Progress::Done && !setVersion(db, version + 1)) ||
             !execute(db, "COMMIT")) {
-            *error = errorText(db);
+            *error = progress == Progress::Strange
+                         ? RecordText::tr("the record was left half updated in a way this "
+                                          "version of Hearvex cannot go on from")
+                         : errorText(db);
             execute(db, "ROLLBACK");
             return SchemaStatus::Failed;
         }
