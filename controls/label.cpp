@@ -16,8 +16,12 @@ Label::Label(QWidget* parent, const QString& caption)
 }
 
 void Label::setCaption(const QString& caption) {
-    setText(caption);
-    setAccessibleName(caption);
+    // The status tick sets the time ten times a second; an unchanged caption
+    // would still tell every screen reader its name changed.
+    if (caption != text() || caption != accessibleName()) {
+        setText(caption);
+        setAccessibleName(caption);
+    }
     if (m_autoSize)
         resize(fontMetrics().horizontalAdvance(caption), height());
 }

@@ -12,6 +12,8 @@ Timer::Timer(QObject* parent, int intervalMs, bool enabled)
     , m_enabled(enabled) {
     m_timer.setTimerType(Qt::CoarseTimer);
     connect(&m_timer, &QTimer::timeout, this, &Timer::tick);
+    connect(this, &QObject::objectNameChanged, this,
+            [this](const QString& name) { m_name = name.toStdString(); });
     sync();
 }
 
@@ -28,8 +30,13 @@ void Timer::setInterval(int ms) {
     sync();
 }
 
+void Timer::setResting(bool resting) {
+    m_resting = resting;
+    sync();
+}
+
 void Timer::sync() {
-    const bool shouldRun = m_enabled && m_intervalMs > 0;
+    const bool shouldRun = m_enabled && m_intervalMs > 0 && !m_resting;
     if (!shouldRun) {
         m_timer.stop();
         return;
@@ -40,7 +47,7 @@ void Timer::sync() {
 
 void Timer::tick() {
     if (m_tickHandler)
-        runGuarded(objectName().isEmpty() ? "timer" : qPrintable(objectName()), m_tickHandler);
+        runGuarded(m_name.empty() ? "timer" : m_name.c_str(), m_tickHandler);
 }
 
 } // namespace hearvex::controls

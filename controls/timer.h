@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <string>
 
 namespace hearvex::controls {
 
@@ -20,6 +21,12 @@ public:
     int interval() const { return m_intervalMs; }
     void setInterval(int ms);
 
+    // A timer whose ticks would do nothing for now can rest: it keeps its
+    // enabled flag and interval but stops waking the window thread.
+    void setResting(bool resting);
+    // Whether the timer wakes the thread: enabled, with an interval, not resting.
+    bool wakes() const { return m_timer.isActive(); }
+
     void setTickHandler(std::function<void()> handler) { m_tickHandler = std::move(handler); }
 
     // Runs one tick now, as the event loop would (tests drive timers this way).
@@ -29,9 +36,11 @@ private:
     void sync();
 
     QTimer m_timer;
+    std::string m_name; // the object's name as error reports give it, made once
     std::function<void()> m_tickHandler;
     int m_intervalMs = 0;
     bool m_enabled = false;
+    bool m_resting = false;
 };
 
 } // namespace hearvex::controls

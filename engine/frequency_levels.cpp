@@ -1,11 +1,33 @@
 #include "frequency_levels.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <fftw3.h>
 #include <new>
 #include <numbers>
 
 namespace vbmp3 {
+
+namespace {
+
+// Levels 1..kTableTop start where 110 + 20*log10(a) reaches L - 0.5; the
+// table holds those amplitudes squared. Above it (a 30 dB overload) and
+// within rounding of a step, the logarithm decides.
+constexpr int kTableTop = 140;
+constexpr double kNearStep = 1e-9;
+
+const std::array<double, kTableTop>& squaredSteps() {
+    static const std::array<double, kTableTop> steps = [] {
+        std::array<double, kTableTop> made{};
+        for (int level = 1; level <= kTableTop; ++level)
+            made[level - 1] = std::pow(10.0, (double(level) - 0.5 - 110.0) / 10.0);
+        return made;
+    }();
+    return steps;
+}
+
+} // namespace
 
 Spectrum::Spectrum()
     : m_window(kFftFrames) {
@@ -43,16 +65,30 @@ std::int32_t Spectrum::levelOfAmplitude(double amplitude) {
     return level < 0.0 ? 0 : static_cast<std::int32_t>(level);
 }
 
+std::int32_t Spectrum::levelOfSquare(double squaredAmplitude) {
+    if (!(squaredAmplitude > 0.0))
+        return 0;
+    const std::array<double, kTableTop>& steps = squaredSteps();
+    const auto above = std::upper_bound(steps.begin(), steps.end(), squaredAmplitude);
+    const bool nearStep =
+        (above != steps.end() && *above * (1.0 - kNearStep) <= squaredAmplitude) ||
+        (above != steps.begin() && squaredAmplitude <= *(above - 1) * (1.0 + kNearStep));
+    if (above == steps.end() || nearStep)
+        return levelOfAmplitude(std::sqrt(squaredAmplitude));
+    return static_cast<std::int32_t>(above - steps.begin());
+}
+
 void Spectrum::levels(const float* samples, std::int32_t* levels) {
     for (std::size_t n = 0; n < kFftFrames; ++n)
         m_in[n] = samples[n] * m_window[n];
     fftwf_execute(m_plan);
     const auto* out = static_cast<const fftwf_complex*>(m_out);
     for (std::size_t k = 0; k < kBins; ++k) {
-        const double magnitude = std::hypot(out[k][0], out[k][1]);
+        const double re = out[k][0];
+        const double im = out[k][1];
         // A sine's energy splits between +f and -f; 0 Hz has no mirror.
         const double scale = (k == 0 ? 1.0 : 2.0) / m_windowSum;
-        levels[k] = levelOfAmplitude(magnitude * scale);
+        levels[k] = levelOfSquare((re * re + im * im) * (scale * scale));
     }
 }
 

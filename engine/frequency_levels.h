@@ -26,6 +26,9 @@ public:
 
     // The level of a sine of the given amplitude (1 = full scale).
     static std::int32_t levelOfAmplitude(double amplitude);
+    // The same level from the amplitude's square, as levels() has it, without
+    // a logarithm: the view asks for 512 levels ten times a second.
+    static std::int32_t levelOfSquare(double squaredAmplitude);
 
 private:
     float* m_in = nullptr; // fftwf_malloc'd, aligned for SIMD

@@ -10,10 +10,12 @@ NullOutput::~NullOutput() {
 }
 
 int NullOutput::periodFrames(std::int32_t sampleRate) {
-    // About 20 ms: nothing is heard, so the latency a card's 10 ms buys is
-    // worth nothing here, and half the wake-ups are saved.
+    // About 40 ms: nothing is heard, so the latency a card's 10 ms buys is
+    // worth nothing here, and each period is a wake-up of the thread. Still
+    // well under the view's and the status tick's 100 ms, so neither sees the
+    // position or the levels move in coarser steps.
     int frames = 32;
-    while (frames * 50 < sampleRate && frames < 8192)
+    while (frames * 25 < sampleRate && frames < 8192)
         frames *= 2;
     return frames;
 }

@@ -10,6 +10,9 @@ Repeat::Repeat(const RepeatControls& controls, player::Player& player)
     for (int i = 0; i < int(m_controls.xpcmdbutton1.size()); ++i)
         m_controls.xpcmdbutton1[i]->setClickHandler([this, i] { xpcmdbutton1_Click(i); });
     m_controls.Timer1->setTickHandler([this] { Timer1_Timer(); });
+    // The loop check does nothing while repeat is off: its twenty ticks a
+    // second would be most of the window thread's wake-ups while playing.
+    m_controls.Timer1->setResting(!repeatOn());
     for (int i = 0; i < int(m_controls.Image3.size()); ++i) {
         // The pressed look: one pixel to the right while the button is held.
         m_controls.Image3[i]->setPressShift(QPoint(1, 0));
@@ -25,6 +28,7 @@ bool Repeat::repeatOn() const {
 
 void Repeat::setSwitchCaption(const QString& caption) {
     m_controls.xpcmdbutton1[2]->setCaption(caption);
+    m_controls.Timer1->setResting(!repeatOn());
 }
 
 void Repeat::switchOff() {

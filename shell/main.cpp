@@ -33,12 +33,24 @@ bool answeredOnCommandLine(int argc, char** argv) {
     return false;
 }
 
+// The view repaints a small picture ten times a second. Through X's shared
+// memory each repaint first waits for the server to finish reading the last
+// one, a round trip; sent down the socket, its few kilobytes cost less. Set
+// only while Qt connects, so programs started from here (a browser for the
+// help) get the environment as it was; a choice the user made stands.
+constexpr const char* kNoXSharedMemory = "QT_XCB_NO_MITSHM";
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (answeredOnCommandLine(argc, argv))
         return 0;
+    const bool sharedMemoryChosen = qEnvironmentVariableIsSet(kNoXSharedMemory);
+    if (!sharedMemoryChosen)
+        qputenv(kNoXSharedMemory, "1");
     QApplication app(argc, argv);
+    if (!sharedMemoryChosen)
+        qunsetenv(kNoXSharedMemory);
     QApplication::setApplicationName(QStringLiteral("Hearvex"));
     hearvex::controls::installFontSubstitutions();
     hearvex::installQtChinese(app);

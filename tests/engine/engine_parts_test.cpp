@@ -129,3 +129,22 @@ TEST(SpectrumLevels, FollowTheDecibelScale) {
     spectrum.levels(offset.data(), levels.data());
     EXPECT_EQ(levels[0], 110); // 0 Hz has no mirror image to add
 }
+
+// The table the view's levels are read from gives the logarithm's level for
+// every amplitude: on both sides of each step, far above the table, and none.
+TEST(SpectrumLevels, TableMatchesTheLogarithm) {
+    int checked = 0;
+    for (double db = -125.0; db <= 60.0; db += 0.0625) {
+        for (const double nudge : {1.0 - 1e-7, 1.0, 1.0 + 1e-7}) {
+            const double amplitude = std::pow(10.0, db / 20.0) * nudge;
+            ASSERT_EQ(vbmp3::Spectrum::levelOfSquare(amplitude * amplitude),
+                      vbmp3::Spectrum::levelOfAmplitude(amplitude))
+                << amplitude;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 8000);
+    EXPECT_EQ(vbmp3::Spectrum::levelOfSquare(0.0), 0);
+    EXPECT_EQ(vbmp3::Spectrum::levelOfSquare(-1.0), 0);
+    EXPECT_EQ(vbmp3::Spectrum::levelOfSquare(std::nan("")), 0);
+}

@@ -293,6 +293,29 @@ TEST_F(Repeat, PlayingSwitchesRepeatOffAndKeepsThePoints) {
     EXPECT_EQ(switchCaption(), kOff);
 }
 
+// The loop check keeps its enabled flag throughout but wakes the window only
+// while repeat is on; on, the event loop alone makes the jump.
+TEST_F(Repeat, TheLoopCheckWakesOnlyWhileRepeatIsOn) {
+    const hearvex::controls::Timer* check = form.controls().Timer1;
+    open(100);
+    playTo(10);
+    click(0);
+    playTo(15);
+    click(1);
+    EXPECT_TRUE(check->enabled());
+    EXPECT_FALSE(check->wakes());
+    click(2);
+    ASSERT_EQ(switchCaption(), kOn);
+    EXPECT_TRUE(check->wakes());
+    playTo(16);
+    engine.clearCalls();
+    QTest::qWait(300);
+    EXPECT_GE(seeks(), 1);
+    click(2);
+    EXPECT_TRUE(check->enabled());
+    EXPECT_FALSE(check->wakes());
+}
+
 TEST_F(Repeat, ThePauseButtonPausesAndResumesWithTheTimers) {
     open(100);
     playTo(8);
