@@ -60,7 +60,22 @@ struct LoopScores {
     std::vector<double> perFrame;
 };
 
-LoopScores loopAroundWords(SphinxDecoder& sphinx, std::span<const qint16> pcm,
+// The samples a loop was scored over, told apart cheaply: a learner's take is
+// aligned several times over (each word optional, forced, rechecks) and the
+// loop, most of a pass's cost, comes out the same each time.
+quint64 samplesKey(std::span<const qint16> pcm) {
+    quint64 hash = 14695981039346656037ull;
+    for (const qint16 sample : pcm)
+        hash = (hash ^ quint16(sample)) * 1099511628211ull;
+    return hash ^ (quint64(pcm.size()) << 1);
+}
+
+struct LoopCache {
+    quint64 key = 0;
+    std::vector<double> perFrame;
+};
+
+LoopScores loopAroundWords(SphinxDecoder& sphinx, LoopCache& cache, std::span<const qint16> pcm,
                            const std::vector<DecodedSegment>& forced, bool wholeWindow) {
     int first = -1, end = -1;
     for (const DecodedSegment& segment : forced)
@@ -77,7 +92,13 @@ LoopScores loopAroundWords(SphinxDecoder& sphinx, std::span<const qint16> pcm,
         from = size_t(loop.firstFrame) * kSamplesPerFrame;
         to = std::min(pcm.size(), size_t(end + kPadFrames) * kSamplesPerFrame);
     }
-    loop.perFrame = sphinx.phoneLoopScores(pcm.subspan(from, to - from));
+    const std::span<const qint16> scored = pcm.subspan(from, to - from);
+    const quint64 key = samplesKey(scored);
+    if (cache.key != key || cache.perFrame.empty()) {
+        cache.perFrame = sphinx.phoneLoopScores(scored);
+        cache.key = key;
+    }
+    loop.perFrame = cache.perFrame;
     return loop;
 }
 
@@ -108,7 +129,27 @@ std::vector<WordScore> scoreWords(const std::vector<DecodedSegment>& forced, con
     return scores;
 }
 
-void fillResult(const std::vector<WordScore>& scores, qint64 offsetMs, SentenceWords& result) {
+// Speech the words left to silence and fillers, as the forced path's ratio
+// against the free loop there: a stretch the loop hears far better than as
+// silence (below kGapSpeech a frame) was said but is none of the words.
+double speechInGaps(const std::vector<DecodedSegment>& forced, const LoopScores& loop) {
+    constexpr double kGapSpeech = -10.0;
+    double ratio = 0;
+    for (const DecodedSegment& segment : forced) {
+        if (segment.word >= 0)
+            continue;
+        const int length = std::max(1, segment.endFrame - segment.firstFrame);
+        const double gap =
+            double(segment.acousticScore) - loopScore(loop, segment.firstFrame, segment.endFrame);
+        if (gap / length < kGapSpeech)
+            ratio += gap;
+    }
+    return ratio;
+}
+
+// gapRatio: what speech outside the words takes off the sentence's ratio (<= 0).
+void fillResult(const std::vector<WordScore>& scores, qint64 offsetMs, double gapRatio,
+                SentenceWords& result) {
     double ratio = 0;
     int frames = 0, heard = 0;
     qint64 lastEndMs = offsetMs;
@@ -134,7 +175,7 @@ void fillResult(const std::vector<WordScore>& scores, qint64 offsetMs, SentenceW
         return;
     // Words left out count against the sentence as much as words said badly.
     const double heardShare = double(heard) / double(scores.size());
-    result.confidence = confidenceOf(ratio / frames, kSentenceCurve) * heardShare;
+    result.confidence = confidenceOf((ratio + gapRatio) / frames, kSentenceCurve) * heardShare;
     result.matched = result.confidence >= kMatchedConfidence;
 }
 
@@ -149,6 +190,7 @@ SpeechModelPaths SpeechModelPaths::installed() {
 struct SpeechAligner::Decoder {
     SphinxDecoder sphinx;
     Pronunciations pronunciations;
+    LoopCache loop;
     explicit Decoder(const SpeechModelPaths& paths)
         : sphinx(paths)
         , pronunciations(sphinx) {}
@@ -189,11 +231,12 @@ SentenceWords SpeechAligner::alignWords(std::span<const qint16> pcm, const QStri
         m_decoder->sphinx.forceAlign(pcm, grammar.words, shape);
     if (forced.empty())
         return result;
-    const LoopScores loop =
-        loopAroundWords(m_decoder->sphinx, pcm, forced, !options.allowSurroundingSpeech);
+    const LoopScores loop = loopAroundWords(m_decoder->sphinx, m_decoder->loop, pcm, forced,
+                                            !options.allowSurroundingSpeech);
     const std::vector<WordScore> scores =
         scoreWords(forced, loop, grammar.writtenOf, int(spoken.written.size()));
-    fillResult(scores, options.offsetMs, result);
+    const double gapRatio = options.speechBetweenWordsCounts ? speechInGaps(forced, loop) : 0.0;
+    fillResult(scores, options.offsetMs, gapRatio, result);
     return result;
 }
 

@@ -26,6 +26,10 @@ struct WordAlignOptions {
     // Speech before and after the sentence in the samples (a window cut with
     // margins around a guess) is allowed and not taken as the sentence's.
     bool allowSurroundingSpeech = false;
+    // Speech the words leave to silence between and around them counts
+    // against the sentence's confidence: a learner's take of another sentence
+    // that shares a few words with this one is mostly such speech.
+    bool speechBetweenWordsCounts = false;
 };
 
 struct SentenceWords {
