@@ -14,6 +14,13 @@
 
 namespace hearvex::shadow {
 
+// The take as the speech model hears it: 16-bit, with the noise floor a
+// microphone would give it under any digital silence (a synthesised voice, an
+// input muted between words). The model's silence and its cepstral mean were
+// trained on rooms: frames of nothing at all pull the mean so far that quiet
+// words pass for silence.
+std::vector<qint16> heardSamples(std::span<const float> take);
+
 class ShadowAnalyser {
 public:
     ShadowAnalyser();

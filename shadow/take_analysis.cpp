@@ -116,8 +116,29 @@ bool rescues(const lessons::TimedWord& word, const AnalysisSettings& settings) {
            word.endMs - word.startMs >= settings.rescueShortestMs;
 }
 
+double displacement(const AlignedTake& first, const AlignedTake& later) {
+    double lost = 0;
+    for (size_t i = 0; i < first.words.size() && i < later.words.size(); ++i)
+        if (found(first.words[i]) && found(later.words[i]))
+            lost += std::max(0.0, first.words[i].confidence - later.words[i].confidence);
+    return lost;
+}
+
+bool rescuedBy(const AlignedTake& first, const AlignedTake& later, size_t word,
+               const AnalysisSettings& settings) {
+    return word < later.words.size() && rescues(later.words[word], settings) &&
+           displacement(first, later) <= settings.rescueDisplacement;
+}
+
 bool everyWordFound(const AlignedTake& take) {
     return !take.words.empty() && std::all_of(take.words.begin(), take.words.end(), found);
+}
+
+bool everyWordClear(const AlignedTake& take, const AnalysisSettings& settings) {
+    return everyWordFound(take) &&
+           std::all_of(take.words.begin(), take.words.end(), [&](const lessons::TimedWord& w) {
+               return w.confidence >= settings.saidConfidence;
+           });
 }
 
 AlignedTake judgePasses(AlignedTake optional, const AlignedTake* forced,
@@ -129,15 +150,16 @@ AlignedTake judgePasses(AlignedTake optional, const AlignedTake* forced,
                        looselyMatched(optional, settings);
     if (!forcedWhole)
         return optional;
-    for (size_t i = 0; i < optional.words.size(); ++i) {
-        lessons::TimedWord& first = optional.words[i];
+    AlignedTake judged = optional;
+    for (size_t i = 0; i < judged.words.size(); ++i) {
+        lessons::TimedWord& first = judged.words[i];
         const lessons::TimedWord& second = forced->words[i];
         if (found(first))
             first.confidence = std::max(first.confidence, second.confidence);
-        else if (rescues(second, settings))
+        else if (rescuedBy(optional, *forced, i, settings))
             first = second;
     }
-    return optional;
+    return judged;
 }
 
 std::vector<size_t> skippedWords(const AlignedTake& take) {
@@ -157,6 +179,24 @@ QString withWordAdded(const AlignedTake& take, size_t added, size_t* addedAt) {
             words << take.words[i].text;
     }
     return words.join(QLatin1Char(' '));
+}
+
+AlignedTake againInPlace(const AlignedTake& take, size_t added, const AlignedTake& again) {
+    AlignedTake placed = again;
+    placed.words.clear();
+    size_t next = 0;
+    for (size_t i = 0; i < take.words.size(); ++i) {
+        lessons::TimedWord word = take.words[i];
+        if ((i == added || found(word)) && next < again.words.size()) {
+            word = again.words[next++];
+            word.text = take.words[i].text;
+        } else {
+            word.endMs = word.startMs;
+            word.confidence = 0;
+        }
+        placed.words.push_back(word);
+    }
+    return placed;
 }
 
 QString verdictName(Verdict verdict) {

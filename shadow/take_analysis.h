@@ -55,18 +55,30 @@ struct AnalysisSettings {
     qint64 phraseGapMs = 120;      // ...where the model's gap was at most this
     double leastSaidShare = 0.34;  // fewer words said: not this sentence
     double forcedMatch = 0.2;      // a sentence forced through the take at least this sure
-    double looseMatch = 0.2;       // or the first pass at least this sure...
+    double looseMatch = 0.25;      // or the first pass at least this sure...
     double looseFoundShare = 0.75; // ...with at least this share of the words found
     // A word the first pass skipped is found by a later one only this sure and
     // this long: a word left out is squeezed into a sliver when forced.
     double rescueConfidence = 0.3;
     qint64 rescueShortestMs = 120;
+    // ...and only when the words found lose at most this much confidence in
+    // all to make room for it: a word left out can only be forced in on its
+    // neighbours' frames, a word said but skipped takes frames no word needed.
+    double rescueDisplacement = 0.5;
 };
 
 // Whether every word of the take has a place in it.
 bool everyWordFound(const AlignedTake& take);
+// Whether every word has a place in it and comes out said there.
+bool everyWordClear(const AlignedTake& take, const AnalysisSettings& settings = {});
 // Whether a later pass's word may stand for one the first pass skipped.
 bool rescues(const lessons::TimedWord& word, const AnalysisSettings& settings = {});
+// The confidence the words found in `first` lost in `later` (both one word
+// per word of the sentence; a word `later` has no place for is left out of it).
+double displacement(const AlignedTake& first, const AlignedTake& later);
+// Whether word `word` of `later` may stand for the one `first` skipped.
+bool rescuedBy(const AlignedTake& first, const AlignedTake& later, size_t word,
+               const AnalysisSettings& settings = {});
 
 // A take heard twice: once with every word optional (a word left out is
 // skipped), once forced through every word. The speech model may also skip a
@@ -88,6 +100,9 @@ std::vector<size_t> skippedWords(const AlignedTake& take);
 // The words found plus word `added`, as a sentence to force through the take;
 // *addedAt receives the added word's index in it.
 QString withWordAdded(const AlignedTake& take, size_t added, size_t* addedAt);
+// That sentence's alignment (`again`) put back one word per word of the
+// take's sentence; the words it did not say have no place.
+AlignedTake againInPlace(const AlignedTake& take, size_t added, const AlignedTake& again);
 
 // `model` holds the model recording's word times (empty when unknown: then
 // no timing is judged and the score counts the words alone).

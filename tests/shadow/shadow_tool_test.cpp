@@ -1,7 +1,8 @@
 // hearvex-lesson shadow on takes the aligner has never been tuned on: real
 // speakers (Debian's pocketsphinx test recordings) and eSpeak NG voices at
 // 120-200 words a minute, with and without room noise and silence around;
-// a word left out, another sentence, silence and noise.
+// a word left out, another sentence (one sharing words with it too), silence
+// and noise.
 #include "lesson_file.h"
 #include "lessons/lesson_tool_run.h"
 #include "spoken_material.h"
@@ -27,6 +28,12 @@ const char* const kVoices[] = {"en-us+f3", "en+m3", "en-029"};
 const int kSpeeds[] = {120, 160, 200};
 const QString kLeftOut[] = {"She left her keys on the table.", "She left her on the kitchen table.",
                             "She left keys on the kitchen table."};
+// Forced in, "English" comes out clear, on the frames of "for three".
+const QString kLongerSentence = QStringLiteral("I have been learning English for three years.");
+const QString kLongerLeftOut = QStringLiteral("I have been learning for three years.");
+// Shares "in" and "the" with kNearSentence; the rest went to silence.
+const QString kNearSentence = QStringLiteral("The children are playing in the garden.");
+const QString kNearOther = QStringLiteral("Please open the window, it is very hot in here.");
 const char* const kLeftOutVoices[] = {"en-us+m3", "en+f2"};
 
 // Every synthetic take, spoken once and in one order whichever tests run, so
@@ -48,6 +55,9 @@ const std::vector<float>& spoken(const QString& sentence, const QString& voice, 
         for (const QString& s : kLeftOut)
             for (const char* v : kLeftOutVoices)
                 say(s, v, 150);
+        for (const char* v : kLeftOutVoices)
+            say(kLongerLeftOut, v, 150);
+        say(kNearOther, "en", 150);
         return made;
     }();
     return all.at({sentence, voice, wpm});
@@ -165,24 +175,28 @@ TEST_F(ShadowToolTest, SyntheticVoicesAtLearnersSpeedsSayTheirWords) {
             }
         }
     }
-    // The speech model hears eSpeak's voices less well than people: at their
-    // fastest and plainest words are lost (85 % said, 2 takes of 18 not heard
-    // as the sentence; 72 % and 4 when the model scored with two Gaussians
-    // instead of four). A floor against losing more.
+    // eSpeak's voices fall silent between words with digital zeros, which the
+    // speech model hears as nothing like its rooms; given a microphone's noise
+    // floor they come out 94 % said, none refused (85 % and 2 refused without
+    // it). What is still lost is short function words at the fastest speed.
     std::printf("synthetic takes: %d of %d words said, %d takes refused\n", said, words, refused);
-    EXPECT_GE(double(said) / words, 0.80) << said << " of " << words;
-    EXPECT_LE(refused, 3);
+    EXPECT_GE(double(said) / words, 0.92) << said << " of " << words;
+    EXPECT_LE(refused, 0);
 }
 
 TEST_F(ShadowToolTest, AWordLeftOutIsFlagged) {
     struct Case {
         QString said;
-        int leftOut; // the word of kSentence not said
+        QString sentence;
+        int leftOut; // the word of the sentence not said
     };
-    const Case cases[] = {{kLeftOut[0], 6}, {kLeftOut[1], 3}, {kLeftOut[2], 2}};
+    const Case cases[] = {{kLeftOut[0], kSentence, 6},
+                          {kLeftOut[1], kSentence, 3},
+                          {kLeftOut[2], kSentence, 2},
+                          {kLongerLeftOut, kLongerSentence, 4}};
     for (const Case& c : cases) {
         for (const char* voice : kLeftOutVoices) {
-            const Heard heard = shadow(spoken(c.said, voice, 150), kSentence);
+            const Heard heard = shadow(spoken(c.said, voice, 150), c.sentence);
             ASSERT_EQ(heard.exitCode, 0) << c.said.toStdString() << heard.err.toStdString();
             ASSERT_EQ(heard.verdicts.size(), 8);
             EXPECT_NE(heard.verdicts[c.leftOut], "said") << c.said.toStdString() << " " << voice;
@@ -209,6 +223,8 @@ TEST_F(ShadowToolTest, WhatIsNotTheSentenceExitsThree) {
         {"another sentence", utterances[1].samples, utterances[0].text},
         {"another sentence, synthetic", spoken("The weather is lovely today.", "en", 150),
          kSentence},
+        {"another sentence sharing two words, in a room",
+         inARoom(spoken(kNearOther, "en", 150), -42), kNearSentence},
         {"silence", std::vector<float>(16000 * 3, 0.0f), kSentence},
         {"noise", noise, kSentence},
     };

@@ -208,6 +208,13 @@ TEST(TakeAnalysis, ASkippedWordGetsASecondLook) {
          0.5,
          {S, S, M, S, S, S},
          true},
+        {"skipped, clear when forced, but only on its neighbours' frames",
+         {0.9, 0.9, -1, 0.9, 0.8, 0.9},
+         0.7,
+         {0.9, 0.5, 0.8, 0.4, 0.8, 0.9},
+         0.6,
+         {S, S, M, S, S, S},
+         true},
         {"a doubtful first pass, every word forced",
          {0.9, 0.2, 0.9, 0.9, 0.1, 0.9},
          0.4,
@@ -260,6 +267,25 @@ TEST(TakeAnalysis, SkippedWordsAreForcedWithTheWordsFound) {
     EXPECT_FALSE(everyWordFound(take));
     EXPECT_TRUE(everyWordFound(passOf({0.1, 0.1, 0.1, 0.1, 0.1, 0.1}, 0.1)));
     EXPECT_FALSE(everyWordFound(AlignedTake{}));
+    EXPECT_FALSE(everyWordClear(passOf({0.9, 0.9, 0.9, 0.2, 0.9, 0.9}, 0.8)));
+    EXPECT_TRUE(everyWordClear(passOf({0.9, 0.9, 0.9, 0.3, 0.9, 0.9}, 0.8)));
+
+    // "The sat on the mat." forced: back in the sentence's places, "cat" and
+    // "on" without one; the words found lost 0.2 to make room for "mat".
+    const AlignedTake again = againInPlace(take, 3, passOf({0.7, 0.9, 0.6, 0.8, 0.9}, 0.7));
+    ASSERT_EQ(again.words.size(), 6u);
+    const std::vector<double> placed{0.7, 0, 0.9, 0.6, 0.8, 0.9};
+    for (size_t i = 0; i < placed.size(); ++i) {
+        EXPECT_EQ(again.words[i].text, take.words[i].text);
+        EXPECT_EQ(again.words[i].endMs > again.words[i].startMs, i != 1) << i;
+        EXPECT_DOUBLE_EQ(again.words[i].confidence, placed[i]) << i;
+    }
+    EXPECT_NEAR(displacement(take, again), 0.2, 1e-9);
+    EXPECT_TRUE(rescuedBy(take, again, 3));
+    AnalysisSettings strict;
+    strict.rescueDisplacement = 0.1;
+    EXPECT_FALSE(rescuedBy(take, again, 3, strict));
+    EXPECT_FALSE(rescuedBy(take, again, 1)); // no place for it there
 }
 
 } // namespace
