@@ -1,5 +1,7 @@
 #include "record_fill.h"
 
+#include "record_schema.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <random>
@@ -69,38 +71,6 @@ Attempt makeAttempt(const Lesson& lesson, AttemptKind kind, const QDateTime& sta
     return attempt;
 }
 
-// The tables as the first version made them; the later versions' migrations
-// rewrite these very texts.
-constexpr char kFirstVersion[] = R"sql(
-PRAGMA journal_mode = WAL;
-CREATE TABLE lessons (
-    id INTEGER PRIMARY KEY,
-    sentence TEXT NOT NULL,
-    audio_hash TEXT NOT NULL,
-    recording_name TEXT NOT NULL,
-    folder TEXT NOT NULL,
-    UNIQUE (sentence, audio_hash)
-);
-CREATE TABLE attempts (
-    id INTEGER PRIMARY KEY,
-    lesson_id INTEGER NOT NULL REFERENCES lessons (id),
-    time_ms INTEGER NOT NULL,
-    utc_offset INTEGER NOT NULL,
-    kind TEXT NOT NULL CHECK (kind IN ('check', 'compare')),
-    words_right INTEGER NOT NULL,
-    words_total INTEGER NOT NULL,
-    missed TEXT NOT NULL,
-    typed TEXT NOT NULL,
-    speed_percent INTEGER NOT NULL,
-    seconds_since_start INTEGER NOT NULL,
-    replays INTEGER NOT NULL,
-    lesson_started_ms INTEGER NOT NULL,
-    recording_name TEXT NOT NULL,
-    folder TEXT NOT NULL
-);
-CREATE INDEX attempts_by_time ON attempts (time_ms);
-)sql";
-
 constexpr char kFirstVersionRows[] = R"sql(
 BEGIN;
 INSERT INTO lessons SELECT id, sentence, audio_hash, recording_name, folder FROM later.lessons;
@@ -160,8 +130,10 @@ bool writeFirstVersionCopy(const QString& record, const QString& copy, QString* 
     for (const char* suffix : {"", "-wal", "-shm"})
         QFile::remove(copy + QLatin1String(suffix));
     sqlite3* db = nullptr;
-    bool written = sqlite3_open(QFile::encodeName(copy).constData(), &db) == SQLITE_OK &&
-                   sqlite3_exec(db, kFirstVersion, nullptr, nullptr, nullptr) == SQLITE_OK;
+    bool written =
+        sqlite3_open(QFile::encodeName(copy).constData(), &db) == SQLITE_OK &&
+        sqlite3_exec(db, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr) == SQLITE_OK &&
+        sqlite3_exec(db, kFirstVersionTables, nullptr, nullptr, nullptr) == SQLITE_OK;
     if (written) {
         char* attach = sqlite3_mprintf("ATTACH %Q AS later", QFile::encodeName(record).constData());
         written = sqlite3_exec(db, attach, nullptr, nullptr, nullptr) == SQLITE_OK &&

@@ -12,10 +12,7 @@
 
 namespace hearvex::record {
 
-namespace {
-
-// The first record: lessons and their attempts.
-constexpr char kVersion1[] = R"sql(
+const char* const kFirstVersionTables = R"sql(
 CREATE TABLE lessons (
     id INTEGER PRIMARY KEY,
     sentence TEXT NOT NULL,
@@ -43,6 +40,8 @@ CREATE TABLE attempts (
 );
 CREATE INDEX attempts_by_time ON attempts (time_ms);
 )sql";
+
+namespace {
 
 // Review scheduling, per-day figures and the most missed words.
 constexpr char kVersion2[] = R"sql(
@@ -183,7 +182,7 @@ Progress whole(bool done) {
 Progress migrateStep(sqlite3* db, int from, int batch) {
     switch (from) {
     case 0:
-        return whole(execute(db, kVersion1));
+        return whole(execute(db, kFirstVersionTables));
     case 1:
         if (!hasTable(db, "replay_progress"))
             return execute(db, kVersion2) && execute(db, kReplayStart) ? Progress::Part

@@ -35,4 +35,8 @@ SchemaStatus migrateSchema(sqlite3* db, QString* error, MigrationBatches batches
 
 int schemaVersion(sqlite3* db);
 
+// The tables as the first version made them (lessons and their attempts):
+// what a migration starts from.
+extern const char* const kFirstVersionTables;
+
 } // namespace hearvex::record
