@@ -129,22 +129,31 @@ std::vector<WordScore> scoreWords(const std::vector<DecodedSegment>& forced, con
     return scores;
 }
 
-// Speech the words left to silence and fillers, as the forced path's ratio
-// against the free loop there: a stretch the loop hears far better than as
-// silence (below kGapSpeech a frame) was said but is none of the words.
-double speechInGaps(const std::vector<DecodedSegment>& forced, const LoopScores& loop) {
+// Speech the words left to silence and fillers where no word was skipped, as
+// the forced path's ratio against the free loop there: a stretch the loop
+// hears far better than as silence (below kGapSpeech a frame) was said but is
+// none of the words. Where a word was skipped, its own speech may lie there
+// (said badly), and skipping it already counts against the sentence.
+double speechInGaps(const std::vector<DecodedSegment>& forced, const LoopScores& loop,
+                    int wordCount) {
     constexpr double kGapSpeech = -10.0;
-    double ratio = 0;
+    double ratio = 0, pending = 0;
+    int lastWord = -1;
     for (const DecodedSegment& segment : forced) {
-        if (segment.word >= 0)
+        if (segment.word >= 0) {
+            if (segment.word == lastWord + 1)
+                ratio += pending;
+            pending = 0;
+            lastWord = segment.word;
             continue;
+        }
         const int length = std::max(1, segment.endFrame - segment.firstFrame);
         const double gap =
             double(segment.acousticScore) - loopScore(loop, segment.firstFrame, segment.endFrame);
         if (gap / length < kGapSpeech)
-            ratio += gap;
+            pending += gap;
     }
-    return ratio;
+    return lastWord == wordCount - 1 ? ratio + pending : ratio;
 }
 
 // gapRatio: what speech outside the words takes off the sentence's ratio (<= 0).
@@ -235,7 +244,9 @@ SentenceWords SpeechAligner::alignWords(std::span<const qint16> pcm, const QStri
                                             !options.allowSurroundingSpeech);
     const std::vector<WordScore> scores =
         scoreWords(forced, loop, grammar.writtenOf, int(spoken.written.size()));
-    const double gapRatio = options.speechBetweenWordsCounts ? speechInGaps(forced, loop) : 0.0;
+    const double gapRatio = options.speechBetweenWordsCounts
+                                ? speechInGaps(forced, loop, int(grammar.words.size()))
+                                : 0.0;
     fillResult(scores, options.offsetMs, gapRatio, result);
     return result;
 }
