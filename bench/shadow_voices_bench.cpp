@@ -123,8 +123,13 @@ int main(int argc, char** argv) {
         const int count = int(analysis.words.size());
         const int said = analysis.thisSentence ? analysis.said() : 0;
         QString line;
-        for (const hearvex::shadow::WordResult& w : analysis.words)
+        for (const hearvex::shadow::WordResult& w : analysis.words) {
             line += QStringLiteral(" %1%2").arg(QString::fromLatin1(mark(w.verdict)), w.text);
+            if (w.verdict != Verdict::Missed)
+                line += QStringLiteral("(%1/%2)")
+                            .arg(w.confidence, 0, 'f', 2)
+                            .arg(w.endMs - w.startMs);
+        }
         bool ok = true;
         if (take.kind == QLatin1String("right")) {
             Tally& t = right[take.group];

@@ -131,12 +131,13 @@ std::vector<WordScore> scoreWords(const std::vector<DecodedSegment>& forced, con
 
 // Speech the words left to silence and fillers where no word was skipped, as
 // the forced path's ratio against the free loop there: a stretch the loop
-// hears far better than as silence (below kGapSpeech a frame) was said but is
-// none of the words. Where a word was skipped, its own speech may lie there
+// hears far better than as silence (below kGapSpeech a frame: silence comes
+// to about 0, a loud room's noise down to -20, speech to -30 and below) was
+// said but is none of the words. Where a word was skipped, its own speech may lie there
 // (said badly), and skipping it already counts against the sentence.
 double speechInGaps(const std::vector<DecodedSegment>& forced, const LoopScores& loop,
                     int wordCount) {
-    constexpr double kGapSpeech = -10.0;
+    constexpr double kGapSpeech = -20.0;
     double ratio = 0, pending = 0;
     int lastWord = -1;
     for (const DecodedSegment& segment : forced) {
