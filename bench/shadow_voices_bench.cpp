@@ -126,9 +126,8 @@ int main(int argc, char** argv) {
         for (const hearvex::shadow::WordResult& w : analysis.words) {
             line += QStringLiteral(" %1%2").arg(QString::fromLatin1(mark(w.verdict)), w.text);
             if (w.verdict != Verdict::Missed)
-                line += QStringLiteral("(%1/%2)")
-                            .arg(w.confidence, 0, 'f', 2)
-                            .arg(w.endMs - w.startMs);
+                line +=
+                    QStringLiteral("(%1/%2)").arg(w.confidence, 0, 'f', 2).arg(w.endMs - w.startMs);
         }
         bool ok = true;
         if (take.kind == QLatin1String("right")) {
