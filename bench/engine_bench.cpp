@@ -426,6 +426,11 @@ int main(int argc, char** argv) {
         benchPace();
         return 0;
     }
+    if (argc == 2 && std::strcmp(argv[1], "--seek") == 0) {
+        benchSeek(bench::oneHourMp3());
+        benchPace();
+        return 0;
+    }
     int cpuSeconds = 20;
     if (argc == 3 && std::strcmp(argv[1], "--cpu-seconds") == 0)
         cpuSeconds = std::max(5, std::atoi(argv[2]));

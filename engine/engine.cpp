@@ -425,7 +425,18 @@ void Engine::endGeneration() {
     m_endedGeneration.store(m_decodeGeneration, std::memory_order_release);
 }
 
+// The ring topped up; a new position's first sound, once there, is said to be
+// ready, so a silent output hands it out without waiting for its period.
 void Engine::fill(Track& track) {
+    fillRing(track);
+    if (m_firstBlockDue && m_ring.writeIndex() != m_generationStart) {
+        m_firstBlockDue = false;
+        if (m_active)
+            m_active->soundReady();
+    }
+}
+
+void Engine::fillRing(Track& track) {
     const bool stretched = m_decodeSpeed != 100;
     while (!m_hasPending.load(std::memory_order_relaxed)) {
         const std::size_t written = m_ring.writeIndex();
@@ -563,6 +574,7 @@ void Engine::moveTo(const Commands& commands, Track* track) {
         }
     }
     m_generationStart = m_ring.writeIndex();
+    m_firstBlockDue = m_decoding;
     m_decoded.store(packPosition(m_decodeGeneration, m_decodeFrame), std::memory_order_release);
 }
 

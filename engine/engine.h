@@ -157,6 +157,7 @@ private:
     void watchOutput();
     void endGeneration();
     void fill(Track& track);
+    void fillRing(Track& track);
 
     // SDL's audio thread.
     static void renderThunk(void* self, float* out, int frameCount);
@@ -228,9 +229,10 @@ private:
     SdlOutput m_sdl;
     NullOutput m_fakeDevice;
     NullOutput m_null;
-    Output* m_active = nullptr; // the open output, if any
-    std::mutex m_outputMutex;   // m_active against a test's manual pull
-    std::thread m_thread;       // last: starts after everything above exists
+    Output* m_active = nullptr;   // the open output, if any
+    bool m_firstBlockDue = false; // decoding thread: the next block starts a new position
+    std::mutex m_outputMutex;     // m_active against a test's manual pull
+    std::thread m_thread;         // last: starts after everything above exists
 };
 
 } // namespace vbmp3

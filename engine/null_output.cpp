@@ -31,6 +31,7 @@ bool NullOutput::open(std::int32_t sampleRate) {
     m_buffer.assign(2 * static_cast<std::size_t>(m_period), 0.0f);
     m_lost.store(false, std::memory_order_relaxed);
     m_stop.store(false, std::memory_order_relaxed);
+    m_soundReady = false; // no clock thread runs here yet
     m_manual = m_manualClock.load(std::memory_order_relaxed);
     {
         std::lock_guard lock(m_pullMutex);
@@ -48,7 +49,11 @@ bool NullOutput::open(std::int32_t sampleRate) {
 }
 
 void NullOutput::close() {
-    m_stop.store(true, std::memory_order_release);
+    {
+        std::lock_guard lock(m_wakeMutex);
+        m_stop.store(true, std::memory_order_release);
+    }
+    m_wake.notify_one();
     if (m_thread.joinable())
         m_thread.join();
     std::lock_guard lock(m_pullMutex);
@@ -71,11 +76,20 @@ int NullOutput::pull(float* out, int frameCount) {
     return done;
 }
 
+void NullOutput::soundReady() {
+    {
+        std::lock_guard lock(m_wakeMutex);
+        m_soundReady = true;
+    }
+    m_wake.notify_one();
+}
+
 void NullOutput::run() {
     using Clock = std::chrono::steady_clock;
     const std::int64_t rate = m_sampleRate;
     Clock::time_point start = Clock::now();
     std::int64_t consumed = 0; // frames since start
+    bool ready = false;        // woken by soundReady()
     while (!m_stop.load(std::memory_order_acquire)) {
         if (m_lost.load(std::memory_order_acquire)) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -97,11 +111,23 @@ void NullOutput::run() {
                 consumed += m_period;
                 owed -= m_period;
             }
+            // New sound is waiting (a seek): a whole period of it goes now,
+            // ahead of the clock as a card's buffer would take it, and the
+            // next one a period later; the pace stays the clock's.
+            if (ready && consumed <= elapsedNs * rate / 1'000'000'000 &&
+                !m_stop.load(std::memory_order_relaxed)) {
+                m_render(m_context, m_buffer.data(), m_period);
+                consumed += m_period;
+            }
         }
-        // Wake when the next whole period is owed.
+        // Wake when the next whole period is owed, or new sound is ready.
         const auto next =
             start + std::chrono::nanoseconds((consumed + m_period) * 1'000'000'000 / rate);
-        std::this_thread::sleep_until(next);
+        std::unique_lock lock(m_wakeMutex);
+        m_wake.wait_until(
+            lock, next, [this] { return m_soundReady || m_stop.load(std::memory_order_relaxed); });
+        ready = m_soundReady;
+        m_soundReady = false;
     }
 }
 

@@ -11,6 +11,7 @@
 #include "output.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <thread>
@@ -35,6 +36,9 @@ public:
     std::int32_t sampleRate() const override { return m_sampleRate; }
     bool lost() override { return isOpen() && m_lost.load(std::memory_order_acquire); }
     bool audible() const override { return m_countsAsDevice; }
+    // Wakes the clock to hand out what is owed at once: a seek is followed
+    // without waiting up to a whole period.
+    void soundReady() override;
 
     // Test controls; any thread. The clock mode applies from the next open.
     void setManualClock(bool on) { m_manualClock.store(on, std::memory_order_relaxed); }
@@ -45,7 +49,7 @@ public:
     // (may be null). Returns the frames rendered; 0 unless open in manual mode.
     int pull(float* out, int frameCount);
 
-    // Frames per render call: a power of two of about 20 ms.
+    // Frames per render call: a power of two of about 40 ms.
     static int periodFrames(std::int32_t sampleRate);
 
 private:
@@ -64,6 +68,9 @@ private:
     std::atomic<bool> m_refuseOpen{false};
     bool m_manual = false;  // the mode of this opening
     std::mutex m_pullMutex; // manual clock only: a pull against a close
+    std::mutex m_wakeMutex; // the clock's sleep against soundReady() and close()
+    std::condition_variable m_wake;
+    bool m_soundReady = false; // under m_wakeMutex
     std::thread m_thread;
 };
 

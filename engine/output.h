@@ -29,6 +29,10 @@ public:
     virtual bool lost() = 0;
     // True for a sound device, false for silent play.
     virtual bool audible() const = 0;
+    // The first sound of a new position (a play or a seek) is ready. An
+    // output that pulls in long stretches may pull what is owed now instead
+    // of at its next period; a sound card keeps its rhythm.
+    virtual void soundReady() {}
 };
 
 } // namespace vbmp3
