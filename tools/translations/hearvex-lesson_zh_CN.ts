@@ -907,44 +907,48 @@ usage: hearvex-lesson import MEDIA [SUBTITLES|TRANSCRIPT.txt] [--into FOLDER] [-
         <source>the record could not be read to its end</source>
         <translation>练习记录没能读到结尾</translation>
     </message>
+    <message>
+        <source>the record was left half updated in a way this version of Hearvex cannot go on from</source>
+        <translation>练习记录升级到一半，停在了这一版 Hearvex 无法接着做下去的状态</translation>
+    </message>
 </context>
 <context>
     <name>ShadowCommand</name>
     <message>
         <source>hearvex-lesson shadow: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>hearvex-lesson shadow：%1</translation>
     </message>
     <message>
         <source>%1: no sentence to compare with (give it with --sentence)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1：没有可以对照的句子（请用 --sentence 给出）</translation>
     </message>
     <message>
         <source>  (much slower than the model)</source>
-        <translation type="unfinished"></translation>
+        <translation>  （比原声慢得多）</translation>
     </message>
     <message>
         <source>  (much faster than the model)</source>
-        <translation type="unfinished"></translation>
+        <translation>  （比原声快得多）</translation>
     </message>
     <message>
         <source>  (a pause before it, inside a phrase)</source>
-        <translation type="unfinished"></translation>
+        <translation>  （在短语中间多停顿了一下）</translation>
     </message>
     <message>
         <source>score %1: %2 of %3 words said</source>
-        <translation type="unfinished"></translation>
+        <translation>得分 %1：%3 个词读出了 %2 个</translation>
     </message>
     <message>
         <source>cannot read %1: %2</source>
-        <translation type="unfinished">无法读取 %1：%2</translation>
+        <translation>无法读取 %1：%2</translation>
     </message>
     <message>
         <source>%1 is not the sentence &quot;%2&quot;: another sentence, silence or noise</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 不是句子“%2”：是别的句子、没有说话或只有杂音</translation>
     </message>
     <message>
         <source>usage: hearvex-lesson shadow LESSON.txt TAKE [--sentence TEXT] [--tsv] [--details]</source>
-        <translation type="unfinished"></translation>
+        <translation>用法：hearvex-lesson shadow 课文.txt 录音 [--sentence 句子] [--tsv] [--details]</translation>
     </message>
 </context>
 <context>
